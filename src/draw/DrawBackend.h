@@ -1,0 +1,28 @@
+#pragma once
+
+// The one seam through which every immediate-mode drawing call passes: the
+// game draws through OpenGL, tests through a backend that records the calls.
+
+enum class Primitive { Points, Lines, LineLoop, LineStrip, TriangleStrip, Quads, Polygon };
+
+// A GLUT bitmap font handle (freeglut identifies its fonts by address).
+using FontHandle = void*;
+
+class DrawBackend {
+ public:
+  virtual ~DrawBackend() = default;
+  virtual void begin(Primitive primitive) = 0;
+  virtual void end() = 0;
+  virtual void vertex(float x, float y) = 0;
+  virtual void color(float r, float g, float b, float a) = 0;
+  virtual void lineWidth(float width) = 0;
+  virtual void pointSize(float size) = 0;
+  virtual void rasterPos(float x, float y) = 0;
+  virtual void bitmapCharacter(FontHandle font, int character) = 0;
+  virtual int bitmapWidth(FontHandle font, int character) = 0;
+};
+
+// The backend in use: the OpenGL one unless a test installed another.
+DrawBackend& drawBackend();
+// Installs a backend (not owned); nullptr restores the OpenGL one.
+void setDrawBackend(DrawBackend* backend);
