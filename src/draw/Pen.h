@@ -1,5 +1,7 @@
 #pragma once
 
+#include <GL/freeglut_std.h>
+
 #include "draw/DrawBackend.h"
 #include "world/Geometry.h"
 
@@ -10,11 +12,12 @@ struct Pen {
   Color3 color{0.0f, 0.0f, 0.0f};
   float alpha = 1.0f;
   float width = 1.0f;
-  FontHandle font = nullptr;  // Helvetica 12 until selectFont says otherwise
+  FontHandle font = GLUT_BITMAP_HELVETICA_12;  // until selectFont says otherwise
 };
 
 const Pen& pen();
-// Puts the pen back to its start values (tests; the game never resets it).
+// Puts the pen back to its start values and applies them to the backend
+// (tests; the game never resets it).
 void resetPen();
 
 void setColor(float r, float g, float b);
@@ -22,3 +25,5 @@ void setColor(const Color3& c);
 void setAlpha(float a);
 void reapplyColor();
 void setLineWidth(float w);
+// The font drawText and textWidth use (selectFont picks it by size code).
+void setFont(FontHandle font);

@@ -1,0 +1,67 @@
+#include "draw/Text.h"
+
+#include <GL/freeglut_std.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "draw/DrawBackend.h"
+#include "draw/Pen.h"
+
+namespace {
+
+// Room for 255 characters and the terminator; longer text is cut, never
+// written past the end.
+struct TextBuffer {
+  char chars[256];
+};
+
+TextBuffer format(const char* fmt, va_list args) {
+  TextBuffer buffer;
+  if (std::vsnprintf(buffer.chars, sizeof buffer.chars, fmt, args) < 0) buffer.chars[0] = '\0';
+  return buffer;
+}
+
+// GLUT wants the character code 0..255; a plain char above 127 is negative.
+int code(char c) { return static_cast<unsigned char>(c); }
+
+}  // namespace
+
+void selectFont(int sizeCode) {
+  switch (sizeCode) {
+    case 2:
+      setFont(GLUT_BITMAP_HELVETICA_10);
+      break;
+    case 3:
+      setFont(GLUT_BITMAP_TIMES_ROMAN_24);
+      break;
+    default:
+      setFont(GLUT_BITMAP_HELVETICA_12);
+      break;
+  }
+}
+
+void drawText(float x, float y, const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  const TextBuffer text = format(fmt, args);
+  va_end(args);
+
+  DrawBackend& out = drawBackend();
+  const FontHandle font = pen().font;
+  out.rasterPos(x, y);
+  for (const char* c = text.chars; *c; ++c) out.bitmapCharacter(font, code(*c));
+}
+
+float textWidth(const char* fmt, ...) {
+  va_list args;
+  va_start(args, fmt);
+  const TextBuffer text = format(fmt, args);
+  va_end(args);
+
+  DrawBackend& out = drawBackend();
+  const FontHandle font = pen().font;
+  int width = 0;
+  for (const char* c = text.chars; *c; ++c) width += out.bitmapWidth(font, code(*c));
+  return static_cast<float>(width);
+}

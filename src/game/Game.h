@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/GameClient.h"
+#include "world/Geometry.h"
+
+class Peep;
+class WorldObject;
+class Zone;
+
+// The one running game: the application's client, owner of the world list,
+// the money, the build palette and the input mode.
+class Game : public GameClient {
+ public:
+  static constexpr int kPaletteSlots = 16;
+  static constexpr int kMaxAgents = 96;
+  static constexpr int kMaxStartTrees = 1000;
+
+  explicit Game(Application* app);
+  ~Game() override;
+
+  // --- client operations ----------------------------------------------------
+  void onMenuCommand(int id) override;
+  void onMouseDown(float x, float y) override;
+  void onMouseUp(float x, float y) override;
+  void onKey(int code) override;
+  void onFrame() override;
+  void onDraw() override;
+  void onMouseMove(float dx, float dy) override;
+  void onWheel(float) override {}  // the tick reads the wheel itself
+  bool onReserved(int, int) override { return true; }
+  int peepCount() override;
+  Anchor* anchorAt(float x, float y, const Anchor* like) override;
+
+  // --- world services -------------------------------------------------------
+  Rect playArea() const;
+  Vec2 separationSum(Peep& agent);
+  Vec2 avoidanceSum(Peep& agent, bool drawTerms = false);
+  Vec2 alignmentSum(Peep& agent);
+  void affectAll(Peep& agent);
+  WorldObject* objectAt(float x, float y);
+  WorldObject* nearestPathObject(float x, float y, Vec2& point, float& distance, Vec2& direction);
+  int selectedCount();
+  void orderSelected(float x, float y);
+  void deselectAll();
+  void spawnTrees(int count);
+  void spawnPeeps(int count, int state);
+  void spawnCreeps(int count, int lifetime);
+  // max(3, peepCount() / 4) creeps that hunt for 300 ticks.
+  void creepAttack();
+
+  // --- frame ----------------------------------------------------------------
+  struct MoneyBar {
+    Rect bar;
+    Rect fill;
+    float swell = 0.0f;
+  };
+  MoneyBar moneyBarGeometry() const;
+  Vec2 moneyBarTarget() const;
+  Color3 backgroundColor() const;
+  Color3 shadowColor() const;
+  Vec2 lightPoint();
+
+  // --- palette --------------------------------------------------------------
+  Rect paletteCell(int slot) const;
+  int paletteHit(float x, float y) const;
+  // True when the point is on a palette item, bought or not.
+  bool buy(float x, float y);
+  // Destroys the current tool and makes the one the Shift state asks for.
+  void replaceTool();
+
+  WorldObject* worldHead = nullptr;
+
+  int fpsShown = 0;
+  int framesThisSecond = 0;
+  int currentSecond = 0;
+  int mode = 0;
+  int frameCounter = 240;
+  bool slow = false;
+  bool debugView = false;
+  bool drawRoads = false;
+  WorldObject* tool = nullptr;
+  WorldObject* held = nullptr;
+  Vec2 mouseVelocity;
+  float money = 0.0f;
+  float displayedMoney = 0.0f;
+  int agentCount = 0;
+  unsigned agentSerial = 0;  // hands each agent its own leg rhythm
+  bool repelToolActive = false;
+  int zoomLevel = 0;
+  float daylight = 0.0f;
+  Zone* zone = nullptr;
+  WorldObject* prototypes[kPaletteSlots] = {};
+  float costs[kPaletteSlots] = {};
+
+ private:
+  void setUpPalette();
+  void placePrototype(WorldObject* object, float cost);
+  WorldObject* newDrawnPath();
+  void newRoad(Anchor& a, Anchor& b);
+  void updateWorld();
+  void drawWorld();
+  void drawOutsideVeil();
+  void drawMoneyBar();
+  void drawPalette(int hovered);
+  void drawProbePeep();
+  void drawRoadPreview();
+  void drawHudText();
+  void drawAnchorHint();
+};

@@ -1,0 +1,77 @@
+#include <cmath>
+
+#include "app/Application.h"
+#include "game/Game.h"
+#include "world/Random.h"
+#include "world/WorldObject.h"
+#include "world/Zone.h"
+
+namespace {
+constexpr int kCreepAttackOdds = 1800;
+constexpr int kDayLength = 960;
+constexpr float kDayStep = 0.0010416667f;
+constexpr float kZoomBase = 1.2f;
+}  // namespace
+
+void Game::onFrame() {
+  renderFrame();
+
+  if (held) {
+    const Vec2 p = mouseWorldPosition();
+    held->onDrop(p.x, p.y);
+  }
+
+  frameCounter += 1;
+
+  if (nextRandom() % kCreepAttackOdds == 0) creepAttack();
+
+  mouseVelocity = scaled(mouseVelocity, 0.5f);
+
+  if (displayedMoney < money) {
+    displayedMoney += (money - displayedMoney) * 0.1f;
+  } else if (displayedMoney > money) {
+    displayedMoney -= 0.01f;
+  }
+
+  const int step = app_->readWheel();
+  if (step > 0) zoomLevel += 1;
+  if (step < 0) zoomLevel -= 1;
+  if (zoomLevel < 0) zoomLevel = 0;
+  if (zoomLevel > 8) zoomLevel = 8;
+  const float target = static_cast<float>(std::pow(static_cast<double>(kZoomBase), zoomLevel));
+  const float current = app_->zoom();
+  app_->setZoom(std::fabs(current - target) < 0.01f ? target : current + (target - current) * 0.5f);
+
+  updateWorld();
+
+  const float phase = static_cast<float>(frameCounter % kDayLength) * kDayStep;
+  const float b = phase < 0.5f ? 2.0f * phase : 1.0f - 2.0f * (phase - 0.5f);
+  daylight = 1.0f - (1.0f - b) * (1.0f - b);
+}
+
+void Game::updateWorld() {
+  const bool buttonDown = isButtonDown();
+  const Vec2 mouse = mouseWorldPosition();
+  WorldObject* object = worldHead;
+  while (object) {
+    // Read the link first: the object may delete itself, and objects created
+    // during the walk land at the head and wait for the next tick.
+    WorldObject* following = object->next;
+    if (!object->inactive) {
+      object->mouseDown = buttonDown;
+      object->mousePos = mouse;
+      object->settleStep();
+      object->update();
+      if (object->destroyRequested) {
+        if (object == held) {
+          held = nullptr;
+          mode = 0;
+        }
+        if (object == tool) tool = nullptr;
+        if (object == zone) zone = nullptr;
+        delete object;
+      }
+    }
+    object = following;
+  }
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "world/Geometry.h"
+
+class Anchor;
+class Game;
+class Peep;
+
+// Base of everything that lives in the world. Every object belongs to one
+// Game and sits in its intrusive list from construction to destruction: a
+// new object links itself in at the head, a destroyed one unlinks itself in
+// constant time through the back link.
+class WorldObject {
+ public:
+  explicit WorldObject(Game& owner);
+  WorldObject(const WorldObject&) = delete;
+  WorldObject& operator=(const WorldObject&) = delete;
+  virtual ~WorldObject();
+
+  // A fresh object of the same kind on the same owner, or none when the
+  // kind cannot be bought or copied.
+  virtual WorldObject* clone() { return nullptr; }
+  virtual void setSelected(bool) {}
+  virtual bool isSelected() { return false; }
+  virtual void orderTo(float, float) {}
+  virtual void moveBy(float, float) {}
+  virtual bool containsPoint(float, float) { return false; }
+  virtual Anchor* slotAt(float, float) { return nullptr; }
+  virtual bool onMousePress(float, float) { return false; }
+  virtual void onMouseRelease(float, float) {}
+  virtual void onMouseDrag(float, float) {}
+  virtual void drawDebug() {}
+  virtual int drawLayer() { return 1; }
+  virtual void draw() {}
+  virtual void drawShadow(float, float) {}
+  virtual void update() {}
+  virtual void affect(Peep&) {}
+  virtual Vec2 separation(Peep&) { return {}; }
+  virtual Vec2 avoidance(Peep&) { return {}; }
+  virtual Vec2 alignment(Peep&) { return {}; }
+  virtual void onDrop(float, float) {}
+  virtual int population() { return 0; }
+  virtual bool nearestPathPoint(float, float, Vec2&, float&, Vec2&) { return false; }
+  virtual Rect bounds() { return {}; }
+  virtual bool isPressed() { return mouseDown; }
+
+  // Slides the object 20 % of the way into the play area (less a margin) each
+  // tick until less than 2 units remain.
+  void settleStep();
+
+  Game& game() const { return *owner; }
+  WorldObject* nextObject() const { return next; }
+
+  bool inactive = false;
+  Game* owner;
+  bool destroyRequested = false;
+  float pulsePhase = 0.0f;
+  bool mouseDown = false;
+  Vec2 mousePos;
+  bool settling = false;
+
+ private:
+  friend class Game;
+  WorldObject* next = nullptr;
+  WorldObject** prevLink = nullptr;
+};
+
+// The shadow of a rectangle cast away from the light point; colour and alpha
+// are the caller's.
+void rectShadow(const Rect& r, float lightX, float lightY);

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "draw/Pen.h"
+#include "draw/RecordingDrawBackend.h"
+#include "draw/Shapes.h"
+
+namespace {
+
+float radiusOf(Vec2 p, float cx, float cy) { return std::hypot(p.x - cx, p.y - cy); }
+float angleOf(Vec2 p, float cx, float cy) { return std::atan2(p.y - cy, p.x - cx); }
+
+void expectNear(Vec2 actual, Vec2 expected) {
+  EXPECT_NEAR(actual.x, expected.x, 1e-3f);
+  EXPECT_NEAR(actual.y, expected.y, 1e-3f);
+}
+
+TEST(CircleSegments, GrowsWithRadiusAndStaysWithinBoundsForAnyFloat) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    float radius;
+    int count;
+  } table[] = {{1.9f, 4},   {2.0f, 6},   {3.99f, 6},  {4.0f, 8},         {7.99f, 8},
+               {8.0f, 10},  {20.0f, 20}, {200.0f, 128}, {0.0f, 4},       {-5.0f, 4},
+               {NAN, 4},    {-inf, 4},   {inf, 128},  {3e38f, 128},     {1e10f, 128}};
+  for (const auto& row : table) EXPECT_EQ(circleSegments(row.radius), row.count) << row.radius;
+}
+
+TEST(FillCircle, TinyRadiusIsOnePointAndRestoresPointSize) {
+  ScopedDrawRecording rec;
+  setLineWidth(2.0f);
+  rec.clear();
+  fillCircle(10.0f, 20.0f, 1.5f);
+
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  const RecordedShape& dot = rec.shapes()[0];
+  EXPECT_EQ(dot.primitive, Primitive::Points);
+  ASSERT_EQ(dot.vertices.size(), 1u);
+  expectNear(dot.point(0), {10.0f, 20.0f});
+  EXPECT_EQ(dot.vertices[0].pointSize, 1.5f);
+  EXPECT_EQ(rec.currentPointSize(), 2.0f);
+}
+
+TEST(FillCircle, EdgeLoopOnlyWhenOpaque) {
+  ScopedDrawRecording rec;
+  setAlpha(0.5f);
+  fillCircle(100.0f, 50.0f, 20.0f);
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  EXPECT_EQ(rec.shapes()[0].primitive, Primitive::Polygon);
+  EXPECT_EQ(rec.shapes()[0].vertices[0].color.a, 0.5f);
+
+  rec.clear();
+  setAlpha(1.0f);
+  fillCircle(100.0f, 50.0f, 20.0f);
+  ASSERT_EQ(rec.shapes().size(), 2u);
+  const RecordedShape& disc = rec.shapes()[0];
+  const RecordedShape& edge = rec.shapes()[1];
+  EXPECT_EQ(disc.primitive, Primitive::Polygon);
+  EXPECT_EQ(edge.primitive, Primitive::LineLoop);
+  ASSERT_EQ(disc.vertices.size(), 20u);
+  ASSERT_EQ(edge.vertices.size(), 20u);
+  // The first vertex is one step round from angle 0; the last closes at angle 0.
+  expectNear(disc.point(0), {100.0f + 20.0f * std::cos(kTwoPi / 20), 50.0f + 20.0f * std::sin(kTwoPi / 20)});
+  expectNear(disc.point(19), {120.0f, 50.0f});
+  for (size_t i = 0; i < 20; ++i) {
+    EXPECT_NEAR(radiusOf(disc.point(i), 100.0f, 50.0f), 20.0f, 1e-3f);
+    expectNear(edge.point(i), disc.point(i));
+  }
+}
+
+TEST(OutlineCircle, ThickPenDrawsRingInsideRadius) {
+  ScopedDrawRecording rec;
+  setLineWidth(3.0f);
+  outlineCircle(0.0f, 0.0f, 10.0f);
+
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  const RecordedShape& ring = rec.shapes()[0];
+  EXPECT_EQ(ring.primitive, Primitive::TriangleStrip);
+  ASSERT_EQ(ring.vertices.size(), 18u);  // 8 steps (count for radius 7), 9 pairs
+  for (size_t i = 0; i < 18; i += 2) {
+    EXPECT_NEAR(radiusOf(ring.point(i), 0, 0), 10.0f, 1e-3f);
+    EXPECT_NEAR(radiusOf(ring.point(i + 1), 0, 0), 7.0f, 1e-3f);
+    EXPECT_NEAR(angleOf(ring.point(i), 0, 0), angleOf(ring.point(i + 1), 0, 0), 1e-4f);
+  }
+  expectNear(ring.point(0), ring.point(16));
+  expectNear(ring.point(1), ring.point(17));
+
+  rec.clear();
+  setLineWidth(1.0f);
+  outlineCircle(0.0f, 0.0f, 10.0f);
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  EXPECT_EQ(rec.shapes()[0].primitive, Primitive::LineLoop);
+  EXPECT_EQ(rec.shapes()[0].vertices.size(), 10u);
+}
+
+TEST(DrawArc, ThinArcIsOneStripFromStartToEnd) {
+  ScopedDrawRecording rec;
+  // Arc length 60 / 2pi as the radius: 9.55 -> 10 vertices, 11 points.
+  drawArc(5.0f, 5.0f, 60.0f, 0.5f, 1.0f);
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  const RecordedShape& arc = rec.shapes()[0];
+  EXPECT_EQ(arc.primitive, Primitive::LineStrip);
+  ASSERT_EQ(arc.vertices.size(), 11u);
+  EXPECT_NEAR(angleOf(arc.point(0), 5, 5), 0.5f, 1e-4f);
+  EXPECT_NEAR(angleOf(arc.point(10), 5, 5), 1.5f, 1e-4f);
+  for (size_t i = 0; i < 11; ++i) EXPECT_NEAR(radiusOf(arc.point(i), 5, 5), 60.0f, 1e-3f);
+
+  // A negative sweep runs the other way with the same count.
+  rec.clear();
+  drawArc(5.0f, 5.0f, 60.0f, 0.5f, -1.0f);
+  ASSERT_EQ(rec.shapes()[0].vertices.size(), 11u);
+  EXPECT_NEAR(angleOf(rec.shapes()[0].point(10), 5, 5), -0.5f, 1e-4f);
+}
+
+TEST(DrawArc, ThickArcDrawsBandFaintEdgesAndCapsThenRestoresPen) {
+  ScopedDrawRecording rec;
+  setColor(kRedForTest());
+  setLineWidth(4.0f);
+  setAlpha(0.8f);
+  rec.clear();
+  drawArc(0.0f, 0.0f, 30.0f, 0.0f, kPi);
+
+  const auto& shapes = rec.shapes();
+  ASSERT_EQ(shapes.size(), 5u);
+  const int n = circleSegments(15.0f);  // half a turn: radius argument 15
+  EXPECT_EQ(shapes[0].primitive, Primitive::TriangleStrip);
+  ASSERT_EQ(shapes[0].vertices.size(), 2u * (n + 1));
+  EXPECT_NEAR(radiusOf(shapes[0].point(0), 0, 0), 30.0f, 1e-3f);
+  EXPECT_NEAR(radiusOf(shapes[0].point(1), 0, 0), 26.0f, 1e-3f);
+  EXPECT_EQ(shapes[0].vertices[0].color.a, 0.8f);
+  EXPECT_EQ(shapes[0].vertices[0].lineWidth, 4.0f);
+
+  // Edges: the outer arc, the inner arc (its own count), two radial caps.
+  EXPECT_EQ(shapes[1].primitive, Primitive::LineStrip);
+  EXPECT_EQ(shapes[1].vertices.size(), static_cast<size_t>(n + 1));
+  EXPECT_EQ(shapes[2].primitive, Primitive::LineStrip);
+  EXPECT_EQ(shapes[2].vertices.size(), static_cast<size_t>(circleSegments(13.0f) + 1));
+  EXPECT_NEAR(radiusOf(shapes[2].point(0), 0, 0), 26.0f, 1e-3f);
+  for (size_t i = 1; i < 5; ++i) {
+    EXPECT_NEAR(shapes[i].vertices[0].color.a, 0.2f, 1e-6f);
+    EXPECT_EQ(shapes[i].vertices[0].lineWidth, 1.0f);
+  }
+  EXPECT_EQ(shapes[3].primitive, Primitive::Lines);
+  expectNear(shapes[3].point(0), {30.0f, 0.0f});
+  expectNear(shapes[3].point(1), {26.0f, 0.0f});
+  expectNear(shapes[4].point(0), {-30.0f, 0.0f});
+  expectNear(shapes[4].point(1), {-26.0f, 0.0f});
+
+  EXPECT_EQ(pen().width, 4.0f);
+  EXPECT_EQ(pen().alpha, 0.8f);
+  EXPECT_EQ(rec.currentLineWidth(), 4.0f);
+  EXPECT_EQ(rec.currentPointSize(), 4.0f);
+  EXPECT_TRUE((rec.currentColor() == Rgba{1.0f, 0.0f, 0.0f, 0.8f}));
+  EXPECT_EQ(rec.misuseCount(), 0);
+}
+
+TEST(StrokeRect, BandOfTenVerticesInsideTheRect) {
+  ScopedDrawRecording rec;
+  strokeRect({10.0f, 50.0f, 20.0f, 40.0f}, 2.0f);
+  ASSERT_EQ(rec.shapes().size(), 1u);
+  const RecordedShape& band = rec.shapes()[0];
+  EXPECT_EQ(band.primitive, Primitive::TriangleStrip);
+  const Vec2 expected[10] = {{10, 20}, {12, 22}, {50, 20}, {48, 22}, {50, 40},
+                             {48, 38}, {10, 40}, {12, 38}, {10, 20}, {12, 22}};
+  ASSERT_EQ(band.vertices.size(), 10u);
+  for (size_t i = 0; i < 10; ++i) EXPECT_EQ(band.point(i), expected[i]) << i;
+
+  rec.clear();
+  setLineWidth(3.0f);
+  outlineRect({0.0f, 10.0f, 0.0f, 10.0f});
+  EXPECT_EQ(rec.shapes()[0].point(1), (Vec2{3.0f, 3.0f}));
+}
+
+}  // namespace
