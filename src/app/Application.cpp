@@ -10,8 +10,12 @@ namespace {
 Application* theApplication = nullptr;
 }
 
-Application* globalApplication() { return theApplication; }
-void setGlobalApplication(Application* app) { theApplication = app; }
+Application* globalApplication() {
+  return theApplication;
+}
+void setGlobalApplication(Application* app) {
+  theApplication = app;
+}
 
 Application::Application() {
   FrameClock::start();
@@ -95,7 +99,9 @@ void Application::renderFrame() {
   endDraw();
 }
 
-bool Application::setWindowSize(float, float) { return false; }
+bool Application::setWindowSize(float, float) {
+  return false;
+}
 
 void Application::setFrameRate(int fps) {
   lastFrameTime_ = FrameClock::seconds();

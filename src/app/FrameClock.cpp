@@ -15,7 +15,9 @@ void start() {
   base = millisecondsNow();
 }
 
-bool isStarted() { return started; }
+bool isStarted() {
+  return started;
+}
 
 float seconds() {
   // The unsigned difference survives the 49-day wrap of the count.
@@ -23,7 +25,9 @@ float seconds() {
   return static_cast<float>(elapsed) * 0.001f;
 }
 
-uint32_t baseMilliseconds() { return base; }
+uint32_t baseMilliseconds() {
+  return base;
+}
 
 void resetForTesting() {
   started = false;

@@ -12,6 +12,14 @@ uint32_t steadyMilliseconds() {
 }
 }  // namespace
 
-uint32_t millisecondsNow() { return installed ? installed->milliseconds() : steadyMilliseconds(); }
+uint32_t millisecondsNow() {
+  return installed ? installed->milliseconds() : steadyMilliseconds();
+}
 
-void setMillisecondSource(const MillisecondSource* source) { installed = source; }
+void setMillisecondSource(const MillisecondSource* source) {
+  installed = source;
+}
+
+const MillisecondSource* millisecondSource() {
+  return installed;
+}

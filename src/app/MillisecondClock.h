@@ -26,3 +26,5 @@ class ManualMilliseconds : public MillisecondSource {
 uint32_t millisecondsNow();
 // Installs a source; nullptr restores the steady clock. Not owned.
 void setMillisecondSource(const MillisecondSource* source);
+// The installed source, nullptr for the steady clock.
+const MillisecondSource* millisecondSource();

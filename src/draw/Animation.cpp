@@ -16,11 +16,15 @@ float phaseOf(float t, float t0, float p) {
   return (e - p * std::floor(e / p)) * (1.0f / p);
 }
 
-float phase(float t0, float p) { return phaseOf(FrameClock::seconds(), t0, p); }
+float phase(float t0, float p) {
+  return phaseOf(FrameClock::seconds(), t0, p);
+}
 
 float triangleOf(float t, float t0, float p) {
   const float q = phaseOf(t, t0, p);
   return q < 0.5f ? 2.0f * q : 2.0f * (1.0f - q);
 }
 
-float pulse(float t0, float p) { return triangleOf(FrameClock::seconds(), t0, p); }
+float pulse(float t0, float p) {
+  return triangleOf(FrameClock::seconds(), t0, p);
+}

@@ -10,7 +10,9 @@ Color3& subtract(const Color3& a, const Color3& b, Color3& result) {
   return result;
 }
 
-Color3 scale(const Color3& a, float k) { return {a.r * k, a.g * k, a.b * k}; }
+Color3 scale(const Color3& a, float k) {
+  return {a.r * k, a.g * k, a.b * k};
+}
 
 Color3 mix(const Color3& a, const Color3& b, float k) {
   Color3 difference;

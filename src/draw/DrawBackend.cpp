@@ -11,4 +11,6 @@ DrawBackend& drawBackend() {
   return installed ? *installed : gl;
 }
 
-void setDrawBackend(DrawBackend* backend) { installed = backend; }
+void setDrawBackend(DrawBackend* backend) {
+  installed = backend;
+}

@@ -27,12 +27,30 @@ GLenum glMode(Primitive primitive) {
 
 }  // namespace
 
-void GlDrawBackend::begin(Primitive primitive) { glBegin(glMode(primitive)); }
-void GlDrawBackend::end() { glEnd(); }
-void GlDrawBackend::vertex(float x, float y) { glVertex2f(x, y); }
-void GlDrawBackend::color(float r, float g, float b, float a) { glColor4f(r, g, b, a); }
-void GlDrawBackend::lineWidth(float width) { glLineWidth(width); }
-void GlDrawBackend::pointSize(float size) { glPointSize(size); }
-void GlDrawBackend::rasterPos(float x, float y) { glRasterPos2f(x, y); }
-void GlDrawBackend::bitmapCharacter(FontHandle font, int character) { glutBitmapCharacter(font, character); }
-int GlDrawBackend::bitmapWidth(FontHandle font, int character) { return glutBitmapWidth(font, character); }
+void GlDrawBackend::begin(Primitive primitive) {
+  glBegin(glMode(primitive));
+}
+void GlDrawBackend::end() {
+  glEnd();
+}
+void GlDrawBackend::vertex(float x, float y) {
+  glVertex2f(x, y);
+}
+void GlDrawBackend::color(float r, float g, float b, float a) {
+  glColor4f(r, g, b, a);
+}
+void GlDrawBackend::lineWidth(float width) {
+  glLineWidth(width);
+}
+void GlDrawBackend::pointSize(float size) {
+  glPointSize(size);
+}
+void GlDrawBackend::rasterPos(float x, float y) {
+  glRasterPos2f(x, y);
+}
+void GlDrawBackend::bitmapCharacter(FontHandle font, int character) {
+  glutBitmapCharacter(font, character);
+}
+int GlDrawBackend::bitmapWidth(FontHandle font, int character) {
+  return glutBitmapWidth(font, character);
+}

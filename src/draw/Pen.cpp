@@ -3,7 +3,9 @@
 namespace {
 Pen current;
 
-void applyColor() { drawBackend().color(current.color.r, current.color.g, current.color.b, current.alpha); }
+void applyColor() {
+  drawBackend().color(current.color.r, current.color.g, current.color.b, current.alpha);
+}
 
 void applyWidth() {
   drawBackend().lineWidth(current.width);
@@ -11,7 +13,9 @@ void applyWidth() {
 }
 }  // namespace
 
-const Pen& pen() { return current; }
+const Pen& pen() {
+  return current;
+}
 
 void resetPen() {
   current = Pen{};
@@ -24,18 +28,24 @@ void setColor(float r, float g, float b) {
   applyColor();
 }
 
-void setColor(const Color3& c) { setColor(c.r, c.g, c.b); }
+void setColor(const Color3& c) {
+  setColor(c.r, c.g, c.b);
+}
 
 void setAlpha(float a) {
   current.alpha = a;
   applyColor();
 }
 
-void reapplyColor() { applyColor(); }
+void reapplyColor() {
+  applyColor();
+}
 
 void setLineWidth(float w) {
   current.width = w;
   applyWidth();
 }
 
-void setFont(FontHandle font) { current.font = font; }
+void setFont(FontHandle font) {
+  current.font = font;
+}

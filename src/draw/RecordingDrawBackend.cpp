@@ -60,7 +60,9 @@ void RecordingDrawBackend::bitmapCharacter(FontHandle font, int character) {
   texts_.back().text += static_cast<char>(character);
 }
 
-int RecordingDrawBackend::bitmapWidth(FontHandle font, int) { return characterWidth(font); }
+int RecordingDrawBackend::bitmapWidth(FontHandle font, int) {
+  return characterWidth(font);
+}
 
 int RecordingDrawBackend::characterWidth(FontHandle font) {
   if (font == GLUT_BITMAP_HELVETICA_10) return 6;

@@ -22,7 +22,9 @@ struct Rgba {
   float a = 1.0f;
 };
 
-inline bool operator==(const Rgba& x, const Rgba& y) { return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a; }
+inline bool operator==(const Rgba& x, const Rgba& y) {
+  return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
+}
 
 // One vertex with the state in force when it was emitted.
 struct RecordedVertex {
@@ -54,8 +56,8 @@ enum class StateKind { Color, LineWidth, PointSize };
 
 struct StateCall {
   StateKind kind = StateKind::Color;
-  Rgba color;         // for Color
-  float value = 0.0f; // for LineWidth and PointSize
+  Rgba color;          // for Color
+  float value = 0.0f;  // for LineWidth and PointSize
 };
 
 class RecordingDrawBackend : public DrawBackend {

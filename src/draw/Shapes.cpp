@@ -111,7 +111,9 @@ void strokeRect(const Rect& r, float w) {
   out.end();
 }
 
-void outlineRect(const Rect& r) { strokeRect(r, pen().width); }
+void outlineRect(const Rect& r) {
+  strokeRect(r, pen().width);
+}
 
 void fillCircle(float cx, float cy, float radius) {
   DrawBackend& out = drawBackend();
@@ -165,8 +167,8 @@ void drawArc(float cx, float cy, float radius, float startAngle, float sweep) {
     setLineWidth(1.0f);
     drawArc(cx, cy, radius, startAngle, sweep);
     drawArc(cx, cy, radius - w, startAngle, sweep);
-    const float endAngle = startAngle + sweep;
-    for (const float angle : {startAngle, endAngle}) {
+    const float capAngles[2] = {startAngle, startAngle + sweep};
+    for (const float angle : capAngles) {
       const Vec2 outer = polarPoint(cx, cy, angle, radius);
       const Vec2 inner = polarPoint(cx, cy, angle, radius - w);
       drawLine(outer.x, outer.y, inner.x, inner.y);
@@ -183,11 +185,21 @@ void drawArc(float cx, float cy, float radius, float startAngle, float sweep) {
   out.end();
 }
 
-void beginPolygon() { drawBackend().begin(Primitive::Polygon); }
-void beginLineLoop() { drawBackend().begin(Primitive::LineLoop); }
-void beginLineStrip() { drawBackend().begin(Primitive::LineStrip); }
-void endShape() { drawBackend().end(); }
-void vertex(float x, float y) { drawBackend().vertex(x, y); }
+void beginPolygon() {
+  drawBackend().begin(Primitive::Polygon);
+}
+void beginLineLoop() {
+  drawBackend().begin(Primitive::LineLoop);
+}
+void beginLineStrip() {
+  drawBackend().begin(Primitive::LineStrip);
+}
+void endShape() {
+  drawBackend().end();
+}
+void vertex(float x, float y) {
+  drawBackend().vertex(x, y);
+}
 
 void vertices(const Vec2* points, int count) {
   DrawBackend& out = drawBackend();

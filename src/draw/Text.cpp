@@ -23,7 +23,9 @@ TextBuffer format(const char* fmt, va_list args) {
 }
 
 // GLUT wants the character code 0..255; a plain char above 127 is negative.
-int code(char c) { return static_cast<unsigned char>(c); }
+int code(char c) {
+  return static_cast<unsigned char>(c);
+}
 
 }  // namespace
 

@@ -33,6 +33,8 @@ Game::Game(Application* app) : GameClient(app) {
   slow = debugView = drawRoads = false;
   mode = 0;
 
+  buildMenu();
+
   repelToolActive = false;
   tool = nullptr;
   replaceTool();
@@ -65,5 +67,3 @@ Rect Game::playArea() const {
   return Rect{0.0f, 100.0f, 0.0f, 100.0f};
 }
 
-void Game::onMenuCommand(int) {}
-void Game::onKey(int) {}

@@ -15,6 +15,14 @@ class Game : public GameClient {
   static constexpr int kMaxAgents = 96;
   static constexpr int kMaxStartTrees = 1000;
 
+  // Menu command ids.
+  static constexpr int kCreepAttackCommand = 0;
+  static constexpr int kDrawRoadsCommand = 1;
+  static constexpr int kSlowCommand = 2;
+  static constexpr int kDebugViewCommand = 3;
+  static constexpr int kSaveTuningCommand = 4;
+  static constexpr int kReloadTuningCommand = 5;
+
   explicit Game(Application* app);
   ~Game() override;
 
@@ -93,6 +101,7 @@ class Game : public GameClient {
   float costs[kPaletteSlots] = {};
 
  private:
+  void buildMenu();
   void setUpPalette();
   void placePrototype(WorldObject* object, float cost);
   WorldObject* newDrawnPath();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 const char* kTuningFileName = "Verlomba.ini";
 const char* kSavedTuningFileName = "Verlomba-saved.ini";

@@ -8,7 +8,9 @@ TuningTable table;
 bool registered = false;
 }  // namespace
 
-TuningTable& tuningTable() { return table; }
+TuningTable& tuningTable() {
+  return table;
+}
 
 bool registerTuning(TuningTable& target, const char* name, int type, void* address) {
   if (target.count >= kTuningTableCapacity) return false;

@@ -5,9 +5,9 @@
 // The named variables the tuning file may set. Rows are only ever added, and
 // their names live for the whole process.
 struct TuningEntry {
-  int type = TuneFloat;      // a TuneType
-  void* address = nullptr;   // not owned
-  char* name = nullptr;      // owned, NUL-terminated copy of the key
+  int type = TuneFloat;     // a TuneType
+  void* address = nullptr;  // not owned
+  char* name = nullptr;     // owned, NUL-terminated copy of the key
 };
 
 constexpr int kTuningTableCapacity = 256;

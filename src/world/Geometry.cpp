@@ -19,11 +19,17 @@ float heading(Vec2 v) {
 
 // --- Vec2 -------------------------------------------------------------------
 
-float length(float dx, float dy) { return static_cast<float>(std::hypot(static_cast<double>(dx), dy)); }
+float length(float dx, float dy) {
+  return static_cast<float>(std::hypot(static_cast<double>(dx), dy));
+}
 
-float length(Vec2 v) { return length(v.x, v.y); }
+float length(Vec2 v) {
+  return length(v.x, v.y);
+}
 
-float distanceTo(Vec2 p, float x, float y) { return length(x - p.x, y - p.y); }
+float distanceTo(Vec2 p, float x, float y) {
+  return length(x - p.x, y - p.y);
+}
 
 void rotateBy(Vec2& v, float a) {
   const float len = length(v);
@@ -49,15 +55,17 @@ void clampLength(Vec2& v, float maximum) {
 }
 
 float angleDelta(float a, float b) {
-  const double from = std::fmod(static_cast<double>(a), kTwoPiD);
-  const double to = std::fmod(static_cast<double>(b), kTwoPiD);
-  double d = to - from;
-  if (d > kPiD) {
-    d -= kTwoPiD;
-  } else if (d < -kPiD) {
-    d += kTwoPiD;
+  // In float throughout, so a turn of exactly pi stays pi: an agent facing
+  // straight away from where it is steered does not step forward.
+  const float from = std::fmod(a, kTwoPi);
+  const float to = std::fmod(b, kTwoPi);
+  float d = to - from;
+  if (d > kPi) {
+    d -= kTwoPi;
+  } else if (d < -kPi) {
+    d += kTwoPi;
   }
-  return static_cast<float>(d);
+  return d;
 }
 
 float angleBetween(Vec2 u, Vec2 v) {
@@ -167,7 +175,9 @@ bool equals(const Rect& r, float minX, float maxX, float minY, float maxY) {
   return r.minX == minX && r.maxX == maxX && r.minY == minY && r.maxY == maxY;
 }
 
-Rect offsetBy(const Rect& r, Vec2 d) { return {r.minX + d.x, r.maxX + d.x, r.minY + d.y, r.maxY + d.y}; }
+Rect offsetBy(const Rect& r, Vec2 d) {
+  return {r.minX + d.x, r.maxX + d.x, r.minY + d.y, r.maxY + d.y};
+}
 
 void include(Rect& r, float x, float y) {
   if (x < r.minX) r.minX = x;

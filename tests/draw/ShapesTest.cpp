@@ -9,8 +9,12 @@
 
 namespace {
 
-float radiusOf(Vec2 p, float cx, float cy) { return std::hypot(p.x - cx, p.y - cy); }
-float angleOf(Vec2 p, float cx, float cy) { return std::atan2(p.y - cy, p.x - cx); }
+float radiusOf(Vec2 p, float cx, float cy) {
+  return std::hypot(p.x - cx, p.y - cy);
+}
+float angleOf(Vec2 p, float cx, float cy) {
+  return std::atan2(p.y - cy, p.x - cx);
+}
 
 void expectNear(Vec2 actual, Vec2 expected) {
   EXPECT_NEAR(actual.x, expected.x, 1e-3f);
@@ -22,9 +26,9 @@ TEST(CircleSegments, GrowsWithRadiusAndStaysWithinBoundsForAnyFloat) {
   const struct {
     float radius;
     int count;
-  } table[] = {{1.9f, 4},   {2.0f, 6},   {3.99f, 6},  {4.0f, 8},         {7.99f, 8},
-               {8.0f, 10},  {20.0f, 20}, {200.0f, 128}, {0.0f, 4},       {-5.0f, 4},
-               {NAN, 4},    {-inf, 4},   {inf, 128},  {3e38f, 128},     {1e10f, 128}};
+  } table[] = {{1.9f, 4},  {2.0f, 6},   {3.99f, 6},    {4.0f, 8},    {7.99f, 8},
+               {8.0f, 10}, {20.0f, 20}, {200.0f, 128}, {0.0f, 4},    {-5.0f, 4},
+               {NAN, 4},   {-inf, 4},   {inf, 128},    {3e38f, 128}, {1e10f, 128}};
   for (const auto& row : table) EXPECT_EQ(circleSegments(row.radius), row.count) << row.radius;
 }
 
@@ -116,7 +120,7 @@ TEST(DrawArc, ThinArcIsOneStripFromStartToEnd) {
 
 TEST(DrawArc, ThickArcDrawsBandFaintEdgesAndCapsThenRestoresPen) {
   ScopedDrawRecording rec;
-  setColor(kRedForTest());
+  setColor(1.0f, 0.0f, 0.0f);
   setLineWidth(4.0f);
   setAlpha(0.8f);
   rec.clear();
@@ -154,6 +158,14 @@ TEST(DrawArc, ThickArcDrawsBandFaintEdgesAndCapsThenRestoresPen) {
   EXPECT_EQ(rec.currentPointSize(), 4.0f);
   EXPECT_TRUE((rec.currentColor() == Rgba{1.0f, 0.0f, 0.0f, 0.8f}));
   EXPECT_EQ(rec.misuseCount(), 0);
+
+  // An opaque arc keeps opaque edges.
+  setAlpha(1.0f);
+  rec.clear();
+  drawArc(0.0f, 0.0f, 30.0f, 0.0f, kPi);
+  ASSERT_EQ(rec.shapes().size(), 5u);
+  EXPECT_EQ(rec.shapes()[1].vertices[0].color.a, 1.0f);
+  EXPECT_EQ(rec.currentColor().a, 1.0f);
 }
 
 TEST(StrokeRect, BandOfTenVerticesInsideTheRect) {

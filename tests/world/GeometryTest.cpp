@@ -1,7 +1,6 @@
-#include "world/Geometry.h"
-
 #include <gtest/gtest.h>
 
+#include "world/Geometry.h"
 #include "world/Random.h"
 
 namespace {
@@ -118,9 +117,10 @@ TEST(Geometry, PushOutPrefersBottomTopLeftRightOnTies) {
   EXPECT_EQ(pushOutToEdge(square, 1.0f, 5.0f), (Vec2{0.0f, 5.0f}));
   EXPECT_EQ(pushOutToEdge(square, 8.0f, 8.0f), (Vec2{8.0f, 10.0f}));  // top ties right
   EXPECT_EQ(pushOutToEdge(square, 9.5f, 3.0f), (Vec2{10.0f, 3.0f}));
-  EXPECT_EQ(pushOutToEdge(Rect{0.0f, 10.0f, 0.0f, 20.0f}, 5.0f, 10.0f), (Vec2{0.0f, 10.0f}));  // left ties right
-  EXPECT_EQ(pushOutToEdge(square, 0.0f, 4.0f), (Vec2{0.0f, 4.0f}));                          // on an edge
-  EXPECT_EQ(pushOutToEdge(square, -1.0f, 5.0f), (Vec2{-1.0f, 5.0f}));                        // outside
+  EXPECT_EQ(pushOutToEdge(Rect{0.0f, 10.0f, 0.0f, 20.0f}, 5.0f, 10.0f),
+            (Vec2{0.0f, 10.0f}));                                      // left ties right
+  EXPECT_EQ(pushOutToEdge(square, 0.0f, 4.0f), (Vec2{0.0f, 4.0f}));    // on an edge
+  EXPECT_EQ(pushOutToEdge(square, -1.0f, 5.0f), (Vec2{-1.0f, 5.0f}));  // outside
   EXPECT_EQ(pushOutToEdge(square, 5.0f, 11.0f), (Vec2{5.0f, 11.0f}));
 }
 

@@ -1,0 +1,267 @@
+#include "app/GlutApplication.h"
+
+#include <GL/freeglut.h>
+#include <time.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "app/FrameClock.h"
+#include "app/GlutInit.h"
+#include "app/GlutMenuBackend.h"
+#include "world/Random.h"
+
+namespace {
+
+// The instance whose window the callbacks serve.
+GlutApplication* current = nullptr;
+
+// The idle callback sleeps until the next frame is due, but never longer
+// than this, so input waiting in the queue is handled promptly.
+constexpr float kMaxIdleSleepSeconds = 0.003f;
+constexpr float kMinIdleSleepSeconds = 0.0005f;
+
+void sleepSeconds(float seconds) {
+  timespec t;
+  t.tv_sec = 0;
+  t.tv_nsec = static_cast<long>(seconds * 1e9f);
+  nanosleep(&t, nullptr);
+}
+
+void displayCallback() {
+  if (current) current->handleDisplay();
+}
+void idleCallback() {
+  if (current) current->handleIdle();
+}
+void motionCallback(int x, int y) {
+  if (current) current->handleMotion(x, y);
+}
+void mouseCallback(int button, int state, int x, int y) {
+  if (current) current->handleMouse(button, state, x, y);
+}
+void wheelCallback(int, int direction, int x, int y) {
+  if (current) current->handleWheel(direction, x, y);
+}
+void keyboardCallback(unsigned char key, int x, int y) {
+  if (current) current->handleKeyboard(key, x, y);
+}
+void specialCallback(int key, int x, int y) {
+  if (current) current->handleSpecial(key, x, y);
+}
+void reshapeCallback(int w, int h) {
+  if (current) current->handleReshape(w, h);
+}
+
+}  // namespace
+
+GlutApplication::GlutApplication() : menu_(nullptr) {
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+  // Replaced by process entry once the about box has closed.
+  seedRandom(static_cast<uint32_t>(std::time(nullptr)));
+}
+
+GlutApplication::~GlutApplication() {
+  if (current == this) current = nullptr;
+}
+
+bool GlutApplication::init() {
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+  glutInitWindowPosition(100, 100);
+  glutInitWindowSize(width_, height_);
+  ensureGlutInitialized();
+  // Closing the game window ends the process.
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+  windowId_ = glutCreateWindow("");
+  current = this;
+
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+
+  glutDisplayFunc(displayCallback);
+  glutPassiveMotionFunc(motionCallback);
+  glutMotionFunc(motionCallback);
+  glutMouseFunc(mouseCallback);
+  glutReshapeFunc(reshapeCallback);
+  glutSpecialFunc(specialCallback);
+  glutKeyboardFunc(keyboardCallback);
+  // With a wheel callback, freeglut no longer reports the wheel as buttons 3 and 4.
+  glutMouseWheelFunc(wheelCallback);
+
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_LIGHTING);
+
+  glutIdleFunc(idleCallback);
+
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  pixelScale_ = 1.0f;
+  zoom_ = 1.0f;
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+  wheel_.clear();
+  return true;
+}
+
+ViewTransform GlutApplication::view() const {
+  ViewTransform t;
+  t.view = view_;
+  t.pixelScale = pixelScale_;
+  t.zoom = zoom_;
+  t.translation = translation_;
+  return t;
+}
+
+Vec2 GlutApplication::mouseWorldPosition() {
+  return windowToWorld(static_cast<float>(mouseX_), static_cast<float>(mouseY_), view());
+}
+
+bool GlutApplication::isDragging() {
+  return isButtonDown() && clicks_.movedFromPress(static_cast<float>(mouseX_), static_cast<float>(mouseY_));
+}
+
+bool GlutApplication::setWindowSize(float w, float h) {
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  if (windowId_ != 0) {
+    glutSetWindow(windowId_);
+    glutReshapeWindow(width_, height_);
+    glViewport(0, 0, width_, height_);
+  }
+  view_ = {0.0f, w, 0.0f, h};
+  translation_ = {w * 0.5f, h * 0.5f};
+  return true;
+}
+
+void GlutApplication::setCursor(int shape) {
+  if (windowId_ == 0) return;
+  int cursor = GLUT_CURSOR_INHERIT;
+  switch (shape) {
+    case 0:
+      cursor = GLUT_CURSOR_NONE;
+      break;
+    case 2:
+      cursor = GLUT_CURSOR_CROSSHAIR;
+      break;
+    case 6:
+      cursor = GLUT_CURSOR_TEXT;
+      break;
+    default:
+      break;
+  }
+  glutSetCursor(cursor);
+}
+
+void GlutApplication::run(GameClient* client) {
+  Application::run(client);
+  glutMainLoop();
+}
+
+void GlutApplication::setTitle(const char* text) {
+  if (windowId_ == 0) return;
+  glutSetWindow(windowId_);
+  glutSetWindowTitle(text ? text : "");
+}
+
+void GlutApplication::setCredit(const char* text) {
+  hasCredit_ = text != nullptr;
+  credit_ = text ? text : "";
+}
+
+void GlutApplication::setViewCentre(float x, float y) {
+  translation_ = translationForCentre(view_, x, y);
+}
+
+Vec2 GlutApplication::viewCentre() {
+  return centreForTranslation(view_, translation_);
+}
+
+void GlutApplication::beginDraw() {
+  glClear(GL_COLOR_BUFFER_BIT);
+  const float w = static_cast<float>(glutGet(GLUT_WINDOW_WIDTH));
+  const float h = static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT));
+  // y grows downwards; zoom scales about the window centre.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, w, h, 0.0, -1.0, 1.0);
+  glTranslatef(w * 0.5f, h * 0.5f, 0.0f);
+  glScalef(zoom_, zoom_, 1.0f);
+  glTranslatef(-w * 0.5f, -h * 0.5f, 0.0f);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glTranslatef(translation_.x, translation_.y, 0.0f);
+  glTranslatef(-w * 0.5f, -h * 0.5f, 0.0f);
+}
+
+void GlutApplication::endDraw() {
+  glutSwapBuffers();
+}
+
+void GlutApplication::handleDisplay() {
+  if (takeDueFrame()) onFrame();
+}
+
+void GlutApplication::handleIdle() {
+  // The wheel is left alone here: the game's tick is its only reader.
+  // The frame draws into the game window, and held-back menu changes may
+  // attach to it, so it must be the current one.
+  glutSetWindow(windowId_);
+  glutMenuBackend().flushPending();
+  if (takeDueFrame()) {
+    onFrame();
+    return;
+  }
+  // Without a pause the main loop would call us back at once and spin a core.
+  sleepSeconds(std::clamp(secondsUntilNextFrame(), kMinIdleSleepSeconds, kMaxIdleSleepSeconds));
+}
+
+void GlutApplication::handleMotion(int x, int y) {
+  mouseX_ = x;
+  mouseY_ = y;
+}
+
+void GlutApplication::handleMouse(int button, int state, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  const float now = FrameClock::seconds();
+  mouseX_ = x;
+  mouseY_ = y;
+  if (button != GLUT_LEFT_BUTTON) return;
+  if (state == GLUT_DOWN) {
+    clicks_.press(static_cast<float>(x), static_cast<float>(y), now, pressTime());
+    const Vec2 p = mouseWorldPosition();
+    onMouseDown(p.x, p.y);
+  } else {
+    clicks_.release(static_cast<float>(x), static_cast<float>(y));
+    const Vec2 p = mouseWorldPosition();
+    onMouseUp(p.x, p.y);
+  }
+}
+
+void GlutApplication::handleWheel(int direction, int x, int y) {
+  mouseX_ = x;
+  mouseY_ = y;
+  wheel_.add(direction);
+}
+
+void GlutApplication::handleKeyboard(unsigned char key, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  mouseX_ = x;
+  mouseY_ = y;
+  onKey(mapKeyboardKey(key, modifiers_));
+}
+
+void GlutApplication::handleSpecial(int key, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  const int code = mapSpecialKey(key);
+  mouseX_ = x;
+  mouseY_ = y;
+  onKey(code);
+}
+
+void GlutApplication::handleReshape(int w, int h) {
+  // The window keeps the size the game gave it: every resize is undone.
+  if ((w == width_ && h == height_) || reshaping_) return;
+  reshaping_ = true;
+  glutReshapeWindow(width_, height_);
+  reshaping_ = false;
+}

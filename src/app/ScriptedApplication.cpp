@@ -1,0 +1,148 @@
+#include "app/ScriptedApplication.h"
+
+#include <cmath>
+
+#include "app/FrameClock.h"
+
+ScriptedClock::ScriptedClock(uint32_t startMilliseconds)
+    : clock_(startMilliseconds), previousSource_(millisecondSource()) {
+  setMillisecondSource(&clock_);
+  FrameClock::resetForTesting();
+}
+
+ScriptedClock::~ScriptedClock() {
+  setMillisecondSource(previousSource_);
+  FrameClock::resetForTesting();
+}
+
+ScriptedApplication::ScriptedApplication(uint32_t startMilliseconds)
+    : ScriptedClock(startMilliseconds), previousGlobal_(globalApplication()), menu_(&menuBackend_) {
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+  setGlobalApplication(this);
+}
+
+ScriptedApplication::~ScriptedApplication() {
+  if (globalApplication() == this) setGlobalApplication(previousGlobal_);
+}
+
+ViewTransform ScriptedApplication::view() const {
+  ViewTransform t;
+  t.view = view_;
+  t.zoom = zoom_;
+  t.translation = translation_;
+  return t;
+}
+
+void ScriptedApplication::onFrame() {
+  ++frames_;
+  Application::onFrame();
+}
+
+Vec2 ScriptedApplication::mouseWorldPosition() {
+  return worldPinned_ ? pinnedWorld_ : windowToWorld(mouseX_, mouseY_, view());
+}
+
+bool ScriptedApplication::isDragging() {
+  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+}
+
+bool ScriptedApplication::setWindowSize(float w, float h) {
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  view_ = {0.0f, w, 0.0f, h};
+  translation_ = {w * 0.5f, h * 0.5f};
+  worldPinned_ = false;
+  return true;
+}
+
+void ScriptedApplication::setViewCentre(float x, float y) {
+  translation_ = translationForCentre(view_, x, y);
+  worldPinned_ = false;
+}
+
+Vec2 ScriptedApplication::viewCentre() {
+  return centreForTranslation(view_, translation_);
+}
+
+void ScriptedApplication::setZoom(float zoom) {
+  zoom_ = zoom;
+  worldPinned_ = false;  // the pixel stays put, so the world under it moves
+}
+
+void ScriptedApplication::advanceSeconds(float seconds) {
+  clock_.advance(static_cast<uint32_t>(std::lround(seconds * 1000.0f)));
+}
+
+uint32_t ScriptedApplication::frameIntervalMilliseconds() const {
+  return static_cast<uint32_t>(std::ceil(frameInterval() * 1000.0f));
+}
+
+bool ScriptedApplication::pace() {
+  if (!takeDueFrame()) return false;
+  onFrame();
+  return true;
+}
+
+bool ScriptedApplication::stepFrame() {
+  clock_.advance(frameIntervalMilliseconds());
+  return pace();
+}
+
+void ScriptedApplication::tick() {
+  clock_.advance(frameIntervalMilliseconds());
+  // The schedule is strict ("<"), so a whole interval may fall just short.
+  for (int extra = 0; extra < 1000 && !takeDueFrame(); ++extra) clock_.advance(1);
+  onFrame();
+}
+
+void ScriptedApplication::tick(int count) {
+  for (int i = 0; i < count; ++i) tick();
+}
+
+void ScriptedApplication::setMousePixel(float x, float y) {
+  mouseX_ = x;
+  mouseY_ = y;
+  worldPinned_ = false;
+}
+
+void ScriptedApplication::setMouseWorld(float x, float y) {
+  // The inverse of windowToWorld, so the pixel is right for click tracking.
+  const ViewTransform t = view();
+  const float hw = static_cast<float>(static_cast<int>(t.view.maxX - t.view.minX) / 2);
+  const float hh = static_cast<float>(static_cast<int>(t.view.maxY - t.view.minY) / 2);
+  mouseX_ = ((x - (hw - t.translation.x) - hw) * t.zoom + hw) / t.pixelScale;
+  mouseY_ = ((y - (hh - t.translation.y) - hh) * t.zoom + hh) / t.pixelScale;
+  worldPinned_ = true;
+  pinnedWorld_ = {x, y};
+}
+
+void ScriptedApplication::pressButton() {
+  clicks_.press(mouseX_, mouseY_, FrameClock::seconds(), pressTime());
+  const Vec2 p = mouseWorldPosition();
+  onMouseDown(p.x, p.y);
+}
+
+void ScriptedApplication::releaseButton() {
+  clicks_.release(mouseX_, mouseY_);
+  const Vec2 p = mouseWorldPosition();
+  onMouseUp(p.x, p.y);
+}
+
+void ScriptedApplication::clickAtWorld(float x, float y) {
+  setMouseWorld(x, y);
+  pressButton();
+  releaseButton();
+}
+
+void ScriptedApplication::setModifiers(bool shift, bool ctrl, bool alt) {
+  modifiers_ = (shift ? kShiftBit : 0) | (ctrl ? kCtrlBit : 0) | (alt ? kAltBit : 0);
+}
+
+void ScriptedApplication::pressKey(unsigned char key) {
+  onKey(mapKeyboardKey(key, modifiers_));
+}
+
+void ScriptedApplication::pressSpecialKey(int key) {
+  onKey(mapSpecialKey(key));
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/Application.h"
+#include "app/GlutMenu.h"
+#include "app/InputMapping.h"
+#include "app/MillisecondClock.h"
+#include "app/RecordingMenuBackend.h"
+#include "app/WheelInput.h"
+
+// Installs a hand-driven millisecond clock and restarts the frame clock on
+// it. A base of ScriptedApplication so that both happen before Application
+// reads the clock in its constructor.
+class ScriptedClock {
+ protected:
+  explicit ScriptedClock(uint32_t startMilliseconds);
+  ~ScriptedClock();
+
+  ManualMilliseconds clock_;
+  const MillisecondSource* previousSource_;
+};
+
+// An application without a window, driven by hand: for tests and headless
+// runs of the game. While it lives it is the global application and owns the
+// clock; mouse, keys, wheel and menu picks go through the same rules as the
+// GLUT window's (key mapping, view conversion, double click and
+// click-in-place). Drawing goes to whatever draw backend is installed.
+class ScriptedApplication : private ScriptedClock, public Application {
+ public:
+  explicit ScriptedApplication(uint32_t startMilliseconds = 0);
+  ~ScriptedApplication() override;
+
+  // --- Application ---
+  Rect viewRect() override { return view_; }
+  GlutMenu* menu() override { return &menu_; }
+  void onFrame() override;
+  Vec2 mouseWorldPosition() override;
+  bool isDoubleClick() override { return clicks_.isDoubleClick(); }
+  bool isClickInPlace() override { return clicks_.isClickInPlace(); }
+  bool isDragging() override;
+  bool isShiftDown() override { return (modifiers_ & kShiftBit) != 0; }
+  bool isCtrlDown() override { return (modifiers_ & kCtrlBit) != 0; }
+  bool isAltDown() override { return (modifiers_ & kAltBit) != 0; }
+  bool setWindowSize(float w, float h) override;
+  void setCursor(int shape) override { cursor_ = shape; }
+  void reservedHook() override {}
+  void reservedHook(int) override {}
+  void setTitle(const char* text) override { title_ = text ? text : ""; }
+  void setCredit(const char* text) override { credit_ = text ? text : ""; }
+  void setViewCentre(float x, float y) override;
+  Vec2 viewCentre() override;
+  void setZoom(float zoom) override;
+  float zoom() override { return zoom_; }
+  void beginDraw() override { ++drawsBegun_; }
+  void endDraw() override { ++drawsEnded_; }
+  int readWheel() override { return wheel_.read(); }
+
+  // --- Clock and frames ---
+  ManualMilliseconds& clock() { return clock_; }
+  void advanceMilliseconds(uint32_t ms) { clock_.advance(ms); }
+  // Whole milliseconds, rounded to nearest.
+  void advanceSeconds(float seconds);
+  // Runs the frame pacing at the current time, as the window's idle
+  // callback does; true when a frame ran.
+  bool pace();
+  // Advances the clock by one frame interval (rounded up to whole
+  // milliseconds), then paces; true when a frame ran.
+  bool stepFrame();
+  // Exactly one frame (one game tick): advances the clock by one frame
+  // interval, further if the schedule needs it, and runs onFrame().
+  void tick();
+  void tick(int count);
+  int frameCount() const { return frames_; }
+  int drawCount() const { return drawsEnded_; }
+
+  // --- Mouse ---
+  // Window pixel of the mouse (fractions allowed).
+  void setMousePixel(float x, float y);
+  // Puts the mouse over a world point; mouseWorldPosition() reports it
+  // exactly until the mouse or the view changes.
+  void setMouseWorld(float x, float y);
+  Vec2 mousePixel() const { return {mouseX_, mouseY_}; }
+  // The left button, as the window's mouse callback handles it.
+  void pressButton();
+  void releaseButton();
+  void clickAtWorld(float x, float y);
+
+  // --- Keyboard ---
+  void setModifiers(bool shift, bool ctrl = false, bool alt = false);
+  void setModifierBits(int bits) { modifiers_ = bits; }
+  int modifierBits() const { return modifiers_; }
+  // A character key through the window's key mapping, with the current modifiers.
+  void pressKey(unsigned char key);
+  // A special key (GLUT code), arrows mapped to the game's codes.
+  void pressSpecialKey(int key);
+
+  // --- Wheel and menu ---
+  // +1 per notch up, -1 per notch down, as the wheel callback adds them.
+  void scrollWheel(int notches) { wheel_.add(notches); }
+  RecordingMenuBackend& menuBackend() { return menuBackend_; }
+  // A pick of the menu entry with this id.
+  void pickMenu(int id) { menu_.select(id); }
+
+  // --- What the game asked for ---
+  float width() const { return static_cast<float>(width_); }
+  float height() const { return static_cast<float>(height_); }
+  int cursor() const { return cursor_; }
+  const std::string& title() const { return title_; }
+  const std::string& credit() const { return credit_; }
+
+ private:
+  ViewTransform view() const;
+  uint32_t frameIntervalMilliseconds() const;
+
+  Application* previousGlobal_;
+  RecordingMenuBackend menuBackend_;
+  GlutMenu menu_;
+  WheelInput wheel_;
+  ClickTracker clicks_;
+  Rect view_;
+  Vec2 translation_;
+  float zoom_ = 1.0f;
+  int width_ = 640;
+  int height_ = 480;
+  float mouseX_ = 0.0f;
+  float mouseY_ = 0.0f;
+  bool worldPinned_ = false;
+  Vec2 pinnedWorld_;
+  int modifiers_ = 0;
+  int cursor_ = 1;
+  std::string title_;
+  std::string credit_;
+  int frames_ = 0;
+  int drawsBegun_ = 0;
+  int drawsEnded_ = 0;
+};

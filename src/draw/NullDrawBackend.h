@@ -1,0 +1,17 @@
+#pragma once
+
+#include "draw/DrawBackend.h"
+
+// Draws nothing: for headless runs that only care about the simulation.
+class NullDrawBackend : public DrawBackend {
+ public:
+  void begin(Primitive) override {}
+  void end() override {}
+  void vertex(float, float) override {}
+  void color(float, float, float, float) override {}
+  void lineWidth(float) override {}
+  void pointSize(float) override {}
+  void rasterPos(float, float) override {}
+  void bitmapCharacter(FontHandle, int) override {}
+  int bitmapWidth(FontHandle, int) override { return 6; }
+};

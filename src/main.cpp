@@ -1,0 +1,32 @@
+#include <ctime>
+
+#include "app/AboutBox.h"
+#include "app/AboutText.h"
+#include "app/GlutApplication.h"
+#include "app/MinimalClient.h"
+#include "world/Random.h"
+
+int main() {
+  showAboutBox(about::load());
+
+  GlutApplication* app = new GlutApplication();
+  setGlobalApplication(app);
+  if (!app->init()) {
+    setGlobalApplication(nullptr);
+    delete app;
+    app = nullptr;
+  }
+
+  // The seed for the whole run, taken once the about box has closed.
+  seedRandom(static_cast<uint32_t>(std::clock()));
+
+  if (app) {
+    app->setCredit("Verlomba, by the Verlomba developers");
+    app->setTitle("Verlomba City");
+    MinimalClient* client = new MinimalClient(app);
+    app->run(client);  // returns only if the main loop ever does
+    delete client;
+    delete app;
+  }
+  return 0;
+}

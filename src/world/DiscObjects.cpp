@@ -1,0 +1,78 @@
+#include "world/DiscObjects.h"
+
+#include <cmath>
+
+#include "agents/Peep.h"
+#include "draw/Shapes.h"
+#include "world/Random.h"
+
+namespace {
+constexpr float kQuarterTurn = 1.5707964f;
+// 1.5 / pi: turns the heading error into a falloff that reaches 0 at 120 degrees.
+constexpr float kHeadingFalloff = 0.47746482f;
+
+float angleOf(Vec2 v) {
+  return static_cast<float>(std::atan2(v.y, v.x));
+}
+}  // namespace
+
+void discShadow(Vec2 c, float r, float lightX, float lightY) {
+  const Vec2 v{c.x - lightX, c.y - lightY};
+  const float dist = length(v);
+  const float theta = angleOf(v);
+  Vec2 s;
+  setPolarAround(s, c.x, c.y, theta, 0.05f * dist);
+  const float rs = r + 0.015f * dist;
+  fillCircle(s.x, s.y, rs);
+  Vec2 n;
+  setPolar(n, theta + kQuarterTurn, 1.0f);
+  beginPolygon();
+  vertex(c.x + r * n.x, c.y + r * n.y);
+  vertex(c.x - r * n.x, c.y - r * n.y);
+  vertex(s.x - rs * n.x, s.y - rs * n.y);
+  vertex(s.x + rs * n.x, s.y + rs * n.y);
+  endShape();
+}
+
+Vec2 discSeparation(Vec2 c, float r, const Peep& agent) {
+  const Vec2 e = agent.position - c;
+  const float d = length(e);
+  if (!(d < r)) return {};
+  Vec2 u;
+  if (d > 0.0f) {
+    u = {e.x / d, e.y / d};
+  } else {
+    setPolar(u, static_cast<float>(nextRandom()) * kRandomScale * kTwoPi, 1.0f);
+  }
+  return scaled(u, (1.0f - d / r) * 5.0f);
+}
+
+Vec2 discAvoidance(Vec2 c, float r, const Peep& agent) {
+  const Vec2 e = agent.position - c;
+  const float d = length(e);
+  // At the very centre there is no direction to steer away in; the
+  // separation push takes the agent out first.
+  if (d == 0.0f) return {};
+  const float t = angleDelta(agent.heading, angleOf(e) + kPi);
+  const float reach = (agent.speed + 2.0f) * 5.0f + 3.0f * r;
+  float h = 1.0f - (d - r) / (reach - r);
+  if (h < 0.0f) h = 0.0f;
+  if (h > 1.0f) h = 1.0f;
+  float g = 1.0f - std::fabs(t) * kHeadingFalloff;
+  if (g < 0.0f) g = 0.0f;
+  const float k = r * (h * h) * 16.0f * g;
+  return {e.x / d * k, e.y / d * k};
+}
+
+void DiscObject::moveBy(float dx, float dy) {
+  centre.x += dx;
+  centre.y += dy;
+}
+
+bool DiscObject::containsPoint(float x, float y) {
+  return distanceTo(centre, x, y) < radius;
+}
+
+Rect DiscObject::bounds() {
+  return Rect{centre.x - radius, centre.x + radius, centre.y - radius, centre.y + radius};
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "world/WorldObject.h"
+
+// The three routines every round obstacle shares (fountains, guard towers,
+// tree blobs, and buildings through the circle round their footprint).
+
+// Shadow of the disc cast away from the light point, longer and wider the
+// farther the light; colour and alpha are the caller's.
+void discShadow(Vec2 centre, float radius, float lightX, float lightY);
+// Push out of an overlapped disc: up to 5 units at the centre, 0 at the rim.
+Vec2 discSeparation(Vec2 centre, float radius, const Peep& agent);
+// Steer away from a disc the agent is heading at, stronger the nearer it is
+// and the straighter it heads.
+Vec2 discAvoidance(Vec2 centre, float radius, const Peep& agent);
+
+// A world object that is a disc: a centre and a radius.
+class DiscObject : public WorldObject {
+ public:
+  DiscObject(Game& owner, float x, float y, float r) : WorldObject(owner), centre{x, y}, radius(r) {}
+
+  void moveBy(float dx, float dy) override;
+  bool containsPoint(float x, float y) override;
+  Rect bounds() override;
+
+  Vec2 centre;
+  float radius;
+};

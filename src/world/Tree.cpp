@@ -1,0 +1,63 @@
+#include "world/Tree.h"
+
+#include "draw/Colors.h"
+#include "draw/Pen.h"
+#include "draw/Shapes.h"
+#include "world/DiscObjects.h"
+#include "world/Random.h"
+
+Tree::Tree(Game& owner, float x, float y, float s) : WorldObject(owner), centre{x, y}, size(s) {
+  for (Vec2& b : blobs) b = {};
+  // Two draws per blob, radius first: the order fixes the shape a seed gives.
+  for (int j = 1; j < kBlobs; ++j) {
+    const float u = static_cast<float>(nextRandom()) * kRandomScale;
+    const float r = 0.5f * (0.25f * size + u * (size - 0.25f * size));
+    const float angle = static_cast<float>(nextRandom()) * kRandomScale * kTwoPi;
+    blobRadii[j] = r;
+    setPolarAround(blobs[j], centre.x, centre.y, angle, size - r / 2.0f);
+  }
+  blobs[0] = centre;
+  blobRadii[0] = size;
+}
+
+WorldObject* Tree::clone() {
+  return new Tree(*owner, centre.x, centre.y, size);
+}
+
+void Tree::moveBy(float dx, float dy) {
+  centre.x += dx;
+  centre.y += dy;
+  for (Vec2& b : blobs) {
+    b.x += dx;
+    b.y += dy;
+  }
+}
+
+bool Tree::containsPoint(float x, float y) {
+  for (int i = 0; i < kBlobs; ++i) {
+    if (distanceTo(blobs[i], x, y) < blobRadii[i]) return true;
+  }
+  return false;
+}
+
+void Tree::draw() {
+  setColor(mix(kGreen, kOrange, 0.1f));
+  setAlpha(0.5f);
+  fillCircle(centre.x, centre.y, size);
+  setAlpha(0.2f);
+  for (int i = 0; i < kBlobs; ++i) fillCircle(blobs[i].x, blobs[i].y, blobRadii[i]);
+  setAlpha(0.25f);
+  setColor(mix(kBrown, kWhite, 0.2f));
+  fillCircle(centre.x, centre.y, 3.0f);
+  setAlpha(1.0f);
+}
+
+void Tree::drawShadow(float lightX, float lightY) {
+  // A light standing on the tree (a palette cell's centre) casts nothing.
+  if (lightX == centre.x && lightY == centre.y) return;
+  for (int i = 0; i < kBlobs; ++i) discShadow(blobs[i], blobRadii[i], lightX, lightY);
+}
+
+Rect Tree::bounds() {
+  return Rect{centre.x - size, centre.x + size, centre.y - size, centre.y + size};
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "world/WorldObject.h"
+
+// Scenery: a canopy of overlapping translucent discs round a trunk dot,
+// drawn above the agents. It has no behaviour over time.
+class Tree : public WorldObject {
+ public:
+  static constexpr int kBlobs = 20;
+
+  // Draws two random numbers per outer blob, 38 in all.
+  Tree(Game& owner, float x, float y, float size);
+
+  // Same place and size, a fresh random shape.
+  WorldObject* clone() override;
+  void moveBy(float dx, float dy) override;
+  bool containsPoint(float x, float y) override;
+  int drawLayer() override { return 3; }
+  void draw() override;
+  void drawShadow(float lightX, float lightY) override;
+  Rect bounds() override;
+
+  Vec2 centre;
+  float size;
+  // Blob 0 is the whole canopy; the others sit on a ring just inside its edge.
+  Vec2 blobs[kBlobs];
+  float blobRadii[kBlobs];
+};

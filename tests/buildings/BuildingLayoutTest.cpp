@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "buildings/BuildingLayout.h"
+#include "world/Random.h"
+
+namespace {
+
+const Rect kCell{86, 118, 238, 270};  // a 32 by 32 palette footprint
+
+void expectDoor(const Door& d, Vec2 end1, Vec2 end2, Vec2 normal, float span) {
+  EXPECT_FLOAT_EQ(d.end1.x, end1.x);
+  EXPECT_FLOAT_EQ(d.end1.y, end1.y);
+  EXPECT_FLOAT_EQ(d.end2.x, end2.x);
+  EXPECT_FLOAT_EQ(d.end2.y, end2.y);
+  EXPECT_EQ(d.normal, normal);
+  EXPECT_FLOAT_EQ(d.span, span);
+}
+
+TEST(BuildingLayout, SwitchRectAndSingleRoomDoors) {
+  const Rect s = switchRectOf({100, 200, 50, 150});
+  EXPECT_TRUE(equals(s, 184, 196, 126, 146));
+
+  Rect rooms[kMaxRooms];
+  Door doors[kMaxDoors];
+  const uint32_t before = processRandom().state();
+  ASSERT_EQ(generateRooms({100, 200, 50, 150}, 1, rooms), 1);
+  EXPECT_EQ(processRandom().state(), before);  // one room draws nothing
+  EXPECT_TRUE(equals(rooms[0], 100, 200, 50, 150));
+  ASSERT_EQ(generateDoors(rooms, 1, doors), 4);
+  // Long sides are capped at 12; the tangent is the normal turned clockwise.
+  expectDoor(doors[0], {144, 50}, {156, 50}, {0, -1}, 12);
+  expectDoor(doors[1], {156, 150}, {144, 150}, {0, 1}, 12);
+  expectDoor(doors[2], {100, 106}, {100, 94}, {-1, 0}, 12);
+  expectDoor(doors[3], {200, 94}, {200, 106}, {1, 0}, 12);
+
+  // Short sides leave 1 free at each end.
+  generateRooms({0, 10, 0, 6}, 1, rooms);
+  generateDoors(rooms, 1, doors);
+  EXPECT_FLOAT_EQ(doors[0].span, 8);
+  EXPECT_FLOAT_EQ(doors[2].span, 4);
+
+  EXPECT_EQ(generateRooms(kCell, 0, rooms), 0);
+  EXPECT_EQ(generateRooms(kCell, -3, rooms), 0);
+  EXPECT_EQ(generateDoors(rooms, 0, doors), 0);
+}
+
+TEST(BuildingLayout, DoorsGoOnTheOutermostRoomWithTiesToTheLowerIndex) {
+  const Rect rooms[3] = {{0, 10, 5, 20}, {20, 30, 5, 25}, {12, 30, 8, 25}};
+  Door doors[kMaxDoors];
+  ASSERT_EQ(generateDoors(rooms, 3, doors), 4);
+  expectDoor(doors[0], {1, 5}, {9, 5}, {0, -1}, 8);          // min y: rooms 0 and 1 tie
+  expectDoor(doors[1], {29, 25}, {21, 25}, {0, 1}, 8);       // max y: rooms 1 and 2 tie
+  expectDoor(doors[2], {0, 18.5f}, {0, 6.5f}, {-1, 0}, 12);  // min x: room 0, capped
+  expectDoor(doors[3], {30, 9}, {30, 21}, {1, 0}, 12);       // max x: rooms 1 and 2 tie
+}
+
+TEST(BuildingLayout, RandomClustersKeepTheirShapeRules) {
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    seedRandom(seed);
+    RandomGenerator replay = processRandom();
+    Rect rooms[kMaxRooms];
+    Door doors[kMaxDoors];
+    ASSERT_EQ(generateRooms(kCell, 3, rooms), 3);
+
+    // Four draws per room: y, x, width, height. Replay the last room's.
+    for (int i = 0; i < 8; ++i) replay.next();
+    const float py = 238 + 32 * (replay.next() * kRandomScale);
+    const float px = 86 + 32 * (replay.next() * kRandomScale);
+    replay.next();
+    replay.next();
+    EXPECT_EQ(processRandom().state(), replay.state());
+    const Rect& last = rooms[2];
+    EXPECT_NEAR(last.maxX - last.minX, 32.0f / 3, 1e-4f);
+    EXPECT_NEAR(last.maxY - last.minY, 32.0f / 3, 1e-4f);
+    // Only the overhang is pulled in (by 80 %), so a room inside stays put.
+    const auto pulled = [](float c, float lo, float hi) {
+      const float half = 32.0f / 6;
+      if (c - half < lo) return c + 0.8f * (lo - (c - half));
+      if (c + half > hi) return c - 0.8f * (c + half - hi);
+      return c;
+    };
+    EXPECT_NEAR(last.minX + (last.maxX - last.minX) / 2, pulled(px, 86, 118), 1e-3f);
+    EXPECT_NEAR(last.minY + (last.maxY - last.minY) / 2, pulled(py, 238, 270), 1e-3f);
+
+    // Room 0 covers the switch and its margin.
+    EXPECT_LE(rooms[0].minX, 98);
+    EXPECT_LE(rooms[0].minY, 242);
+    EXPECT_GE(rooms[0].maxX, 118);
+    EXPECT_GE(rooms[0].maxY, 270);
+
+    ASSERT_EQ(generateDoors(rooms, 3, doors), 4);
+    float minY = rooms[0].minY, maxY = rooms[0].maxY, minX = rooms[0].minX, maxX = rooms[0].maxX;
+    for (int i = 1; i < 3; ++i) {
+      minY = std::min(minY, rooms[i].minY);
+      maxY = std::max(maxY, rooms[i].maxY);
+      minX = std::min(minX, rooms[i].minX);
+      maxX = std::max(maxX, rooms[i].maxX);
+    }
+    EXPECT_EQ(doors[0].end1.y, minY);
+    EXPECT_EQ(doors[1].end1.y, maxY);
+    EXPECT_EQ(doors[2].end1.x, minX);
+    EXPECT_EQ(doors[3].end1.x, maxX);
+    for (const Door& d : doors) EXPECT_LE(d.span, 12.0f);
+  }
+
+  // Ten rooms are eight, with the same draws.
+  Rect eight[kMaxRooms], ten[kMaxRooms];
+  seedRandom(7);
+  EXPECT_EQ(generateRooms(kCell, 8, eight), 8);
+  const uint32_t after = processRandom().state();
+  seedRandom(7);
+  EXPECT_EQ(generateRooms(kCell, 10, ten), 8);
+  EXPECT_EQ(processRandom().state(), after);
+  for (int i = 0; i < 8; ++i)
+    EXPECT_TRUE(equals(ten[i], eight[i].minX, eight[i].maxX, eight[i].minY, eight[i].maxY));
+}
+
+}  // namespace

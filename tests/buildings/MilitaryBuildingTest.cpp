@@ -1,0 +1,256 @@
+#include "buildings/MilitaryBuilding.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "agents/Creep.h"
+#include "draw/RecordingDrawBackend.h"
+#include "support/HeadlessGame.h"
+#include "world/Burst.h"
+
+namespace {
+
+constexpr float kDegree = kTwoPi / 360.0f;
+const Rect kFootprint{200.0f, 232.0f, 200.0f, 232.0f};  // centre (216, 216)
+
+// A point d away from the centre in direction a (radians).
+Vec2 around(float d, float a) {
+  Vec2 p;
+  setPolarAround(p, 216.0f, 216.0f, a, d);
+  return p;
+}
+
+class MilitaryBuildingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clearWorld(game());
+    fort = new MilitaryBuilding(game(), kFootprint, 3);
+  }
+  Game& game() { return h.game(); }
+  Creep* creepAt(Vec2 p) { return new Creep(game(), p.x, p.y, 300); }
+  void man(int soldiers) {
+    fort->armed = true;
+    fort->soldiers = soldiers;
+  }
+
+  HeadlessGame h;
+  MilitaryBuilding* fort = nullptr;
+};
+
+TEST_F(MilitaryBuildingTest, SwitchArmsAndDisarmsReleasingTiredSoldiers) {
+  // Room 0 always covers the switch corner, so this point is on the building
+  // but not on the switch.
+  ASSERT_TRUE(fort->containsPoint(213.0f, 230.0f));
+  EXPECT_FALSE(fort->onMousePress(213.0f, 230.0f));
+  EXPECT_FALSE(fort->armed);
+
+  // Through the game's own press handling, on the switch's corner.
+  h.app().clickAtWorld(228.0f, 224.0f);
+  EXPECT_TRUE(fort->armed);
+  EXPECT_EQ(game().peepCount(), 0) << "arming releases nobody";
+  fort->update();
+  EXPECT_EQ(fort->doorSwing.openTo, 1.0f);
+
+  fort->soldiers = 2;
+  fort->update();
+  EXPECT_EQ(fort->doorSwing.openTo, 0.0f) << "full: doors close";
+  EXPECT_FALSE(fort->onMousePress(213.0f, 230.0f));
+  EXPECT_EQ(fort->soldiers, 2);
+
+  EXPECT_TRUE(fort->onMousePress(222.0f, 214.0f));
+  EXPECT_FALSE(fort->armed);
+  EXPECT_EQ(fort->soldiers, 0);
+  int tired = 0;
+  for (WorldObject* o = game().worldHead; o; o = o->nextObject()) {
+    if (auto* p = dynamic_cast<Peep*>(o)) {
+      tired += p->state == Peep::kTired;
+      EXPECT_TRUE(contains(kFootprint, p->position.x, p->position.y));
+    }
+  }
+  EXPECT_EQ(tired, 2);
+
+  man(2);
+  auto* copy = dynamic_cast<MilitaryBuilding*>(fort->clone());
+  ASSERT_TRUE(copy);
+  EXPECT_FALSE(copy->armed);
+  EXPECT_EQ(copy->soldiers, 0);
+  EXPECT_EQ(copy->roomCount, 3);
+}
+
+TEST_F(MilitaryBuildingTest, RecruitsPeepsOfEitherStateButNeverCreeps) {
+  auto* rested = new Peep(game(), 216.0f, 216.0f, Peep::kRested);
+  auto* tired = new Peep(game(), 210.0f, 220.0f, Peep::kTired);
+  auto* creep = creepAt({216.0f, 216.0f});
+  float strength = 0.0f;
+
+  fort->affect(*rested);
+  EXPECT_EQ(fort->soldiers, 0) << "disarmed, it takes nobody";
+  EXPECT_EQ(fort->attraction(*rested, strength), 0.0f);
+
+  fort->armed = true;
+  EXPECT_EQ(fort->attraction(*rested, strength), 128.0f);
+  EXPECT_EQ(strength, 1.0f);
+  EXPECT_EQ(fort->attraction(*creep, strength), 0.0f);
+  fort->affect(*creep);
+  EXPECT_EQ(fort->soldiers, 0);
+  EXPECT_FALSE(creep->destroyRequested);
+
+  auto* outside = new Peep(game(), 240.0f, 216.0f, Peep::kRested);
+  fort->affect(*outside);
+  EXPECT_EQ(fort->soldiers, 0);
+
+  // A peep some other building took in this tick is not counted again.
+  auto* taken = new Peep(game(), 216.0f, 216.0f, Peep::kRested);
+  taken->destroyRequested = true;
+  fort->affect(*taken);
+  EXPECT_EQ(fort->soldiers, 0);
+
+  fort->affect(*rested);
+  fort->affect(*tired);
+  EXPECT_EQ(fort->soldiers, 2);
+  EXPECT_TRUE(rested->destroyRequested && tired->destroyRequested);
+  EXPECT_EQ(fort->population(), 0) << "soldiers are not population";
+
+  auto* third = new Peep(game(), 216.0f, 216.0f, Peep::kRested);
+  fort->affect(*third);
+  EXPECT_EQ(fort->soldiers, 2);
+  EXPECT_FALSE(third->destroyRequested);
+}
+
+TEST_F(MilitaryBuildingTest, RangeGrowsWithSoldiersAndTheNearestCreepIsTheTarget) {
+  fort->turretAngle = kPi;  // looking away, so nothing is shot here
+  man(1);
+  auto* far = creepAt(around(100.0f, 0.0f));
+  fort->affect(*far);
+  EXPECT_FALSE(fort->hasTarget) << "100 is beyond one soldier's 64";
+
+  man(2);
+  fort->affect(*far);
+  ASSERT_TRUE(fort->hasTarget);
+  EXPECT_EQ(fort->target, far->position);
+
+  auto* nearer = creepAt({216.0f, 266.0f});
+  auto* tie = creepAt({166.0f, 216.0f});
+  auto* farther = creepAt(around(120.0f, 1.0f));
+  fort->affect(*nearer);
+  fort->affect(*tie);
+  fort->affect(*farther);
+  EXPECT_EQ(fort->target, nearer->position) << "on a tie the held target stays";
+  EXPECT_EQ(countOf<Burst>(game()), 0);
+
+  // A sighting lasts 30 ticks, and only while the target is in range.
+  fort->targetFrame = game().frameCounter - 30;
+  fort->update();
+  EXPECT_TRUE(fort->hasTarget);
+  fort->targetFrame = game().frameCounter - 31;
+  fort->update();
+  EXPECT_FALSE(fort->hasTarget);
+
+  fort->affect(*far);
+  fort->soldiers = 1;
+  fort->update();
+  EXPECT_FALSE(fort->hasTarget) << "out of range once a soldier is gone";
+}
+
+TEST_F(MilitaryBuildingTest, FiresWithinTenDegreesAtHuntingCreepsOnly) {
+  man(2);
+  auto* leaving = creepAt(around(50.0f, 0.0f));
+  leaving->setState(Creep::kLeaving);
+  fort->affect(*leaving);
+  EXPECT_TRUE(fort->hasTarget);
+  EXPECT_EQ(countOf<Burst>(game()), 0) << "a leaving creep is not shot again";
+
+  fort->hasTarget = false;
+  auto* wide = creepAt(around(50.0f, 11.0f * kDegree));
+  fort->affect(*wide);
+  EXPECT_EQ(fort->target, wide->position);
+  EXPECT_EQ(wide->state, Creep::kHunting);
+  EXPECT_EQ(countOf<Burst>(game()), 0);
+
+  fort->hasTarget = false;
+  auto* close = creepAt(around(50.0f, -9.0f * kDegree));
+  fort->affect(*close);
+  EXPECT_EQ(close->state, Creep::kLeaving);
+  ASSERT_EQ(countOf<Burst>(game()), 2);
+  // Newest first: the muzzle puff, then the hit.
+  auto* muzzle = dynamic_cast<Burst*>(game().worldHead);
+  auto* hit = dynamic_cast<Burst*>(muzzle->nextObject());
+  ASSERT_TRUE(muzzle && hit);
+  EXPECT_EQ(hit->centre, close->position);
+  EXPECT_EQ(hit->size, 1.0f);
+  EXPECT_NEAR(muzzle->centre.x, 216.0f + 0.8f * 32.0f, 1e-4f);
+  EXPECT_NEAR(muzzle->centre.y, 216.0f, 1e-4f);
+  EXPECT_EQ(muzzle->size, 0.2f);
+}
+
+TEST_F(MilitaryBuildingTest, TurretTurnsOneDegreePerSoldierPerTick) {
+  auto aimAt = [this](Vec2 p) {
+    fort->hasTarget = true;
+    fort->target = p;
+    fort->targetFrame = game().frameCounter;
+  };
+  const Vec2 below{216.0f, 266.0f};  // straight down the screen: 90 degrees
+  aimAt(below);
+  fort->soldiers = 1;
+  fort->update();
+  EXPECT_EQ(fort->turretAngle, 0.0f) << "disarmed, it stands still";
+
+  man(1);
+  aimAt(below);
+  fort->update();
+  EXPECT_NEAR(fort->turretAngle, kDegree, 1e-6f);
+  man(2);
+  fort->update();
+  EXPECT_NEAR(fort->turretAngle, 3.0f * kDegree, 1e-6f);
+
+  fort->turretAngle = 89.5f * kDegree;
+  fort->update();
+  EXPECT_NEAR(fort->turretAngle, kPi / 2.0f, 1e-6f) << "no overshoot";
+
+  // The short way round: anticlockwise towards the top.
+  aimAt(around(50.0f, -kPi / 2.0f));
+  fort->turretAngle = 0.0f;
+  fort->update();
+  EXPECT_NEAR(fort->turretAngle, -2.0f * kDegree, 1e-6f);
+
+  // Without a target the turret keeps its angle.
+  fort->hasTarget = false;
+  fort->update();
+  EXPECT_NEAR(fort->turretAngle, -2.0f * kDegree, 1e-6f);
+}
+
+TEST_F(MilitaryBuildingTest, DrawsTheBarrelAndTheAimOnTheTarget) {
+  man(2);
+  fort->hasTarget = true;
+  fort->target = {266.0f, 216.0f};
+  ScopedDrawRecording rec;
+  fort->draw();
+
+  bool barrel = false;
+  for (const RecordedShape* s : rec.shapesOf(Primitive::Lines)) {
+    if (s->vertices[0].lineWidth == 8.0f) {
+      barrel = s->point(0) == (Vec2{216.0f, 216.0f}) && std::fabs(s->point(1).x - 241.6f) < 1e-4f;
+    }
+  }
+  EXPECT_TRUE(barrel);
+
+  int aims = 0;
+  for (const RecordedShape* s : rec.shapesOf(Primitive::LineLoop)) {
+    if (!(s->vertices[0].color == Rgba{1.0f, 0.0f, 0.0f, 0.5f})) continue;
+    float cx = 0.0f, cy = 0.0f;
+    for (const RecordedVertex& v : s->vertices) {
+      cx += v.x;
+      cy += v.y;
+    }
+    const float n = static_cast<float>(s->vertices.size());
+    EXPECT_NEAR(cx / n, 266.0f, 1e-3f);
+    EXPECT_NEAR(cy / n, 216.0f, 1e-3f);
+    ++aims;
+  }
+  EXPECT_EQ(aims, 3);
+  EXPECT_EQ(pen().alpha, 1.0f);
+  EXPECT_EQ(pen().width, 1.0f);
+}
+
+}  // namespace

@@ -1,0 +1,515 @@
+"""Drives the real game binary on a private Xvfb display.
+
+Typical use:
+
+    with GameSession(binary, files={"copyright.txt": "hello"}) as game:
+        about = game.wait_for_window("^Verlomba$")
+        game.close_window_with_key(about, "Return")
+        win = game.wait_for_game_window(exclude={about})
+        shot = game.screenshot(win)
+        r, g, b = shot.pixel(400, 400)
+
+Everything started here (Xvfb, the game, the temporary directory) is stopped
+or removed when the session ends, also when a check fails. Only the standard
+library and the command-line tools Xvfb, xdotool, xwd and xwininfo are used.
+"""
+
+import os
+import random
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+SCREEN_SIZE = (1024, 1024)
+# ImageMagick's own binary; a plain "convert" on PATH may be something else.
+IMAGEMAGICK_CONVERT = "/usr/bin/convert"
+
+
+class CheckFailed(Exception):
+    """A failed expectation about the running game."""
+
+
+def fail(message):
+    raise CheckFailed(message)
+
+
+def wait_until(predicate, timeout, interval=0.1, what="condition"):
+    """Polls predicate until it returns something truthy; returns that value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= deadline:
+            fail(f"timed out after {timeout:.1f}s waiting for {what}")
+        time.sleep(interval)
+
+
+# --- XWD images --------------------------------------------------------------
+
+XWD_HEADER_FIELDS = (
+    "header_size", "file_version", "pixmap_format", "pixmap_depth",
+    "pixmap_width", "pixmap_height", "xoffset", "byte_order", "bitmap_unit",
+    "bitmap_bit_order", "bitmap_pad", "bits_per_pixel", "bytes_per_line",
+    "visual_class", "red_mask", "green_mask", "blue_mask", "bits_per_rgb",
+    "colormap_entries", "ncolors", "window_width", "window_height",
+    "window_x", "window_y", "window_bdrwidth",
+)
+XWD_FILE_VERSION = 7
+ZPIXMAP = 2
+LSB_FIRST = 0
+
+
+def _mask_shift_and_bits(mask):
+    if mask == 0:
+        fail("XWD image has an empty colour mask")
+    shift = (mask & -mask).bit_length() - 1
+    bits = bin(mask >> shift).count("1")
+    return shift, bits
+
+
+class Image:
+    """An RGB image read from an XWD dump (ZPixmap, TrueColor, 24 or 32 bpp)."""
+
+    def __init__(self, width, height, rows):
+        self.width = width
+        self.height = height
+        self._rows = rows  # list of lists of (r, g, b)
+
+    @classmethod
+    def from_xwd(cls, data):
+        size = 4 * len(XWD_HEADER_FIELDS)
+        if len(data) < size:
+            fail(f"XWD file too short ({len(data)} bytes)")
+        # xwd writes its header most significant byte first; accept either
+        # order by checking the version field.
+        for order in (">", "<"):
+            values = struct.unpack(order + "25I", data[:size])
+            header = dict(zip(XWD_HEADER_FIELDS, values))
+            if header["file_version"] == XWD_FILE_VERSION:
+                break
+        else:
+            fail("not an XWD version 7 file")
+        if header["pixmap_format"] != ZPIXMAP:
+            fail(f"XWD pixmap format {header['pixmap_format']} is not ZPixmap")
+        bpp = header["bits_per_pixel"]
+        if bpp not in (24, 32):
+            fail(f"XWD bits per pixel {bpp} not supported")
+
+        width, height = header["pixmap_width"], header["pixmap_height"]
+        stride = header["bytes_per_line"]
+        colour_table = header["ncolors"] * 12  # XWDColor: CARD32 + 3 CARD16 + 2 bytes
+        offset = header["header_size"] + colour_table
+        if len(data) < offset + stride * height:
+            fail("XWD pixel data is truncated")
+
+        byte_order = "little" if header["byte_order"] == LSB_FIRST else "big"
+        step = bpp // 8
+        channels = [_mask_shift_and_bits(header[m]) for m in ("red_mask", "green_mask", "blue_mask")]
+        masks = (header["red_mask"], header["green_mask"], header["blue_mask"])
+
+        def channel(pixel, mask, shift, bits):
+            value = (pixel & mask) >> shift
+            return value if bits == 8 else round(value * 255 / ((1 << bits) - 1))
+
+        # The usual case, 8-bit channels on byte boundaries, is read by byte
+        # position; anything else goes through the masks pixel by pixel.
+        byte_aligned = all(bits == 8 and shift % 8 == 0 for shift, bits in channels)
+        if byte_aligned:
+            positions = [shift // 8 if byte_order == "little" else step - 1 - shift // 8
+                         for shift, _ in channels]
+
+        rows = []
+        for y in range(height):
+            start = offset + y * stride
+            line = data[start:start + width * step]
+            if byte_aligned:
+                r, g, b = (line[p::step] for p in positions)
+                rows.append(list(zip(r, g, b)))
+                continue
+            row = []
+            for x in range(width):
+                pixel = int.from_bytes(line[x * step:(x + 1) * step], byte_order)
+                row.append(tuple(channel(pixel, m, s, b) for m, (s, b) in zip(masks, channels)))
+            rows.append(row)
+        return cls(width, height, rows)
+
+    def pixel(self, x, y):
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            fail(f"pixel ({x}, {y}) outside a {self.width}x{self.height} image")
+        return self._rows[y][x]
+
+    def region(self, x0, y0, x1, y1):
+        """Yields (x, y, (r, g, b)) for x0 <= x <= x1 and y0 <= y <= y1."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                yield x, y, self.pixel(x, y)
+
+    def differs_from(self, other):
+        """Number of differing pixels, counting a size change as all of them."""
+        if (self.width, self.height) != (other.width, other.height):
+            return max(self.width * self.height, other.width * other.height)
+        return sum(a != b for ra, rb in zip(self._rows, other._rows) for a, b in zip(ra, rb))
+
+    def save_ppm(self, path):
+        with open(path, "wb") as out:
+            out.write(b"P6\n%d %d\n255\n" % (self.width, self.height))
+            for row in self._rows:
+                out.write(bytes(channel for rgb in row for channel in rgb))
+        return path
+
+
+def read_xwd_file(path):
+    with open(path, "rb") as f:
+        return Image.from_xwd(f.read())
+
+
+# --- The session ---------------------------------------------------------------
+
+class GameSession:
+    """An Xvfb display, a scratch working directory and the game running in it."""
+
+    def __init__(self, binary, files=None, screen=SCREEN_SIZE, keep_dir_on_failure=True):
+        self.binary = os.path.abspath(binary)
+        self.files = dict(files or {})
+        self.screen = screen
+        self.keep_dir_on_failure = keep_dir_on_failure
+        self.display = None
+        self.workdir = None
+        self.xvfb = None
+        self.game = None
+        self._failed = False
+
+    # Context management: whatever happens, stop what was started.
+    def __enter__(self):
+        try:
+            self.start()
+        except BaseException:
+            self._failed = True
+            self.stop()
+            raise
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        self._failed = exc_type is not None
+        self.stop()
+        return False
+
+    def start(self):
+        if not os.access(self.binary, os.X_OK):
+            fail(f"game binary {self.binary} is missing or not executable")
+        self.start_display()
+        self.start_game()
+
+    # --- Xvfb ---
+
+    def start_display(self):
+        # Random start so that parallel runs rarely race for the same number.
+        first = random.randint(100, 400)
+        for number in list(range(first, 500)) + list(range(100, first)):
+            if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                continue
+            xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
+                 "-nolisten", "tcp", "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.display = f":{number}"
+            deadline = time.monotonic() + 10.0
+            while time.monotonic() < deadline:
+                if xvfb.poll() is not None:
+                    break  # lost the race for this number; try the next
+                if self._x(["xdotool", "getdisplaygeometry"], check=False).returncode == 0:
+                    self.xvfb = xvfb
+                    return
+                time.sleep(0.05)
+            _stop_process(xvfb)
+            self.display = None
+        fail("could not start Xvfb on any free display")
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    def _x(self, args, check=True, timeout=20):
+        result = subprocess.run(args, env=self.env(), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                timeout=timeout)
+        if check and result.returncode != 0:
+            fail(f"{' '.join(args)} failed ({result.returncode}): {result.stderr.decode(errors='replace').strip()}")
+        return result
+
+    def xdotool(self, *args, check=True):
+        return self._x(["xdotool"] + [str(a) for a in args], check=check).stdout.decode()
+
+    # --- the game ---
+
+    def start_game(self):
+        self.workdir = tempfile.mkdtemp(prefix="verlomba-e2e-")
+        for name, content in self.files.items():
+            mode = "wb" if isinstance(content, bytes) else "w"
+            with open(os.path.join(self.workdir, name), mode) as f:
+                f.write(content)
+        self._game_out = open(os.path.join(self.workdir, "game-output.txt"), "wb")
+        self.game = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env(),
+                                     stdin=subprocess.DEVNULL, stdout=self._game_out,
+                                     stderr=subprocess.STDOUT)
+
+    def game_output(self):
+        try:
+            with open(os.path.join(self.workdir, "game-output.txt"), "rb") as f:
+                return f.read().decode(errors="replace")
+        except OSError:
+            return ""
+
+    def check_running(self):
+        if self.game is None or self.game.poll() is not None:
+            code = None if self.game is None else self.game.returncode
+            fail(f"the game is not running (exit code {code}); its output:\n{self.game_output()}")
+
+    def stop(self):
+        if self.game is not None:
+            _stop_process(self.game)
+            self.game = None
+            self._game_out.close()
+        if self.xvfb is not None:
+            _stop_process(self.xvfb)
+            self.xvfb = None
+        if self.workdir is not None:
+            if self._failed and self.keep_dir_on_failure:
+                print(f"kept working directory {self.workdir}", file=sys.stderr)
+            else:
+                shutil.rmtree(self.workdir, ignore_errors=True)
+            self.workdir = None
+
+    # --- windows ---
+
+    def search(self, name=None, pid=None, visible=True):
+        """Window ids matching a title regex and/or owning pid, oldest first."""
+        args = ["search"]
+        if visible:
+            args.append("--onlyvisible")
+        if pid is not None:
+            args += ["--pid", pid]
+        if name is not None:
+            args += ["--name", name]
+        elif pid is None:
+            args += ["--name", ".*"]
+        out = self.xdotool(*args, check=False)
+        return sorted({int(w) for w in out.split()})
+
+    def top_level_windows(self):
+        """Ids of the viewable children of the root window (no window manager
+        here, so these are the application windows)."""
+        out = self._x(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
+        ids = [int(m.group(1), 16) for m in re.finditer(r"^\s+(0x[0-9a-fA-F]+)\s", out, re.M)]
+        return sorted(w for w in ids if self.is_viewable(w))
+
+    def window_info(self, window):
+        """xwininfo fields of a window as a dict, or None when it is gone."""
+        result = self._x(["xwininfo", "-id", str(window)], check=False)
+        if result.returncode != 0:
+            return None
+        info = {}
+        for line in result.stdout.decode(errors="replace").splitlines():
+            key, sep, value = line.strip().partition(":")
+            if sep:
+                info[key.strip()] = value.strip()
+        return info
+
+    def is_viewable(self, window):
+        info = self.window_info(window)
+        return bool(info) and info.get("Map State") == "IsViewable"
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window on the screen."""
+        info = self.window_info(window)
+        if not info:
+            fail(f"window {window:#x} does not exist")
+        return tuple(int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def window_name(self, window):
+        return self.xdotool("getwindowname", window, check=False).rstrip("\n")
+
+    def wait_for_window(self, name, timeout=20.0):
+        """The newest visible window whose title matches the regex name."""
+        def found():
+            self.check_running()
+            ids = self.search(name=name)
+            return ids[-1] if ids else None
+        return wait_until(found, timeout, what=f"a window named {name!r}")
+
+    def wait_until_gone(self, window, timeout=10.0):
+        wait_until(lambda: not self.is_viewable(window), timeout, what=f"window {window:#x} to close")
+
+    def wait_for_game_window(self, exclude=(), size=(800, 800), timeout=20.0):
+        """The game's main window: the newest visible window of the game that is
+        not excluded, preferring one of the given size. Looks both by owning
+        pid and among all top-level windows, since not every toolkit sets the
+        pid property."""
+        exclude = set(exclude)
+
+        def candidates():
+            self.check_running()
+            ids = set(self.search(pid=self.game.pid)) | set(self.top_level_windows())
+            ids = [w for w in sorted(ids) if w not in exclude and self.is_viewable(w)]
+            sized = [w for w in ids if self.geometry(w)[2:] == tuple(size)]
+            return (sized or ids)[-1:] or None
+
+        window = wait_until(candidates, timeout, what="the game window")[0]
+        # A window may still be settling its size right after mapping.
+        if size:
+            try:
+                wait_until(lambda: self.geometry(window)[2:] == tuple(size), 3.0)
+            except CheckFailed:
+                pass
+        return window
+
+    # --- input ---
+
+    def move_pointer_to(self, window, x=None, y=None):
+        """Moves the pointer into a window (its centre by default). Without a
+        window manager, keyboard focus follows the pointer."""
+        wx, wy, w, h = self.geometry(window)
+        x = w // 2 if x is None else x
+        y = h // 2 if y is None else y
+        self.xdotool("mousemove", "--sync", wx + x, wy + y, check=False)
+        return wx + x, wy + y
+
+    def key(self, window, key, typed=False):
+        """A key press for window, with the pointer over it. By default the
+        event is sent to the window; typed=True types it on the (virtual)
+        keyboard instead, which reaches the window under the pointer."""
+        self.move_pointer_to(window)
+        if typed:
+            self.xdotool("key", key)
+        else:
+            self.xdotool("key", "--window", window, key)
+
+    def close_window_with_key(self, window, key="Return", timeout=5.0):
+        self.key(window, key)
+        try:
+            self.wait_until_gone(window, timeout / 2)
+        except CheckFailed:
+            # Some toolkits ignore sent events; type the key for real instead.
+            self.key(window, key, typed=True)
+            self.wait_until_gone(window, timeout / 2)
+
+    def mouse_move(self, window, x, y):
+        """Moves the pointer to window-relative pixel (x, y)."""
+        self.xdotool("mousemove", "--window", window, "--sync", x, y)
+
+    def click(self, window, x, y, button=1):
+        self.mouse_move(window, x, y)
+        self.xdotool("click", button)
+
+    def mouse_down(self, window, x, y, button=1):
+        self.mouse_move(window, x, y)
+        self.xdotool("mousedown", button)
+
+    def mouse_up(self, window, x, y, button=1):
+        self.mouse_move(window, x, y)
+        self.xdotool("mouseup", button)
+
+    def drag(self, window, start, end, steps=10, button=1, pause=0.02):
+        self.mouse_down(window, *start, button=button)
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            self.mouse_move(window, x, y)
+            time.sleep(pause)
+        self.mouse_up(window, *end, button=button)
+
+    def resize(self, window, width, height):
+        self.xdotool("windowsize", window, width, height)
+
+    # --- screenshots ---
+
+    def screenshot(self, window=None, save_as=None):
+        """The root window, or one window, as an Image. save_as keeps a PPM
+        copy (handy when a check fails)."""
+        handle, path = tempfile.mkstemp(suffix=".xwd", dir=self.workdir)
+        os.close(handle)
+        try:
+            target = ["-root"] if window is None else ["-id", str(window)]
+            self._x(["xwd", "-silent"] + target + ["-out", path])
+            image = read_xwd_file(path)
+        finally:
+            os.unlink(path)
+        if save_as:
+            image.save_ppm(save_as)
+        return image
+
+    def artifact_path(self, name):
+        """A path in the kept working directory for images of a failed run."""
+        return os.path.join(self.workdir, name)
+
+
+def save_png(image, path):
+    """Writes an Image as PNG through ImageMagick, when it is installed."""
+    if not os.access(IMAGEMAGICK_CONVERT, os.X_OK):
+        return None
+    ppm = path + ".ppm"
+    image.save_ppm(ppm)
+    subprocess.run([IMAGEMAGICK_CONVERT, ppm, path], check=False)
+    os.unlink(ppm)
+    return path
+
+
+def _stop_process(process, grace=3.0):
+    if process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=grace)
+
+
+# --- script support -----------------------------------------------------------
+
+def binary_from_argv():
+    if len(sys.argv) != 2:
+        print(f"usage: {sys.argv[0]} <path to the verlomba binary>", file=sys.stderr)
+        sys.exit(2)
+    return sys.argv[1]
+
+
+class Checks:
+    """Collects named checks so a script reports every failure, then exits."""
+
+    def __init__(self):
+        self.failures = []
+        self.passed = 0
+
+    def check(self, condition, message):
+        if condition:
+            self.passed += 1
+        else:
+            self.failures.append(message)
+            print(f"FAIL: {message}", file=sys.stderr, flush=True)
+        return condition
+
+    def run(self, name, step):
+        """Runs one step; a CheckFailed or unexpected error counts as a failure."""
+        try:
+            step()
+            print(f"ok: {name}", flush=True)
+        except CheckFailed as e:
+            self.failures.append(f"{name}: {e}")
+            print(f"FAIL: {name}: {e}", file=sys.stderr, flush=True)
+        except Exception as e:  # a harness or tool error is a failure too
+            self.failures.append(f"{name}: {type(e).__name__}: {e}")
+            print(f"FAIL: {name}: {type(e).__name__}: {e}", file=sys.stderr, flush=True)
+
+    def finish(self):
+        if self.failures:
+            print(f"{len(self.failures)} check(s) failed", file=sys.stderr)
+            sys.exit(1)
+        print("all checks passed")
+        sys.exit(0)

@@ -1,0 +1,110 @@
+"""The about box at start-up, then the fixed-size white game window."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
+
+ABOUT_TITLE = "^Verlomba$"
+GAME_SIZE = (800, 800)
+WHITE = (255, 255, 255)
+# Background points away from the frame-rate text.
+WHITE_POINTS = [(400, 400), (790, 790), (790, 10), (10, 790), (400, 60)]
+# The frame-rate text is drawn from world (7, 16), its baseline, in grey 0.5.
+FPS_BOX = (7, 7, 40, 17)
+CUSTOM_ABOUT = "Verlomba end-to-end test\nA custom about text\nWWWWWWWWWWWWWWWWWWWWWWWWWWWW\n"
+
+
+def is_grey(rgb):
+    r, g, b = rgb
+    return max(rgb) - min(rgb) <= 12 and all(100 <= c <= 160 for c in (r, g, b))
+
+
+def open_game(session, key="Return"):
+    """Closes the about box with a key and returns (about id, game window id)."""
+    about = session.wait_for_window(ABOUT_TITLE)
+    session.close_window_with_key(about, key)
+    return about, session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
+
+
+def wait_for_fps_text(session, window, timeout=10.0):
+    """A screenshot taken once the first frames (and their text) are drawn."""
+    deadline = time.monotonic() + timeout
+    while True:
+        shot = session.screenshot(window)
+        if any(is_grey(rgb) for _, _, rgb in shot.region(*FPS_BOX)):
+            return shot
+        if time.monotonic() >= deadline:
+            return shot
+        time.sleep(0.2)
+
+
+def check_game_window(binary, checks):
+    failures_before = len(checks.failures)
+    with GameSession(binary) as session:
+        _, window = open_game(session, "Return")
+        size = session.geometry(window)[2:]
+        if size != GAME_SIZE:
+            fail(f"game window is {size[0]}x{size[1]}, expected 800x800")
+
+        session.resize(window, 600, 500)
+        time.sleep(1.0)
+        deadline = time.monotonic() + 3.0
+        while session.geometry(window)[2:] != GAME_SIZE and time.monotonic() < deadline:
+            time.sleep(0.1)
+        size = session.geometry(window)[2:]
+        checks.check(size == GAME_SIZE, f"after a resize to 600x500 the window is {size[0]}x{size[1]}, not 800x800")
+        session.check_running()
+
+        shot = wait_for_fps_text(session, window)
+        shot_path = session.artifact_path("game-window.ppm")
+        shot.save_ppm(shot_path)
+        if not checks.check((shot.width, shot.height) == GAME_SIZE,
+                            f"screenshot of the game window is {shot.width}x{shot.height}"):
+            fail(f"screenshot kept at {shot_path}")
+        for x, y in WHITE_POINTS:
+            rgb = shot.pixel(x, y)
+            checks.check(rgb == WHITE, f"background at ({x}, {y}) is {rgb}, expected white (see {shot_path})")
+        grey = [rgb for _, _, rgb in shot.region(*FPS_BOX) if is_grey(rgb)]
+        checks.check(len(grey) >= 5,
+                     f"only {len(grey)} grey pixels of the fps text in x {FPS_BOX[0]}..{FPS_BOX[2]}, "
+                     f"y {FPS_BOX[1]}..{FPS_BOX[3]} (see {shot_path})")
+        if len(checks.failures) > failures_before:
+            fail(f"screenshot kept at {shot_path}")
+
+
+def about_box_image(binary, files, key):
+    """Screenshot of the about box; also checks that the key closes it and the
+    game window follows."""
+    with GameSession(binary, files=files) as session:
+        about = session.wait_for_window(ABOUT_TITLE)
+        time.sleep(0.5)  # let it draw its text
+        image = session.screenshot(about)
+        session.close_window_with_key(about, key)
+        session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
+        session.check_running()
+        return image
+
+
+def check_about_text_file(binary, checks):
+    built_in = about_box_image(binary, {}, "Return")
+    custom = about_box_image(binary, {"copyright.txt": CUSTOM_ABOUT}, "Escape")
+    changed = custom.differs_from(built_in)
+    checks.check(changed > 0, "the about box looks the same with and without copyright.txt")
+
+
+def main():
+    binary = binary_from_argv()
+    checks = Checks()
+    checks.run("game window: 800x800, not resizable, white with fps text",
+               lambda: check_game_window(binary, checks))
+    checks.run("about box shows copyright.txt; Return and Escape close it",
+               lambda: check_about_text_file(binary, checks))
+    checks.finish()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,132 @@
+#include "world/WorldObject.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/HeadlessGame.h"
+
+namespace {
+
+// A probe that logs its updates and can delete itself or spawn another.
+class Probe : public WorldObject {
+ public:
+  Probe(Game& g, std::vector<int>* log, int id) : WorldObject(g), log_(log), id_(id) {}
+  void update() override {
+    if (log_) log_->push_back(id_);
+    if (dieOnUpdate) destroyRequested = true;
+    if (spawnOnUpdate) new Probe(*owner, log_, id_ + 100);
+    spawnOnUpdate = false;
+  }
+  Rect bounds() override { return box; }
+  void moveBy(float dx, float dy) override { box = offsetBy(box, {dx, dy}); }
+
+  bool dieOnUpdate = false;
+  bool spawnOnUpdate = false;
+  Rect box;
+
+ private:
+  std::vector<int>* log_;
+  int id_;
+};
+
+std::vector<WorldObject*> listOf(Game& g) {
+  std::vector<WorldObject*> out;
+  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) out.push_back(o);
+  return out;
+}
+
+TEST(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
+  HeadlessGame h;
+  Game& g = h.game();
+  clearWorld(g);
+  auto* first = new Probe(g, nullptr, 1);
+  auto* second = new Probe(g, nullptr, 2);
+  auto* third = new Probe(g, nullptr, 3);
+  auto* fourth = new Probe(g, nullptr, 4);
+  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, second, first}));
+
+  delete second;  // middle
+  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, first}));
+  delete fourth;  // head
+  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third, first}));
+  delete first;  // tail
+  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third}));
+  // The back links survived: a new head and another unlink still work.
+  auto* fifth = new Probe(g, nullptr, 5);
+  delete third;
+  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fifth}));
+  delete fifth;
+  EXPECT_EQ(g.worldHead, nullptr);
+}
+
+TEST(WorldList, TickDeletesAfterUpdateAndDefersNewObjects) {
+  HeadlessGame h;
+  Game& g = h.game();
+  clearWorld(g);
+  std::vector<int> log;
+  new Probe(g, &log, 1);
+  auto* dying = new Probe(g, &log, 2);
+  auto* spawner = new Probe(g, &log, 3);
+  dying->dieOnUpdate = true;
+  spawner->spawnOnUpdate = true;
+  g.held = dying;
+  g.mode = 1;
+
+  h.tick();
+  // Newest first; the walk went on past the deleted object; the spawned one
+  // waited for the next tick.
+  EXPECT_EQ(log, (std::vector<int>{3, 2, 1}));
+  EXPECT_EQ(g.held, nullptr);
+  EXPECT_EQ(g.mode, 0);
+  EXPECT_EQ(listOf(g).size(), 3u);
+
+  log.clear();
+  h.tick();
+  EXPECT_EQ(log, (std::vector<int>{103, 3, 1}));
+}
+
+TEST(WorldList, InactiveObjectsAreSkippedByTheTick) {
+  HeadlessGame h;
+  Game& g = h.game();
+  clearWorld(g);
+  std::vector<int> log;
+  auto* sleeping = new Probe(g, &log, 1);
+  sleeping->inactive = true;
+  sleeping->settling = true;
+  sleeping->box = Rect{0, 10, 0, 10};
+  h.tick(3);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(sleeping->box.minX, 0.0f);
+}
+
+TEST(SettleStep, ClosesAFifthOfTheGapAndStopsNearTheEdge) {
+  HeadlessGame h;
+  Game& g = h.game();
+  clearWorld(g);
+  g.zone = nullptr;  // play area (0, 100, 0, 100): the shrunk area starts at x = 32
+  auto* p = new Probe(g, nullptr, 1);
+  p->box = Rect{-78, -68, 40, 50};  // 110 units left of x = 32
+  p->settling = true;
+  p->settleStep();
+  EXPECT_FLOAT_EQ(p->box.minX, -78.0f + 22.0f);
+  p->settleStep();
+  EXPECT_FLOAT_EQ(p->box.minX, -56.0f + 17.6f);
+  int moves = 2;
+  while (p->settling && moves < 100) {
+    p->settleStep();
+    ++moves;
+  }
+  EXPECT_FALSE(p->settling);
+  EXPECT_LT(32.0f - p->box.minX, 2.0f);
+  EXPECT_GT(32.0f - p->box.minX, 0.0f);
+
+  // Without bounds an object stops settling at once and never moves.
+  auto* still = new Probe(g, nullptr, 2);
+  still->settling = true;
+  still->settleStep();
+  EXPECT_FALSE(still->settling);
+  EXPECT_TRUE(equals(still->box, 0, 0, 0, 0));
+}
+
+}  // namespace
