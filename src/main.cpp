@@ -3,7 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/AboutText.h"
 #include "app/GlutApplication.h"
-#include "app/MinimalClient.h"
+#include "game/Game.h"
 #include "world/Random.h"
 
 int main() {
@@ -23,9 +23,10 @@ int main() {
   if (app) {
     app->setCredit("Verlomba, by the Verlomba developers");
     app->setTitle("Verlomba City");
-    MinimalClient* client = new MinimalClient(app);
-    app->run(client);  // returns only if the main loop ever does
-    delete client;
+    // The game lives until the process ends through the window's close.
+    Game* game = new Game(app);
+    app->run(game);  // returns only if the main loop ever does
+    delete game;
     delete app;
   }
   return 0;

@@ -18,7 +18,9 @@ Vec2 unit(float angle) {
   return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
 }
 
-Rect grownBy(const Rect& r, float m) { return {r.minX - m, r.maxX + m, r.minY - m, r.maxY + m}; }
+Rect grownBy(const Rect& r, float m) {
+  return {r.minX - m, r.maxX + m, r.minY - m, r.maxY + m};
+}
 }  // namespace
 
 Creep::Creep(Game& owner, float x, float y, int life) : Peep(owner, x, y, kHunting), lifetime(life) {}
@@ -81,8 +83,8 @@ void Creep::draw() {
   const Vec2 forward = unit(heading);
   const Vec2 back = position - scaled(forward, kBodySize * 0.5f);
   const Vec2 tri[3] = {back + scaled(unit(heading + kQuarterTurn), 0.375f * kBodySize),
-                     back + scaled(unit(heading - kQuarterTurn), 0.375f * kBodySize),
-                     back + scaled(forward, kBodySize)};
+                       back + scaled(unit(heading - kQuarterTurn), 0.375f * kBodySize),
+                       back + scaled(forward, kBodySize)};
 
   setColor(fill);
   beginPolygon();

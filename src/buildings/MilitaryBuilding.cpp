@@ -14,14 +14,20 @@ namespace {
 constexpr Color3 kSoldierBarBackground{0.8f, 0.8f, 0.8f};
 constexpr float kBarrelWidth = 8.0f;
 
-float directionOf(Vec2 v) { return static_cast<float>(std::atan2(v.y, v.x)); }
+float directionOf(Vec2 v) {
+  return static_cast<float>(std::atan2(v.y, v.x));
+}
 }  // namespace
 
 MilitaryBuilding::MilitaryBuilding(Game& g, const Rect& area, int rooms) : Building(g, area, rooms) {}
 
-WorldObject* MilitaryBuilding::clone() { return new MilitaryBuilding(*owner, footprint, roomCount); }
+WorldObject* MilitaryBuilding::clone() {
+  return new MilitaryBuilding(*owner, footprint, roomCount);
+}
 
-float MilitaryBuilding::turnSpeed() const { return static_cast<float>(soldiers) * (1.0f / 360.0f) * kTwoPi; }
+float MilitaryBuilding::turnSpeed() const {
+  return static_cast<float>(soldiers) * (1.0f / 360.0f) * kTwoPi;
+}
 
 Vec2 MilitaryBuilding::muzzlePoint() const {
   Vec2 p;
@@ -40,7 +46,9 @@ bool MilitaryBuilding::onMousePress(float x, float y) {
   return true;
 }
 
-bool MilitaryBuilding::accepts(Peep& agent) { return armed && !agent.isCreep() && soldiers < kMaxSoldiers; }
+bool MilitaryBuilding::accepts(Peep& agent) {
+  return armed && !agent.isCreep() && soldiers < kMaxSoldiers;
+}
 
 float MilitaryBuilding::attraction(Peep& agent, float& strength) {
   if (!accepts(agent)) return 0.0f;

@@ -13,7 +13,7 @@ class MilitaryBuilding : public Building {
   static constexpr float kRangePerSoldier = 64.0f;
   static constexpr float kRecruitRadius = 128.0f;
   static constexpr float kFiringCone = 0.17453294f;  // 10 degrees either side
-  static constexpr int kTargetMemory = 30;            // ticks a sighting stays valid
+  static constexpr int kTargetMemory = 30;           // ticks a sighting stays valid
 
   MilitaryBuilding(Game& owner, const Rect& footprint, int roomCount);
 

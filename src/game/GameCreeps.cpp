@@ -18,4 +18,6 @@ void Game::spawnCreeps(int count, int lifetime) {
   }
 }
 
-void Game::creepAttack() { spawnCreeps(std::max(kMinimumAttack, peepCount() / 4), kAttackLifetime); }
+void Game::creepAttack() {
+  spawnCreeps(std::max(kMinimumAttack, peepCount() / 4), kAttackLifetime);
+}

@@ -13,7 +13,11 @@ constexpr float kDiscRadius = 12.0f;
 }  // namespace
 
 Burst::Burst(Game& owner, float x, float y, float s)
-    : WorldObject(owner), centre{x, y}, startTime(FrameClock::seconds()), duration((s + 1.0f) * 0.5f), size(s) {}
+    : WorldObject(owner),
+      centre{x, y},
+      startTime(FrameClock::seconds()),
+      duration((s + 1.0f) * 0.5f),
+      size(s) {}
 
 void Burst::draw() {
   const float t = rampIn(startTime, duration);

@@ -1,9 +1,8 @@
-#include "agents/Creep.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "agents/Creep.h"
 #include "buildings/WorkBuilding.h"
 #include "draw/RecordingDrawBackend.h"
 #include "support/HeadlessGame.h"

@@ -1,10 +1,9 @@
-#include "buildings/MilitaryBuilding.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "agents/Creep.h"
+#include "buildings/MilitaryBuilding.h"
 #include "draw/RecordingDrawBackend.h"
 #include "support/HeadlessGame.h"
 #include "world/Burst.h"

@@ -155,6 +155,17 @@ TEST(WorkBuilding, CapacityBeyondTheTimersIsCutAndNoneIsInert) {
   }
 }
 
+TEST(WorkBuilding, APeepInTwoOverlappingBuildingsIsTakenOnce) {
+  HeadlessGame h;
+  Game& g = emptyWorld(h);
+  WorkBuilding a(g, kPlot, 3, 5);
+  WorkBuilding b(g, kPlot, 3, 5);
+  Peep p(g, 400, 400, Peep::kRested);
+  a.affect(p);
+  b.affect(p);
+  EXPECT_EQ(a.occupants + b.occupants, 1);
+}
+
 // A whole game with one of each: rested peeps find work, work pays and
 // tires them, tired peeps sleep and come out rested again.
 TEST(SleepAndWork, TheEconomyRunsOnItsOwn) {
@@ -172,7 +183,6 @@ TEST(SleepAndWork, TheEconomyRunsOnItsOwn) {
     if (work->occupants < workers) workedOut += workers - work->occupants;
     if (sleepers > 0 && sleep->occupants == 0) wokeUp += sleepers;
   }
-  printf("DEBUG money %f -> %f workedOut %d woke %d peeps %d frame %d\n", startMoney, g.money, workedOut, wokeUp, g.peepCount(), g.frameCounter);
   EXPECT_GT(g.money, startMoney);
   EXPECT_GT(workedOut, 0);
   EXPECT_GE(wokeUp, 2);

@@ -1,11 +1,10 @@
-#include "world/Burst.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "draw/RecordingDrawBackend.h"
 #include "support/HeadlessGame.h"
+#include "world/Burst.h"
 
 namespace {
 
