@@ -1,7 +1,5 @@
 #include "buildings/Building.h"
 
-#include <cmath>
-
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
 #include "draw/Animation.h"

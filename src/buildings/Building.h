@@ -43,7 +43,7 @@ class Building : public WorldObject {
   float footprintWidth() const { return footprint.maxX - footprint.minX; }
   float footprintHeight() const { return footprint.maxY - footprint.minY; }
 
-  float entryTime;
+  float entryTime = 0.0f;
   Rect footprint;
   int roomCount = 0;
   Rect rooms[kMaxRooms] = {};

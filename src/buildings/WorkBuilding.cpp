@@ -111,7 +111,7 @@ void WorkBuilding::draw() {
   const float k = roomInset();
   drawRooms(kWallOutline, kWallFill, k);
 
-  bool hasChimneys = roomCount > 0;
+  const bool hasChimneys = roomCount > 0;
   Rect chimney1;
   if (hasChimneys) {
     // Two chimneys on room 0, growing taller while the rooms swell.
@@ -141,10 +141,10 @@ void WorkBuilding::draw() {
       drawProgressBar(1, kBarBackground, kPayoutBar, 0.0f, payoutProgress);
   }
 
-  if (occupants > 0 && hasChimneys) {
+  if (occupants > 0) {
     selectFont(2);
     setColor(0.25f, 0.25f, 0.25f);
     // One puff per worker from the top of the first chimney.
-    drawRisingPuffs(occupants, chimney1.maxX, chimney1.minY, 0.4f, drawSmoke);
+    if (hasChimneys) drawRisingPuffs(occupants, chimney1.maxX, chimney1.minY, 0.4f, drawSmoke);
   }
 }

