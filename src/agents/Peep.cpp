@@ -20,7 +20,9 @@ Vec2 unit(float angle) {
   return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
 }
 
-float atan2f_(float y, float x) { return static_cast<float>(std::atan2(y, x)); }
+float atan2f_(float y, float x) {
+  return static_cast<float>(std::atan2(y, x));
+}
 }  // namespace
 
 const Color3 Peep::StateColors[2] = {mix(kBlue, kWhite, 0.5f), mix(kRed, kWhite, 0.5f)};
@@ -32,9 +34,13 @@ Peep::Peep(Game& owner, float x, float y, int s) : WorldObject(owner), state(s),
   owner.agentCount += 1;
 }
 
-Peep::~Peep() { owner->agentCount -= 1; }
+Peep::~Peep() {
+  owner->agentCount -= 1;
+}
 
-WorldObject* Peep::clone() { return new Peep(*owner, position.x, position.y, state); }
+WorldObject* Peep::clone() {
+  return new Peep(*owner, position.x, position.y, state);
+}
 
 void Peep::moveBy(float dx, float dy) {
   position.x += dx;
@@ -51,7 +57,9 @@ void Peep::setTarget(float x, float y) {
   target = {x, y};
 }
 
-Vec2 Peep::velocity() const { return scaled(unit(heading), speed); }
+Vec2 Peep::velocity() const {
+  return scaled(unit(heading), speed);
+}
 
 bool Peep::takeHit() {
   setState(kTired);

@@ -2,8 +2,17 @@
 
 #include "agents/Peep.h"
 #include "app/Application.h"
+#include "buildings/Building.h"
+#include "buildings/MilitaryBuilding.h"
+#include "buildings/SleepBuilding.h"
+#include "buildings/WorkBuilding.h"
 #include "tuning/Tuning.h"
 #include "tuning/TuningFile.h"
+#include "world/Fountain.h"
+#include "world/GroundMarker.h"
+#include "world/GuardTower.h"
+#include "world/Random.h"
+#include "world/Tree.h"
 #include "world/WorldObject.h"
 #include "world/Zone.h"
 
@@ -39,21 +48,44 @@ Game::Game(Application* app) : GameClient(app) {
   tool = nullptr;
   replaceTool();
 
+  const Vec2 marker = randomPoint(playArea());
+  new GroundMarker(*this, marker.x, marker.y, 32.0f);
+
   setUpPalette();
 }
 
 void Game::setUpPalette() {
   for (WorldObject*& slot : prototypes) slot = nullptr;
+  // Each item is made in the cell of the number of items made so far, then
+  // takes the first free slot.
   int made = 0;
-  auto centre = [this](int cell) {
-    const Rect r = paletteCell(cell);
+  auto centre = [this, &made] {
+    const Rect r = paletteCell(made);
     return Vec2{r.minX + (r.maxX - r.minX) * 0.5f, r.minY + (r.maxY - r.minY) * 0.5f};
   };
-  {
-    const Vec2 c = centre(made);
-    placePrototype(new Peep(*this, c.x, c.y, Peep::kRested), kPeepCost);
+  auto footprint = [this, &made] {
+    const Rect r = paletteCell(made);
+    return Rect{r.minX + 16.0f, r.maxX - 16.0f, r.minY + 16.0f, r.maxY - 16.0f};
+  };
+  auto place = [this, &made](WorldObject* object, float cost) {
+    placePrototype(object, cost);
     ++made;
-  }
+  };
+
+  Vec2 c = centre();
+  place(new Peep(*this, c.x, c.y, Peep::kRested), kPeepCost);
+  place(new SleepBuilding(*this, footprint(), 3, kSleepBuildingCapacity), kSleepBuildingCost);
+  place(new WorkBuilding(*this, footprint(), 3, kWorkBuildingCapacity), kWorkBuildingCost);
+  place(new CapitalBuilding(*this, footprint(), 3), kCapitalBuildingCost);
+  place(new MilitaryBuilding(*this, footprint(), 3), kMilitaryBuildingCost);
+  c = centre();
+  place(new Tree(*this, c.x, c.y, 8.0f), kTreeCost);
+  c = centre();
+  place(new Tree(*this, c.x, c.y, 17.6f), kTreeCost);
+  c = centre();
+  place(new Fountain(*this, c.x, c.y, kFountainRadius), 0.1f);
+  c = centre();
+  place(new GuardTower(*this, c.x, c.y, kGuardTowerRadius), 0.1f);
 }
 
 // The game lives for the whole process; tearing one down (tests, headless
@@ -66,4 +98,3 @@ Rect Game::playArea() const {
   if (zone) return zone->targetRect;
   return Rect{0.0f, 100.0f, 0.0f, 100.0f};
 }
-

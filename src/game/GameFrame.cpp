@@ -16,7 +16,9 @@ const Color3 kGrey09{0.9f, 0.9f, 0.9f};
 const Color3 kGrey05{0.5f, 0.5f, 0.5f};
 
 // The night colour the field is tinted with.
-Color3 nightColor() { return mix(kBlack, kBlue, 0.7f); }
+Color3 nightColor() {
+  return mix(kBlack, kBlue, 0.7f);
+}
 }  // namespace
 
 Color3 Game::backgroundColor() const {
@@ -160,7 +162,8 @@ void Game::drawPalette(int hovered) {
     }
     setAlpha(0.1f);
     setColor(kGrey09);
-    prototype->drawShadow(cell.minX + (cell.maxX - cell.minX) * 0.5f, cell.minY + (cell.maxY - cell.minY) * 0.5f);
+    prototype->drawShadow(cell.minX + (cell.maxX - cell.minX) * 0.5f,
+                          cell.minY + (cell.maxY - cell.minY) * 0.5f);
     setAlpha(1.0f);
     prototype->draw();
 
@@ -174,7 +177,8 @@ void Game::drawPalette(int hovered) {
       outlineRect(cell);
       const MoneyBar m = moneyBarGeometry();
       const float barWidth = m.bar.maxX - m.bar.minX;
-      const Rect block{m.fill.maxX - barWidth * costs[i], m.fill.maxX, m.fill.minY + 1.0f, m.fill.maxY - 1.0f};
+      const Rect block{m.fill.maxX - barWidth * costs[i], m.fill.maxX, m.fill.minY + 1.0f,
+                       m.fill.maxY - 1.0f};
       setAlpha(0.6f);
       setColor(kWhite);
       fillRect(block);

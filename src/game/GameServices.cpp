@@ -25,7 +25,8 @@ Vec2 Game::avoidanceSum(Peep& agent, bool drawTerms) {
   for (WorldObject* o = worldHead; o; o = o->nextObject()) {
     if (o->inactive || o == &agent) continue;
     const Vec2 term = o->avoidance(agent);
-    if (drawTerms) drawLine(agent.position.x, agent.position.y, agent.position.x + term.x, agent.position.y + term.y);
+    if (drawTerms)
+      drawLine(agent.position.x, agent.position.y, agent.position.x + term.x, agent.position.y + term.y);
     sum += term;
   }
   if (drawTerms) setAlpha(1.0f);

@@ -38,7 +38,8 @@ Vec2 Zone::separation(Peep& agent) {
 Vec2 Zone::avoidance(Peep& agent) {
   if (agent.isHostile()) return {};
   const Vec2 p = agent.position;
-  const Rect inner{shownRect.minX + 40.0f, shownRect.maxX - 40.0f, shownRect.minY + 40.0f, shownRect.maxY - 40.0f};
+  const Rect inner{shownRect.minX + 40.0f, shownRect.maxX - 40.0f, shownRect.minY + 40.0f,
+                   shownRect.maxY - 40.0f};
   if (!contains(inner, p.x, p.y)) return clampPoint(inner, p.x, p.y) - p;
   return {};
 }

@@ -1,9 +1,8 @@
-#include "agents/Peep.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "agents/Peep.h"
 #include "draw/RecordingDrawBackend.h"
 #include "support/HeadlessGame.h"
 #include "tuning/Tuning.h"

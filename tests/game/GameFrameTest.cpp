@@ -126,7 +126,8 @@ TEST(GameFrame, DebugProbeLeavesTheWorldAsItWas) {
   bool probeDrawn = false;
   for (const RecordedShape* s : rec.shapesWithColor(Color3{0.3f, 0.3f, 1})) {
     if (s->primitive == Primitive::Polygon && s->vertices.size() == 8) {
-      probeDrawn = probeDrawn || (std::abs(s->point(7).x - 404.0f) < 0.01f && std::abs(s->point(7).y - 400) < 0.01f);
+      probeDrawn =
+          probeDrawn || (std::abs(s->point(7).x - 404.0f) < 0.01f && std::abs(s->point(7).y - 400) < 0.01f);
     }
   }
   EXPECT_TRUE(probeDrawn);

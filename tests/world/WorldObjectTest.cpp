@@ -1,10 +1,9 @@
-#include "world/WorldObject.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "support/HeadlessGame.h"
+#include "world/WorldObject.h"
 
 namespace {
 

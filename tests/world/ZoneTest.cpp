@@ -1,9 +1,8 @@
-#include "world/Zone.h"
-
 #include <gtest/gtest.h>
 
 #include "agents/Peep.h"
 #include "support/HeadlessGame.h"
+#include "world/Zone.h"
 
 namespace {
 

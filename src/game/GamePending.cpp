@@ -1,4 +1,0 @@
-#include "game/Game.h"
-#include "world/WorldObject.h"
-
-// Kinds that have not landed yet.
