@@ -1,9 +1,19 @@
 # make run   - set up, build and play
 # make test  - set up, build and run the whole test suite
+# make fuzz  - run each fuzzer for FUZZ_SECONDS (60 by default)
+# make bench - benchmarks and the running game's figures against their targets
+# make measure - only the running game's figures (start-up, memory, CPU)
+# make soak  - 200,000 ticks of random play under the sanitizers
+# make golden - rewrite the replay goldens after a deliberate change
+# make install - install under PREFIX (/usr/local; DESTDIR stages), make uninstall
+# make screenshot - play a short game under Xvfb and save docs/screenshot.png
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
 .PHONY: all deps build build-asan run test test-unit test-e2e bench clean
+.PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
+.PHONY: soak golden
+.PHONY: install uninstall screenshot
 
 all: build
 
@@ -23,13 +33,44 @@ build: deps build/CMakeCache.txt
 build-asan: deps build-asan/CMakeCache.txt
 	cmake --build build-asan -j $(JOBS)
 
+# libFuzzer needs clang; this build holds only the fuzz targets.
+build-fuzz/CMakeCache.txt:
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVERLOMBA_FUZZ=ON $(CMAKE_FLAGS)
+
+build-fuzz: deps build-fuzz/CMakeCache.txt
+	cmake --build build-fuzz -j $(JOBS)
+
+# Each fuzzer grows its corpus in build-fuzz/corpus from the seeds in
+# tests/fuzz/corpus; an input that fails is kept in build-fuzz/artifacts.
+FUZZERS = tuning about geometry
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 5
+run-fuzzers = for f in $(FUZZERS); do \
+	  mkdir -p build-fuzz/corpus/$$f build-fuzz/artifacts; \
+	  dict=; [ -f tests/fuzz/$$f.dict ] && dict=-dict=tests/fuzz/$$f.dict; \
+	  echo "fuzzing $$f for $(1) s"; \
+	  ./build-fuzz/verlomba_fuzz_$$f -max_total_time=$(1) -timeout=10 $$dict \
+	    -artifact_prefix=build-fuzz/artifacts/$$f- build-fuzz/corpus/$$f tests/fuzz/corpus/$$f \
+	    > build-fuzz/$$f.log 2>&1 \
+	    || { tail -n 40 build-fuzz/$$f.log; echo "fuzzer $$f failed; see build-fuzz/$$f.log"; exit 1; }; \
+	  grep -E '^Done ' build-fuzz/$$f.log; \
+	done
+
+fuzz: build-fuzz
+	@$(call run-fuzzers,$(FUZZ_SECONDS))
+
+fuzz-smoke: build-fuzz
+	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
+
 run: build
 	./build/verlomba
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb.
-test: build build-asan
+test: build build-asan build-fuzz
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
+	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure
 
 test-unit: build-asan
@@ -38,8 +79,52 @@ test-unit: build-asan
 test-e2e: build
 	cd build && ctest -L e2e --output-on-failure
 
-bench: build
-	./build/verlomba_bench
+# Measured in a build of their own, with the optimisation the game ships
+# with (RelWithDebInfo, as make run builds it), so that the figures are
+# those of the game a player runs.
+build-bench/CMakeCache.txt:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERLOMBA_TESTS=OFF \
+	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON $(CMAKE_FLAGS)
+
+build-bench: deps build-bench/CMakeCache.txt
+	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_empty_window verlomba_probe
+
+bench: build-bench
+	python3 scripts/measure_bench.py build-bench/verlomba_bench
+	python3 scripts/measure.py build-bench
+
+measure: build-bench
+	python3 scripts/measure.py build-bench
+
+# The soak test of the unit suite at full length (seed: SOAK_SEED).
+SOAK_TICKS ?= 200000
+SOAK_SEED ?= 20240
+soak: build-asan
+	cd build-asan && VERLOMBA_SOAK_TICKS=$(SOAK_TICKS) VERLOMBA_SOAK_SEED=$(SOAK_SEED) \
+	  ./verlomba_tests --gtest_filter='Soak.*'
+
+# ReplayTest compares each tests/golden/NAME.script run with NAME.digest. When
+# behaviour changes on purpose, this rewrites the digests; review their diff
+# (the summary lines) before committing.
+golden: build
+	for s in tests/golden/*.script; do n=$$(basename $$s .script); \
+	  ./build/verlomba-replay --golden $$n $$s > tests/golden/$$n.digest || exit 1; \
+	  grep '^summary' tests/golden/$$n.digest; done
+
+# The game, its desktop entry and its icon. CMake lists what it installed in
+# build/install_manifest.txt (without DESTDIR); uninstall removes those files,
+# under the same DESTDIR.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+
+uninstall:
+	@test -f build/install_manifest.txt || { echo "nothing installed from build/"; exit 0; }; \
+	  sed 's|^|$(DESTDIR)|' build/install_manifest.txt | xargs -d '\n' rm -fv --
+
+# Drives the real game with xdotool through the end-to-end harness.
+screenshot: build
+	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz build-bench

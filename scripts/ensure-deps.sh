@@ -8,6 +8,7 @@ packages=(
   freeglut3-dev libgl-dev libglu1-mesa-dev
   libgtest-dev libbenchmark-dev
   python3 xvfb xdotool x11-apps x11-utils imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

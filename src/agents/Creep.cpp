@@ -65,6 +65,8 @@ Vec2 Creep::avoidance(Peep& agent) {
   const bool creep = agent.isCreep();
   const float radius = creep ? kCreepRepelRadius : kPeepRepelRadius;
   const Vec2 away = agent.position - position;
+  // A length is at least either coordinate: far agents need none.
+  if (std::fabs(away.x) >= radius || std::fabs(away.y) >= radius) return {};
   const float d = length(away);
   // Two agents on the same spot have no direction to part in; pushing along
   // a zero vector would turn both positions into NaN.

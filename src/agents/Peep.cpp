@@ -127,6 +127,9 @@ Vec2 Peep::steering() {
 Vec2 Peep::separation(Peep& agent) {
   if (&agent == this) return {};
   const Vec2 d = agent.position - position;
+  // A length is at least either coordinate: most pairs are out of reach
+  // without one (here and below).
+  if (std::fabs(d.x) >= 10.0f || std::fabs(d.y) >= 10.0f) return {};
   if ((d.x != 0.0f || d.y != 0.0f) && length(d) < 10.0f) return scaled(d, 0.1f);
   return {};
 }
@@ -134,6 +137,7 @@ Vec2 Peep::separation(Peep& agent) {
 Vec2 Peep::alignment(Peep& agent) {
   if (&agent == this || agent.state != state) return {};
   const Vec2 d = position - agent.position;
+  if (std::fabs(d.x) >= kAlignmentRadius || std::fabs(d.y) >= kAlignmentRadius) return {};
   const float dist = length(d);
   if (dist < kAlignmentRadius && std::fabs(angleDelta(agent.heading, atan2f_(d.y, d.x))) < kViewAngle) {
     return scaled(unit(heading), 1.0f - dist / kAlignmentRadius);

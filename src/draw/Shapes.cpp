@@ -1,5 +1,6 @@
 #include "draw/Shapes.h"
 
+#include <array>
 #include <cmath>
 
 #include "draw/DrawBackend.h"
@@ -10,6 +11,28 @@ namespace {
 constexpr int kMinSegments = 4;
 constexpr int kMaxSegments = 128;
 
+// cos and sin of 2pi/n as floats. Circles come in few sizes but in great
+// numbers (every tree shadow of every frame), so the pairs for the counts
+// circleSegments gives are worked out once; the values are the same.
+struct Turn {
+  float c;
+  float s;
+};
+
+Turn turnOf(int n) {
+  const double step = kTwoPi / n;
+  return {static_cast<float>(std::cos(step)), static_cast<float>(std::sin(step))};
+}
+
+Turn segmentTurn(int n) {
+  static const auto table = [] {
+    std::array<Turn, kMaxSegments + 1> t{};
+    for (int k = kMinSegments; k <= kMaxSegments; ++k) t[k] = turnOf(k);
+    return t;
+  }();
+  return n >= kMinSegments && n <= kMaxSegments ? table[n] : turnOf(n);
+}
+
 // The n vertices of a circle: the vector (r, 0) is turned by 2pi/n before
 // each vertex, so the first lies at 2pi/n and the last back at angle 0.
 struct CirclePoints {
@@ -19,9 +42,7 @@ struct CirclePoints {
 
 CirclePoints circlePoints(float cx, float cy, float r, int n) {
   CirclePoints points;
-  const double step = kTwoPi / n;
-  const float c = static_cast<float>(std::cos(step));
-  const float s = static_cast<float>(std::sin(step));
+  const auto [c, s] = segmentTurn(n);
   float vx = r;
   float vy = 0.0f;
   for (int i = 0; i < n; ++i) {
@@ -44,9 +65,7 @@ void emit(Primitive primitive, const CirclePoints& points) {
 // A closed band from radius r inwards to r - w; the first and last pairs
 // coincide.
 void ringStrip(float cx, float cy, float r, int n, float w) {
-  const double step = kTwoPi / n;
-  const float c = static_cast<float>(std::cos(step));
-  const float s = static_cast<float>(std::sin(step));
+  const auto [c, s] = segmentTurn(n);
   const float inner = r - w;
   float ux = 1.0f;
   float uy = 0.0f;

@@ -36,6 +36,8 @@ void discShadow(Vec2 c, float r, float lightX, float lightY) {
 
 Vec2 discSeparation(Vec2 c, float r, const Peep& agent) {
   const Vec2 e = agent.position - c;
+  // A length is at least either coordinate: far agents need none.
+  if (std::fabs(e.x) >= r || std::fabs(e.y) >= r) return {};
   const float d = length(e);
   if (!(d < r)) return {};
   Vec2 u;
@@ -53,8 +55,12 @@ Vec2 discAvoidance(Vec2 c, float r, const Peep& agent) {
   // At the very centre there is no direction to steer away in; the
   // separation push takes the agent out first.
   if (d == 0.0f) return {};
-  const float t = angleDelta(agent.heading, angleOf(e) + kPi);
   const float reach = (agent.speed + 2.0f) * 5.0f + 3.0f * r;
+  // Out of reach the weight h below comes out as 0 and, with finite inputs,
+  // so does the whole answer: skip the trigonometry, the dearest part of a
+  // crowded tick. (A zero of either sign adds nothing to a steering sum.)
+  if (d >= reach && reach > r && std::isfinite(d) && std::isfinite(r) && std::isfinite(agent.heading)) return {};
+  const float t = angleDelta(agent.heading, angleOf(e) + kPi);
   float h = 1.0f - (d - r) / (reach - r);
   if (h < 0.0f) h = 0.0f;
   if (h > 1.0f) h = 1.0f;

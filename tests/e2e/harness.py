@@ -78,7 +78,8 @@ class Image:
     def __init__(self, width, height, rows):
         self.width = width
         self.height = height
-        self._rows = rows  # list of lists of (r, g, b)
+        self._rows = rows  # list of lists of (r, g, b), or None when read from planes
+        self._planes = None  # per row: (red bytes, green bytes, blue bytes)
 
     @classmethod
     def from_xwd(cls, data):
@@ -116,21 +117,27 @@ class Image:
             value = (pixel & mask) >> shift
             return value if bits == 8 else round(value * 255 / ((1 << bits) - 1))
 
-        # The usual case, 8-bit channels on byte boundaries, is read by byte
-        # position; anything else goes through the masks pixel by pixel.
+        # The usual case, 8-bit channels on byte boundaries, is kept as one
+        # byte string per channel and row (sliced at C speed); pixels are
+        # picked from them on demand. Anything else goes through the masks
+        # pixel by pixel.
         byte_aligned = all(bits == 8 and shift % 8 == 0 for shift, bits in channels)
         if byte_aligned:
             positions = [shift // 8 if byte_order == "little" else step - 1 - shift // 8
                          for shift, _ in channels]
+            planes = []
+            for y in range(height):
+                start = offset + y * stride
+                line = data[start:start + width * step]
+                planes.append(tuple(line[p::step] for p in positions))
+            image = cls(width, height, None)
+            image._planes = planes
+            return image
 
         rows = []
         for y in range(height):
             start = offset + y * stride
             line = data[start:start + width * step]
-            if byte_aligned:
-                r, g, b = (line[p::step] for p in positions)
-                rows.append(list(zip(r, g, b)))
-                continue
             row = []
             for x in range(width):
                 pixel = int.from_bytes(line[x * step:(x + 1) * step], byte_order)
@@ -138,28 +145,38 @@ class Image:
             rows.append(row)
         return cls(width, height, rows)
 
+    def _row(self, y):
+        if self._planes is not None:
+            r, g, b = self._planes[y]
+            return list(zip(r, g, b))
+        return self._rows[y]
+
     def pixel(self, x, y):
         if not (0 <= x < self.width and 0 <= y < self.height):
             fail(f"pixel ({x}, {y}) outside a {self.width}x{self.height} image")
+        if self._planes is not None:
+            r, g, b = self._planes[y]
+            return (r[x], g[x], b[x])
         return self._rows[y][x]
 
-    def region(self, x0, y0, x1, y1):
-        """Yields (x, y, (r, g, b)) for x0 <= x <= x1 and y0 <= y <= y1."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
+    def region(self, x0, y0, x1, y1, step=1):
+        """Yields (x, y, (r, g, b)) for x0 <= x <= x1 and y0 <= y <= y1,
+        every step-th pixel in both directions."""
+        for y in range(y0, y1 + 1, step):
+            for x in range(x0, x1 + 1, step):
                 yield x, y, self.pixel(x, y)
 
     def differs_from(self, other):
         """Number of differing pixels, counting a size change as all of them."""
         if (self.width, self.height) != (other.width, other.height):
             return max(self.width * self.height, other.width * other.height)
-        return sum(a != b for ra, rb in zip(self._rows, other._rows) for a, b in zip(ra, rb))
+        return sum(a != b for y in range(self.height) for a, b in zip(self._row(y), other._row(y)))
 
     def save_ppm(self, path):
         with open(path, "wb") as out:
             out.write(b"P6\n%d %d\n255\n" % (self.width, self.height))
-            for row in self._rows:
-                out.write(bytes(channel for rgb in row for channel in rgb))
+            for y in range(self.height):
+                out.write(bytes(channel for rgb in self._row(y) for channel in rgb))
         return path
 
 
@@ -391,17 +408,30 @@ class GameSession:
             self.xdotool("key", "--window", window, key)
 
     def close_window_with_key(self, window, key="Return", timeout=5.0):
-        self.key(window, key)
         try:
+            # xdotool sometimes fails to send to a window right after it maps
+            # ("XGetInputFocus returned the focused window of 1").
+            self.key(window, key)
             self.wait_until_gone(window, timeout / 2)
         except CheckFailed:
             # Some toolkits ignore sent events; type the key for real instead.
             self.key(window, key, typed=True)
             self.wait_until_gone(window, timeout / 2)
 
+    def pointer_position(self):
+        """The pointer's (x, y) on the screen."""
+        out = self.xdotool("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
     def mouse_move(self, window, x, y):
         """Moves the pointer to window-relative pixel (x, y)."""
-        self.xdotool("mousemove", "--window", window, "--sync", x, y)
+        wx, wy, _, _ = self.geometry(window)
+        # "mousemove --sync" waits for a motion that never comes when the
+        # pointer is already there (for many seconds), so skip that case.
+        if self.pointer_position() == (wx + x, wy + y):
+            return
+        self.xdotool("mousemove", "--sync", wx + x, wy + y)
 
     def click(self, window, x, y, button=1):
         self.mouse_move(window, x, y)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "game/WorldDigest.h"
 #include "support/HeadlessGame.h"
-#include "support/WorldDigest.h"
 
 namespace {
 

@@ -207,4 +207,24 @@ TEST_F(TuningFileTest, TableRowsBoolsAndCapacity) {
   table = TuningTable{};
 }
 
+// The commented Verlomba.ini shipped with the game sets every variable, each
+// to its built-in value.
+TEST_F(TuningFileTest, ShippedFileHoldsEveryBuiltInValue) {
+  for (const BuiltInTuning& tuning : kBuiltInTuning) {
+    if (tuning.type == TuneFloat) {
+      *static_cast<float*>(tuning.address) = -1.0f;
+    } else {
+      *static_cast<int*>(tuning.address) = -1;
+    }
+  }
+  readTuningFile(VERLOMBA_SOURCE_DIR "/Verlomba.ini");
+  for (const BuiltInTuning& tuning : kBuiltInTuning) {
+    if (tuning.type == TuneFloat) {
+      EXPECT_EQ(*static_cast<float*>(tuning.address), tuning.floatValue) << tuning.name;
+    } else {
+      EXPECT_EQ(*static_cast<int*>(tuning.address), tuning.intValue) << tuning.name;
+    }
+  }
+}
+
 }  // namespace

@@ -1,0 +1,150 @@
+// The figures the game is held to (scripts/measure_bench.py prints their
+// medians against the targets): the tick of the start world and of the
+// crowded world, and one frame of the crowded world, recorded and drawn by
+// OpenGL.
+
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "CrowdedWorld.h"
+#include "app/GlutInit.h"
+#include "draw/Pen.h"
+#include "draw/RecordingDrawBackend.h"
+
+namespace {
+
+// Worlds are timed a third of a second into play, once the zone has settled
+// and the first peeps have found their buildings, but before the crowd thins.
+constexpr int kWarmUpTicks = 10;
+
+void reportCrowd(benchmark::State& state, Game& g) {
+  const CrowdCounts c = countCrowd(g);
+  state.counters["peeps"] = c.peeps;
+  state.counters["creeps"] = c.creeps;
+}
+
+// A world evolves with every tick (the crowd thins as peeps go to work and
+// creeps are shot), so each iteration builds its world afresh from the same
+// seed and times the same tick of it.
+template <class Build>
+void timeOneTick(benchmark::State& state, Build build) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    {
+      HeadlessGame h;
+      build(h.game());
+      h.tick(kWarmUpTicks);
+      state.ResumeTiming();
+      h.tick();
+      state.PauseTiming();
+      reportCrowd(state, h.game());
+    }
+    state.ResumeTiming();
+  }
+}
+
+void BM_StartWorldTick(benchmark::State& state) {
+  timeOneTick(state, [](Game&) {});
+}
+BENCHMARK(BM_StartWorldTick)->Unit(benchmark::kMicrosecond)->Iterations(400);
+
+void BM_CrowdedWorldTick(benchmark::State& state) {
+  timeOneTick(state, buildCrowdedWorld);
+}
+BENCHMARK(BM_CrowdedWorldTick)->Unit(benchmark::kMicrosecond)->Iterations(60);
+
+// The crowd as promised, so that a change to a constructor cannot quietly
+// shrink the world being timed.
+bool isFullCrowd(Game& g) {
+  const CrowdCounts c = countCrowd(g);
+  return c.peeps == 96 && c.creeps == 30 && c.buildings == 32 && c.armedSoldiers == 8 && c.trees == 60 &&
+         c.fountains == 6 && c.towers == 10 && c.walls == 15 && c.doorRoads == 20 && c.paths == 5 &&
+         c.pathPoints == 5 * 256;
+}
+
+void BM_CrowdedFrameRecorded(benchmark::State& state) {
+  HeadlessGame h;
+  buildCrowdedWorld(h.game());
+  if (!isFullCrowd(h.game())) {
+    state.SkipWithError("the crowded world is not what it should be");
+    return;
+  }
+  h.tick(kWarmUpTicks);
+  ScopedDrawRecording recording;
+  for (auto _ : state) {
+    recording.clear();
+    h.game().onDraw();
+  }
+  state.counters["shapes"] = static_cast<double>(recording.shapes().size());
+  if (recording.misuseCount() != 0) state.SkipWithError("the frame misused the drawing calls");
+}
+BENCHMARK(BM_CrowdedFrameRecorded)->Unit(benchmark::kMicrosecond);
+
+// An 800 by 800 double-buffered window with the GL state the game's window
+// gets, on whatever display DISPLAY names; made once for the process.
+bool openGlWindow() {
+  static const bool opened = [] {
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) return false;
+    ensureGlutInitialized();
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+    glutInitWindowSize(800, 800);
+    glutCreateWindow("Verlomba bench");
+    glutDisplayFunc([] {});
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    for (int i = 0; i < 20; ++i) glutMainLoopEvent();
+    return true;
+  }();
+  return opened;
+}
+
+// One frame drawn by OpenGL: clear, the game's drawing, and glFinish to wait
+// for the renderer's threads.
+template <class Build>
+void timeOpenGlFrame(benchmark::State& state, Build build) {
+  if (!openGlWindow()) {
+    state.SkipWithError("no X display (DISPLAY is not set)");
+    return;
+  }
+  HeadlessGame h;
+  build(h.game());
+  h.tick(kWarmUpTicks);
+  setDrawBackend(nullptr);  // OpenGL from here on
+  resetPen();
+  glViewport(0, 0, 800, 800);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0.0, 800.0, 800.0, 0.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  // The first frame compiles the renderer's shaders; it is not timed.
+  auto frame = [&h] {
+    glClear(GL_COLOR_BUFFER_BIT);
+    h.game().onDraw();
+    glFinish();
+  };
+  frame();
+  for (auto _ : state) frame();
+  reportCrowd(state, h.game());
+  state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+}
+
+void BM_CrowdedFrameOpenGL(benchmark::State& state) {
+  timeOpenGlFrame(state, buildCrowdedWorld);
+}
+BENCHMARK(BM_CrowdedFrameOpenGL)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+// Not a target of its own: it shows what the start world's frames cost the
+// running game at 30 frames a second.
+void BM_StartFrameOpenGL(benchmark::State& state) {
+  timeOpenGlFrame(state, [](Game&) {});
+}
+BENCHMARK(BM_StartFrameOpenGL)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+}  // namespace

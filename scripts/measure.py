@@ -1,0 +1,183 @@
+#!/usr/bin/env python3
+"""Measures the running game under Xvfb against its targets.
+
+    scripts/measure.py BUILD_DIR [--runs N] [--cpu-seconds S]
+
+BUILD_DIR holds verlomba, verlomba_empty_window and libverlomba_probe.so
+(make measure builds them in build-bench). Three figures:
+
+- start-up: from the Return that closes the about box reaching the game to
+  the first swap of the game window; the probe preloaded into the game logs
+  both, so the game runs unchanged.
+- resident memory of the game at the start world, against an empty freeglut
+  window with the same display mode under the same renderer.
+- CPU share of the game at the start world over 10 seconds, all threads
+  (Mesa's rasteriser threads included), with the empty window's for scale.
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+
+from harness import GameSession, fail, wait_until  # noqa: E402
+
+TARGET_STARTUP_MS = 300.0
+TARGET_EXTRA_MEMORY_MB = 15.0
+TARGET_CPU_PERCENT = 10.0
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+class ProbedSession(GameSession):
+    """A session whose program runs with the swap and input probe preloaded."""
+
+    def __init__(self, binary, probe):
+        super().__init__(binary)
+        self.probe = probe
+        self.log = None
+
+    def start_game(self):
+        self.workdir = tempfile.mkdtemp(prefix="verlomba-measure-")
+        self.log = os.path.join(self.workdir, "probe.log")
+        env = self.env()
+        env["LD_PRELOAD"] = self.probe
+        env["VERLOMBA_PROBE_LOG"] = self.log
+        self._game_out = open(os.path.join(self.workdir, "game-output.txt"), "wb")
+        self.game = subprocess.Popen(
+            [self.binary], cwd=self.workdir, env=env, stdin=subprocess.DEVNULL,
+            stdout=self._game_out, stderr=subprocess.STDOUT)
+
+    def events(self):
+        try:
+            with open(self.log) as f:
+                return [line.split() for line in f if line.strip()]
+        except OSError:
+            return []
+
+
+def first_game_frame(session, about):
+    """(input ns, swap ns) of the key that closed the about box and of the
+    first swap of any other window after it."""
+    def found():
+        events = session.events()
+        inputs = [int(e[1]) for e in events if e[0] == "input"]
+        if not inputs:
+            return None
+        pressed = inputs[-1]
+        swaps = [int(e[1]) for e in events if e[0] == "swap" and int(e[1]) > pressed and int(e[2]) != about]
+        return (pressed, swaps[0]) if swaps else None
+    return wait_until(found, 20.0, interval=0.02, what="the first game frame")
+
+
+def memory_kb(pid):
+    fields = {}
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            key, _, value = line.partition(":")
+            fields[key] = value.strip()
+    rss = int(fields["VmRSS"].split()[0])
+    pss = None
+    try:
+        with open(f"/proc/{pid}/smaps_rollup") as f:
+            for line in f:
+                if line.startswith("Pss:"):
+                    pss = int(line.split()[1])
+    except OSError:
+        pass
+    return rss, pss
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    # utime and stime (fields 14 and 15), summed over every thread
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+
+def cpu_share(pid, seconds):
+    start_cpu, start = cpu_seconds(pid), time.monotonic()
+    time.sleep(seconds)
+    return 100.0 * (cpu_seconds(pid) - start_cpu) / (time.monotonic() - start)
+
+
+def load_average():
+    with open("/proc/loadavg") as f:
+        return " ".join(f.read().split()[:3])
+
+
+def measure_game(build, probe, runs, cpu_window):
+    startups, sent_startups = [], []
+    rss = pss = cpu = None
+    for run in range(runs):
+        with ProbedSession(os.path.join(build, "verlomba"), probe) as session:
+            about = session.wait_for_window("^Verlomba$")
+            time.sleep(0.5)  # let the box settle, as a reader would
+            sent = time.monotonic_ns()
+            session.close_window_with_key(about, "Return")
+            pressed, swapped = first_game_frame(session, about)
+            startups.append((swapped - pressed) / 1e6)
+            sent_startups.append((swapped - sent) / 1e6)
+            if run == 0:
+                time.sleep(3.0)
+                session.check_running()
+                cpu = cpu_share(session.game.pid, cpu_window)
+                rss, pss = memory_kb(session.game.pid)
+                session.check_running()
+    return startups, sent_startups, rss, pss, cpu
+
+
+def measure_baseline(build, probe, cpu_window):
+    with ProbedSession(os.path.join(build, "verlomba_empty_window"), probe) as session:
+        wait_until(lambda: any(e[0] == "swap" for e in session.events()), 20.0, what="the empty window")
+        time.sleep(3.0)
+        cpu = cpu_share(session.game.pid, cpu_window)
+        rss, pss = memory_kb(session.game.pid)
+        return rss, pss, cpu
+
+
+def row(name, value, target, ok, note=""):
+    verdict = "ok" if ok else "MISSED"
+    print(f"{name:<34} {value:>14} {target:>12}  {verdict:<6} {note}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("build", help="build directory with verlomba, verlomba_empty_window and the probe")
+    parser.add_argument("--runs", type=int, default=5, help="start-ups to take the median of")
+    parser.add_argument("--cpu-seconds", type=float, default=10.0)
+    args = parser.parse_args()
+    probe = os.path.abspath(os.path.join(args.build, "libverlomba_probe.so"))
+    for needed in ("verlomba", "verlomba_empty_window"):
+        if not os.access(os.path.join(args.build, needed), os.X_OK):
+            fail(f"{needed} is missing from {args.build}")
+    if not os.path.exists(probe):
+        fail(f"{probe} is missing")
+
+    load_before = load_average()
+    base_rss, base_pss, base_cpu = measure_baseline(args.build, probe, args.cpu_seconds)
+    startups, sent_startups, rss, pss, cpu = measure_game(args.build, probe, args.runs, args.cpu_seconds)
+
+    extra_mb = (rss - base_rss) / 1024.0
+    startup = statistics.median(startups)
+    print(f"\nRunning game under Xvfb (load average {load_before} before, {load_average()} after)")
+    print(f"{'figure':<34} {'measured':>14} {'target':>12}  verdict")
+    row("start-up, OK to first frame", f"{startup:.0f} ms", f"< {TARGET_STARTUP_MS:.0f} ms",
+        startup < TARGET_STARTUP_MS,
+        f"median of {len(startups)}: " + ", ".join(f"{s:.0f}" for s in startups)
+        + f"; from the key being sent {statistics.median(sent_startups):.0f} ms")
+    row("resident memory above empty window", f"{extra_mb:.1f} MB", f"<= {TARGET_EXTRA_MEMORY_MB:.0f} MB",
+        extra_mb <= TARGET_EXTRA_MEMORY_MB,
+        f"game {rss / 1024:.1f} MB (PSS {pss / 1024:.1f}), empty window {base_rss / 1024:.1f} MB "
+        f"(PSS {base_pss / 1024:.1f})" if pss and base_pss else "")
+    row("CPU share at the start world", f"{cpu:.1f} %", f"< {TARGET_CPU_PERCENT:.0f} %", cpu < TARGET_CPU_PERCENT,
+        f"of one core over {args.cpu_seconds:.0f} s; the empty window alone: {base_cpu:.1f} %")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks on a private Xvfb display and prints their medians
+against the targets.
+
+    scripts/measure_bench.py BUILD_DIR/verlomba_bench [--repetitions N] [--filter REGEX]
+
+The OpenGL frame needs a display: one is started here (Mesa's software
+renderer) and stopped afterwards. Times are wall-clock medians of the
+repetitions; CPU time (of the calling thread only, so not the renderer's
+threads) is shown beside them.
+"""
+
+import argparse
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+
+from harness import GameSession  # noqa: E402
+
+# Benchmark name -> (target in milliseconds, what it is).
+TARGETS = {
+    "BM_StartWorldTick": (None, "tick of the start world"),
+    "BM_CrowdedWorldTick": (1.5, "tick of the crowded world"),
+    "BM_CrowdedFrameRecorded": (3.0, "crowded frame, recording backend"),
+    "BM_CrowdedFrameOpenGL": (12.0, "crowded frame, OpenGL under Xvfb"),
+    "BM_StartFrameOpenGL": (None, "start frame, OpenGL under Xvfb"),
+}
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def base_name(run_name):
+    return run_name.split("/")[0]
+
+
+def load_average():
+    with open("/proc/loadavg") as f:
+        return " ".join(f.read().split()[:3])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("bench", help="path to verlomba_bench")
+    parser.add_argument("--repetitions", type=int, default=5)
+    parser.add_argument("--filter", default=".", help="benchmark name regex")
+    args = parser.parse_args()
+
+    display = GameSession(args.bench)  # only its display is used
+    load_before = load_average()
+    try:
+        display.start_display()
+        with tempfile.NamedTemporaryFile(suffix=".json") as out:
+            command = [args.bench, f"--benchmark_filter={args.filter}",
+                       f"--benchmark_repetitions={args.repetitions}", "--benchmark_report_aggregates_only=true",
+                       f"--benchmark_out={out.name}", "--benchmark_out_format=json"]
+            subprocess.run(command, env=display.env(), check=True)
+            with open(out.name) as f:
+                report = json.load(f)
+    finally:
+        display.stop()
+
+    medians = {}
+    errors = {}
+    for b in report["benchmarks"]:
+        name = base_name(b.get("run_name", b["name"]))
+        if b.get("error_occurred"):
+            errors[name] = b.get("error_message", "error")
+        elif b.get("aggregate_name") == "median":
+            scale = TO_MS[b["time_unit"]]
+            medians[name] = (b["real_time"] * scale, b["cpu_time"] * scale)
+
+    print(f"\nBenchmark medians of {args.repetitions} repetitions (load average {load_before} before, "
+          f"{load_average()} after)")
+    print(f"{'benchmark':<38} {'wall':>10} {'cpu':>10} {'target':>10}  verdict")
+    names = list(TARGETS) + sorted(set(medians) - set(TARGETS))
+    for name in names:
+        target, what = TARGETS.get(name, (None, name))
+        if name in errors:
+            print(f"{what:<38} {'-':>10} {'-':>10} {'':>10}  not run: {errors[name]}")
+            continue
+        if name not in medians:
+            continue
+        wall, cpu = medians[name]
+        if target is None:
+            verdict, target_text = "", "-"
+        else:
+            verdict = "ok" if wall < target else "MISSED"
+            target_text = f"< {target:g} ms"
+        print(f"{what:<38} {wall:>7.3f} ms {cpu:>7.3f} ms {target_text:>10}  {verdict}")
+    return 0 if not errors else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,446 @@
+"""Shared knowledge of the game screen for the end-to-end tests: where the
+palette, the money bar and the play area are, how to read colours through the
+day-night tint, and how to drive the pop-up menu and the road anchors with
+real input.
+
+All coordinates are window pixels of the 800x800 game window, which equal
+world units at the start-up zoom.
+"""
+
+import math
+import os
+import sys
+import time
+from collections import Counter
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import fail, save_png, wait_until  # noqa: E402
+
+PLAY_AREA = (150, 150, 650, 650)  # x0, y0, x1, y1
+MONEY_BAR = (200, 114, 600, 138)
+BAR_ROW = 126  # a row through the middle of the money bar
+
+PEEP, SLEEP, WORK, CAPITAL, MILITARY, SMALL_TREE, BIG_TREE, FOUNTAIN, TOWER = range(9)
+
+# The night tint is this blue, laid over the play area with an alpha that
+# grows as daylight fades.
+NIGHT_BLUE = (0.0, 0.0, 0.7 * 255)
+
+# A spot away from the palette, the bar and the play area: parking the pointer
+# here keeps hover marks and anchor hints out of screenshots.
+PARK = (760, 760)
+
+
+def palette_cell(slot):
+    """(x0, y0, x1, y1) of a palette cell."""
+    top = 150 + 72 * slot
+    return (70, top, 134, top + 64)
+
+
+def palette_centre(slot):
+    x0, y0, x1, y1 = palette_cell(slot)
+    return ((x0 + x1) // 2, (y0 + y1) // 2)
+
+
+def in_play_area(x, y, margin=0):
+    x0, y0, x1, y1 = PLAY_AREA
+    return x0 + margin <= x <= x1 - margin and y0 + margin <= y <= y1 - margin
+
+
+# --- colours through the night tint --------------------------------------------
+
+def tint_alpha(shot):
+    """Alpha of the night tint in this screenshot, read from the play area's
+    background (its most common colour). By day the background is white and
+    untinted; at night it is (0.9, 0.9, 0.97) under half of the night blue.
+    With daylight d the red channel is 255 * (0.9 + 0.1 d) * (1 - a) where
+    a = (1 - d) / 2."""
+    x0, y0, x1, y1 = PLAY_AREA
+    counts = Counter(rgb for _, _, rgb in shot.region(x0 + 2, y0 + 2, x1 - 2, y1 - 2, step=9))
+    red = counts.most_common(1)[0][0][0] / 255.0
+    # 0.05 d^2 + 0.5 d + 0.45 = red
+    disc = 0.25 - 0.2 * (0.45 - red)
+    d = (-0.5 + math.sqrt(max(disc, 0.0))) / 0.1
+    d = min(max(d, 0.0), 1.0)
+    return (1.0 - d) * 0.5
+
+
+def untint(rgb, alpha):
+    """The colour a play-area pixel had before the night tint."""
+    if alpha <= 0.0:
+        return rgb
+    keep = 1.0 - alpha
+    return tuple(min(255, max(0, round((c - n * alpha) / keep))) for c, n in zip(rgb, NIGHT_BLUE))
+
+
+class FieldShot:
+    """A screenshot of the game window with the night tint taken out of the
+    play area, so colour tests hold at any time of day."""
+
+    def __init__(self, image):
+        self.image = image
+        self.width = image.width
+        self.height = image.height
+        self.alpha = tint_alpha(image)
+        # Lookup tables for untinting one channel value.
+        self._red_green = [untint((c, 0, 0), self.alpha)[0] for c in range(256)]
+        self._blue = [untint((0, 0, c), self.alpha)[2] for c in range(256)]
+
+    def pixel(self, x, y):
+        r, g, b = self.image.pixel(x, y)
+        if self.alpha > 0 and in_play_area(x, y, 1):
+            return (self._red_green[r], self._red_green[g], self._blue[b])
+        return (r, g, b)
+
+    def region(self, x0, y0, x1, y1, step=1):
+        for x, y, _ in self.image.region(x0, y0, x1, y1, step):
+            yield x, y, self.pixel(x, y)
+
+    def find(self, box, test, step=1):
+        """Pixels (x, y) inside box = (x0, y0, x1, y1) whose colour passes test."""
+        x0, y0, x1, y1 = (int(v) for v in box)
+        x0, y0 = max(x0, 0), max(y0, 0)
+        x1, y1 = min(x1, self.width - 1), min(y1, self.height - 1)
+        return [(x, y) for x, y, rgb in self.region(x0, y0, x1, y1, step=step) if test(rgb)]
+
+
+# Colour classes (of untinted colours).
+
+def is_peep_blue(rgb):
+    """A rested peep's body or legs: light blue, blue well above red and green."""
+    r, g, b = rgb
+    return b >= 180 and b - r >= 40 and b - g >= 40 and abs(r - g) <= 30
+
+
+def is_yellow(rgb):
+    r, g, b = rgb
+    return r >= 170 and g >= 170 and r - b >= 90 and g - b >= 90
+
+
+def is_magenta(rgb):
+    """A hunting creep: (1, 0.2, 1) blended into the field."""
+    r, g, b = rgb
+    return r >= 170 and b >= 170 and r - g >= 90 and b - g >= 90 and abs(r - b) <= 60
+
+
+def is_red(rgb):
+    r, g, b = rgb
+    return r >= 170 and r - g >= 90 and r - b >= 90
+
+
+def is_neutral(rgb, tolerance=14):
+    return max(rgb) - min(rgb) <= tolerance
+
+
+def is_road_grey(rgb):
+    """A building road: grey 0.8 (about 204), clearly darker than the field."""
+    return is_neutral(rgb) and 175 <= rgb[0] <= 222
+
+
+def is_dark(rgb, limit=90):
+    return max(rgb) <= limit
+
+
+def is_bar_fill(rgb):
+    """Any green of the money bar's fill (the plain fill and its shimmer)."""
+    r, g, b = rgb
+    return g >= 200 and g - r >= 50 and g - b >= 50
+
+
+def money_fill_end(shot):
+    """x of the last green pixel on the money bar's middle row, or None."""
+    x0, _, x1, _ = MONEY_BAR
+    green = [x for x in range(x0, x1 + 60) if x < shot.width and is_bar_fill(shot.pixel(x, BAR_ROW))]
+    return max(green) if green else None
+
+
+def is_tree_green(rgb):
+    r, g, b = rgb
+    return g >= 120 and g - r >= 50 and g - b >= 50
+
+
+def is_marker_blue(rgb):
+    r, g, b = rgb
+    return b >= 200 and r <= 150 and g <= 150
+
+
+def samples(a, b, count, start=0.0, end=1.0):
+    return [(a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+            for t in (start + (end - start) * i / (count - 1) for i in range(count))]
+
+
+class Obstacles:
+    """Trees and the ground marker in the play area, on a coarse grid: a
+    press on them would pick them up, and they push agents around. The
+    marker also draws agents within 64 units of it toward its centre."""
+
+    CELL = 6
+
+    def __init__(self, shot):
+        x0, y0, x1, y1 = PLAY_AREA
+        area = (x0 + 2, y0 + 2, x1 - 2, y1 - 2)
+        trees = shot.find(area, is_tree_green, step=2)
+        marker = shot.find(area, is_marker_blue, step=2)
+        self.cells = {(x // self.CELL, y // self.CELL) for x, y in trees + marker}
+        groups = [g for g in clusters(marker, reach=3) if len(g) >= 25]
+        self.marker = centroid(max(groups, key=len)) if groups else None
+
+    def free(self, box, margin=20):
+        """Nothing in box, and box at least margin inside the play area."""
+        x0, y0, x1, y1 = box
+        if not (PLAY_AREA[0] + margin <= x0 and x1 <= PLAY_AREA[2] - margin and PLAY_AREA[1] + margin <= y0
+                and y1 <= PLAY_AREA[3] - margin):
+            return False
+        c = self.CELL
+        return not any((cx, cy) in self.cells for cx in range(int(x0) // c, int(x1) // c + 1)
+                       for cy in range(int(y0) // c, int(y1) // c + 1))
+
+    def free_line(self, a, b, half_width):
+        return all(self.free((x - half_width, y - half_width, x + half_width, y + half_width))
+                   for x, y in samples(a, b, 12))
+
+
+# --- waiting and evidence ----------------------------------------------------------
+
+def poll_shots(session, window, predicate, timeout, interval=0.15):
+    """Takes screenshots until predicate(FieldShot) returns something truthy;
+    returns (value, shot). On timeout returns (None, last shot)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        session.check_running()
+        shot = FieldShot(session.screenshot(window))
+        value = predicate(shot)
+        if value or time.monotonic() >= deadline:
+            return value, shot
+        time.sleep(interval)
+
+
+def keep_evidence(session, shot, name):
+    """Saves a screenshot in the kept working directory; returns its path."""
+    image = shot.image if isinstance(shot, FieldShot) else shot
+    path = session.artifact_path(name + ".png")
+    if not save_png(image, path):
+        path = image.save_ppm(session.artifact_path(name + ".ppm"))
+    return path
+
+
+def expect(checks, session, condition, message, shot, name):
+    """checks.check with a screenshot kept (only) when the check fails."""
+    if condition:
+        return checks.check(True, message)
+    path = keep_evidence(session, shot, name) if shot is not None else "no screenshot"
+    return checks.check(False, f"{message} ({path})")
+
+
+def keep_dir_if_failed(session, checks, failures_before):
+    """Failed checks do not raise; raising here keeps the session's working
+    directory (and the screenshots in it) for inspection."""
+    if len(checks.failures) > failures_before:
+        fail(f"screenshots kept in {session.workdir}")
+
+
+def park_pointer(session, window):
+    session.mouse_move(window, *PARK)
+
+
+def clusters(points, reach=6):
+    """Groups pixels into clusters of neighbours within reach; returns a list
+    of lists of points."""
+    remaining = set(points)
+    groups = []
+    while remaining:
+        seed = remaining.pop()
+        group = [seed]
+        frontier = [seed]
+        while frontier:
+            px, py = frontier.pop()
+            near = [q for q in remaining if abs(q[0] - px) <= reach and abs(q[1] - py) <= reach]
+            for q in near:
+                remaining.discard(q)
+                group.append(q)
+                frontier.append(q)
+        groups.append(group)
+    return groups
+
+
+def centroid(points):
+    return (sum(p[0] for p in points) / len(points), sum(p[1] for p in points) / len(points))
+
+
+# --- buying and moving ------------------------------------------------------------
+
+def buy(session, window, slot, point=None):
+    """Clicks a palette cell (at its centre unless point is given) and parks
+    the pointer again."""
+    point = point or palette_centre(slot)
+    session.mouse_move(window, *point)
+    time.sleep(0.1)
+    session.click(window, *point)
+    time.sleep(0.1)
+    park_pointer(session, window)
+
+
+def clear_trees(session, window, centre, radius, away=(150, 0)):
+    """Drags every tree within radius of centre away by `away` (pressing on
+    the middle of each), so that what a check looks for there, such as the
+    spot where bought things settle, is not hidden under leaves. Returns the
+    number of trees moved."""
+    cx, cy = centre
+    reach = radius + 30
+    box = (cx - reach, cy - reach, cx + reach, cy + reach)
+
+    def trees_here(shot):
+        return [g for g in clusters(shot.find(box, is_tree_green), reach=2)
+                if len(g) >= 20 and min(math.dist(p, centre) for p in g) <= radius]
+    moved = 0
+    for group in trees_here(FieldShot(session.screenshot(window))):
+        middle = centroid(group)
+        grip = min(group, key=lambda p: math.dist(p, middle))
+        drag_smoothly(session, window, grip, (grip[0] + away[0], grip[1] + away[1]))
+        moved += 1
+    if moved:
+        park_pointer(session, window)
+        time.sleep(0.2)
+        shot = FieldShot(session.screenshot(window))
+        # A press that missed a tree would have been a sweep of the command
+        # tool instead; the tree would still be here.
+        if trees_here(shot):
+            fail(f"could not drag the trees away from {centre} "
+                 f"({keep_evidence(session, shot, 'trees-in-the-way')})")
+    return moved
+
+
+def free_spots(obstacles, half, count, avoid=(), gap=100, step=30):
+    """Up to count centres of boxes 2*half wide with nothing in them, at least
+    gap from each other and from the points in avoid."""
+    chosen = []
+    x0, y0, x1, y1 = PLAY_AREA
+    for y in range(y0 + 50, y1 - 49, step):
+        for x in range(x0 + 50, x1 - 49, step):
+            if len(chosen) == count:
+                return chosen
+            if any(math.dist((x, y), p) < gap for p in list(avoid) + chosen):
+                continue
+            if obstacles.free((x - half, y - half, x + half, y + half)):
+                chosen.append((x, y))
+    return chosen
+
+
+def pointer_path(session, window, points, pause=0.03):
+    """Moves the pointer through window points, pausing between them, in one
+    xdotool call (one call per point is too slow for a smooth drag)."""
+    wx, wy, _, _ = session.geometry(window)
+    args = []
+    for x, y in points:
+        args += ["mousemove", wx + int(x), wy + int(y), "sleep", pause]
+    if args:
+        session.xdotool(*args)
+
+
+def drag_smoothly(session, window, start, end, steps=8, pause=0.06):
+    """A left-button drag the game can follow. The game moves a held object
+    by the pointer motion between frames, so the pointer first rests on the
+    start point for a few frames (otherwise the jump to it would count as
+    dragging), and each step gets time for a frame."""
+    session.mouse_move(window, *start)
+    time.sleep(0.15)
+    session.mouse_down(window, *start)
+    time.sleep(0.1)
+    pointer_path(session, window, [(start[0] + (end[0] - start[0]) * i // steps,
+                                    start[1] + (end[1] - start[1]) * i // steps)
+                                   for i in range(1, steps + 1)], pause)
+    time.sleep(0.15)
+    session.mouse_up(window, *end)
+    time.sleep(0.1)
+
+
+def press_still(session, window, point):
+    """Rests the pointer on point for a few frames, then presses there."""
+    session.mouse_move(window, *point)
+    time.sleep(0.15)
+    session.mouse_down(window, *point)
+
+
+# --- the pop-up menu -----------------------------------------------------------------
+
+GAME_MENU_ENTRIES = ["Creep Attack", "---", "Slow", "Debug View", "Draw Roads", "---",
+                     "Save Tuning", "Reload Tuning File"]
+
+
+def pick_menu_entry(session, window, entry, at=(400, 400)):
+    """Right-clicks at `at` to open the menu, moves onto "Game" to open its
+    sub-menu and left-clicks the entry (by its label in GAME_MENU_ENTRIES).
+    Under Xvfb the menus are plain top-level windows, found as the ones that
+    appear."""
+    index = GAME_MENU_ENTRIES.index(entry)
+    before = set(session.top_level_windows())
+    session.click(window, at[0], at[1], button=3)
+
+    def new_windows(known):
+        def found():
+            fresh = [w for w in session.top_level_windows() if w not in known]
+            return fresh or None
+        return found
+
+    root = wait_until(new_windows(before), 5.0, what="the pop-up menu")[-1]
+    rx, ry, rw, rh = session.geometry(root)
+    opened = set(session.top_level_windows())
+    session.xdotool("mousemove", "--sync", rx + rw // 3, ry + rh // 2)
+    sub = wait_until(new_windows(opened), 5.0, what='the "Game" sub-menu')[-1]
+    sx, sy, sw, sh = session.geometry(sub)
+    rows = len(GAME_MENU_ENTRIES)
+    x = sx + sw // 3
+    y = sy + int((index + 0.5) * sh / rows)
+    session.xdotool("mousemove", "--sync", x, y)
+    time.sleep(0.2)
+    session.xdotool("click", 1)
+    wait_until(lambda: not session.is_viewable(sub) and not session.is_viewable(root), 5.0,
+               what="the menu to close")
+    park_pointer(session, window)
+    time.sleep(0.3)  # a few frames to paint over where the menu was
+
+
+# --- road anchors ---------------------------------------------------------------------
+
+def hint_arc(shot, box, normal):
+    """The red anchor hint inside box, for an anchor facing along normal: a
+    half circle of radius 7 bulging along the normal, so about 15 pixels
+    across it and 8 along it. Returns its pixels, or None. The shape tells it
+    from other red things (an angry peep is a red blob)."""
+    red = shot.find(box, is_red)
+    for group in clusters(red, reach=2):
+        xs = [p[0] for p in group]
+        ys = [p[1] for p in group]
+        across, along = (max(ys) - min(ys), max(xs) - min(xs)) if normal[0] else \
+            (max(xs) - min(xs), max(ys) - min(ys))
+        thin = len(group) <= 0.55 * (across + 1) * (along + 1)
+        if 11 <= across <= 18 and 4 <= along <= 10 and len(group) >= 10 and thin:
+            return group
+    return None
+
+
+def find_anchor(session, window, probes, box, normal, settle=0.1):
+    """Hovers each probe point in turn until the red anchor hint appears in
+    box; returns (probe, hint pixels) or None."""
+    for probe in probes:
+        session.mouse_move(window, *probe)
+        time.sleep(settle)
+        arc = hint_arc(FieldShot(session.screenshot(window)), box, normal)
+        if arc:
+            return probe, arc
+    return None
+
+
+def hint_centre(red, normal):
+    """Centre of the anchor hint drawn for an anchor with the given outward
+    normal: the half circle bulges along the normal, so its ends lie on the
+    line through the centre across the normal."""
+    xs = [p[0] for p in red]
+    ys = [p[1] for p in red]
+    nx, ny = normal
+    if nx:
+        cx = min(xs) if nx > 0 else max(xs)
+        return cx, (min(ys) + max(ys)) / 2
+    cy = min(ys) if ny > 0 else max(ys)
+    return (min(xs) + max(xs)) / 2, cy

@@ -1,0 +1,167 @@
+"""Buying from the build palette and placing what was bought, with real
+mouse input: the money bar pays for a peep, a click between two cells buys
+nothing, a work building glides into the play area, is dragged elsewhere, and
+an Alt-drag leaves a copy behind the original."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
+from test_window import open_game  # noqa: E402
+from gameplay import (  # noqa: E402
+    PEEP, WORK, FieldShot, Obstacles, buy, clear_trees, drag_smoothly, expect, free_spots, is_neutral,
+    keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell, park_pointer, poll_shots,
+)
+
+# A bought building is made over its palette cell (a 32x32 footprint 16
+# inside the cell) and settles 32 units inside the play area's left edge at
+# the same height: x about 181..213.
+WORK_CELL = palette_cell(WORK)
+PROTOTYPE = (86, WORK_CELL[1] + 16, 118, WORK_CELL[1] + 48)
+SETTLED = (181, WORK_CELL[1] + 16, 213, WORK_CELL[1] + 48)
+# A point always inside room 0, which is stretched over the switch corner.
+GRIP = (SETTLED[2] - 10, SETTLED[3] - 14)
+SETTLED_CENTRE = ((SETTLED[0] + SETTLED[2]) // 2, (SETTLED[1] + SETTLED[3]) // 2)
+# Enough room pixels to tell a building from stray greys (the ground
+# marker's ring, smoke): an empty 32x32 footprint has about 1000.
+PRESENT = 250
+
+
+def box_around(footprint, margin):
+    x0, y0, x1, y1 = footprint
+    return (x0 - margin, y0 - margin, x1 + margin, y1 + margin)
+
+
+def moved(footprint, d):
+    x0, y0, x1, y1 = footprint
+    return (x0 + d[0], y0 + d[1], x1 + d[0], y1 + d[1])
+
+
+def building_pixels(shot, box):
+    """Pixels of a work building's rooms: neutral greys from the outline (0.5)
+    to the fill (0.75), read with the night tint taken out."""
+    return len(shot.find(box, lambda rgb: is_neutral(rgb, 12) and 100 <= rgb[0] <= 215))
+
+
+def fill_end_near(target, tolerance):
+    def check(shot):
+        end = money_fill_end(shot)
+        return end is not None and abs(end - target) <= tolerance and end
+    return check
+
+
+def appears(box, before):
+    """A poll predicate: at least PRESENT more building pixels in box."""
+    def check(shot):
+        n = building_pixels(shot, box)
+        return n - before >= PRESENT and n
+    return check
+
+
+def check_buying(binary, checks):
+    failures = len(checks.failures)
+    with GameSession(binary) as session:
+        _, window = open_game(session)
+        park_pointer(session, window)
+        # Nothing may hide the building where it settles or where it goes.
+        clear_trees(session, window, SETTLED_CENTRE, 30)
+        spots = free_spots(Obstacles(FieldShot(session.screenshot(window))), 30, 2, avoid=[SETTLED_CENTRE],
+                           gap=110)
+        if len(spots) < 2:
+            fail("no free ground to drag the building to")
+        move = (spots[0][0] - SETTLED_CENTRE[0], spots[0][1] - SETTLED_CENTRE[1])
+        copy_move = (spots[1][0] - spots[0][0], spots[1][1] - spots[0][1])
+
+        # Start money 0.25: the display climbs to it, the fill ends near 300.
+        end, shot = poll_shots(session, window, fill_end_near(300, 4), 8.0)
+        if not end:
+            path = keep_evidence(session, shot, "money-at-start")
+            fail(f"the money bar's fill ends at {money_fill_end(shot)}, not near 300 ({path})")
+
+        # A peep costs 0.05: the display drains 0.01 a tick to 0.20, x = 280.
+        buy(session, window, PEEP)
+        end, shot = poll_shots(session, window, fill_end_near(280, 3), 4.0)
+        expect(checks, session, end, f"after buying a peep the money bar's fill ends at "
+               f"{money_fill_end(shot)}, not near 280", shot, "money-after-peep")
+        time.sleep(0.3)
+        settled_end = money_fill_end(FieldShot(session.screenshot(window)))
+
+        # A click in the 8-unit gap below cell 0 buys nothing.
+        gap_y = palette_cell(PEEP)[3] + 4
+        buy(session, window, PEEP, point=(102, gap_y))
+        time.sleep(1.0)
+        shot = FieldShot(session.screenshot(window))
+        end = money_fill_end(shot)
+        expect(checks, session, end is not None and settled_end is not None and abs(end - settled_end) <= 1,
+               f"a click in the gap between cells 0 and 1 (y = {gap_y}) moved the fill end from "
+               f"{settled_end} to {end}", shot, "money-after-gap-click")
+
+        # A work building (0.1) glides out of its cell into the play area.
+        settled_box = box_around(SETTLED, 6)
+        empty = building_pixels(FieldShot(session.screenshot(window)), settled_box)
+        buy(session, window, WORK)
+        n, shot = poll_shots(session, window, appears(settled_box, empty), 5.0)
+        if not n:
+            path = keep_evidence(session, shot, "work-building-glide")
+            fail(f"no work building arrived at x {SETTLED[0]}..{SETTLED[2]}, y {SETTLED[1]}..{SETTLED[3]} "
+                 f"({building_pixels(shot, settled_box)} building pixels, {empty} before; {path})")
+        end, shot = poll_shots(session, window, fill_end_near(240, 3), 4.0)
+        expect(checks, session, end, f"after the work building the fill ends at {money_fill_end(shot)}, "
+               f"not near 240", shot, "money-after-building")
+        time.sleep(0.5)  # the last, shortest steps of the glide
+        shot = FieldShot(session.screenshot(window))
+        in_cell = building_pixels(shot, box_around(PROTOTYPE, 4))
+        expect(checks, session, in_cell >= PRESENT,
+               f"the palette cell lost its work building ({in_cell} pixels)", shot, "palette-after-buy")
+
+        # Drag it with the left button to another spot.
+        target = moved(SETTLED, move)
+        target_box = box_around(target, 14)
+        before_target = building_pixels(shot, target_box)
+        grip = (GRIP[0] + move[0], GRIP[1] + move[1])
+        drag_smoothly(session, window, GRIP, grip)
+        park_pointer(session, window)
+        n, shot = poll_shots(session, window, appears(target_box, before_target), 3.0)
+        expect(checks, session, n, f"no building at x {target[0]}..{target[2]}, y {target[1]}..{target[3]} "
+               f"after dragging it there ({building_pixels(shot, target_box)} pixels)", shot, "after-drag")
+        left = building_pixels(shot, settled_box)
+        expect(checks, session, left <= empty + 40, f"{left} building pixels are left where the building "
+               f"stood before the drag ({empty} before it came)", shot, "after-drag-old-spot")
+
+        # Alt-drag from the new spot: a copy moves, the original stays.
+        copy = moved(target, copy_move)
+        copy_box = box_around(copy, 14)
+        before_copy = building_pixels(shot, copy_box)
+        session.xdotool("keydown", "alt")
+        try:
+            drag_smoothly(session, window, grip, (grip[0] + copy_move[0], grip[1] + copy_move[1]))
+        finally:
+            session.xdotool("keyup", "alt")
+        park_pointer(session, window)
+        n, shot = poll_shots(session, window, appears(copy_box, before_copy), 3.0)
+        expect(checks, session, n, f"no copy at x {copy[0]}..{copy[2]}, y {copy[1]}..{copy[3]} after the "
+               f"Alt-drag ({building_pixels(shot, copy_box)} pixels)", shot, "after-alt-drag")
+        stayed = building_pixels(shot, target_box)
+        expect(checks, session, stayed - before_target >= PRESENT,
+               f"the original left x {target[0]}..{target[2]}, y {target[1]}..{target[3]} on the Alt-drag "
+               f"({stayed} pixels)", shot, "after-alt-drag-original")
+        end = money_fill_end(shot)
+        expect(checks, session, end is not None and abs(end - 240) <= 3,
+               f"the Alt-copy was paid for: the fill ends at {end}, not near 240", shot, "money-after-copy")
+        session.check_running()
+        keep_dir_if_failed(session, checks, failures)
+
+
+def main():
+    binary = binary_from_argv()
+    checks = Checks()
+    checks.run("palette: a peep paid from the money bar, a gap click buys nothing, a work building "
+               "glides in, is dragged and Alt-copied", lambda: check_buying(binary, checks))
+    checks.finish()
+
+
+if __name__ == "__main__":
+    main()

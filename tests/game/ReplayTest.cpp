@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "agents/Peep.h"
+#include "game/Game.h"
+#include "game/RandomInput.h"
+#include "game/Replay.h"
+#include "game/WorldDigest.h"
+
+// The golden runs: tests/golden/NAME.script must end in the world whose
+// digest NAME.digest holds. After a deliberate change of behaviour,
+// `make golden` rewrites the digests; their diff shows what moved.
+
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+ReplayScript goldenScript(const std::string& name) {
+  ReplayScript script;
+  std::string error;
+  EXPECT_TRUE(loadReplayScript(std::string(VERLOMBA_GOLDEN_DIR) + "/" + name + ".script", script, &error))
+      << error;
+  return script;
+}
+
+// Finishes the run and compares it with the checked-in digest and summary.
+void expectGolden(const std::string& name, ReplayRun& run) {
+  run.run();
+  std::istringstream golden(readFile(std::string(VERLOMBA_GOLDEN_DIR) + "/" + name + ".digest"));
+  std::string hash;
+  std::string summary;
+  for (std::string line; std::getline(golden, line);) {
+    if (line.rfind("hash ", 0) == 0) hash = line.substr(5);
+    if (line.rfind("summary ", 0) == 0) summary = line.substr(8);
+  }
+  EXPECT_EQ(hexDigest(worldDigest(run.game())), hash) << name << " changed behaviour (make golden if meant)";
+  EXPECT_EQ(run.summary(), summary);
+}
+
+TEST(Replay, IdleStartMatchesItsGolden) {
+  ReplayRun run(goldenScript("idle"));
+  expectGolden("idle", run);
+  const WorldCensus c = takeCensus(run.game());
+  EXPECT_EQ(run.stats().moneySpent, 0.0);
+  EXPECT_EQ(c.buildings(), 0);
+  EXPECT_EQ(c.trees, 10);
+}
+
+TEST(Replay, EconomyRunMatchesItsGolden) {
+  ReplayRun run(goldenScript("economy"));
+  expectGolden("economy", run);
+  const WorldCensus c = takeCensus(run.game());
+  EXPECT_GE(c.sleepBuildings, 2);
+  EXPECT_GE(c.workBuildings, 2);
+  EXPECT_EQ(c.capitalBuildings, 1);
+  EXPECT_GE(c.roads, 1);
+  EXPECT_EQ(c.trees, 13);  // ten at the start, two bought, one Alt copy
+  EXPECT_GT(run.stats().moneyEarned, 0.3);
+}
+
+TEST(Replay, BattleMatchesItsGolden) {
+  ReplayRun run(goldenScript("battle"));
+  // Just after the order: the swept crowd is heading for the ordered point.
+  run.runTo(745);
+  int ordered = 0;
+  for (WorldObject* o = run.game().worldHead; o; o = o->nextObject()) {
+    auto* p = dynamic_cast<Peep*>(o);
+    if (p && !o->inactive && p->hasTarget && p->target == Vec2{400.0f, 400.0f}) ++ordered;
+  }
+  EXPECT_GE(ordered, 5);
+
+  expectGolden("battle", run);
+  const WorldCensus c = takeCensus(run.game());
+  EXPECT_EQ(c.guardTowers, 3);
+  EXPECT_EQ(c.walls, 2);
+  EXPECT_EQ(c.paths, 2);
+  EXPECT_EQ(c.armedMilitary, 2);
+  EXPECT_GT(c.soldiers, 0);
+  EXPECT_GE(run.stats().creepsSpawned, 18);  // six attacks of three or more
+  EXPECT_GT(run.stats().shots, 0);
+}
+
+TEST(Replay, DigestTellsSeedsAndSmallChangesApart) {
+  for (const char* name : {"idle", "economy", "battle"}) {
+    ReplayScript script = goldenScript(name);
+    script.ticks = 400;
+    uint64_t digests[2];
+    for (uint64_t& digest : digests) {
+      ReplayRun run(script);
+      run.run();
+      digest = worldDigest(run.game());
+      script.seed += 1;
+    }
+    EXPECT_NE(digests[0], digests[1]) << name;
+  }
+
+  // Inputs that only touch the zoom, the mouse, the tuning file or a toggle.
+  const char* variants[] = {"", "100 wheel 1\n", "100 move 300 300\n", "100 tune kWorkBuildingPayout 0.5\n",
+                            "100 menu 3\n"};
+  std::string texts[5];
+  for (int i = 0; i < 5; ++i) {
+    ReplayScript script;
+    ASSERT_TRUE(parseReplayScript(std::string("seed 5\nticks 200\n") + variants[i], script));
+    ReplayRun run(script);
+    run.run();
+    texts[i] = describeWorld(run.game());
+  }
+  EXPECT_NE(texts[1], texts[0]);
+  EXPECT_NE(texts[2], texts[0]);
+  EXPECT_EQ(texts[3], texts[0]);  // written but never reloaded
+  EXPECT_NE(texts[4], texts[0]);  // the toggle alone
+}
+
+TEST(Replay, ScriptTextRoundTripsAndReportsErrors) {
+  ReplayScript script;
+  std::string error;
+  ASSERT_TRUE(parseReplayScript(
+      "seed 9  # a comment\nticks 50\ntune kPeepCost 0.2\n"
+      "5 drag 10 20 30 40 2\n6 key a\n6 mods shift alt\n7 wheel -2\n8 menu 3\n9 pixel 1.5 2\n"
+      "10 click 102 182\n11 tune kWorkBuildingPayout 0.1\n12 key 32\n",
+      script, &error))
+      << error;
+  EXPECT_EQ(script.seed, 9u);
+  EXPECT_EQ(script.ticks, 50);
+  ASSERT_EQ(script.tuning.size(), 1u);
+  // The drag: move at 5, press at 6 before the later lines of tick 6, two
+  // steps at 7 and 8, release at 9.
+  ASSERT_GE(script.events.size(), 6u);
+  EXPECT_EQ(script.events[1].kind, ReplayEvent::kPress);
+  EXPECT_EQ(script.events[1].tick, 6);
+  EXPECT_EQ(script.events[2].kind, ReplayEvent::kKey);
+  EXPECT_EQ(script.events[4].kind, ReplayEvent::kMove);
+  EXPECT_EQ(script.events[4].x, 20.0f);
+
+  ReplayScript again;
+  ASSERT_TRUE(parseReplayScript(formatReplayScript(script), again, &error)) << error;
+  EXPECT_EQ(formatReplayScript(again), formatReplayScript(script));
+
+  for (const char* bad :
+       {"ticks\n", "3 jump\n", "3 move 1\n", "3 mods meta\n", "x move 1 2\n", "3 key ab\n"}) {
+    EXPECT_FALSE(parseReplayScript(std::string("seed 1\n") + bad, again, &error)) << bad;
+    EXPECT_EQ(error.rfind("line 2:", 0), 0u) << error;
+  }
+}
+
+TEST(Replay, RecordedRandomPlayReplaysExactly) {
+  std::string text;
+  std::string expected;
+  {
+    const ReplayScript script = soakScript(31, 1500);
+    ReplayRun played(script);
+    RandomInput input(script.seed);
+    playRandomly(played, input);
+    EXPECT_GT(played.script().events.size(), 100u);
+    text = formatReplayScript(played.script());
+    expected = describeWorld(played.game());
+  }
+  ReplayScript recorded;
+  ASSERT_TRUE(parseReplayScript(text, recorded));
+  ReplayRun replayed(recorded);
+  replayed.run();
+  EXPECT_EQ(describeWorld(replayed.game()), expected);
+}
+
+}  // namespace
