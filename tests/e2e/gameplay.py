@@ -161,8 +161,10 @@ def is_tree_green(rgb):
 
 
 def is_marker_blue(rgb):
+    """The ground marker's middle: (0.5, 0.5, 1) ringed in pure blue. (The
+    peeps' pale blue is lighter, their faint outline less blue.)"""
     r, g, b = rgb
-    return b >= 200 and r <= 150 and g <= 150
+    return b >= 235 and r <= 150 and g <= 150
 
 
 def samples(a, b, count, start=0.0, end=1.0):

@@ -43,8 +43,10 @@ def check_field(binary, checks):
         checks.check(not outside, f"peep-blue pixels above the play area: {outside[:5]} ({path})")
 
         # The zone's frame: a faint blue line along the left edge of the play area.
-        frame = [shot.pixel(150, y) for y in range(300, 500, 20)]
-        checks.check(all(rgb[2] > rgb[0] for rgb in frame), f"no zone frame at x = 150: {frame} ({path})")
+        # A tree or a peep may stand on it here and there.
+        frame = [shot.pixel(150, y) for y in range(200, 600, 20)]
+        bluish = sum(1 for rgb in frame if rgb[2] > rgb[0] + 20)
+        checks.check(bluish >= 15, f"no zone frame at x = 150: {frame} ({path})")
 
         # Money bar (200..600, 114..138): the fill is green and ends near 300.
         row = [(x, shot.pixel(x, 126)) for x in range(200, 600)]

@@ -26,7 +26,7 @@ SETTLED = (181, WORK_CELL[1] + 16, 213, WORK_CELL[1] + 48)
 GRIP = (SETTLED[2] - 10, SETTLED[3] - 14)
 SETTLED_CENTRE = ((SETTLED[0] + SETTLED[2]) // 2, (SETTLED[1] + SETTLED[3]) // 2)
 # Enough room pixels to tell a building from stray greys (the ground
-# marker's ring, smoke): an empty 32x32 footprint has about 1000.
+# marker's ring, smoke): a work building's rooms cover 600 to 1000.
 PRESENT = 250
 
 

@@ -22,6 +22,8 @@ from gameplay import (  # noqa: E402
 
 # Enough money for two work buildings and two guard towers.
 RICH = {"Verlomba.ini": "kStartWithMoney = 1.0\n"}
+# No start trees: the sweep needs open ground among the peeps.
+BARE = {"Verlomba.ini": "kStartWithTrees = 0\n"}
 
 WORK_CELL = palette_cell(WORK)
 # Where a bought work building settles: 32 inside the play area's left edge.
@@ -347,7 +349,7 @@ def sweep(session, window, obstacles):
 
 def check_command_tool(binary, checks):
     failures = len(checks.failures)
-    with GameSession(binary) as session:
+    with GameSession(binary, files=BARE) as session:
         _, window = open_game(session)
         park_pointer(session, window)
         time.sleep(0.6)
