@@ -14,13 +14,6 @@ constexpr float kCreepRepelRadius = 16.0f;
 constexpr float kRepelStrength = 24.0f;
 constexpr float kQuarterTurn = 1.5707964f;
 
-Vec2 unit(float angle) {
-  return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
-}
-
-Rect grownBy(const Rect& r, float m) {
-  return {r.minX - m, r.maxX + m, r.minY - m, r.maxY + m};
-}
 }  // namespace
 
 Creep::Creep(Game& owner, float x, float y, int life) : Peep(owner, x, y, kHunting), lifetime(life) {}
@@ -82,10 +75,10 @@ void Creep::draw() {
 
   // The agent triangle: base centre half a size behind the position, tip
   // one size ahead of the base centre.
-  const Vec2 forward = unit(heading);
+  const Vec2 forward = unitVector(heading);
   const Vec2 back = position - scaled(forward, kBodySize * 0.5f);
-  const Vec2 tri[3] = {back + scaled(unit(heading + kQuarterTurn), 0.375f * kBodySize),
-                       back + scaled(unit(heading - kQuarterTurn), 0.375f * kBodySize),
+  const Vec2 tri[3] = {back + scaled(unitVector(heading + kQuarterTurn), 0.375f * kBodySize),
+                       back + scaled(unitVector(heading - kQuarterTurn), 0.375f * kBodySize),
                        back + scaled(forward, kBodySize)};
 
   setColor(fill);

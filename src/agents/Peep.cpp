@@ -16,10 +16,6 @@ constexpr float kAlignmentRadius = 64.0f;
 constexpr float kViewAngle = 2.0943952f;
 constexpr float kQuarterTurn = 1.5707964f;
 
-Vec2 unit(float angle) {
-  return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
-}
-
 float atan2f_(float y, float x) {
   return static_cast<float>(std::atan2(y, x));
 }
@@ -58,7 +54,7 @@ void Peep::setTarget(float x, float y) {
 }
 
 Vec2 Peep::velocity() const {
-  return scaled(unit(heading), speed);
+  return scaled(unitVector(heading), speed);
 }
 
 bool Peep::takeHit() {
@@ -90,7 +86,7 @@ void Peep::update() {
     speed = std::fmin(len / 64.0f, 1.0f) * 4.0f;
     if (speed < 0.1f) speed = 0.0f;
     const float e = angleDelta(heading, atan2f_(s.y, s.x));
-    if (e < kPi) position += scaled(unit(heading), speed);
+    if (e < kPi) position += scaled(unitVector(heading), speed);
     if (len > 0.1f) turnRate = turnRate + (0.15f * e - turnRate) * 0.2f;
   }
 
@@ -115,7 +111,7 @@ Vec2 Peep::steering() {
 
   const Rect area = g.playArea();
   if (anger == 1.0f && contains(area, position.x, position.y)) {
-    const Rect grown{area.minX - 64.0f, area.maxX + 64.0f, area.minY - 64.0f, area.maxY + 64.0f};
+    const Rect grown = grownBy(area, 64.0f);
     s = pushOutToEdge(grown, position.x, position.y) - position;
     clampLength(s, 20.0f);
   }
@@ -140,7 +136,7 @@ Vec2 Peep::alignment(Peep& agent) {
   if (std::fabs(d.x) >= kAlignmentRadius || std::fabs(d.y) >= kAlignmentRadius) return {};
   const float dist = length(d);
   if (dist < kAlignmentRadius && std::fabs(angleDelta(agent.heading, atan2f_(d.y, d.x))) < kViewAngle) {
-    return scaled(unit(heading), 1.0f - dist / kAlignmentRadius);
+    return scaled(unitVector(heading), 1.0f - dist / kAlignmentRadius);
   }
   return {};
 }
@@ -151,7 +147,7 @@ void Peep::draw() {
   const Color3 light = mix(body, kWhite, 0.5f);
 
   setColor(body);
-  const Vec2 head = position + scaled(unit(heading), 4.4f);
+  const Vec2 head = position + scaled(unitVector(heading), 4.4f);
   fillCircle(head.x, head.y, 2.0f);
 
   setColor(selected ? mix(light, kMagenta, 0.1f) : light);
@@ -161,7 +157,7 @@ void Peep::draw() {
   for (int i = 0; i < 4; ++i) {
     float angle = ((i & 1) ? kQuarterTurn : 0.0f) + kQuarterTurn * 0.5f;
     if (i < 2) angle = -angle;
-    const Vec2 dir = unit(heading + angle);
+    const Vec2 dir = unitVector(heading + angle);
     float swing = pulse(legOffset[i] * 0.5f + legPhase_, 0.5f);
     if (swing > 1.0f) swing = 1.0f;
     const Vec2 root = position + scaled(dir, 4.0f);
@@ -186,10 +182,10 @@ void Peep::draw() {
 }
 
 void Peep::fillAgentTriangle(float s, float ox, float oy) const {
-  const Vec2 forward = unit(heading);
+  const Vec2 forward = unitVector(heading);
   const Vec2 base = Vec2{position.x + ox, position.y + oy} - scaled(forward, s * 0.5f);
-  const Vec2 left = base + scaled(unit(heading + kQuarterTurn), 0.375f * s);
-  const Vec2 right = base + scaled(unit(heading - kQuarterTurn), 0.375f * s);
+  const Vec2 left = base + scaled(unitVector(heading + kQuarterTurn), 0.375f * s);
+  const Vec2 right = base + scaled(unitVector(heading - kQuarterTurn), 0.375f * s);
   const Vec2 tip = base + scaled(forward, s);
   beginPolygon();
   vertex(left.x, left.y);

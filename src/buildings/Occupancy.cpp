@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "agents/Peep.h"
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
@@ -43,4 +44,15 @@ void drawOccupancyLabel(Vec2 centre, float radius, int occupants, int capacity) 
   setColor(kRed);
   outlineCircle(centre.x, centre.y, radius);
   drawText(centre.x, centre.y, "%d / %d", occupants, capacity);
+}
+
+bool admitAgent(Peep& agent, int wantedState, const Rect& footprint, int& occupants, int capacity) {
+  if (agent.state != wantedState) return false;
+  if (!(occupants < capacity)) return false;
+  if (!contains(footprint, agent.position.x, agent.position.y)) return false;
+  // A peep already taken by an overlapping building must not be counted twice.
+  if (agent.destroyRequested) return false;
+  occupants += 1;
+  agent.destroyRequested = true;
+  return true;
 }

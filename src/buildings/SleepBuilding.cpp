@@ -50,14 +50,7 @@ float SleepBuilding::attraction(Peep& agent, float& strength) {
 
 void SleepBuilding::affect(Peep& agent) {
   // Only the state number counts: a leaving creep is tired enough.
-  if (agent.state != Peep::kTired) return;
-  if (!(occupants < capacity)) return;
-  if (!contains(footprint, agent.position.x, agent.position.y)) return;
-  // A peep already taken by an overlapping building must not be counted twice.
-  if (agent.destroyRequested) return;
-  occupants += 1;
-  entryTime = FrameClock::seconds();
-  agent.destroyRequested = true;
+  if (admitAgent(agent, Peep::kTired, footprint, occupants, capacity)) entryTime = FrameClock::seconds();
 }
 
 void SleepBuilding::update() {

@@ -60,14 +60,8 @@ float WorkBuilding::attraction(Peep& agent, float& strength) {
 
 void WorkBuilding::affect(Peep& agent) {
   // Only the state number counts: a hunting creep is rested enough.
-  if (agent.state != Peep::kRested) return;
-  if (!(occupants < capacity)) return;
-  if (!contains(footprint, agent.position.x, agent.position.y)) return;
-  // A peep already taken by an overlapping building must not be counted twice.
-  if (agent.destroyRequested) return;
-  occupants += 1;
+  if (!admitAgent(agent, Peep::kRested, footprint, occupants, capacity)) return;
   entryTime = FrameClock::seconds();
-  agent.destroyRequested = true;
   for (float& timer : workTimers) {
     if (timer < 0.0f) {
       timer = 0.0f;

@@ -18,10 +18,6 @@ namespace {
 constexpr int kWeights[] = {6, 8, 4, 3, 8, 6, 5, 4, 3, 3, 1, 2, 2};
 constexpr int kPaletteItems = 9;
 
-Rect grown(const Rect& r, float m) {
-  return {r.minX - m, r.maxX + m, r.minY - m, r.maxY + m};
-}
-
 Vec2 centreOf(const Rect& r) {
   return {r.minX + (r.maxX - r.minX) * 0.5f, r.minY + (r.maxY - r.minY) * 0.5f};
 }
@@ -235,7 +231,7 @@ int RandomInput::moveObject(ReplayRun& run, int t) {
   }
   if (movable.empty()) return t;
   const Vec2 from = movable[between(0, static_cast<int>(movable.size()) - 1)].second;
-  const Vec2 to = pointIn(grown(run.game().playArea(), 20.0f));
+  const Vec2 to = pointIn(grownBy(run.game().playArea(), 20.0f));
   if (!harmless(from)) return t;
   // Alt held at the press drags a fresh copy away.
   const bool copy = between(0, 4) == 0 && spend();
@@ -279,8 +275,8 @@ int RandomInput::sweep(ReplayRun& run, int t) {
   Vec2 waypoints[4];
   const int count = between(1, 4);
   for (int i = 0; i < count; ++i)
-    waypoints[i] = pointIn(grown(Rect{centre.x, centre.x, centre.y, centre.y}, 40.0f));
-  const Vec2 from = pointIn(grown(Rect{centre.x, centre.x, centre.y, centre.y}, 10.0f));
+    waypoints[i] = pointIn(grownBy(Rect{centre.x, centre.x, centre.y, centre.y}, 40.0f));
+  const Vec2 from = pointIn(grownBy(Rect{centre.x, centre.x, centre.y, centre.y}, 10.0f));
   if (!harmless(from)) return t;
   return drag(t, from, waypoints, count, between(3, 10));
 }

@@ -75,6 +75,10 @@ void clampLength(Vec2& v, float maximum) {
   if (len > maximum) scaleBy(v, maximum / len);
 }
 
+Vec2 unitVector(float angle) {
+  return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
+}
+
 float angleDelta(float a, float b) {
   // In float throughout, so a turn of exactly pi stays pi: an agent facing
   // straight away from where it is steered does not step forward.

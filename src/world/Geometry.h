@@ -34,16 +34,26 @@ float length(float dx, float dy);
 float length(Vec2 v);
 float distanceTo(Vec2 p, float x, float y);
 
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
+inline Vec2 operator-(Vec2 a, Vec2 b) {
+  return {a.x - b.x, a.y - b.y};
+}
+inline Vec2 operator+(Vec2 a, Vec2 b) {
+  return {a.x + b.x, a.y + b.y};
+}
 inline Vec2& operator+=(Vec2& v, Vec2 w) {
   v.x += w.x;
   v.y += w.y;
   return v;
 }
-inline bool operator==(Vec2 a, Vec2 b) { return a.x == b.x && a.y == b.y; }
-inline bool operator!=(Vec2 a, Vec2 b) { return !(a == b); }
-inline Vec2 scaled(Vec2 v, float k) { return {v.x * k, v.y * k}; }
+inline bool operator==(Vec2 a, Vec2 b) {
+  return a.x == b.x && a.y == b.y;
+}
+inline bool operator!=(Vec2 a, Vec2 b) {
+  return !(a == b);
+}
+inline Vec2 scaled(Vec2 v, float k) {
+  return {v.x * k, v.y * k};
+}
 inline void scaleBy(Vec2& v, float k) {
   v.x *= k;
   v.y *= k;
@@ -54,6 +64,8 @@ void rotateBy(Vec2& v, float a);
 void setPolar(Vec2& v, float angle, float len);
 void setPolarAround(Vec2& v, float cx, float cy, float angle, float len);
 void clampLength(Vec2& v, float maximum);
+// The unit vector at an angle.
+Vec2 unitVector(float angle);
 
 // Signed turn from heading a to heading b, in [-pi, pi] for the usual inputs.
 float angleDelta(float a, float b);
@@ -80,6 +92,10 @@ Vec2 pushOutToEdge(const Rect& r, float x, float y);
 Vec2 displacementToContain(const Rect& outer, const Rect& inner);
 bool equals(const Rect& r, float minX, float maxX, float minY, float maxY);
 Rect offsetBy(const Rect& r, Vec2 d);
+// r with every side moved out by m.
+inline Rect grownBy(const Rect& r, float m) {
+  return {r.minX - m, r.maxX + m, r.minY - m, r.maxY + m};
+}
 void include(Rect& r, float x, float y);
 // Two draws from the process generator: y takes the first, x the second.
 Vec2 randomPoint(const Rect& r);
