@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,25 +13,23 @@ class RecordingClient : public GameClient {
  public:
   explicit RecordingClient(Application* app) : GameClient(app) { app->run(this); }
 
-  void onMenuCommand(int id) override { log("menu " + std::to_string(id)); }
-  void onMouseDown(float x, float y) override { log("down " + pair(x, y)); }
-  void onMouseUp(float x, float y) override { log("up " + pair(x, y)); }
-  void onKey(int code) override { log("key " + std::to_string(code)); }
-  void onFrame() override { log("frame"); }
-  void onDraw() override { log("draw"); }
-  void onMouseMove(float dx, float dy) override { log("move " + pair(dx, dy)); }
-  void onWheel(float step) override { log("wheel " + number(step)); }
+  void onMenuCommand(int id) override { log("menu %d", id); }
+  void onMouseDown(float x, float y) override { log("down %g %g", x, y); }
+  void onMouseUp(float x, float y) override { log("up %g %g", x, y); }
+  void onKey(int code) override { log("key %d", code); }
+  void onFrame() override { events.push_back("frame"); }
+  void onDraw() override { events.push_back("draw"); }
+  void onMouseMove(float dx, float dy) override { log("move %g %g", dx, dy); }
+  void onWheel(float step) override { log("wheel %g", step); }
   bool onReserved(int, int) override { return true; }
 
   std::vector<std::string> events;
 
  private:
-  static std::string number(float v) {
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    return s;
+  template <typename... Args>
+  void log(const char* format, Args... args) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, args...);
+    events.push_back(text);
   }
-  static std::string pair(float a, float b) { return number(a) + " " + number(b); }
-  void log(const std::string& e) { events.push_back(e); }
 };

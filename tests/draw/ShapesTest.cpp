@@ -32,140 +32,93 @@ TEST(CircleSegments, GrowsWithRadiusAndStaysWithinBoundsForAnyFloat) {
   for (const auto& row : table) EXPECT_EQ(circleSegments(row.radius), row.count) << row.radius;
 }
 
-TEST(FillCircle, TinyRadiusIsOnePointAndRestoresPointSize) {
+TEST(FillCircle, TinyIsAPointAndTheEdgeLoopOnlyWhenOpaque) {
   ScopedDrawRecording rec;
   setLineWidth(2.0f);
-  rec.clear();
   fillCircle(10.0f, 20.0f, 1.5f);
-
   ASSERT_EQ(rec.shapes().size(), 1u);
-  const RecordedShape& dot = rec.shapes()[0];
-  EXPECT_EQ(dot.primitive, Primitive::Points);
-  ASSERT_EQ(dot.vertices.size(), 1u);
-  expectNear(dot.point(0), {10.0f, 20.0f});
-  EXPECT_EQ(dot.vertices[0].pointSize, 1.5f);
-  EXPECT_EQ(rec.currentPointSize(), 2.0f);
-}
-
-TEST(FillCircle, EdgeLoopOnlyWhenOpaque) {
-  ScopedDrawRecording rec;
-  setAlpha(0.5f);
-  fillCircle(100.0f, 50.0f, 20.0f);
-  ASSERT_EQ(rec.shapes().size(), 1u);
-  EXPECT_EQ(rec.shapes()[0].primitive, Primitive::Polygon);
-  EXPECT_EQ(rec.shapes()[0].vertices[0].color.a, 0.5f);
+  EXPECT_EQ(rec.shapes()[0].primitive, Primitive::Points);
+  EXPECT_EQ(rec.shapes()[0].vertices[0].pointSize, 1.5f);
+  EXPECT_EQ(rec.currentPointSize(), 2.0f);  // back to the pen's
 
   rec.clear();
+  setAlpha(0.5f);
+  fillCircle(100.0f, 50.0f, 20.0f);  // the disc alone: an edge would show as a darker rim
   setAlpha(1.0f);
   fillCircle(100.0f, 50.0f, 20.0f);
-  ASSERT_EQ(rec.shapes().size(), 2u);
-  const RecordedShape& disc = rec.shapes()[0];
-  const RecordedShape& edge = rec.shapes()[1];
-  EXPECT_EQ(disc.primitive, Primitive::Polygon);
+  ASSERT_EQ(rec.shapes().size(), 3u);
+  const RecordedShape& disc = rec.shapes()[1];
+  const RecordedShape& edge = rec.shapes()[2];
   EXPECT_EQ(edge.primitive, Primitive::LineLoop);
   ASSERT_EQ(disc.vertices.size(), 20u);
   ASSERT_EQ(edge.vertices.size(), 20u);
-  // The first vertex is one step round from angle 0; the last closes at angle 0.
-  expectNear(disc.point(0), {100.0f + 20.0f * std::cos(kTwoPi / 20), 50.0f + 20.0f * std::sin(kTwoPi / 20)});
-  expectNear(disc.point(19), {120.0f, 50.0f});
+  expectNear(disc.point(19), {120.0f, 50.0f});  // the last vertex closes the turn at angle 0
   for (size_t i = 0; i < 20; ++i) {
     EXPECT_NEAR(radiusOf(disc.point(i), 100.0f, 50.0f), 20.0f, 1e-3f);
     expectNear(edge.point(i), disc.point(i));
   }
 }
 
-TEST(OutlineCircle, ThickPenDrawsRingInsideRadius) {
+TEST(OutlineCircle, ThickPenDrawsARingInsideTheRadius) {
   ScopedDrawRecording rec;
   setLineWidth(3.0f);
   outlineCircle(0.0f, 0.0f, 10.0f);
-
   ASSERT_EQ(rec.shapes().size(), 1u);
   const RecordedShape& ring = rec.shapes()[0];
   EXPECT_EQ(ring.primitive, Primitive::TriangleStrip);
-  ASSERT_EQ(ring.vertices.size(), 18u);  // 8 steps (count for radius 7), 9 pairs
+  ASSERT_EQ(ring.vertices.size(), 18u);  // 8 steps (the count for radius 7), 9 pairs
   for (size_t i = 0; i < 18; i += 2) {
     EXPECT_NEAR(radiusOf(ring.point(i), 0, 0), 10.0f, 1e-3f);
     EXPECT_NEAR(radiusOf(ring.point(i + 1), 0, 0), 7.0f, 1e-3f);
     EXPECT_NEAR(angleOf(ring.point(i), 0, 0), angleOf(ring.point(i + 1), 0, 0), 1e-4f);
   }
-  expectNear(ring.point(0), ring.point(16));
-  expectNear(ring.point(1), ring.point(17));
 
   rec.clear();
-  setLineWidth(1.0f);
+  setLineWidth(1.0f);  // a one-pixel pen draws a plain loop
   outlineCircle(0.0f, 0.0f, 10.0f);
-  ASSERT_EQ(rec.shapes().size(), 1u);
   EXPECT_EQ(rec.shapes()[0].primitive, Primitive::LineLoop);
-  EXPECT_EQ(rec.shapes()[0].vertices.size(), 10u);
 }
 
-TEST(DrawArc, ThinArcIsOneStripFromStartToEnd) {
+TEST(DrawArc, ThinIsOneStripEitherWayThickIsABandWithFaintEdgesAndCaps) {
   ScopedDrawRecording rec;
-  // Arc length 60 / 2pi as the radius: 9.55 -> 10 vertices, 11 points.
+  // Arc length 60 / 2pi as the radius: 9.55 -> 10 steps, 11 points.
   drawArc(5.0f, 5.0f, 60.0f, 0.5f, 1.0f);
-  ASSERT_EQ(rec.shapes().size(), 1u);
+  drawArc(5.0f, 5.0f, 60.0f, 0.5f, -1.0f);
+  ASSERT_EQ(rec.shapes().size(), 2u);
   const RecordedShape& arc = rec.shapes()[0];
   EXPECT_EQ(arc.primitive, Primitive::LineStrip);
   ASSERT_EQ(arc.vertices.size(), 11u);
   EXPECT_NEAR(angleOf(arc.point(0), 5, 5), 0.5f, 1e-4f);
-  EXPECT_NEAR(angleOf(arc.point(10), 5, 5), 1.5f, 1e-4f);
-  for (size_t i = 0; i < 11; ++i) EXPECT_NEAR(radiusOf(arc.point(i), 5, 5), 60.0f, 1e-3f);
+  expectNear(arc.point(10), {5.0f + 60.0f * std::cos(1.5f), 5.0f + 60.0f * std::sin(1.5f)});
+  ASSERT_EQ(rec.shapes()[1].vertices.size(), 11u);
+  EXPECT_NEAR(angleOf(rec.shapes()[1].point(10), 5, 5), -0.5f, 1e-4f);
 
-  // A negative sweep runs the other way with the same count.
   rec.clear();
-  drawArc(5.0f, 5.0f, 60.0f, 0.5f, -1.0f);
-  ASSERT_EQ(rec.shapes()[0].vertices.size(), 11u);
-  EXPECT_NEAR(angleOf(rec.shapes()[0].point(10), 5, 5), -0.5f, 1e-4f);
-}
-
-TEST(DrawArc, ThickArcDrawsBandFaintEdgesAndCapsThenRestoresPen) {
-  ScopedDrawRecording rec;
-  setColor(1.0f, 0.0f, 0.0f);
   setLineWidth(4.0f);
   setAlpha(0.8f);
-  rec.clear();
   drawArc(0.0f, 0.0f, 30.0f, 0.0f, kPi);
 
+  // The band, the outer and inner edges (each with its own count), two caps.
   const auto& shapes = rec.shapes();
   ASSERT_EQ(shapes.size(), 5u);
-  const int n = circleSegments(15.0f);  // half a turn: radius argument 15
-  EXPECT_EQ(shapes[0].primitive, Primitive::TriangleStrip);
-  ASSERT_EQ(shapes[0].vertices.size(), 2u * (n + 1));
-  EXPECT_NEAR(radiusOf(shapes[0].point(0), 0, 0), 30.0f, 1e-3f);
+  EXPECT_EQ(shapes[0].vertices.size(), 2u * (circleSegments(15.0f) + 1));
   EXPECT_NEAR(radiusOf(shapes[0].point(1), 0, 0), 26.0f, 1e-3f);
-  EXPECT_EQ(shapes[0].vertices[0].color.a, 0.8f);
-  EXPECT_EQ(shapes[0].vertices[0].lineWidth, 4.0f);
-
-  // Edges: the outer arc, the inner arc (its own count), two radial caps.
-  EXPECT_EQ(shapes[1].primitive, Primitive::LineStrip);
-  EXPECT_EQ(shapes[1].vertices.size(), static_cast<size_t>(n + 1));
-  EXPECT_EQ(shapes[2].primitive, Primitive::LineStrip);
   EXPECT_EQ(shapes[2].vertices.size(), static_cast<size_t>(circleSegments(13.0f) + 1));
-  EXPECT_NEAR(radiusOf(shapes[2].point(0), 0, 0), 26.0f, 1e-3f);
   for (size_t i = 1; i < 5; ++i) {
     EXPECT_NEAR(shapes[i].vertices[0].color.a, 0.2f, 1e-6f);
     EXPECT_EQ(shapes[i].vertices[0].lineWidth, 1.0f);
   }
-  EXPECT_EQ(shapes[3].primitive, Primitive::Lines);
   expectNear(shapes[3].point(0), {30.0f, 0.0f});
-  expectNear(shapes[3].point(1), {26.0f, 0.0f});
   expectNear(shapes[4].point(0), {-30.0f, 0.0f});
-  expectNear(shapes[4].point(1), {-26.0f, 0.0f});
 
-  EXPECT_EQ(pen().width, 4.0f);
+  EXPECT_EQ(pen().width, 4.0f);  // the pen is back as it was
   EXPECT_EQ(pen().alpha, 0.8f);
-  EXPECT_EQ(rec.currentLineWidth(), 4.0f);
-  EXPECT_EQ(rec.currentPointSize(), 4.0f);
-  EXPECT_TRUE((rec.currentColor() == Rgba{1.0f, 0.0f, 0.0f, 0.8f}));
-  EXPECT_EQ(rec.misuseCount(), 0);
 
   // An opaque arc keeps opaque edges.
   setAlpha(1.0f);
   rec.clear();
   drawArc(0.0f, 0.0f, 30.0f, 0.0f, kPi);
-  ASSERT_EQ(rec.shapes().size(), 5u);
   EXPECT_EQ(rec.shapes()[1].vertices[0].color.a, 1.0f);
-  EXPECT_EQ(rec.currentColor().a, 1.0f);
 }
 
 TEST(StrokeRect, BandOfTenVerticesInsideTheRect) {
@@ -178,11 +131,6 @@ TEST(StrokeRect, BandOfTenVerticesInsideTheRect) {
                              {48, 38}, {10, 40}, {12, 38}, {10, 20}, {12, 22}};
   ASSERT_EQ(band.vertices.size(), 10u);
   for (size_t i = 0; i < 10; ++i) EXPECT_EQ(band.point(i), expected[i]) << i;
-
-  rec.clear();
-  setLineWidth(3.0f);
-  outlineRect({0.0f, 10.0f, 0.0f, 10.0f});
-  EXPECT_EQ(rec.shapes()[0].point(1), (Vec2{3.0f, 3.0f}));
 }
 
 }  // namespace
