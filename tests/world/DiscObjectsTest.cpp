@@ -1,23 +1,20 @@
-#include <gtest/gtest.h>
-
+#include "EmptyWorld.h"
 #include "agents/Peep.h"
 #include "draw/RecordingDrawBackend.h"
-#include "support/HeadlessGame.h"
-#include "world/DiscObjects.h"
 #include "world/Fountain.h"
 #include "world/GroundMarker.h"
+#include "world/GuardTower.h"
 
 namespace {
+
+using DiscObjectsTest = EmptyWorld;
 
 void expectAt(Vec2 v, float x, float y) {
   EXPECT_NEAR(v.x, x, 1e-3f);
   EXPECT_NEAR(v.y, y, 1e-3f);
 }
 
-TEST(DiscObjects, FountainPushesOutAndSteersOnlyAgentsHeadingAtIt) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(DiscObjectsTest, FountainPushesOutAndSteersOnlyAgentsHeadingAtIt) {
   Fountain f(g, 400, 400, 24);
   Peep p(g, 406, 400, Peep::kRested);
   expectAt(f.separation(p), 3.75f, 0);
@@ -38,17 +35,14 @@ TEST(DiscObjects, FountainPushesOutAndSteersOnlyAgentsHeadingAtIt) {
   // Heading away (120 degrees or more off) is never steered, near or far.
   for (float heading : {0.0f, 1.0f, -1.0f}) {
     p.heading = heading;
-    for (float x : {420.0f, 430.0f, 460.0f}) {
+    for (float x : {420.0f, 460.0f}) {
       p.position = {x, 400};
       expectAt(f.avoidance(p), 0, 0);
     }
   }
 }
 
-TEST(DiscObjects, MarkerPullsWithinTwiceItsRadiusAndIsHitOnlyInItsMiddle) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(DiscObjectsTest, MarkerPullsWithinTwiceItsRadiusAndIsHitOnlyInItsMiddle) {
   GroundMarker m(g, 400, 400, 32);
   Peep p(g, 440, 400, Peep::kRested);
   expectAt(m.avoidance(p), -15, 0);
@@ -69,10 +63,7 @@ std::vector<float> picture(WorldObject& o) {
   return out;
 }
 
-TEST(DiscObjects, FountainPrototypeIsStillWhileAPlacedOneRipples) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(DiscObjectsTest, FountainPrototypeIsStillWhileAPlacedOneRipples) {
   Fountain f(g, 102, 542, 24);
   f.inactive = true;
   const auto still = picture(f);
@@ -82,6 +73,25 @@ TEST(DiscObjects, FountainPrototypeIsStillWhileAPlacedOneRipples) {
   const auto live = picture(f);
   h.app().advanceMilliseconds(700);
   EXPECT_NE(picture(f), live);
+}
+
+TEST_F(DiscObjectsTest, GuardTowerPostsOnTheRimNearestFirstMovingAlong) {
+  GuardTower t(g, 100, 100, 12);
+  const Vec2 expected[6] = {{112, 100}, {106, 110.392f}, {94, 110.392f},
+                            {88, 100},  {94, 89.608f},   {106, 89.608f}};
+  for (int i = 0; i < 6; ++i) {
+    SCOPED_TRACE(i);
+    expectAt(t.posts[i].position(), expected[i].x, expected[i].y);
+  }
+  EXPECT_EQ(t.slotAt(76.1f, 100), &t.posts[3]);  // 11.9 from post 3, 12 or more from the rest
+  EXPECT_EQ(t.slotAt(75, 100), nullptr);
+  EXPECT_EQ(t.slotAt(112, 108), &t.posts[0]);  // within reach of posts 0 and 1
+  EXPECT_EQ(g.anchorAt(112, 108, nullptr), &t.posts[0]);
+
+  t.moveBy(5, 0);
+  EXPECT_EQ(t.centre, (Vec2{105, 100}));
+  expectAt(t.posts[3].position(), 93, 100);
+  EXPECT_EQ(t.slotAt(128, 100), &t.posts[0]);  // out of reach before the move
 }
 
 }  // namespace

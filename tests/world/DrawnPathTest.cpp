@@ -1,15 +1,12 @@
-#include <gtest/gtest.h>
-
+#include "EmptyWorld.h"
 #include "agents/Peep.h"
-#include "support/HeadlessGame.h"
 #include "world/DrawnPath.h"
 
 namespace {
 
-TEST(DrawnPath, RecordsTheTrailSpacedAndCapped) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+using DrawnPathTest = EmptyWorld;
+
+TEST_F(DrawnPathTest, RecordsTheTrailSpacedAndCapped) {
   g.drawRoads = true;
   h.app().setMouseWorld(200, 300);
   h.app().pressButton();
@@ -34,29 +31,27 @@ TEST(DrawnPath, RecordsTheTrailSpacedAndCapped) {
   EXPECT_EQ(full.point(255), (Vec2{2550, 0}));
 }
 
-TEST(DrawnPath, NearestPointAndThePullOfTheLookAhead) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(DrawnPathTest, NearestPointTiesAndThePullOfTheLookAhead) {
   DrawnPath path(g);
-  for (float x : {0.0f, 10.0f, 20.0f}) path.addPoint(x, 0, 6);
+  for (Vec2 p : {Vec2{0, 0}, Vec2{10, 0}, Vec2{10, 10}}) path.addPoint(p.x, p.y, 6);
   Vec2 point, direction;
   float distance = 0;
-  ASSERT_TRUE(path.nearestPathPoint(15, 5, point, distance, direction));
-  EXPECT_NEAR(length(point - Vec2{15, 0}), 0, 1e-5f);
-  EXPECT_NEAR(distance, 5, 1e-5f);
+  ASSERT_TRUE(path.nearestPathPoint(5, 3, point, distance, direction));
+  EXPECT_NEAR(length(point - Vec2{5, 0}), 0, 1e-5f);
+  EXPECT_NEAR(distance, 3, 1e-5f);
   EXPECT_EQ(direction, (Vec2{10, 0}));
-  // On the shared corner both segments tie: the first keeps it.
-  ASSERT_TRUE(path.nearestPathPoint(10, 3, point, distance, direction));
+  // Off the shared corner both segments tie: the first keeps it.
+  ASSERT_TRUE(path.nearestPathPoint(13, -3, point, distance, direction));
   EXPECT_EQ(direction, (Vec2{10, 0}));
 
-  Peep p(g, 0, 10, Peep::kRested);
+  // Looking 10 ahead, to 10 from the corner: pulled a quarter of the way there.
+  Peep p(g, 0, -10, Peep::kRested);
   p.heading = 0;
   p.speed = 1;
   const Vec2 pull = path.avoidance(p);
   EXPECT_NEAR(pull.x, 2.5f, 1e-4f);
-  EXPECT_NEAR(pull.y, -2.5f, 1e-4f);
-  p.position = {0, 45};  // look-ahead 45 from the path
+  EXPECT_NEAR(pull.y, 2.5f, 1e-4f);
+  p.position = {0, -45};  // look-ahead 45 from the path
   EXPECT_EQ(path.avoidance(p), (Vec2{0, 0}));
 }
 
@@ -75,10 +70,7 @@ Nearest scanAll(const DrawnPath& path, Vec2 q) {
   return best;
 }
 
-TEST(DrawnPath, SkippingFarSegmentsChangesNoAnswer) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(DrawnPathTest, SkippingFarSegmentsChangesNoAnswer) {
   seedRandom(5);
   DrawnPath path(g);
   // A wandering trail that folds back on itself across the field.

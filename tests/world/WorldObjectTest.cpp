@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <vector>
 
-#include "support/HeadlessGame.h"
+#include "EmptyWorld.h"
 #include "world/WorldObject.h"
 
 namespace {
+
+using WorldList = EmptyWorld;
 
 // A probe that logs its updates and can delete itself or spawn another.
 class Probe : public WorldObject {
@@ -35,21 +35,16 @@ std::vector<WorldObject*> listOf(Game& g) {
   return out;
 }
 
-TEST(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
   auto* first = new Probe(g, nullptr, 1);
   auto* second = new Probe(g, nullptr, 2);
   auto* third = new Probe(g, nullptr, 3);
   auto* fourth = new Probe(g, nullptr, 4);
   EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, second, first}));
-
   delete second;  // middle
   EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, first}));
   delete fourth;  // head
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third, first}));
-  delete first;  // tail
+  delete first;   // tail
   EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third}));
   // The back links survived: a new head and another unlink still work.
   auto* fifth = new Probe(g, nullptr, 5);
@@ -59,11 +54,12 @@ TEST(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
   EXPECT_EQ(g.worldHead, nullptr);
 }
 
-TEST(WorldList, TickDeletesAfterUpdateAndDefersNewObjects) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
+TEST_F(WorldList, TickSkipsInactiveDeletesAfterUpdateAndDefersNewObjects) {
   std::vector<int> log;
+  auto* sleeping = new Probe(g, &log, 0);
+  sleeping->inactive = true;
+  sleeping->settling = true;
+  sleeping->box = Rect{0, 10, 0, 10};
   new Probe(g, &log, 1);
   auto* dying = new Probe(g, &log, 2);
   auto* spawner = new Probe(g, &log, 3);
@@ -74,48 +70,26 @@ TEST(WorldList, TickDeletesAfterUpdateAndDefersNewObjects) {
 
   h.tick();
   // Newest first; the walk went on past the deleted object; the spawned one
-  // waited for the next tick.
+  // waited for the next tick; the inactive one neither updated nor settled.
   EXPECT_EQ(log, (std::vector<int>{3, 2, 1}));
   EXPECT_EQ(g.held, nullptr);
   EXPECT_EQ(g.mode, 0);
-  EXPECT_EQ(listOf(g).size(), 3u);
+  EXPECT_EQ(listOf(g).size(), 4u);
+  EXPECT_EQ(sleeping->box.minX, 0.0f);
 
   log.clear();
   h.tick();
   EXPECT_EQ(log, (std::vector<int>{103, 3, 1}));
 }
 
-TEST(WorldList, InactiveObjectsAreSkippedByTheTick) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
-  std::vector<int> log;
-  auto* sleeping = new Probe(g, &log, 1);
-  sleeping->inactive = true;
-  sleeping->settling = true;
-  sleeping->box = Rect{0, 10, 0, 10};
-  h.tick(3);
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(sleeping->box.minX, 0.0f);
-}
-
-TEST(SettleStep, ClosesAFifthOfTheGapAndStopsNearTheEdge) {
-  HeadlessGame h;
-  Game& g = h.game();
-  clearWorld(g);
-  g.zone = nullptr;  // play area (0, 100, 0, 100): the shrunk area starts at x = 32
+TEST_F(WorldList, SettlingClosesAFifthOfTheGapAndStopsNearTheEdge) {
+  // No zone: the play area is (0, 100, 0, 100) and the shrunk one starts at x = 32.
   auto* p = new Probe(g, nullptr, 1);
   p->box = Rect{-78, -68, 40, 50};  // 110 units left of x = 32
   p->settling = true;
   p->settleStep();
   EXPECT_FLOAT_EQ(p->box.minX, -78.0f + 22.0f);
-  p->settleStep();
-  EXPECT_FLOAT_EQ(p->box.minX, -56.0f + 17.6f);
-  int moves = 2;
-  while (p->settling && moves < 100) {
-    p->settleStep();
-    ++moves;
-  }
+  for (int moves = 1; p->settling && moves < 100; ++moves) p->settleStep();
   EXPECT_FALSE(p->settling);
   EXPECT_LT(32.0f - p->box.minX, 2.0f);
   EXPECT_GT(32.0f - p->box.minX, 0.0f);
