@@ -98,11 +98,20 @@ TEST_F(TuningFileTest, SavedAndShippedFilesHoldEveryBuiltInValue) {
   readText(sevens);
   ASSERT_EQ(kGuardTowerRadius, 7.0f);
 
-  // Values in force do not leak into the saved file, which overwrites and
-  // reads back as every built-in value.
-  dir_.write(kSavedTuningFileName, "stale");
+  // Values in force do not leak into the saved file, which overwrites what
+  // was there in the layout players edit, and reads back as every built-in.
+  dir_.write(kSavedTuningFileName, "stale text that is longer than nothing");
   writeTuningFile(kSavedTuningFileName);
-  EXPECT_EQ(dir_.read(kSavedTuningFileName).find("stale"), std::string::npos);
+  EXPECT_EQ(
+      dir_.read(kSavedTuningFileName),
+      "\n\n[ Cost of things ]\n"
+      "kPeepCost = 0.050000\nkTreeCost = 0.010000\nkSleepBuildingCost = 0.100000\n"
+      "kWorkBuildingCost = 0.100000\nkCapitalBuildingCost = 0.100000\nkMilitaryBuildingCost = 0.100000\n"
+      "\n\n[ Payouts ]\nkWorkBuildingPayout = 0.050000\n"
+      "\n\n[ Peeps ]\nkPeepAngerGrowthWhenTired = 0.002500\n"
+      "\n\n[ Buildings ]\nkSleepBuildingCapacity = 2\nkWorkBuildingCapacity = 5\n"
+      "\n\n[ Initial Conditions ]\nkStartWithMoney = 0.250000\nkStartWithAgents = 10\nkStartWithTrees = 10\n"
+      "\n\n[ Layout/Graphics ]\nkFountainRadius = 24.000000\nkGuardTowerRadius = 12.000000\n");
   readTuningFile(kSavedTuningFileName);
   expectEveryBuiltIn();
 
