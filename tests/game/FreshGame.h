@@ -10,3 +10,9 @@ class FreshGame : public ::testing::Test {
   HeadlessGame h;
   Game& g = h.game();
 };
+
+// The same emptied, for tests that build the exact scene they need.
+class EmptyWorld : public FreshGame {
+ protected:
+  EmptyWorld() { clearWorld(g); }
+};

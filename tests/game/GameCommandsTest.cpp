@@ -8,22 +8,10 @@ namespace {
 
 using GameCommands = FreshGame;
 
-TEST_F(GameCommands, MenuTogglesShowTheNextActionAndFlipTheirFlags) {
+TEST_F(GameCommands, SlowToggleSetsTheFrameRateAndShowsTheNextAction) {
   RecordingMenuBackend& menus = h.app().menuBackend();
-  const int root = menus.attachedMenu();
-  ASSERT_EQ(menus.itemCount(root), 1);
-  EXPECT_EQ(menus.label(root, 1), "Game");
-  const int sub = menus.find(root)->items[0].subMenu;
-  const char* labels[] = {"Creep Attack",       "---", "Turn Slow On", "Turn Debug View On",
-                          "Turn Draw Roads On", "---", "Save Tuning",  "Reload Tuning File"};
-  const int ids[] = {0, -1, 2, 3, 1, -1, 4, 5};
-  ASSERT_EQ(menus.itemCount(sub), 8);
-  for (int i = 0; i < 8; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(menus.label(sub, i + 1), labels[i]);
-    EXPECT_EQ(menus.find(sub)->items[i].id, ids[i]);
-  }
-
+  const int sub = menus.find(menus.attachedMenu())->items[0].subMenu;
+  EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
   h.app().pickMenu(Game::kSlowCommand);
   EXPECT_TRUE(g.slow);
   EXPECT_FLOAT_EQ(h.app().frameInterval(), 0.2f);
@@ -31,10 +19,6 @@ TEST_F(GameCommands, MenuTogglesShowTheNextActionAndFlipTheirFlags) {
   h.app().pickMenu(Game::kSlowCommand);
   EXPECT_FLOAT_EQ(h.app().frameInterval(), 1.0f / 30.0f);
   EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
-  h.app().pickMenu(Game::kDebugViewCommand);
-  h.app().pickMenu(Game::kDrawRoadsCommand);
-  EXPECT_TRUE(g.debugView);
-  EXPECT_TRUE(g.drawRoads);
 }
 
 TEST_F(GameCommands, CreepAttackFromTheMenuAndTheKey) {

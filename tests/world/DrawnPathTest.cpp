@@ -1,12 +1,12 @@
-#include "EmptyWorld.h"
 #include "agents/Peep.h"
+#include "game/FreshGame.h"
 #include "world/DrawnPath.h"
 
 namespace {
 
 using DrawnPathTest = EmptyWorld;
 
-TEST_F(DrawnPathTest, RecordsTheTrailSpacedAndCapped) {
+TEST_F(DrawnPathTest, RecordsTheTrailSpacedAndCappedAndGivesTiesToTheEarlierSegment) {
   g.drawRoads = true;
   h.app().setMouseWorld(200, 300);
   h.app().pressButton();
@@ -29,30 +29,12 @@ TEST_F(DrawnPathTest, RecordsTheTrailSpacedAndCapped) {
   for (int i = 0; i < 300; ++i) full.addPoint(10.0f * i, 0, 6);
   EXPECT_EQ(full.pointCount(), 256);
   EXPECT_EQ(full.point(255), (Vec2{2550, 0}));
-}
 
-TEST_F(DrawnPathTest, NearestPointTiesAndThePullOfTheLookAhead) {
-  DrawnPath path(g);
-  for (Vec2 p : {Vec2{0, 0}, Vec2{10, 0}, Vec2{10, 10}}) path.addPoint(p.x, p.y, 6);
-  Vec2 point, direction;
-  float distance = 0;
-  ASSERT_TRUE(path.nearestPathPoint(5, 3, point, distance, direction));
-  EXPECT_NEAR(length(point - Vec2{5, 0}), 0, 1e-5f);
-  EXPECT_NEAR(distance, 3, 1e-5f);
+  // Off the corner of a bend both segments are nearest: the earlier keeps it.
+  DrawnPath bend(g);
+  for (Vec2 p : {Vec2{0, 0}, Vec2{10, 0}, Vec2{10, 10}}) bend.addPoint(p.x, p.y, 6);
+  ASSERT_TRUE(bend.nearestPathPoint(13, -3, point, distance, direction));
   EXPECT_EQ(direction, (Vec2{10, 0}));
-  // Off the shared corner both segments tie: the first keeps it.
-  ASSERT_TRUE(path.nearestPathPoint(13, -3, point, distance, direction));
-  EXPECT_EQ(direction, (Vec2{10, 0}));
-
-  // Looking 10 ahead, to 10 from the corner: pulled a quarter of the way there.
-  Peep p(g, 0, -10, Peep::kRested);
-  p.heading = 0;
-  p.speed = 1;
-  const Vec2 pull = path.avoidance(p);
-  EXPECT_NEAR(pull.x, 2.5f, 1e-4f);
-  EXPECT_NEAR(pull.y, 2.5f, 1e-4f);
-  p.position = {0, -45};  // look-ahead 45 from the path
-  EXPECT_EQ(path.avoidance(p), (Vec2{0, 0}));
 }
 
 // The nearest point as a plain scan of every segment finds it.
