@@ -4,7 +4,6 @@
 
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
-#include "buildings/Occupancy.h"
 #include "draw/Animation.h"
 #include "draw/Colors.h"
 #include "draw/Pen.h"
@@ -24,33 +23,15 @@ void drawSnore(int item, float x, float y) {
 }  // namespace
 
 SleepBuilding::SleepBuilding(Game& g, const Rect& area, int rooms, int beds)
-    : Building(g, area, rooms), capacity(clampCapacity(beds, INT_MAX)) {}
+    : OccupiedBuilding(g, area, rooms, beds, INT_MAX, Peep::kTired) {}
 
 WorldObject* SleepBuilding::clone() {
   return new SleepBuilding(*owner, footprint, roomCount, capacity);
 }
 
-float SleepBuilding::fill() const {
-  return fillOf(occupants, capacity);
-}
-
-float SleepBuilding::freeRadius() const {
-  return freeRadiusOf(*owner, occupants, capacity);
-}
-
-bool SleepBuilding::accepts(Peep& agent) {
-  return occupants < capacity && agent.state == Peep::kTired;
-}
-
-float SleepBuilding::attraction(Peep& agent, float& strength) {
-  const Vec2 c = centre();
-  return attractionOf(freeRadius(), distanceTo(c, agent.position.x, agent.position.y), occupants, capacity,
-                      agent.state == Peep::kTired, strength);
-}
-
 void SleepBuilding::affect(Peep& agent) {
   // Only the state number counts: a leaving creep is tired enough.
-  if (admitAgent(agent, Peep::kTired, footprint, occupants, capacity)) entryTime = FrameClock::seconds();
+  if (admit(agent)) entryTime = FrameClock::seconds();
 }
 
 void SleepBuilding::update() {
@@ -68,11 +49,6 @@ void SleepBuilding::update() {
 
 float SleepBuilding::roomInset() {
   return Building::roomInset() - 2.0f * pulse(0.0f, 2.0f) * (occupants > 0 ? 1.0f : 0.0f);
-}
-
-void SleepBuilding::drawDebug() {
-  if (inactive) return;
-  drawOccupancyLabel(centre(), freeRadius(), occupants, capacity);
 }
 
 void SleepBuilding::draw() {

@@ -4,7 +4,6 @@
 
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
-#include "buildings/Occupancy.h"
 #include "draw/Animation.h"
 #include "draw/Colors.h"
 #include "draw/Pen.h"
@@ -28,7 +27,7 @@ void drawSmoke(int, float x, float y) {
 }  // namespace
 
 WorkBuilding::WorkBuilding(Game& g, const Rect& area, int rooms, int places)
-    : Building(g, area, rooms), capacity(clampCapacity(places, kMaxWorkers)) {
+    : OccupiedBuilding(g, area, rooms, places, kMaxWorkers, Peep::kRested) {
   for (float& timer : workTimers) timer = -1.0f;
 }
 
@@ -36,31 +35,13 @@ WorldObject* WorkBuilding::clone() {
   return new WorkBuilding(*owner, footprint, roomCount, capacity);
 }
 
-float WorkBuilding::fill() const {
-  return fillOf(occupants, capacity);
-}
-
-float WorkBuilding::freeRadius() const {
-  return freeRadiusOf(*owner, occupants, capacity);
-}
-
 float WorkBuilding::workRate() const {
   return static_cast<float>(std::pow(static_cast<double>(fill()), 0.7) * 0.0025);
 }
 
-bool WorkBuilding::accepts(Peep& agent) {
-  return occupants < capacity && agent.state == Peep::kRested;
-}
-
-float WorkBuilding::attraction(Peep& agent, float& strength) {
-  const Vec2 c = centre();
-  return attractionOf(freeRadius(), distanceTo(c, agent.position.x, agent.position.y), occupants, capacity,
-                      agent.state == Peep::kRested, strength);
-}
-
 void WorkBuilding::affect(Peep& agent) {
   // Only the state number counts: a hunting creep is rested enough.
-  if (!admitAgent(agent, Peep::kRested, footprint, occupants, capacity)) return;
+  if (!admit(agent)) return;
   entryTime = FrameClock::seconds();
   for (float& timer : workTimers) {
     if (timer < 0.0f) {
@@ -93,11 +74,6 @@ void WorkBuilding::update() {
 
 float WorkBuilding::roomInset() {
   return Building::roomInset() - 6.0f * pulse(0.0f, 0.4f) * fill();
-}
-
-void WorkBuilding::drawDebug() {
-  if (inactive) return;
-  drawOccupancyLabel(centre(), freeRadius(), occupants, capacity);
 }
 
 void WorkBuilding::draw() {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "buildings/Building.h"
+#include "buildings/OccupiedBuilding.h"
 
 // Rested peeps come in to work and each leaves tired when its own timer is
 // done; the fuller the building, the faster everyone works. Work pays: every
 // time the payout counter completes, money flies to the money bar.
-class WorkBuilding : public Building {
+class WorkBuilding : public OccupiedBuilding {
  public:
   // Every worker needs a timer, so capacities above this are cut to it.
   static constexpr int kMaxWorkers = 64;
@@ -14,24 +14,14 @@ class WorkBuilding : public Building {
   WorkBuilding(Game& owner, const Rect& footprint, int roomCount, int capacity);
 
   WorldObject* clone() override;
-  void drawDebug() override;
   void draw() override;
   void update() override;
   void affect(Peep& agent) override;
-  int population() override { return occupants; }
   float roomInset() override;
-  bool accepts(Peep& agent) override;
-  float attraction(Peep& agent, float& strength) override;
 
-  // The pull reaches far while places are free and vanishes when full.
-  float freeRadius() const;
-  // occupants / capacity, 0 for a building without places.
-  float fill() const;
   // Progress per tick of every timer and of the payout: 0.0025 when full.
   float workRate() const;
 
-  int occupants = 0;
-  int capacity;
   float payoutProgress = 0.0f;
   float workTimers[kMaxWorkers];  // one per worker inside, -1 when free
 };
