@@ -3,10 +3,12 @@
 #include "app/AboutBox.h"
 #include "app/AboutText.h"
 #include "app/GlutApplication.h"
+#include "app/RequireDisplay.h"
 #include "game/Game.h"
 #include "world/Random.h"
 
 int main() {
+  if (!requireDisplay()) return 1;
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();

@@ -1,7 +1,6 @@
 #include "app/AboutText.h"
 
-#include <algorithm>
-#include <cstdio>
+#include "files/ReadSmallFile.h"
 
 namespace about {
 
@@ -13,25 +12,6 @@ const char* builtInText() {
          "while creeps prowl at its edges.\n"
          "\n"
          "Made by the Verlomba developers.";
-}
-
-bool readFile(const char* path, std::string& text, std::size_t maxBytes) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
-  text.clear();
-  char buffer[4096];
-  bool ok = true;
-  while (text.size() < maxBytes) {
-    const std::size_t want = std::min(sizeof buffer, maxBytes - text.size());
-    const std::size_t got = std::fread(buffer, 1, want, file);
-    text.append(buffer, got);
-    if (got < want) {
-      ok = !std::ferror(file);  // a directory opens but cannot be read
-      break;
-    }
-  }
-  std::fclose(file);
-  return ok;
 }
 
 namespace {
@@ -84,9 +64,9 @@ std::string printable(const std::string& raw) {
 }
 
 std::string load(const char* path) {
-  std::string raw;
-  if (!readFile(path, raw)) return builtInText();
-  return printable(raw);
+  const SmallFile file = readSmallFile(path);
+  if (!file.read) return builtInText();
+  return printable(file.text);
 }
 
 namespace {

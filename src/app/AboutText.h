@@ -11,16 +11,14 @@
 // stays visible.
 namespace about {
 
-constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr const char* kFileName = "copyright.txt";
 
 const char* builtInText();
-// Reads at most maxBytes of the file; false when it cannot be opened or read.
-bool readFile(const char* path, std::string& text, std::size_t maxBytes = kMaxFileBytes);
 // Newlines stay (CR LF and lone CR become LF), tabs become spaces, every
 // other unprintable byte shows as "?" (one per UTF-8 character).
 std::string printable(const std::string& raw);
-// The file's text made printable, or the built-in text when it is unreadable.
+// The file's text made printable, or the built-in text when it is missing or
+// is no regular file of at most 64 KiB (said on standard error).
 std::string load(const char* path = kFileName);
 
 // Width of one character, in whatever unit the caller wraps to (pixels of a

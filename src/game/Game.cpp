@@ -32,9 +32,8 @@ Game::Game(Application* app) : GameClient(app) {
   const float cy = view.minY + (view.maxY - view.minY) * 0.5f;
   zone = new Zone(*this, Rect{cx - 250.0f, cx + 250.0f, cy - 250.0f, cy + 250.0f});
 
-  // The tree count comes from the tuning file: a huge value must not stall
-  // start-up, so it is bounded.
-  spawnTrees(kStartWithTrees < kMaxStartTrees ? kStartWithTrees : kMaxStartTrees);
+  // The tuning file's bounds keep both counts playable.
+  spawnTrees(kStartWithTrees);
   spawnPeeps(kStartWithAgents, Peep::kRested);
 
   money = kStartWithMoney;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GameClient.h"
+#include "game/HudNotice.h"
 #include "world/Geometry.h"
 
 class Peep;
@@ -13,7 +14,6 @@ class Game : public GameClient {
  public:
   static constexpr int kPaletteSlots = 16;
   static constexpr int kMaxAgents = 96;
-  static constexpr int kMaxStartTrees = 1000;
 
   // Menu command ids.
   static constexpr int kCreepAttackCommand = 0;
@@ -99,6 +99,7 @@ class Game : public GameClient {
   Zone* zone = nullptr;
   WorldObject* prototypes[kPaletteSlots] = {};
   float costs[kPaletteSlots] = {};
+  HudNotice notice;  // how the last save went
 
  private:
   void buildMenu();

@@ -1,4 +1,7 @@
+#include <string>
+
 #include "app/Application.h"
+#include "app/FrameClock.h"
 #include "app/GlutMenu.h"
 #include "game/Game.h"
 #include "tuning/TuningFile.h"
@@ -30,9 +33,15 @@ void Game::onMenuCommand(int id) {
     case kSlowCommand:
       app_->setFrameRate(slow ? 5 : 30);
       break;
-    case kSaveTuningCommand:
-      writeTuningFile(kSavedTuningFileName);
+    case kSaveTuningCommand: {
+      // Said in the window as well: a player who picked the command from
+      // the menu is not watching standard error.
+      const SaveResult saved = writeTuningFile(kSavedTuningFileName);
+      const std::string name = kSavedTuningFileName;
+      notice.show(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem,
+                  !saved.saved, FrameClock::seconds());
       break;
+    }
     case kReloadTuningCommand:
       readTuningFile(kTuningFileName);
       break;

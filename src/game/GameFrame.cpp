@@ -219,6 +219,7 @@ void Game::drawHudText() {
   setColor(kBlack);
   const Rect p = playArea();
   drawText(p.minX, p.maxY + 16.0f, "Population: %d", peepCount());
+  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::seconds());
 }
 
 void Game::drawAnchorHint() {

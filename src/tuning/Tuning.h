@@ -28,8 +28,9 @@ enum TuneType : int {
   TuneInt = 2,    // 32-bit int
 };
 
-// One tuning variable with its built-in value and the section of the saved
-// tuning file it is written under. Only the field matching the type is used.
+// One tuning variable with its built-in value, the bounds a game can use it
+// within, and the section of the saved tuning file it is written under. Only
+// the value field matching the type is used; the bounds hold for either.
 struct BuiltInTuning {
   const char* section;
   const char* name;
@@ -37,6 +38,8 @@ struct BuiltInTuning {
   void* address;
   float floatValue;
   int intValue;
+  float lowest;
+  float highest;
 };
 
 constexpr int kBuiltInTuningCount = 15;

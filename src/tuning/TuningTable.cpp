@@ -1,5 +1,7 @@
 #include "tuning/TuningTable.h"
 
+#include <cfloat>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,6 +15,12 @@ TuningTable& tuningTable() {
 }
 
 bool registerTuning(TuningTable& target, const char* name, int type, void* address) {
+  if (type == TuneInt) return registerTuning(target, name, type, address, INT_MIN, INT_MAX);
+  return registerTuning(target, name, type, address, -FLT_MAX, FLT_MAX);
+}
+
+bool registerTuning(TuningTable& target, const char* name, int type, void* address, double lowest,
+                    double highest) {
   if (target.count >= kTuningTableCapacity) return false;
   const std::size_t size = std::strlen(name) + 1;
   char* copy = static_cast<char*>(std::malloc(size));
@@ -22,16 +30,16 @@ bool registerTuning(TuningTable& target, const char* name, int type, void* addre
   entry.type = type;
   entry.address = address;
   entry.name = copy;
+  entry.lowest = lowest;
+  entry.highest = highest;
   target.count += 1;
   return true;
-}
-
-bool registerTuning(const char* name, int type, void* address) {
-  return registerTuning(table, name, type, address);
 }
 
 void registerAllTuning() {
   if (registered) return;
   registered = true;
-  for (const BuiltInTuning& tuning : kBuiltInTuning) registerTuning(tuning.name, tuning.type, tuning.address);
+  for (const BuiltInTuning& t : kBuiltInTuning) {
+    registerTuning(table, t.name, t.type, t.address, t.lowest, t.highest);
+  }
 }

@@ -8,6 +8,9 @@ struct TuningEntry {
   int type = TuneFloat;     // a TuneType
   void* address = nullptr;  // not owned
   char* name = nullptr;     // owned, NUL-terminated copy of the key
+  // A number read for the row is clamped into these (bools have none).
+  double lowest = 0.0;
+  double highest = 0.0;
 };
 
 constexpr int kTuningTableCapacity = 256;
@@ -21,9 +24,11 @@ struct TuningTable {
 TuningTable& tuningTable();
 
 // Adds a row holding a copy of name. A full table, or a copy that cannot be
-// allocated, drops the row; the result says whether it was added.
+// allocated, drops the row; the result says whether it was added. Without
+// bounds, a row takes any finite number its type holds.
 bool registerTuning(TuningTable& table, const char* name, int type, void* address);
-bool registerTuning(const char* name, int type, void* address);
+bool registerTuning(TuningTable& table, const char* name, int type, void* address, double lowest,
+                    double highest);
 
 // Registers every built-in tuning variable once per process.
 void registerAllTuning();

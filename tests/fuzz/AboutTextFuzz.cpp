@@ -7,6 +7,7 @@
 
 #include "FuzzFile.h"
 #include "app/AboutText.h"
+#include "files/ReadSmallFile.h"
 
 namespace {
 
@@ -27,15 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* path = fuzz::writeScratch(data + 2, size - 2);
   const std::string raw(reinterpret_cast<const char*>(data + 2), size - 2);
 
-  std::string read;
-  FUZZ_CHECK(about::readFile(path, read));
-  FUZZ_CHECK(read == raw.substr(0, about::kMaxFileBytes));
-  const std::size_t limit = data[0];
-  FUZZ_CHECK(about::readFile(path, read, limit));
-  FUZZ_CHECK(read == raw.substr(0, limit));
+  // Read whole, or not at all when longer than the limit.
+  const SmallFile small = readSmallFile(path);
+  FUZZ_CHECK(small.read == (raw.size() <= kSmallFileLimit));
+  FUZZ_CHECK(small.text == (small.read ? raw : std::string()));
 
   const std::string text = about::load(path);
-  FUZZ_CHECK(text == about::printable(raw.substr(0, about::kMaxFileBytes)));
+  FUZZ_CHECK(text == (raw.size() <= kSmallFileLimit ? about::printable(raw) : about::builtInText()));
   for (const char c : text) FUZZ_CHECK(c == '\n' || (c >= 0x20 && c < 0x7F));
 
   // One unit each; bitmap-font-like widths; widths that may be zero.

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/TempDir.h"
 #include "tuning/Tuning.h"
@@ -17,11 +20,12 @@ class TuningFileTest : public ::testing::Test {
 
   // Reads contents as a tuning file into table, with the built-in variables
   // starting from their built-in values.
-  void readText(const std::string& contents, const TuningTable& table = tuningTable()) {
+  // Returns what the reader clamped or refused.
+  std::vector<std::string> readText(const std::string& contents, const TuningTable& table = tuningTable()) {
     registerAllTuning();
     restoreBuiltInTuning();
     dir_.write(kTuningFileName, contents);
-    readTuningFile(kTuningFileName, table);
+    return readTuningFile(kTuningFileName, table);
   }
 
   ScopedWorkingDirectory dir_;
@@ -42,17 +46,17 @@ TEST_F(TuningFileTest, LineQuirks) {
       "[ Payouts ] kWorkBuildingPayout = 0.5\n"
       "kpeepcost = 0.5\nKPEEPCOST = 0.5\nkPeepCostly = 0.5\nkPeepCost=0.5\n"
       "kStartWithAgents = 12.7\n"
-      "\t  kFountainRadius =30\nkGuardTowerRadius\t=\t-2.5e1\n"
+      "\t  kFountainRadius =30\nkGuardTowerRadius\t=\t2.5e1\n"
       "kWorkBuildingCapacity 7\nkSleepBuildingCapacity = many\n#kStartWithTrees = 3\n"
       "kMilitaryBuildingCost # = 0.5\nkCapitalBuildingCost =\n"
-      "kSleepBuildingCost = 3\nkSleepBuildingCost = 0.4");
+      "kSleepBuildingCost = 0.3\nkSleepBuildingCost = 0.4");
   EXPECT_EQ(kStartWithMoney, 0.5f);
   EXPECT_EQ(kTreeCost, 1.0f);             // "/" starts a comment too
   EXPECT_EQ(kWorkBuildingPayout, 0.05f);  // and so does "["
   EXPECT_EQ(kPeepCost, 0.05f);            // exact, whole-word keys only
   EXPECT_EQ(kStartWithAgents, 12);
   EXPECT_EQ(kFountainRadius, 30.0f);
-  EXPECT_EQ(kGuardTowerRadius, -25.0f);
+  EXPECT_EQ(kGuardTowerRadius, 25.0f);
   // No "=", a value that does not parse, a commented-out line, an "=" only
   // inside the comment, no value: all leave the variable alone.
   EXPECT_EQ(kWorkBuildingCapacity, 5);
@@ -64,18 +68,19 @@ TEST_F(TuningFileTest, LineQuirks) {
 }
 
 TEST_F(TuningFileTest, HostileFiles) {
+  // Read as missing, and without waiting for a writer: a directory, a FIFO,
+  // an endless device, a file over 64 KiB (not even its first lines count).
+  alarm(10);
   readTuningFile("missing.ini");
-  readTuningFile(dir_.path().c_str());  // a directory opens but does not read
+  readTuningFile(dir_.path().c_str());
+  ASSERT_EQ(mkfifo("fifo.ini", 0644), 0);
+  readTuningFile("fifo.ini");
+  ASSERT_EQ(symlink("/dev/zero", "zero.ini"), 0);
+  readTuningFile("zero.ini");
+  dir_.write("long.ini", "kPeepCost = 0.5\n" + std::string(64 * 1024, '#'));
+  readTuningFile("long.ini");
+  alarm(0);
   EXPECT_EQ(kPeepCost, 0.05f);
-
-  readText(
-      "kPeepCost = nan\nkTreeCost = -infinity\n"
-      "kGuardTowerRadius = 1e999\nkStartWithTrees = 99999999999\nkStartWithAgents = -99999999999\n");
-  EXPECT_EQ(kPeepCost, 0.05f);
-  EXPECT_EQ(kTreeCost, 0.01f);
-  EXPECT_EQ(kGuardTowerRadius, 12.0f);
-  EXPECT_EQ(kStartWithTrees, 10);
-  EXPECT_EQ(kStartWithAgents, 10);
 
   // Text after a NUL is not seen, and the lines after it still count.
   readText(std::string("kTreeCost\0 = 0.7\n", 17) + "\001\377\nkPeepCost = 0.3\n");
@@ -88,8 +93,57 @@ TEST_F(TuningFileTest, HostileFiles) {
   const std::string huge = "kWorkBuildingPayout = " + std::string(4978, '9');
   const std::string split = std::string(1023, 'x') + "kStartWithMoney = 0.75" + std::string(3955, ' ');
   readText(word + "\n" + huge + "\n" + split + "\n");
-  EXPECT_EQ(kWorkBuildingPayout, 0.05f);
+  EXPECT_EQ(kWorkBuildingPayout, 1.0f);  // the most a payout may be
   EXPECT_EQ(kStartWithMoney, 0.75f);
+}
+
+TEST_F(TuningFileTest, NumbersOutOfBoundsAreClampedAndReportedOnce) {
+  // The built-in values are playable by definition.
+  for (const BuiltInTuning& t : kBuiltInTuning) {
+    const float value = t.type == TuneFloat ? t.floatValue : static_cast<float>(t.intValue);
+    EXPECT_TRUE(value >= t.lowest && value <= t.highest) << t.name;
+  }
+
+  // Far below and far above every bound, in the forms a player might write;
+  // "%d" still reads the digits before a point.
+  for (const char* low : {"-3e38", "-99999999999"}) {
+    std::string text;
+    for (const BuiltInTuning& t : kBuiltInTuning) text += std::string(t.name) + " = " + low + "\n";
+    EXPECT_EQ(readText(text).size(), 15u) << low;
+    for (const BuiltInTuning& t : kBuiltInTuning) {
+      const float value =
+          t.type == TuneFloat ? *static_cast<float*>(t.address) : *static_cast<int*>(t.address);
+      EXPECT_EQ(value, t.lowest) << t.name << " = " << low;
+    }
+  }
+  for (const char* high : {"3e38", "1e999", "99999999999.5"}) {
+    std::string text;
+    for (const BuiltInTuning& t : kBuiltInTuning) text += std::string(t.name) + " = " + high + "\n";
+    readText(text);
+    for (const BuiltInTuning& t : kBuiltInTuning) {
+      const bool isFloat = t.type == TuneFloat;
+      const float value = isFloat ? *static_cast<float*>(t.address) : *static_cast<int*>(t.address);
+      // "3e38" and "1e999" are 3 and 1 to "%d".
+      const float expected = isFloat || high[0] == '9' ? t.highest : value;
+      EXPECT_EQ(value, expected) << t.name << " = " << high;
+    }
+  }
+
+  // In bounds, nothing is said; not a number is refused and said.
+  EXPECT_EQ(readText("kFountainRadius = 32\nkStartWithAgents = 0\nkPeepCost = nan\nkTreeCost = -infinity\n"),
+            (std::vector<std::string>{"kPeepCost = nan is not a number; ignored",
+                                      "kTreeCost = -infinity is out of bounds (0 to 1); using 0"}));
+  EXPECT_EQ(kFountainRadius, 32.0f);
+  EXPECT_EQ(kPeepCost, 0.05f);
+  EXPECT_EQ(kTreeCost, 0.0f);
+
+  // The game's reader says it on standard error, naming the file.
+  dir_.write(kTuningFileName, "kPeepCost = -3e38  # free, and then some\n");
+  testing::internal::CaptureStderr();
+  readTuningFile(kTuningFileName);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "verlomba: Verlomba.ini: kPeepCost = -3e38 is out of bounds (0 to 1); using 0\n");
+  EXPECT_EQ(kPeepCost, 0.0f);
 }
 
 TEST_F(TuningFileTest, SavedAndShippedFilesHoldEveryBuiltInValue) {
@@ -101,7 +155,7 @@ TEST_F(TuningFileTest, SavedAndShippedFilesHoldEveryBuiltInValue) {
   // Values in force do not leak into the saved file, which overwrites what
   // was there in the layout players edit, and reads back as every built-in.
   dir_.write(kSavedTuningFileName, "stale text that is longer than nothing");
-  writeTuningFile(kSavedTuningFileName);
+  EXPECT_TRUE(writeTuningFile(kSavedTuningFileName).saved);
   EXPECT_EQ(
       dir_.read(kSavedTuningFileName),
       "\n\n[ Cost of things ]\n"
@@ -120,7 +174,7 @@ TEST_F(TuningFileTest, SavedAndShippedFilesHoldEveryBuiltInValue) {
   readTuningFile(VERLOMBA_SOURCE_DIR "/Verlomba.ini");
   expectEveryBuiltIn();
 
-  writeTuningFile("no-such-dir/Verlomba-saved.ini");
+  EXPECT_FALSE(writeTuningFile("no-such-dir/Verlomba-saved.ini").saved);
   EXPECT_FALSE(std::filesystem::exists("no-such-dir"));
 }
 

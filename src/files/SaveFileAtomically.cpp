@@ -1,0 +1,118 @@
+#include "files/SaveFileAtomically.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The directory part of path, for the temporary file and the final flush.
+std::string directoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string temporaryName(const std::string& path, int attempt) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  char suffix[48];
+  std::snprintf(suffix, sizeof suffix, ".%ld.%d.tmp", static_cast<long>(getpid()), attempt);
+  // Hidden, so a crash leaves no clutter a player would trip over.
+  return path.substr(0, nameAt) + "." + path.substr(nameAt) + suffix;
+}
+
+class Save {
+ public:
+  Save(const std::string& path, const SaveFault& fault) : path_(path), fault_(fault) {}
+  ~Save() {
+    if (fd_ >= 0) close(fd_);
+    if (!temporary_.empty()) unlink(temporary_.c_str());
+  }
+  Save(const Save&) = delete;
+  Save& operator=(const Save&) = delete;
+
+  // Each step returns 0 or the errno that stopped it.
+  int create() {
+    if (const int e = injected(SaveStep::Create)) return e;
+    // A leftover from a crashed save (its process id may come back) is
+    // never reused: O_EXCL refuses it and the next name is tried.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = temporaryName(path_, attempt);
+      fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        temporary_ = name;
+        return 0;
+      }
+      if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+  }
+
+  int write(const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      if (const int e = injected(SaveStep::Write)) return e;
+      const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return errno;
+      done += static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+
+  int flush() {
+    if (const int e = injected(SaveStep::Flush)) return e;
+    if (fsync(fd_) != 0) return errno;
+    const int fd = fd_;
+    fd_ = -1;
+    // Some file systems only report a failed write-back here.
+    if (close(fd) != 0) return errno;
+    return 0;
+  }
+
+  int rename() {
+    if (const int e = injected(SaveStep::Rename)) return e;
+    if (::rename(temporary_.c_str(), path_.c_str()) != 0) return errno;
+    temporary_.clear();
+    // The new name is on disk only once its directory is; the file itself
+    // is complete either way, so a failure here is not the save's.
+    const int dir = open(directoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+      fsync(dir);
+      close(dir);
+    }
+    return 0;
+  }
+
+ private:
+  int injected(SaveStep step) const { return fault_ ? fault_(step) : 0; }
+
+  const std::string& path_;
+  const SaveFault& fault_;
+  std::string temporary_;
+  int fd_ = -1;
+};
+
+}  // namespace
+
+SaveResult saveFileAtomically(const std::string& path, const std::string& bytes, const SaveFault& fault) {
+  Save save(path, fault);
+  int error = save.create();
+  if (!error) error = save.write(bytes);
+  if (!error) error = save.flush();
+  if (!error) error = save.rename();
+
+  SaveResult result;
+  result.saved = error == 0;
+  if (!result.saved) {
+    result.problem = std::strerror(error);
+    std::fprintf(stderr, "verlomba: could not save %s: %s\n", path.c_str(), result.problem.c_str());
+  }
+  return result;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// A short line of text under the field, beside the population, that answers
+// a command the player cannot otherwise see the outcome of (saving the
+// tuning). It shows for a few seconds of the frame clock, then fades out.
+class HudNotice {
+ public:
+  static constexpr float kShownSeconds = 4.0f;
+  static constexpr float kFadeSeconds = 0.5f;
+
+  // A problem is drawn in red, anything else in the HUD's grey.
+  void show(std::string text, bool problem, float now);
+  // Right-aligned to rightX on the baseline y, in the font selected;
+  // nothing once it has faded.
+  void draw(float rightX, float y, float now) const;
+  bool isShown(float now) const;
+
+ private:
+  std::string text_;
+  bool problem_ = false;
+  float shownAt_ = 0.0f;
+};
