@@ -9,6 +9,9 @@ Typical use:
         shot = game.screenshot(win)
         r, g, b = shot.pixel(400, 400)
 
+A file's content may also be a function that makes something else at the
+path it is given, such as os.mkfifo.
+
 Everything started here (Xvfb, the game, the temporary directory) is stopped
 or removed when the session ends, also when a check fails. Only the standard
 library and the command-line tools Xvfb, xdotool, xwd and xwininfo are used.
@@ -268,8 +271,12 @@ class GameSession:
     def start_game(self):
         self.workdir = tempfile.mkdtemp(prefix="verlomba-e2e-")
         for name, content in self.files.items():
+            path = os.path.join(self.workdir, name)
+            if callable(content):
+                content(path)  # makes something other than a plain file there
+                continue
             mode = "wb" if isinstance(content, bytes) else "w"
-            with open(os.path.join(self.workdir, name), mode) as f:
+            with open(path, mode) as f:
                 f.write(content)
         self._game_out = open(os.path.join(self.workdir, "game-output.txt"), "wb")
         self.game = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env(),
