@@ -27,7 +27,11 @@ sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from harness import GameSession, fail, wait_until  # noqa: E402
 
-TUNING = "kStartWithMoney = 2.6\nkStartWithAgents = 20\nkStartWithTrees = 0\n"
+# The city below costs 0.92 at these prices; a full bar (1.0) is the most
+# money there can be.
+TUNING = ("kStartWithMoney = 1\nkStartWithAgents = 20\nkStartWithTrees = 0\n"
+          "kPeepCost = 0.02\nkSleepBuildingCost = 0.04\nkWorkBuildingCost = 0.04\n"
+          "kCapitalBuildingCost = 0.04\nkMilitaryBuildingCost = 0.04\n")
 
 # Palette slots, in the order the palette shows them.
 PEEP, SLEEP, WORK, CAPITAL, MILITARY, SMALL_TREE, BIG_TREE, FOUNTAIN, TOWER = range(9)

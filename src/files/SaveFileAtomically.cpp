@@ -47,6 +47,7 @@ class Save {
       fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
       if (fd_ >= 0) {
         temporary_ = name;
+        keepModeOfOldFile();
         return 0;
       }
       if (errno != EEXIST) return errno;
@@ -91,6 +92,13 @@ class Save {
   }
 
  private:
+  // The file that replaces a plain file keeps the permissions the player
+  // gave it, as writing it in place did.
+  void keepModeOfOldFile() {
+    struct stat old;
+    if (lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd_, old.st_mode & 07777);
+  }
+
   int injected(SaveStep step) const { return fault_ ? fault_(step) : 0; }
 
   const std::string& path_;

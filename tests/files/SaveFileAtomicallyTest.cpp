@@ -36,9 +36,12 @@ TEST_F(SaveFileAtomicallyTest, ReplacesAFileOrALinkInTheWayWithoutFollowingIt) {
   EXPECT_TRUE(fresh.problem.empty());
   EXPECT_EQ(dir_.read("saved.ini"), "new");
 
+  // The player's permissions stay.
   dir_.write("saved.ini", "a longer old text");
+  fs::permissions("saved.ini", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_TRUE(saveFileAtomically("saved.ini", "newer").saved);
   EXPECT_EQ(dir_.read("saved.ini"), "newer");
+  EXPECT_EQ(fs::status("saved.ini").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
   dir_.write("notes.txt", "the player's notes");
   fs::remove("saved.ini");
