@@ -38,12 +38,16 @@ void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
 }
 
 void CoverageRasterizer::beginShape(double minX, double minY, double maxX, double maxY) {
+  // A box that is not one (NaN, or min beyond max) is an empty one.
+  if (std::isnan(minX) || std::isnan(minY) || std::isnan(maxX) || std::isnan(maxY)) {
+    setBox(0, 0, 0, 0);
+    return;
+  }
   const auto pixel = [](double v, int limit) {
-    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit)));  // NaN: 0
+    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit)));
   };
   const int right = pixel(std::ceil(maxX), width_);
   const int bottom = pixel(std::ceil(maxY), height_);
-  // A box that is not a box (NaN, or min beyond max) is an empty one.
   setBox(std::min(pixel(std::floor(minX), width_), right), std::min(pixel(std::floor(minY), height_), bottom),
          right, bottom);
 }
