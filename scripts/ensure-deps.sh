@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  freeglut3-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxext-dev
   libgtest-dev libbenchmark-dev
   python3 xvfb xdotool x11-apps x11-utils imagemagick
   clang libclang-rt-14-dev
