@@ -13,17 +13,9 @@ constexpr int kNoCell = std::numeric_limits<int>::max();
 }  // namespace
 
 void CoverageRasterizer::setSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  width_ = width;
-  height_ = height;
-  // Two cells beyond a row's last pixel take what edges on its right add.
-  cells_.assign(static_cast<size_t>(width + 2) * height, 0.0f);
-  blockTouched_.assign(static_cast<size_t>(((width + 2) >> kBlockShift) + 1) * height, 0);
-  rowFirst_.assign(height, kNoCell);
-  rowLast_.assign(height, -1);
-  setBox(0, 0, width, height);
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  setBox(0, 0, width_, height_);
 }
 
 void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
@@ -31,10 +23,25 @@ void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
   top_ = top;
   boxWidth_ = std::max(right - left, 0);
   boxHeight_ = std::max(bottom - top, 0);
+  // Two cells beyond a row's last pixel take what edges on its right add.
   stride_ = boxWidth_ + 2;
   blocksPerRow_ = (stride_ >> kBlockShift) + 1;
   firstRow_ = boxHeight_;
   lastRow_ = -1;
+}
+
+// The cells grow to the largest box a shape has needed, not to the image:
+// most shapes are small. Every cell is empty between shapes, so any layout
+// of them will do for the next.
+void CoverageRasterizer::reserveBox() {
+  const size_t cells = static_cast<size_t>(stride_) * boxHeight_;
+  if (cells_.size() < cells) cells_.resize(cells, 0.0f);
+  const size_t blocks = static_cast<size_t>(blocksPerRow_) * boxHeight_;
+  if (blockTouched_.size() < blocks) blockTouched_.resize(blocks, 0);
+  if (rowFirst_.size() < static_cast<size_t>(boxHeight_)) {
+    rowFirst_.resize(boxHeight_, kNoCell);
+    rowLast_.resize(boxHeight_, -1);
+  }
 }
 
 void CoverageRasterizer::beginShape(double minX, double minY, double maxX, double maxY) {
@@ -61,6 +68,7 @@ void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
   const double w = boxWidth_;
   const double h = boxHeight_;
   if (y0 == y1 || !(y0 < h || y1 < h) || !(y0 > 0.0 || y1 > 0.0)) return;
+  reserveBox();
   // Rows above or below the box take nothing from the parts outside them.
   const double dy = y1 - y0;
   const double ya = std::clamp(y0, 0.0, h);

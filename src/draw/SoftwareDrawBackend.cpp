@@ -43,6 +43,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  discs_.nextFrame();
   insideShape_ = false;
   points_.clear();
   for (int y = 0; y < target.height; ++y) std::fill_n(target.row(y), target.width, clearRgb);
