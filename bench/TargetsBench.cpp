@@ -183,6 +183,7 @@ void timeSoftwareFrame(benchmark::State& state, Build build) {
   auto frame = [&] {
     software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}), 0xFFFFFF);
     h.game().onDraw();
+    software.endFrame();
   };
   frame();
   const double cpuBefore = processCpuSeconds();

@@ -69,6 +69,7 @@ void WindowRenderer::beginFrame(int width, int height, float zoom, Vec2 translat
 
 void WindowRenderer::endFrame() {
   if (presenter_) {
+    software_->endFrame();
     presenter_->present();
     return;
   }

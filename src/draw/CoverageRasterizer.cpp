@@ -124,46 +124,52 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
   const int endRow = std::min(boxHeight_, static_cast<int>(std::ceil(y1)));
   firstRow_ = std::min(firstRow_, firstRow);
   lastRow_ = std::max(lastRow_, endRow - 1);
-  float x = x0;
-  for (int y = firstRow; y < endRow; ++y) {
+
+  // One row's share of the edge, from x to xNext over a height of d (signed
+  // by the direction). Every x here is at least 0, so truncation floors.
+  const auto addRow = [&](int y, float x, float xNext, float d) {
     float* row = cells_.data() + static_cast<size_t>(y) * stride_;
-    const float rowTop = static_cast<float>(y);
-    const float dy = std::min(rowTop + 1.0f, y1) - std::max(rowTop, y0);
-    const float xNext = std::clamp(x + dxdy * dy, 0.0f, w);
-    const float d = dy * direction;
     const float left = std::min(x, xNext);
     const float right = std::max(x, xNext);
-    const float leftFloor = std::floor(left);
-    const int leftCell = static_cast<int>(leftFloor);
-    const float rightCeil = std::ceil(right);
-    const int rightCell = static_cast<int>(rightCeil);
-    int last;
+    const int leftCell = static_cast<int>(left);
+    const auto leftFloor = static_cast<float>(leftCell);
+    int rightCell = static_cast<int>(right);
+    if (static_cast<float>(rightCell) < right) ++rightCell;
     if (rightCell <= leftCell + 1) {
       // Within one cell: its share is the part left of the edge's middle.
       const float middle = 0.5f * (x + xNext) - leftFloor;
       row[leftCell] += d - d * middle;
       row[leftCell + 1] += d * middle;
-      last = leftCell + 1;
-    } else {
-      const float s = 1.0f / (right - left);
-      const float leftFrac = left - leftFloor;
-      const float firstArea = 0.5f * s * (1.0f - leftFrac) * (1.0f - leftFrac);
-      const float rightFrac = right - rightCeil + 1.0f;
-      const float lastArea = 0.5f * s * rightFrac * rightFrac;
-      row[leftCell] += d * firstArea;
-      if (rightCell == leftCell + 2) {
-        row[leftCell + 1] += d * (1.0f - firstArea - lastArea);
-      } else {
-        const float secondArea = s * (1.5f - leftFrac);
-        row[leftCell + 1] += d * (secondArea - firstArea);
-        for (int c = leftCell + 2; c < rightCell - 1; ++c) row[c] += d * s;
-        const float beforeLast = secondArea + static_cast<float>(rightCell - leftCell - 3) * s;
-        row[rightCell - 1] += d * (1.0f - beforeLast - lastArea);
-      }
-      row[rightCell] += d * lastArea;
-      last = rightCell;
+      touch(y, leftCell, leftCell + 1);
+      return;
     }
-    touch(y, leftCell, last);
+    const float s = 1.0f / (right - left);
+    const float leftFrac = left - leftFloor;
+    const float firstArea = 0.5f * s * (1.0f - leftFrac) * (1.0f - leftFrac);
+    const float rightFrac = right - static_cast<float>(rightCell) + 1.0f;
+    const float lastArea = 0.5f * s * rightFrac * rightFrac;
+    row[leftCell] += d * firstArea;
+    if (rightCell == leftCell + 2) {
+      row[leftCell + 1] += d * (1.0f - firstArea - lastArea);
+    } else {
+      const float secondArea = s * (1.5f - leftFrac);
+      row[leftCell + 1] += d * (secondArea - firstArea);
+      for (int c = leftCell + 2; c < rightCell - 1; ++c) row[c] += d * s;
+      const float beforeLast = secondArea + static_cast<float>(rightCell - leftCell - 3) * s;
+      row[rightCell - 1] += d * (1.0f - beforeLast - lastArea);
+    }
+    row[rightCell] += d * lastArea;
+    touch(y, leftCell, rightCell);
+  };
+
+  // The first and last rows may be partly crossed; those between, whole.
+  float x = x0;
+  for (int y = firstRow; y < endRow; ++y) {
+    const auto rowTop = static_cast<float>(y);
+    const bool whole = rowTop >= y0 && rowTop + 1.0f <= y1;
+    const float dy = whole ? 1.0f : std::min(rowTop + 1.0f, y1) - std::max(rowTop, y0);
+    const float xNext = std::clamp(x + (whole ? dxdy : dxdy * dy), 0.0f, w);
+    addRow(y, x, xNext, whole ? direction : dy * direction);
     x = xNext;
   }
 }

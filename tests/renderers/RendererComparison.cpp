@@ -103,6 +103,7 @@ Picture drawWithSoftware(SoftwareDrawBackend& software, const Frame& frame) {
   Picture p;
   software.beginFrame(p.view(), viewTransform(kSize, kSize, frame.zoom, centre()), 0xFFFFFF);
   frame.commands.replay(software);
+  software.endFrame();
   return p;
 }
 
