@@ -58,7 +58,8 @@ void SoftwareDrawBackend::endFrame() {
 void SoftwareDrawBackend::clearIfPending() {
   if (!clearPending_) return;
   clearPending_ = false;
-  for (int y = 0; y < target_.height; ++y) std::fill_n(target_.row(y), target_.width, clearRgb_);
+  const SpanPainter clear(clearRgb_, 256);
+  for (int y = 0; y < target_.height; ++y) clear.run(target_.row(y), target_.width);
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
