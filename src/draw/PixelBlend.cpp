@@ -42,7 +42,12 @@ SpanPainter::SpanPainter(uint32_t rgb, int alpha)
 void SpanPainter::run(uint32_t* dst, int count) const {
   if (count <= 0 || alpha_ <= 0) return;
   if (alpha_ >= 256) {
-    std::fill_n(dst, count, rgb_);
+    // Four pixels a store: a plain fill is left a pixel at a time.
+    using Four = uint32_t __attribute__((vector_size(16)));
+    const Four four = {rgb_, rgb_, rgb_, rgb_};
+    int i = 0;
+    for (; i + 4 <= count; i += 4) std::memcpy(dst + i, &four, sizeof four);
+    for (; i < count; ++i) dst[i] = rgb_;
     return;
   }
   // Four pixels at a time, a channel in each 16-bit lane: the large veils

@@ -43,9 +43,23 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  discs_.nextFrame();
   insideShape_ = false;
   points_.clear();
-  for (int y = 0; y < target.height; ++y) std::fill_n(target.row(y), target.width, clearRgb);
+  // Cleared when the first shape is drawn, unless that shape covers it all.
+  clearPending_ = true;
+  clearRgb_ = clearRgb;
+}
+
+void SoftwareDrawBackend::endFrame() {
+  clearIfPending();
+}
+
+void SoftwareDrawBackend::clearIfPending() {
+  if (!clearPending_) return;
+  clearPending_ = false;
+  const SpanPainter clear(clearRgb_, 256);
+  for (int y = 0; y < target_.height; ++y) clear.run(target_.row(y), target_.width);
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
@@ -104,6 +118,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     case Primitive::Quads:
     case Primitive::Polygon:
       if (drawAsRectangle(rgb, alpha)) return;
+      clearIfPending();
       if (primitive_ == Primitive::Quads) {
         addQuads();
       } else {
@@ -115,6 +130,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
+  clearIfPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
   for (const Point& p : points_) {
@@ -126,6 +142,7 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // OpenGL's smoothed lines are. The segments of a strip or loop share one
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
+  clearIfPending();
   const double half = std::max(1.0f, lineWidth_) * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
@@ -163,6 +180,7 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
+  clearIfPending();
   for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
 }
 
@@ -191,8 +209,17 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   const bool rowsFirst = v[0].y == v[1].y && v[1].x == v[2].x && v[2].y == v[3].y && v[3].x == v[0].x;
   const bool columnsFirst = v[0].x == v[1].x && v[1].y == v[2].y && v[2].x == v[3].x && v[3].y == v[0].y;
   if (!rowsFirst && !columnsFirst) return false;
-  paintRect(target_, std::min(v[0].x, v[2].x), std::min(v[0].y, v[2].y), std::max(v[0].x, v[2].x),
-            std::max(v[0].y, v[2].y), rgb, alpha);
+  const double x0 = std::min(v[0].x, v[2].x), x1 = std::max(v[0].x, v[2].x);
+  const double y0 = std::min(v[0].y, v[2].y), y1 = std::max(v[0].y, v[2].y);
+  // A frame's background hides whatever the clear would have left.
+  const bool coversAll =
+      alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
+  if (coversAll) {
+    clearPending_ = false;
+  } else {
+    clearIfPending();
+  }
+  paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   return true;
 }
 
@@ -202,6 +229,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   double r = radius * transform_.scale;
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
+  clearIfPending();
   const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
   // The circle's polygon lies inside the circle: a disc of the same area.
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
@@ -249,6 +277,7 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
+  clearIfPending();
   const float* c = rasterPosition_.color;
   const Paint paint = paintOf(c[0], c[1], c[2], c[3]);
   // The glyph's pixels count from the pixel the raster position is in, in

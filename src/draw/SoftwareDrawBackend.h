@@ -36,8 +36,9 @@ class SoftwareDrawBackend : public DrawBackend {
   explicit SoftwareDrawBackend(BitmapFontSet fonts = {});
 
   // Clears the image to clearRgb and draws into it from now on. The image
-  // must stay valid until the next beginFrame.
+  // must stay valid until endFrame, which finishes the picture.
   void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb);
+  void endFrame();
   const ImageView& target() const { return target_; }
 
   void begin(Primitive primitive) override;
@@ -66,6 +67,7 @@ class SoftwareDrawBackend : public DrawBackend {
   };
 
   Point toScreen(float x, float y) const;
+  void clearIfPending();
   const BitmapGlyph* glyph(FontHandle font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
@@ -89,4 +91,6 @@ class SoftwareDrawBackend : public DrawBackend {
   float lineWidth_ = 1.0f;
   float pointSize_ = 1.0f;
   RasterPosition rasterPosition_;
+  bool clearPending_ = false;
+  uint32_t clearRgb_ = 0;
 };
