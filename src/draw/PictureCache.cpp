@@ -81,6 +81,12 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
   return p;
 }
 
+size_t PictureCache::cutCount() const {
+  size_t n = 0;
+  for (const auto& [slot, p] : pictures_) n += p.cut ? 1 : 0;
+  return n;
+}
+
 void PictureCache::nextFrame() {
   ++frame_;
   if (bytes_ <= kBudgetBytes) return;
