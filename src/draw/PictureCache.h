@@ -18,9 +18,9 @@ struct PictureState {
   float pointSize = 1.0f;
 };
 
-// The still pictures a software backend keeps, one per object and kind: in
-// colour as premultiplied 0xAARRGGBB pixels, shadows as coverage. Pictures
-// no frame has shown lately go once they take more than a budget.
+// The still pictures a software backend keeps: in colour as premultiplied
+// 0xAARRGGBB pixels, shadows as coverage. Pictures the last frames have not
+// shown go every few frames, and at once beyond a budget.
 class PictureCache {
  public:
   struct Picture {
