@@ -112,13 +112,11 @@ void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_
   const int y0 = std::max(p.top, 0);
   const int y1 = std::min(p.top + p.height, image.height);
   if (x0 >= x1) return;
-  const SpanPainter shadow(shadowRgb, 256);
   for (int y = y0; y < y1; ++y) {
     uint32_t* out = image.row(y);
     const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
     if (p.key.kind == PictureKind::Shadow) {
-      const uint8_t* c = p.coverage.data() + from;
-      for (int x = x0; x < x1; ++x, ++c) shadow.pixelAt(out[x], *c + (*c >> 7));
+      coverSpan(out + x0, p.coverage.data() + from, x1 - x0, shadowRgb);
     } else {
       compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
     }

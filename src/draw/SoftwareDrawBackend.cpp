@@ -43,6 +43,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
   pictureDepth_ = 0;
@@ -60,6 +61,8 @@ void SoftwareDrawBackend::endFrame() {
 }
 
 void SoftwareDrawBackend::clearIfPending() {
+  if (recording_) return;  // a picture's layer waits for neither
+  if (shadows_.isOpen()) shadows_.flush(target_);
   if (!clearPending_) return;
   clearPending_ = false;
   const SpanPainter clear(clearRgb_, 256);
@@ -225,6 +228,7 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   const bool coversAll =
       alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
   if (coversAll) {
+    if (shadows_.isOpen()) shadows_.flush(target_);
     clearPending_ = false;
   } else {
     clearIfPending();
@@ -246,7 +250,12 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
-  discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  if (recording_) {
+    // Drawn once into a picture that is kept: a mask would not be used again.
+    paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
+  } else {
+    discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  }
   return true;
 }
 
@@ -329,7 +338,6 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   // Inside another picture it is part of that one; inside a shape or
   // without a frame it is simply drawn.
   if (pictureDepth_ > 1 || insideShape_ || target_.empty() || !keepPictures_) return true;
-  clearIfPending();
   const PictureState state = currentState();
   if (const PictureCache::Picture* kept = pictures_.find(key, state)) {
     showKept(*kept);
@@ -389,5 +397,17 @@ void SoftwareDrawBackend::endPicture() {
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
-  showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
+  if (picture.key.kind != PictureKind::Shadow || recording_) {
+    clearIfPending();
+    showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
+    return;
+  }
+  // Gathered with the shadows before it, if they are of its colour.
+  const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
+  if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
+    clearIfPending();
+    shadows_.open(rgb);
+  }
+  shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,
+               picture.width);
 }
