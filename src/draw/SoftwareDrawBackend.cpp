@@ -100,7 +100,18 @@ void SoftwareDrawBackend::end() {
   points_.clear();
 }
 
+void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
+  if (!recording_) return;
+  Recording& r = recordingOf_;
+  r.state.usesColor |= color && !r.colorSet;
+  r.state.usesLineWidth |= lineWidth && !r.lineWidthSet;
+  r.state.usesPointSize |= pointSize && !r.pointSizeSet;
+}
+
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
+  const bool lines =
+      primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop || primitive_ == Primitive::LineStrip;
+  noteUse(true, lines, primitive_ == Primitive::Points);
   // The box the shape lies in: its points, widened by half a line and a
   // pixel for rounding.
   double minX = points_[0].x, maxX = minX, minY = points_[0].y, maxY = minY;
@@ -244,6 +255,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
   clearIfPending();
+  noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
   const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
@@ -260,6 +272,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
 }
 
 void SoftwareDrawBackend::color(float r, float g, float b, float a) {
+  recordingOf_.colorSet = recordingOf_.colorSet || recording_;
   color_[0] = r;
   color_[1] = g;
   color_[2] = b;
@@ -267,15 +280,20 @@ void SoftwareDrawBackend::color(float r, float g, float b, float a) {
 }
 
 void SoftwareDrawBackend::lineWidth(float width) {
-  if (!insideShape_) lineWidth_ = width;
+  if (insideShape_) return;
+  lineWidth_ = width;
+  recordingOf_.lineWidthSet = recordingOf_.lineWidthSet || recording_;
 }
 
 void SoftwareDrawBackend::pointSize(float size) {
-  if (!insideShape_) pointSize_ = size;
+  if (insideShape_) return;
+  pointSize_ = size;
+  recordingOf_.pointSizeSet = recordingOf_.pointSizeSet || recording_;
 }
 
 void SoftwareDrawBackend::rasterPos(float x, float y) {
   if (insideShape_) return;
+  noteUse(true, false, false);  // the colour is latched here
   const Point p = toScreen(x, y);
   rasterPosition_.x = p.x;
   rasterPosition_.y = p.y;
@@ -361,6 +379,8 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   Recording& r = recordingOf_;
   r.key = key;
   r.state = state;
+  r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
+  r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
   r.left = static_cast<int>(x0);
   r.top = static_cast<int>(y0);
   r.frame = target_;

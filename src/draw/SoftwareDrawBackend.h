@@ -87,6 +87,9 @@ class SoftwareDrawBackend : public DrawBackend {
   // is drawn, so that the picture's pixels keep their coverage.
   Paint currentPaint(const float* color) const;
   PictureState currentState() const;
+  // While a picture is drawn: notes which of the state it began with its
+  // drawing used, before setting its own.
+  void noteUse(bool color, bool lineWidth, bool pointSize);
   void showKept(const PictureCache::Picture& picture);
   // Before anything is painted on the frame: the clear, if still pending,
   // and the shadows gathered so far.
@@ -121,7 +124,10 @@ class SoftwareDrawBackend : public DrawBackend {
   // while the frame waits.
   struct Recording {
     PictureKey key;
-    PictureState state;
+    PictureState state;  // its uses* say what was used before being set
+    bool colorSet = false;
+    bool lineWidthSet = false;
+    bool pointSizeSet = false;
     int left = 0;
     int top = 0;
     ImageView frame;
