@@ -7,19 +7,27 @@
 
 namespace {
 
-constexpr size_t kBudgetBytes = 24u << 20;
+constexpr size_t kBudgetBytes = 32u << 20;
 
-bool sameState(const PictureState& a, const PictureState& b, PictureKind kind) {
-  const bool colour = kind == PictureKind::Shadow ||
-                      (a.color[0] == b.color[0] && a.color[1] == b.color[1] && a.color[2] == b.color[2]);
-  return colour && a.color[3] == b.color[3] && a.scale == b.scale && a.offsetX == b.offsetX &&
-         a.offsetY == b.offsetY && a.lineWidth == b.lineWidth && a.pointSize == b.pointSize;
+// Whether a picture kept with state kept can be shown under now.
+bool sameState(const PictureState& kept, const PictureState& now, PictureKind kind) {
+  const float* a = kept.color;
+  const float* b = now.color;
+  const bool rgb = kind == PictureKind::Shadow || (a[0] == b[0] && a[1] == b[1] && a[2] == b[2]);
+  const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
+  return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
+         (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.scale == now.scale &&
+         kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
 }
 
 }  // namespace
 
 uint64_t PictureCache::slotOf(const PictureKey& key) {
-  return key.owner * 2 + (key.kind == PictureKind::Shadow ? 1 : 0);
+  // One slot per picture, not per object: a palette prototype casts two
+  // shadows each frame, one in the field and one in its cell.
+  uint64_t h = key.owner * 0x9E3779B97F4A7C15ull;
+  h ^= (key.state + (key.kind == PictureKind::Shadow ? 0x632BE59BD9B4E019ull : 0)) + (h << 6) + (h >> 2);
+  return h;
 }
 
 size_t PictureCache::bytesOf(const Picture& p) {
@@ -89,7 +97,9 @@ size_t PictureCache::cutCount() const {
 
 void PictureCache::nextFrame() {
   ++frame_;
-  if (bytes_ <= kBudgetBytes) return;
+  // What the last frame did not show is of an object that moved, changed or
+  // went; a few frames' grace, then it goes too.
+  if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes) return;
   for (auto it = pictures_.begin(); it != pictures_.end();) {
     if (it->second.lastShown + 1 < frame_) {
       bytes_ -= std::min(bytes_, bytesOf(it->second));
@@ -106,13 +116,11 @@ void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_
   const int y0 = std::max(p.top, 0);
   const int y1 = std::min(p.top + p.height, image.height);
   if (x0 >= x1) return;
-  const SpanPainter shadow(shadowRgb, 256);
   for (int y = y0; y < y1; ++y) {
     uint32_t* out = image.row(y);
     const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
     if (p.key.kind == PictureKind::Shadow) {
-      const uint8_t* c = p.coverage.data() + from;
-      for (int x = x0; x < x1; ++x, ++c) shadow.pixelAt(out[x], *c + (*c >> 7));
+      coverSpan(out + x0, p.coverage.data() + from, x1 - x0, shadowRgb);
     } else {
       compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
     }
