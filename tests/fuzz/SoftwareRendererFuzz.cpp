@@ -120,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   backend.end();
+  backend.endFrame();  // what still waits (the clear, kept shadows) is laid on here
 
   for (int y = 0; y < height + 2 * kMargin; ++y) {
     for (int x = 0; x < stride; ++x) {
