@@ -35,7 +35,7 @@ const BuiltInTuning kBuiltInTuning[kBuiltInTuningCount] = {
     {"Buildings", "kWorkBuildingCapacity", TuneInt, &kWorkBuildingCapacity, 0.0f, 5, 0.0f, 64.0f},
     {"Initial Conditions", "kStartWithMoney", TuneFloat, &kStartWithMoney, 0.25f, 0, 0.0f, 1.0f},
     {"Initial Conditions", "kStartWithAgents", TuneInt, &kStartWithAgents, 0.0f, 10, 0.0f, 96.0f},
-    {"Initial Conditions", "kStartWithTrees", TuneInt, &kStartWithTrees, 0.0f, 10, 0.0f, 500.0f},
+    {"Initial Conditions", "kStartWithTrees", TuneInt, &kStartWithTrees, 0.0f, 10, 0.0f, 1000.0f},
     {"Layout/Graphics", "kFountainRadius", TuneFloat, &kFountainRadius, 24.0f, 0, 4.0f, 32.0f},
     {"Layout/Graphics", "kGuardTowerRadius", TuneFloat, &kGuardTowerRadius, 12.0f, 0, 4.0f, 28.0f},
 };
