@@ -8,6 +8,7 @@
 
 #include "app/AboutText.h"
 #include "app/GlutInit.h"
+#include "app/WindowIdentity.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ void showAboutBox(const std::string& text) {
                          std::max(0, (screenHeight - box.height) / 3));
   glutInitWindowSize(box.width, box.height);
   const int window = glutCreateWindow("Verlomba");
+  markWindowAsTheGames();
   glutDisplayFunc(display);
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);
