@@ -17,9 +17,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Mesa's drivers are loaded at run time, so no library names them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
-set(CPACK_PACKAGE_DESCRIPTION "Verlomba is a small real-time city builder on a flat, top-down field. \
-Peeps, the townsfolk, work to earn money and sleep to rest; the money buys more of the city: \
-homes, workshops, trees, fountains and guard towers. \
-Creeps raid it now and then, and an angry peep leaves for good.")
+# The long description, its lines as they show in the package.
+set(CPACK_PACKAGE_DESCRIPTION "Verlomba is a small real-time city builder on a flat, top-down field.
+Peeps, the townsfolk, work to earn money and sleep to rest; the money
+buys more of the city: homes, workshops, trees, fountains and guard
+towers. Creeps raid it now and then, and an angry peep leaves for good.")
 
 include(CPack)

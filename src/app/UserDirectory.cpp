@@ -68,16 +68,11 @@ bool giveTuningTemplate(const char* path) {
 }  // namespace
 
 std::string userDirectoryPath(const char* xdgDataHome, const char* home) {
-  std::string base;
-  if (isAbsolute(xdgDataHome)) {
-    base = xdgDataHome;
-  } else if (isAbsolute(home)) {
-    base = std::string(home) + "/.local/share";
-  } else {
-    return {};
-  }
-  while (base.size() > 1 && base.back() == '/') base.pop_back();
-  return (base == "/" ? "" : base) + "/verlomba";
+  const bool fromXdg = isAbsolute(xdgDataHome);
+  if (!fromXdg && !isAbsolute(home)) return {};
+  std::string base = fromXdg ? xdgDataHome : home;
+  while (!base.empty() && base.back() == '/') base.pop_back();
+  return base + (fromXdg ? "" : "/.local/share") + "/verlomba";
 }
 
 bool enterUserDirectory(const std::string& dir, std::string& error) {
