@@ -94,6 +94,7 @@ void Application::onReserved(int a, int b) {
 }
 
 void Application::renderFrame() {
+  if (!visible_) return;
   beginDraw();
   if (client_) client_->onDraw();
   endDraw();

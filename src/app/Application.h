@@ -63,6 +63,10 @@ class Application {
   // Seconds until the next frame falls due (0 when one is due already).
   float secondsUntilNextFrame() const;
   float frameInterval() const { return frameInterval_; }
+  // While the window cannot be seen (minimized, unmapped or covered whole)
+  // frames go on ticking the game but draw and show nothing.
+  void setVisible(bool visible) { visible_ = visible; }
+  bool isVisible() const { return visible_; }
   float lastFrameTime() const { return lastFrameTime_; }
   GameClient* client() const { return client_; }
 
@@ -73,6 +77,7 @@ class Application {
   Vec2 pressPosition_;
   Vec2 lastMousePosition_;
   bool buttonDown_ = false;
+  bool visible_ = true;
   GameClient* client_ = nullptr;
 };
 

@@ -1,15 +1,21 @@
 #include "app/GlutApplication.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <time.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/FrameClock.h"
 #include "app/GlutInit.h"
 #include "app/GlutMenuBackend.h"
+#include "app/GlyphCapture.h"
 #include "app/WindowIdentity.h"
+#include "app/XImagePresenter.h"
+#include "draw/SoftwareDrawBackend.h"
 #include "world/Random.h"
 
 namespace {
@@ -53,6 +59,12 @@ void specialCallback(int key, int x, int y) {
 void reshapeCallback(int w, int h) {
   if (current) current->handleReshape(w, h);
 }
+void windowStatusCallback(int state) {
+  if (current) current->handleWindowStatus(state);
+}
+
+// The background the window is cleared to before each frame.
+constexpr uint32_t kClearRgb = 0xFFFFFF;
 
 }  // namespace
 
@@ -65,6 +77,7 @@ GlutApplication::GlutApplication() : menu_(nullptr) {
 
 GlutApplication::~GlutApplication() {
   if (current == this) current = nullptr;
+  if (software_) setDrawBackend(nullptr);
 }
 
 bool GlutApplication::init() {
@@ -89,6 +102,7 @@ bool GlutApplication::init() {
   glutKeyboardFunc(keyboardCallback);
   // With a wheel callback, freeglut no longer reports the wheel as buttons 3 and 4.
   glutMouseWheelFunc(wheelCallback);
+  glutWindowStatusFunc(windowStatusCallback);
 
   glEnable(GL_LINE_SMOOTH);
   glEnable(GL_BLEND);
@@ -102,7 +116,33 @@ bool GlutApplication::init() {
   zoom_ = 1.0f;
   translation_ = {width_ * 0.5f, height_ * 0.5f};
   wheel_.clear();
+  startRenderer();
   return true;
+}
+
+void GlutApplication::startRenderer() {
+  std::string complaint;
+  const Renderer choice = chooseRenderer(std::getenv("VERLOMBA_RENDERER"),
+                                         reinterpret_cast<const char*>(glGetString(GL_RENDERER)), complaint);
+  if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
+  if (choice != Renderer::Software) return;
+  std::string reason;
+  std::unique_ptr<XImagePresenter> presenter =
+      XImagePresenter::create(glXGetCurrentDisplay(), glXGetCurrentDrawable(), reason);
+  BitmapFontSet fonts;
+  if (presenter) {
+    fonts = captureGlutFonts();
+    if (fonts.empty()) reason = "the bitmap fonts could not be read back";
+  }
+  if (fonts.empty()) {
+    std::fprintf(stderr, "verlomba: drawing with OpenGL instead of the software renderer: %s\n",
+                 reason.c_str());
+    return;
+  }
+  software_ = std::make_unique<SoftwareDrawBackend>(std::move(fonts));
+  presenter_ = std::move(presenter);
+  renderer_ = Renderer::Software;
+  setDrawBackend(software_.get());
 }
 
 ViewTransform GlutApplication::view() const {
@@ -181,6 +221,12 @@ Vec2 GlutApplication::viewCentre() {
 }
 
 void GlutApplication::beginDraw() {
+  if (software_) {
+    const int w = glutGet(GLUT_WINDOW_WIDTH);
+    const int h = glutGet(GLUT_WINDOW_HEIGHT);
+    software_->beginFrame(presenter_->frame(w, h), viewTransform(w, h, zoom_, translation_), kClearRgb);
+    return;
+  }
   glClear(GL_COLOR_BUFFER_BIT);
   const float w = static_cast<float>(glutGet(GLUT_WINDOW_WIDTH));
   const float h = static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT));
@@ -198,11 +244,20 @@ void GlutApplication::beginDraw() {
 }
 
 void GlutApplication::endDraw() {
+  if (presenter_) {
+    presenter_->present();
+    return;
+  }
   glutSwapBuffers();
 }
 
 void GlutApplication::handleDisplay() {
-  if (takeDueFrame()) onFrame();
+  if (takeDueFrame()) {
+    onFrame();
+  } else if (presenter_ && presenter_->hasPresented() && isVisible()) {
+    // Uncovered: the X server kept nothing of the window, the image has it all.
+    presenter_->present();
+  }
 }
 
 void GlutApplication::handleIdle() {
@@ -260,6 +315,10 @@ void GlutApplication::handleSpecial(int key, int x, int y) {
   mouseX_ = x;
   mouseY_ = y;
   onKey(code);
+}
+
+void GlutApplication::handleWindowStatus(int state) {
+  setVisible(state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED);
 }
 
 void GlutApplication::handleReshape(int w, int h) {

@@ -1,16 +1,23 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/Application.h"
 #include "app/GlutMenu.h"
 #include "app/InputMapping.h"
+#include "app/RendererChoice.h"
 #include "app/WheelInput.h"
+
+class SoftwareDrawBackend;
+class XImagePresenter;
 
 // The application on a GLUT window: binds the callbacks, converts window
 // pixels to world points through a zoomable, pannable view, keeps the
 // modifiers and click details, paces frames from the display and idle
-// callbacks and owns the pop-up menu. One instance per process.
+// callbacks and owns the pop-up menu. Frames are drawn by OpenGL or, where
+// OpenGL itself rasterizes on the CPU, by the software backend and shown
+// with an X image. One instance per process.
 class GlutApplication : public Application {
  public:
   GlutApplication();
@@ -46,6 +53,7 @@ class GlutApplication : public Application {
   float width() const { return static_cast<float>(width_); }
   float height() const { return static_cast<float>(height_); }
   int windowId() const { return windowId_; }
+  Renderer renderer() const { return renderer_; }
   bool hasCredit() const { return hasCredit_; }
   const char* credit() const { return hasCredit_ ? credit_.c_str() : nullptr; }
 
@@ -58,9 +66,12 @@ class GlutApplication : public Application {
   void handleKeyboard(unsigned char key, int x, int y);
   void handleSpecial(int key, int x, int y);
   void handleReshape(int w, int h);
+  void handleWindowStatus(int state);
 
  private:
   ViewTransform view() const;
+  // Switches to the software backend when it is the one to use and can run.
+  void startRenderer();
 
   GlutMenu menu_;
   float pixelScale_ = 1.0f;
@@ -78,4 +89,7 @@ class GlutApplication : public Application {
   int modifiers_ = 0;
   bool reshaping_ = false;
   WheelInput wheel_;
+  Renderer renderer_ = Renderer::OpenGL;
+  std::unique_ptr<SoftwareDrawBackend> software_;
+  std::unique_ptr<XImagePresenter> presenter_;
 };

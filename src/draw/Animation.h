@@ -11,4 +11,6 @@ float phase(float t0, float p);
 float triangleOf(float t, float t0, float p);
 float pulse(float t0, float p);
 // 3q^2 - 2q^3, how callers soften a pulse.
-inline float smoothStep(float q) { return q * q * (3.0f - 2.0f * q); }
+inline float smoothStep(float q) {
+  return q * q * (3.0f - 2.0f * q);
+}

@@ -1,7 +1,8 @@
 #pragma once
 
 // The one seam through which every immediate-mode drawing call passes: the
-// game draws through OpenGL, tests through a backend that records the calls.
+// game draws through OpenGL or the software rasterizer, tests through a
+// backend that records the calls.
 
 enum class Primitive { Points, Lines, LineLoop, LineStrip, TriangleStrip, Quads, Polygon };
 
@@ -20,6 +21,13 @@ class DrawBackend {
   virtual void rasterPos(float x, float y) = 0;
   virtual void bitmapCharacter(FontHandle font, int character) = 0;
   virtual int bitmapWidth(FontHandle font, int character) = 0;
+  // A filled disc with a smoothed edge, in the current colour; the edge is
+  // as wide as the current line width when the colour is opaque. Answers
+  // false when the backend leaves the disc to the shapes of emitDisc.
+  virtual bool fillDisc(float cx, float cy, float radius, int segments) {
+    (void)cx, (void)cy, (void)radius, (void)segments;
+    return false;
+  }
 };
 
 // The backend in use: the OpenGL one unless a test installed another.

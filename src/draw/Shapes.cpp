@@ -1,5 +1,6 @@
 #include "draw/Shapes.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -42,6 +43,7 @@ struct CirclePoints {
 
 CirclePoints circlePoints(float cx, float cy, float r, int n) {
   CirclePoints points;
+  n = std::clamp(n, 0, kMaxSegments);  // the room there is
   const auto [c, s] = segmentTurn(n);
   float vx = r;
   float vy = 0.0f;
@@ -55,8 +57,7 @@ CirclePoints circlePoints(float cx, float cy, float r, int n) {
   return points;
 }
 
-void emit(Primitive primitive, const CirclePoints& points) {
-  DrawBackend& out = drawBackend();
+void emit(DrawBackend& out, Primitive primitive, const CirclePoints& points) {
   out.begin(primitive);
   for (int i = 0; i < points.count; ++i) out.vertex(points.at[i].x, points.at[i].y);
   out.end();
@@ -145,11 +146,17 @@ void fillCircle(float cx, float cy, float radius) {
     out.pointSize(pen().width);
     return;
   }
-  const CirclePoints points = circlePoints(cx, cy, radius, circleSegments(radius));
-  emit(Primitive::Polygon, points);
+  const int n = circleSegments(radius);
+  if (out.fillDisc(cx, cy, radius, n)) return;
   // A smoothed edge on an opaque disc; on a translucent one the overlap
   // would show as a darker rim.
-  if (pen().alpha == 1.0f) emit(Primitive::LineLoop, points);
+  emitDisc(out, cx, cy, radius, n, pen().alpha == 1.0f);
+}
+
+void emitDisc(DrawBackend& out, float cx, float cy, float radius, int segments, bool smoothEdge) {
+  const CirclePoints points = circlePoints(cx, cy, radius, segments);
+  emit(out, Primitive::Polygon, points);
+  if (smoothEdge) emit(out, Primitive::LineLoop, points);
 }
 
 void outlineCircle(float cx, float cy, float radius) {
@@ -158,7 +165,7 @@ void outlineCircle(float cx, float cy, float radius) {
     ringStrip(cx, cy, radius, circleSegments(radius - w), w);
     return;
   }
-  emit(Primitive::LineLoop, circlePoints(cx, cy, radius, circleSegments(radius)));
+  emit(drawBackend(), Primitive::LineLoop, circlePoints(cx, cy, radius, circleSegments(radius)));
 }
 
 void drawArc(float cx, float cy, float radius, float startAngle, float sweep) {

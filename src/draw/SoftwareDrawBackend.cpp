@@ -1,0 +1,265 @@
+#include "draw/SoftwareDrawBackend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "draw/PixelBlend.h"
+#include "draw/PixelShapes.h"
+
+namespace {
+
+// OpenGL nudges the raster position by this before taking the pixel a
+// bitmap starts at, so that a position on a pixel border is not at the
+// mercy of rounding.
+constexpr double kRasterEpsilon = 1e-4;
+
+// Discs beyond this radius in pixels are left to the polygon path, which
+// clips any size.
+constexpr double kLargestDiscPixels = 4096.0;
+
+bool isFinite(double v) {
+  return std::isfinite(v);
+}
+
+}  // namespace
+
+ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation) {
+  // window = zoom * (world + translation - 2 * centre) + centre
+  const double cx = width * 0.5;
+  const double cy = height * 0.5;
+  ScreenTransform t;
+  t.scale = zoom;
+  t.offsetX = zoom * (translation.x - 2.0 * cx) + cx;
+  t.offsetY = zoom * (translation.y - 2.0 * cy) + cy;
+  return t;
+}
+
+SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts) : fonts_(std::move(fonts)) {}
+
+void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
+                                     uint32_t clearRgb) {
+  target_ = target;
+  transform_ = transform;
+  raster_.setSize(target.width, target.height);
+  raster_.clear();
+  insideShape_ = false;
+  points_.clear();
+  for (int y = 0; y < target.height; ++y) std::fill_n(target.row(y), target.width, clearRgb);
+}
+
+SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
+  return {x * transform_.scale + transform_.offsetX, y * transform_.scale + transform_.offsetY};
+}
+
+void SoftwareDrawBackend::begin(Primitive primitive) {
+  if (insideShape_) return;  // as OpenGL, which refuses a begin inside a shape
+  insideShape_ = true;
+  primitive_ = primitive;
+  points_.clear();
+}
+
+void SoftwareDrawBackend::vertex(float x, float y) {
+  if (insideShape_) points_.push_back(toScreen(x, y));
+}
+
+void SoftwareDrawBackend::end() {
+  if (!insideShape_) return;
+  insideShape_ = false;
+  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  const bool finite = std::all_of(points_.begin(), points_.end(),
+                                  [](const Point& p) { return isFinite(p.x) && isFinite(p.y); });
+  if (finite && paint.alpha > 0 && !target_.empty()) drawShape(paint.rgb, paint.alpha);
+  points_.clear();
+}
+
+void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
+  switch (primitive_) {
+    case Primitive::Points:
+      drawPoints(rgb, alpha);
+      return;
+    case Primitive::Lines:
+      addLines(false, false);
+      break;
+    case Primitive::LineStrip:
+      addLines(true, false);
+      break;
+    case Primitive::LineLoop:
+      addLines(true, true);
+      break;
+    case Primitive::TriangleStrip:
+      addTriangleStrip();
+      break;
+    case Primitive::Quads:
+    case Primitive::Polygon:
+      if (drawAsRectangle(rgb, alpha)) return;
+      if (primitive_ == Primitive::Quads) {
+        addQuads();
+      } else {
+        addPolygon();
+      }
+      break;
+  }
+  raster_.fill(target_, rgb, alpha);
+}
+
+void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
+  // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
+  const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
+  for (const Point& p : points_) {
+    paintRect(target_, p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5, rgb, alpha);
+  }
+}
+
+// Each segment is a rectangle as wide as the line, without caps, as
+// OpenGL's smoothed lines are. The segments of a strip or loop share one
+// coverage, so their joints are not painted twice.
+void SoftwareDrawBackend::addLines(bool strip, bool loop) {
+  const double half = std::max(1.0f, lineWidth_) * 0.5;
+  const size_t n = points_.size();
+  if (n < 2) return;
+  if (!strip) {
+    for (size_t i = 0; i + 1 < n; i += 2) addSegment(points_[i], points_[i + 1], half);
+    return;
+  }
+  for (size_t i = 0; i + 1 < n; ++i) addSegment(points_[i], points_[i + 1], half);
+  if (loop) addSegment(points_[n - 1], points_[0], half);
+}
+
+void SoftwareDrawBackend::addSegment(const Point& a, const Point& b, double halfWidth) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  const double length = std::hypot(dx, dy);
+  if (!(length > 0.0) || !isFinite(length)) return;
+  const double nx = -dy / length * halfWidth;
+  const double ny = dx / length * halfWidth;
+  raster_.addEdge(a.x + nx, a.y + ny, b.x + nx, b.y + ny);
+  raster_.addEdge(b.x + nx, b.y + ny, b.x - nx, b.y - ny);
+  raster_.addEdge(b.x - nx, b.y - ny, a.x - nx, a.y - ny);
+  raster_.addEdge(a.x - nx, a.y - ny, a.x + nx, a.y + ny);
+}
+
+// Every triangle is turned the same way round, so that the edge two
+// neighbours share cancels out and the strip fills as one shape.
+void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Point& c) {
+  const double twiceArea = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+  if (twiceArea == 0.0 || !isFinite(twiceArea)) return;
+  const Point& second = twiceArea > 0.0 ? b : c;
+  const Point& third = twiceArea > 0.0 ? c : b;
+  raster_.addEdge(a.x, a.y, second.x, second.y);
+  raster_.addEdge(second.x, second.y, third.x, third.y);
+  raster_.addEdge(third.x, third.y, a.x, a.y);
+}
+
+void SoftwareDrawBackend::addTriangleStrip() {
+  for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
+}
+
+void SoftwareDrawBackend::addQuads() {
+  for (size_t i = 0; i + 3 < points_.size(); i += 4) {
+    addTriangle(points_[i], points_[i + 1], points_[i + 2]);
+    addTriangle(points_[i], points_[i + 2], points_[i + 3]);
+  }
+}
+
+void SoftwareDrawBackend::addPolygon() {
+  const size_t n = points_.size();
+  if (n < 3) return;
+  for (size_t i = 0; i < n; ++i) {
+    const Point& a = points_[i];
+    const Point& b = points_[(i + 1) % n];
+    raster_.addEdge(a.x, a.y, b.x, b.y);
+  }
+}
+
+// A single quad or four-sided polygon with axis-aligned sides, which is
+// what every filled rectangle is, painted without the rasterizer.
+bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
+  if (points_.size() != 4) return false;
+  const Point* v = points_.data();
+  const bool rowsFirst = v[0].y == v[1].y && v[1].x == v[2].x && v[2].y == v[3].y && v[3].x == v[0].x;
+  const bool columnsFirst = v[0].x == v[1].x && v[1].y == v[2].y && v[2].x == v[3].x && v[3].y == v[0].y;
+  if (!rowsFirst && !columnsFirst) return false;
+  paintRect(target_, std::min(v[0].x, v[2].x), std::min(v[0].y, v[2].y), std::max(v[0].x, v[2].x),
+            std::max(v[0].y, v[2].y), rgb, alpha);
+  return true;
+}
+
+bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segments) {
+  if (insideShape_) return false;
+  const Point c = toScreen(cx, cy);
+  double r = radius * transform_.scale;
+  if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
+  if (target_.empty()) return true;
+  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  // The circle's polygon lies inside the circle: a disc of the same area.
+  if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
+  // An opaque disc has its smoothed outline drawn over its edge, half
+  // outside it.
+  if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
+  paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
+  return true;
+}
+
+void SoftwareDrawBackend::color(float r, float g, float b, float a) {
+  color_[0] = r;
+  color_[1] = g;
+  color_[2] = b;
+  color_[3] = a;
+}
+
+void SoftwareDrawBackend::lineWidth(float width) {
+  if (!insideShape_) lineWidth_ = width;
+}
+
+void SoftwareDrawBackend::pointSize(float size) {
+  if (!insideShape_) pointSize_ = size;
+}
+
+void SoftwareDrawBackend::rasterPos(float x, float y) {
+  if (insideShape_) return;
+  const Point p = toScreen(x, y);
+  rasterPosition_.x = p.x;
+  rasterPosition_.y = p.y;
+  // Valid only inside the view, borders included, as OpenGL's clip test.
+  rasterPosition_.valid = p.x >= 0.0 && p.x <= target_.width && p.y >= 0.0 && p.y <= target_.height;
+  std::copy(color_, color_ + 4, rasterPosition_.color);
+}
+
+const BitmapGlyph* SoftwareDrawBackend::glyph(FontHandle font, int character) const {
+  if (character < 0 || character > 255) return nullptr;
+  for (const BitmapFont& f : fonts_) {
+    if (f.handle == font) return &f.glyphs[static_cast<size_t>(character)];
+  }
+  return nullptr;
+}
+
+void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
+  if (insideShape_ || !rasterPosition_.valid) return;
+  const BitmapGlyph* g = glyph(font, character);
+  if (!g) return;
+  const float* c = rasterPosition_.color;
+  const Paint paint = paintOf(c[0], c[1], c[2], c[3]);
+  // The glyph's pixels count from the pixel the raster position is in, in
+  // OpenGL's window coordinates, whose rows go upwards.
+  const int h = target_.height;
+  const int baseX = static_cast<int>(std::floor(rasterPosition_.x + kRasterEpsilon));
+  const int baseUp = static_cast<int>(std::floor(h - rasterPosition_.y + kRasterEpsilon));
+  for (int rowUp = 0; rowUp < g->height && paint.alpha > 0; ++rowUp) {
+    const int y = h - 1 - (baseUp + g->bottom + rowUp);
+    if (y < 0 || y >= h) continue;
+    uint32_t* row = target_.row(y);
+    for (int column = 0; column < g->width; ++column) {
+      const int x = baseX + g->left + column;
+      if (x < 0 || x >= target_.width || !g->isLit(column, rowUp)) continue;
+      row[x] =
+          paint.alpha >= 256 ? paint.rgb : blendPixel(row[x], paint.rgb, static_cast<uint32_t>(paint.alpha));
+    }
+  }
+  rasterPosition_.x += g->advance;
+}
+
+int SoftwareDrawBackend::bitmapWidth(FontHandle font, int character) {
+  const BitmapGlyph* g = glyph(font, character);
+  return g ? g->advance : 0;
+}

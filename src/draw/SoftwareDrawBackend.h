@@ -1,0 +1,90 @@
+#pragma once
+
+#include <vector>
+
+#include "draw/BitmapFont.h"
+#include "draw/CoverageRasterizer.h"
+#include "draw/DrawBackend.h"
+#include "draw/ImageView.h"
+#include "world/Geometry.h"
+
+// World units to image pixels: image = world * scale + offset.
+struct ScreenTransform {
+  double scale = 1.0;
+  double offsetX = 0.0;
+  double offsetY = 0.0;
+};
+
+// The transform of the game's view on a window of this size: the zoom scales
+// about the window's centre after the translation has moved the world, as
+// the OpenGL projection of the view does.
+ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation);
+
+// Draws every primitive of the game into a 32-bit image on the CPU, with
+// exact area coverage on every edge and source-alpha blending. Line widths
+// and point sizes are in pixels, as OpenGL's are; text comes from bitmap
+// fonts captured from the ones OpenGL draws, placed by OpenGL's raster
+// position rules. A shape with a vertex that is not finite is dropped whole.
+//
+//   SoftwareDrawBackend software(fonts);
+//   software.beginFrame(image, viewTransform(800, 800, zoom, translation), 0xFFFFFF);
+//   setDrawBackend(&software);
+//   game.onDraw();
+class SoftwareDrawBackend : public DrawBackend {
+ public:
+  explicit SoftwareDrawBackend(BitmapFontSet fonts = {});
+
+  // Clears the image to clearRgb and draws into it from now on. The image
+  // must stay valid until the next beginFrame.
+  void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb);
+  const ImageView& target() const { return target_; }
+
+  void begin(Primitive primitive) override;
+  void end() override;
+  void vertex(float x, float y) override;
+  void color(float r, float g, float b, float a) override;
+  void lineWidth(float width) override;
+  void pointSize(float size) override;
+  void rasterPos(float x, float y) override;
+  void bitmapCharacter(FontHandle font, int character) override;
+  int bitmapWidth(FontHandle font, int character) override;
+  bool fillDisc(float cx, float cy, float radius, int segments) override;
+
+ private:
+  struct Point {
+    double x;
+    double y;
+  };
+  // Where text goes: the raster position in image pixels and the colour
+  // latched with it; text at an invalid position is not drawn.
+  struct RasterPosition {
+    double x = 0.0;
+    double y = 0.0;
+    bool valid = false;
+    float color[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  };
+
+  Point toScreen(float x, float y) const;
+  const BitmapGlyph* glyph(FontHandle font, int character) const;
+  void drawShape(uint32_t rgb, int alpha);
+  void drawPoints(uint32_t rgb, int alpha);
+  void addLines(bool strip, bool loop);
+  void addTriangleStrip();
+  void addQuads();
+  void addPolygon();
+  bool drawAsRectangle(uint32_t rgb, int alpha);
+  void addTriangle(const Point& a, const Point& b, const Point& c);
+  void addSegment(const Point& a, const Point& b, double halfWidth);
+
+  BitmapFontSet fonts_;
+  ImageView target_;
+  ScreenTransform transform_;
+  CoverageRasterizer raster_;
+  Primitive primitive_ = Primitive::Points;
+  bool insideShape_ = false;
+  std::vector<Point> points_;
+  float color_[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+  float lineWidth_ = 1.0f;
+  float pointSize_ = 1.0f;
+  RasterPosition rasterPosition_;
+};
