@@ -13,7 +13,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan run test test-unit test-e2e test-install bench clean
+.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons
 .PHONY: install uninstall package screenshot
@@ -78,7 +78,7 @@ run: build
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb; then the install tree and the package are checked.
-test: deps-test build build-asan build-fuzz package
+test: deps-test build build-e2e build-asan build-fuzz package
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure
@@ -88,8 +88,12 @@ test: deps-test build build-asan build-fuzz package
 test-unit: build-asan
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 
-test-e2e: deps-test build
+test-e2e: deps-test build build-e2e
 	cd build && ctest -L e2e --output-on-failure
+
+# The end-to-end tests' own tool, beside the game in build/.
+build-e2e: build
+	cmake --build build -j $(JOBS) --target verlomba_renderer_comparison
 
 test-install: deps-test build package
 	python3 tests/install/test_install_tree.py build

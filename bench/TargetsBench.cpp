@@ -1,18 +1,21 @@
 // The figures the game is held to (scripts/measure_bench.py prints their
 // medians against the targets): the tick of the start world and of the
-// crowded world, and one frame of the crowded world, recorded and drawn by
-// OpenGL.
+// crowded world, and one frame of the start and the crowded world, recorded,
+// drawn by OpenGL and drawn by the software renderer.
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "CrowdedWorld.h"
 #include "app/GlutInit.h"
+#include "app/GlyphCapture.h"
 #include "draw/Pen.h"
 #include "draw/RecordingDrawBackend.h"
+#include "draw/SoftwareDrawBackend.h"
 
 namespace {
 
@@ -153,11 +156,50 @@ void BM_CrowdedFrameOpenGL(benchmark::State& state) {
 }
 BENCHMARK(BM_CrowdedFrameOpenGL)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-// Not a target of its own: it shows what the start world's frames cost the
-// running game at 30 frames a second.
 void BM_StartFrameOpenGL(benchmark::State& state) {
   timeOpenGlFrame(state, [](Game&) {});
 }
 BENCHMARK(BM_StartFrameOpenGL)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+// The bitmap fonts as OpenGL draws them, read back from the bench window
+// (none without a display: the frames then draw no text).
+const BitmapFontSet& capturedFonts() {
+  static const BitmapFontSet fonts = openGlWindow() ? captureGlutFonts() : BitmapFontSet{};
+  return fonts;
+}
+
+// One frame drawn by the software renderer into an 800 by 800 image: the
+// clear and the game's drawing. It runs on the calling thread alone.
+template <class Build>
+void timeSoftwareFrame(benchmark::State& state, Build build) {
+  SoftwareDrawBackend software(capturedFonts());
+  HeadlessGame h;
+  build(h.game());
+  h.tick(kWarmUpTicks);
+  std::vector<uint32_t> pixels(800 * 800);
+  const ImageView image{pixels.data(), 800, 800, 800};
+  setDrawBackend(&software);
+  resetPen();
+  auto frame = [&] {
+    software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}), 0xFFFFFF);
+    h.game().onDraw();
+  };
+  frame();
+  const double cpuBefore = processCpuSeconds();
+  for (auto _ : state) frame();
+  state.counters["all_threads_cpu_ms"] =
+      1000.0 * (processCpuSeconds() - cpuBefore) / static_cast<double>(state.iterations());
+  reportCrowd(state, h.game());
+}
+
+void BM_CrowdedFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, buildCrowdedWorld);
+}
+BENCHMARK(BM_CrowdedFrameSoftware)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+void BM_StartFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, [](Game&) {});
+}
+BENCHMARK(BM_StartFrameSoftware)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 }  // namespace

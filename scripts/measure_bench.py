@@ -7,8 +7,9 @@ against the targets.
 The OpenGL frame needs a display: one is started here (Mesa's software
 renderer) and stopped afterwards. Times are wall-clock medians of the
 repetitions; CPU time of the calling thread is shown beside them and, for
-the OpenGL frames, the CPU time of every thread of the process (the
-renderer's rasterising threads included), which is what a running game pays.
+the frames, the CPU time of every thread of the process (OpenGL's
+rasterising threads included), which is what a running game pays and what
+frames are held to.
 """
 
 import argparse
@@ -28,7 +29,9 @@ TARGETS = {
     "BM_CrowdedWorldTick": (1.5, "tick of the crowded world"),
     "BM_CrowdedFrameRecorded": (3.0, "crowded frame, recording backend"),
     "BM_CrowdedFrameOpenGL": (12.0, "crowded frame, OpenGL under Xvfb"),
-    "BM_StartFrameOpenGL": (None, "start frame, OpenGL under Xvfb"),
+    "BM_StartFrameOpenGL": (3.0, "start frame, OpenGL under Xvfb"),
+    "BM_CrowdedFrameSoftware": (12.0, "crowded frame, software renderer"),
+    "BM_StartFrameSoftware": (3.0, "start frame, software renderer"),
 }
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
@@ -89,7 +92,10 @@ def main():
         if target is None:
             verdict, target_text = "", "-"
         else:
-            verdict = "ok" if wall < target else "MISSED"
+            # Frames are held to the CPU of every thread, which is what they
+            # cost a running game; the rest to their wall-clock time.
+            figure = all_cpu if all_cpu is not None else wall
+            verdict = "ok" if figure < target else "MISSED"
             target_text = f"< {target:g} ms"
         print(f"{what:<38} {wall:>7.3f} ms {cpu:>7.3f} ms {all_text} {target_text:>10}  {verdict}")
     return 0 if not errors else 1

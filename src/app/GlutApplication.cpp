@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "app/FrameClock.h"
+#include "app/GlViewProjection.h"
 #include "app/GlutInit.h"
 #include "app/GlutMenuBackend.h"
 #include "app/GlyphCapture.h"
@@ -228,19 +229,8 @@ void GlutApplication::beginDraw() {
     return;
   }
   glClear(GL_COLOR_BUFFER_BIT);
-  const float w = static_cast<float>(glutGet(GLUT_WINDOW_WIDTH));
-  const float h = static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT));
-  // y grows downwards; zoom scales about the window centre.
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, w, h, 0.0, -1.0, 1.0);
-  glTranslatef(w * 0.5f, h * 0.5f, 0.0f);
-  glScalef(zoom_, zoom_, 1.0f);
-  glTranslatef(-w * 0.5f, -h * 0.5f, 0.0f);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glTranslatef(translation_.x, translation_.y, 0.0f);
-  glTranslatef(-w * 0.5f, -h * 0.5f, 0.0f);
+  loadViewProjection(static_cast<float>(glutGet(GLUT_WINDOW_WIDTH)),
+                     static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT)), zoom_, translation_);
 }
 
 void GlutApplication::endDraw() {

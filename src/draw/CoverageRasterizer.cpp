@@ -2,9 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "draw/PixelBlend.h"
+
+namespace {
+// A row's first touched cell before any is touched.
+constexpr int kNoCell = std::numeric_limits<int>::max();
+}  // namespace
 
 void CoverageRasterizer::setSize(int width, int height) {
   width = std::max(width, 0);
@@ -12,37 +18,64 @@ void CoverageRasterizer::setSize(int width, int height) {
   if (width == width_ && height == height_) return;
   width_ = width;
   height_ = height;
-  // Two cells beyond the last pixel take what edges on the right border add.
-  stride_ = width + 2;
-  cells_.assign(static_cast<size_t>(stride_) * height, 0.0f);
-  rowFirst_.assign(height, stride_);
+  // Two cells beyond a row's last pixel take what edges on its right add.
+  cells_.assign(static_cast<size_t>(width + 2) * height, 0.0f);
+  blockTouched_.assign(static_cast<size_t>(((width + 2) >> kBlockShift) + 1) * height, 0);
+  rowFirst_.assign(height, kNoCell);
   rowLast_.assign(height, -1);
-  top_ = height;
-  bottom_ = -1;
+  setBox(0, 0, width, height);
+}
+
+void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
+  left_ = left;
+  top_ = top;
+  boxWidth_ = std::max(right - left, 0);
+  boxHeight_ = std::max(bottom - top, 0);
+  stride_ = boxWidth_ + 2;
+  blocksPerRow_ = (stride_ >> kBlockShift) + 1;
+  firstRow_ = boxHeight_;
+  lastRow_ = -1;
+}
+
+void CoverageRasterizer::beginShape(double minX, double minY, double maxX, double maxY) {
+  // A box that is not one (NaN, or min beyond max) is an empty one.
+  if (std::isnan(minX) || std::isnan(minY) || std::isnan(maxX) || std::isnan(maxY)) {
+    setBox(0, 0, 0, 0);
+    return;
+  }
+  const auto pixel = [](double v, int limit) {
+    return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit)));
+  };
+  const int right = pixel(std::ceil(maxX), width_);
+  const int bottom = pixel(std::ceil(maxY), height_);
+  setBox(std::min(pixel(std::floor(minX), width_), right), std::min(pixel(std::floor(minY), height_), bottom),
+         right, bottom);
 }
 
 void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
   if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
-  const double w = width_;
-  const double h = height_;
+  x0 -= left_;
+  x1 -= left_;
+  y0 -= top_;
+  y1 -= top_;
+  const double w = boxWidth_;
+  const double h = boxHeight_;
   if (y0 == y1 || !(y0 < h || y1 < h) || !(y0 > 0.0 || y1 > 0.0)) return;
-  // Rows above or below the image take nothing from the parts outside them.
+  // Rows above or below the box take nothing from the parts outside them.
   const double dy = y1 - y0;
   const double ya = std::clamp(y0, 0.0, h);
   const double yb = std::clamp(y1, 0.0, h);
   const double xa = ya == y0 ? x0 : x0 + (ya - y0) * ((x1 - x0) / dy);
   const double xb = yb == y1 ? x1 : x0 + (yb - y0) * ((x1 - x0) / dy);
 
-  // Split where the edge crosses the left or right border. A piece beyond
-  // a border is laid along it: left of the image it still adds its winding
-  // to every pixel of the row, right of it to none, which is what the
+  // Split where the edge crosses the left or right side. A piece beyond a
+  // side is laid along it: left of the box it still adds its winding to
+  // every pixel of the row, right of it to none, which is what the
   // unclipped piece would have done.
   double splitT[2];
   int splits = 0;
-  for (const double border : {0.0, w}) {
-    if ((xa < border && xb > border) || (xa > border && xb < border)) {
-      splitT[splits++] = (border - xa) / (xb - xa);
-    }
+  for (const double side : {0.0, w}) {
+    if ((xa < side && xb > side) || (xa > side && xb < side)) splitT[splits++] = (side - xa) / (xb - xa);
   }
   if (splits == 2 && splitT[0] > splitT[1]) std::swap(splitT[0], splitT[1]);
   double px = xa;
@@ -58,6 +91,13 @@ void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
   }
 }
 
+inline void CoverageRasterizer::touch(int y, int firstCell, int lastCell) {
+  rowFirst_[y] = std::min(rowFirst_[y], firstCell);
+  rowLast_[y] = std::max(rowLast_[y], lastCell);
+  uint8_t* blocks = blockTouched_.data() + static_cast<size_t>(y) * blocksPerRow_;
+  for (int b = firstCell >> kBlockShift; b <= lastCell >> kBlockShift; ++b) blocks[b] = 1;
+}
+
 // The signed area an edge adds to each cell of each row it crosses, as in
 // the accumulation rasterizers of font renderers: a cell gets the area
 // between the edge and the cell's right side, and the cells to its right the
@@ -70,12 +110,12 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
     std::swap(y0, y1);
     direction = -1.0f;
   }
-  const float w = static_cast<float>(width_);
+  const float w = static_cast<float>(boxWidth_);
   const float dxdy = (x1 - x0) / (y1 - y0);
   const int firstRow = static_cast<int>(y0);
-  const int endRow = std::min(height_, static_cast<int>(std::ceil(y1)));
-  top_ = std::min(top_, firstRow);
-  bottom_ = std::max(bottom_, endRow - 1);
+  const int endRow = std::min(boxHeight_, static_cast<int>(std::ceil(y1)));
+  firstRow_ = std::min(firstRow_, firstRow);
+  lastRow_ = std::max(lastRow_, endRow - 1);
   float x = x0;
   for (int y = firstRow; y < endRow; ++y) {
     float* row = cells_.data() + static_cast<size_t>(y) * stride_;
@@ -115,60 +155,70 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
       row[rightCell] += d * lastArea;
       last = rightCell;
     }
-    rowFirst_[y] = std::min(rowFirst_[y], leftCell);
-    rowLast_[y] = std::max(rowLast_[y], last);
+    touch(y, leftCell, last);
     x = xNext;
   }
 }
 
-template <class Cell>
-void CoverageRasterizer::sweep(Cell&& cell) {
-  for (int y = top_; y <= bottom_; ++y) {
+template <class Cell, class Run>
+void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
+  for (int y = firstRow_; y <= lastRow_; ++y) {
     const int first = rowFirst_[y];
     const int last = rowLast_[y];
     if (first > last) continue;
     float* row = cells_.data() + static_cast<size_t>(y) * stride_;
-    const int visibleEnd = std::min(last + 1, width_);
+    uint8_t* blocks = blockTouched_.data() + static_cast<size_t>(y) * blocksPerRow_;
+    const int imageY = top_ + y;
     float sum = 0.0f;
-    int x = first;
-    for (; x < visibleEnd; ++x) {
-      sum += row[x];
-      row[x] = 0.0f;
-      const float c = std::fabs(sum);
-      cell(x, y, c < 1.0f ? c : 1.0f);
+    for (int x = first; x <= last;) {
+      const int block = x >> kBlockShift;
+      const int blockEnd = std::min((block + 1) << kBlockShift, last + 1);
+      const int visibleEnd = std::min(blockEnd, boxWidth_);
+      if (!blocks[block]) {
+        // No edge here: the coverage stays what the cells before made it.
+        const float c = std::fabs(sum);
+        if (x < visibleEnd) run(left_ + x, imageY, visibleEnd - x, c < 1.0f ? c : 1.0f);
+        x = blockEnd;
+        continue;
+      }
+      blocks[block] = 0;
+      for (; x < blockEnd; ++x) {
+        sum += row[x];
+        row[x] = 0.0f;
+        if (x < visibleEnd) {
+          const float c = std::fabs(sum);
+          cell(left_ + x, imageY, c < 1.0f ? c : 1.0f);
+        }
+      }
     }
-    for (; x <= last; ++x) row[x] = 0.0f;
-    rowFirst_[y] = stride_;
+    rowFirst_[y] = kNoCell;
     rowLast_[y] = -1;
   }
-  top_ = height_;
-  bottom_ = -1;
+  // The next shape may lie anywhere until it says where.
+  setBox(0, 0, width_, height_);
 }
 
 void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha) {
-  const float scale = static_cast<float>(alpha);
-  uint32_t* row = nullptr;
-  int rowY = -1;
-  sweep([&](int x, int y, float coverage) {
-    if (y != rowY) {
-      row = image.row(y);
-      rowY = y;
-    }
-    const int a = static_cast<int>(coverage * scale + 0.5f);
-    if (a >= 256) {
-      row[x] = rgb;
-    } else if (a > 0) {
-      row[x] = blendPixel(row[x], rgb, static_cast<uint32_t>(a));
-    }
-  });
+  const SpanPainter paint(rgb, alpha);
+  sweep([&](int x, int y, float coverage) { paint.pixel(image.at(x, y), coverage); },
+        [&](int x, int y, int count, float coverage) {
+          const int a = static_cast<int>(coverage * alpha + 0.5f);
+          if (a == alpha) {
+            paint.run(image.row(y) + x, count);
+          } else if (a > 0) {
+            SpanPainter(rgb, a).run(image.row(y) + x, count);
+          }
+        });
 }
 
 void CoverageRasterizer::clear() {
-  sweep([](int, int, float) {});
+  sweep([](int, int, float) {}, [](int, int, int, float) {});
 }
 
 std::vector<float> CoverageRasterizer::takeCoverage() {
   std::vector<float> coverage(static_cast<size_t>(width_) * height_, 0.0f);
-  sweep([&](int x, int y, float c) { coverage[static_cast<size_t>(y) * width_ + x] = c; });
+  const auto at = [&](int x, int y) { return coverage.begin() + static_cast<ptrdiff_t>(y) * width_ + x; };
+  sweep([&](int x, int y, float c) { *at(x, y) = c; },
+        [&](int x, int y, int count, float c) { std::fill_n(at(x, y), count, c); });
   return coverage;
 }

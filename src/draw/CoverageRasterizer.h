@@ -10,8 +10,9 @@
 // and overlapping parts of one outline are painted once.
 //
 //   raster.setSize(800, 800);
-//   raster.addEdge(...);             // every edge of every outline of a shape
-//   raster.fill(image, rgb, alpha);  // paints it and empties the cells
+//   raster.beginShape(10, 10, 60, 40);  // a box the shape lies in
+//   raster.addEdge(...);                // every edge of every outline of it
+//   raster.fill(image, rgb, alpha);     // paints it and empties the cells
 //
 // Coordinates are image pixels (x right, y down, pixel (i, j) covers
 // [i, i + 1] x [j, j + 1]). Any finite coordinate is safe: edges are clipped
@@ -23,6 +24,10 @@ class CoverageRasterizer {
   int width() const { return width_; }
   int height() const { return height_; }
 
+  // The cells of a shape are laid out over its box alone, so that a small
+  // shape's work stays within a few cache lines; without a box a shape may
+  // lie anywhere in the image. Edges are clipped to the box and the image.
+  void beginShape(double minX, double minY, double maxX, double maxY);
   void addEdge(double x0, double y0, double x1, double y1);
   // Blends the accumulated shape into image (of this size) in rgb at alpha
   // 0..256 times the coverage, then empties the cells.
@@ -35,17 +40,31 @@ class CoverageRasterizer {
   std::vector<float> takeCoverage();
 
  private:
-  // An edge that lies within [0, width] x [0, height].
+  void setBox(int left, int top, int right, int bottom);
+  // An edge in box cells, within [0, box width] x [0, box height].
   void addInsideEdge(float x0, float y0, float x1, float y1);
-  template <class Cell>
-  void sweep(Cell&& cell);
+  void touch(int y, int firstCell, int lastCell);
+  // Sums each touched row into coverage: cell(x, y, c) for a pixel next to
+  // an edge, run(x, y, count, c) for pixels between edges, all covered alike.
+  template <class Cell, class Run>
+  void sweep(Cell&& cell, Run&& run);
 
   int width_ = 0;
   int height_ = 0;
+  // The shape's box in image pixels, and the cells of its rows.
+  int left_ = 0;
+  int top_ = 0;
+  int boxWidth_ = 0;
+  int boxHeight_ = 0;
   int stride_ = 0;
   std::vector<float> cells_;
   std::vector<int> rowFirst_;  // touched cells of each row, or first > last
   std::vector<int> rowLast_;
-  int top_ = 0;  // touched rows, or top_ > bottom_
-  int bottom_ = -1;
+  // Rows are cut into blocks of kBlock cells, marked when an edge adds to
+  // one; the sweep crosses an unmarked block in one run.
+  static constexpr int kBlockShift = 3;
+  int blocksPerRow_ = 0;
+  std::vector<uint8_t> blockTouched_;
+  int firstRow_ = 0;  // touched rows of the box, or first > last
+  int lastRow_ = -1;
 };

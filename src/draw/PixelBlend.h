@@ -3,8 +3,8 @@
 #include <cstdint>
 
 // Source-alpha blending on 0x00RRGGBB pixels with 8-bit channels. Alpha is
-// an integer from 0 (nothing) to 256 (opaque), so that the two channel
-// pairs of a pixel blend in two multiplies.
+// an integer from 0 (nothing) to 256 (opaque), so that a channel blends in
+// one multiply-add and a shift.
 
 struct Paint {
   uint32_t rgb = 0;
@@ -22,5 +22,40 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t src, uint32_t a) {
   return (rb & 0xFF00FFu) | (g & 0x00FF00u);
 }
 
-// count pixels from dst, all at the paint's alpha.
-void paintSpan(uint32_t* dst, int count, uint32_t rgb, int alpha);
+// One paint laid on pixels: whole runs at its alpha, or single pixels at its
+// alpha times a coverage. Made once per shape, used for every row of it.
+class SpanPainter {
+ public:
+  SpanPainter(uint32_t rgb, int alpha);
+
+  uint32_t rgb() const { return rgb_; }
+  int alpha() const { return alpha_; }
+  // count pixels from dst, all at the paint's alpha.
+  void run(uint32_t* dst, int count) const;
+  // One pixel at the paint's alpha times coverage in [0, 1].
+  void pixel(uint32_t& dst, float coverage) const {
+    pixelAt(dst, static_cast<int>(coverage * scale_ + 0.5f));
+  }
+  // One pixel at an alpha of its own, 0..256.
+  void pixelAt(uint32_t& dst, int alpha) const {
+    if (alpha >= 256) {
+      dst = rgb_;
+    } else if (alpha > 0) {
+      dst = blendPixel(dst, rgb_, static_cast<uint32_t>(alpha));
+    }
+  }
+
+ private:
+  using Lanes = uint16_t __attribute__((vector_size(32)));
+
+  uint32_t rgb_;
+  int alpha_;
+  float scale_;
+  uint16_t inverse_;  // 256 - alpha
+  Lanes source_;      // each channel of four pixels times alpha, plus a half for rounding
+};
+
+// count pixels from dst, all at alpha.
+inline void paintSpan(uint32_t* dst, int count, uint32_t rgb, int alpha) {
+  SpanPainter(rgb, alpha).run(dst, count);
+}

@@ -69,11 +69,22 @@ void SoftwareDrawBackend::end() {
   const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
   const bool finite = std::all_of(points_.begin(), points_.end(),
                                   [](const Point& p) { return isFinite(p.x) && isFinite(p.y); });
-  if (finite && paint.alpha > 0 && !target_.empty()) drawShape(paint.rgb, paint.alpha);
+  if (finite && !points_.empty() && paint.alpha > 0 && !target_.empty()) drawShape(paint.rgb, paint.alpha);
   points_.clear();
 }
 
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
+  // The box the shape lies in: its points, widened by half a line and a
+  // pixel for rounding.
+  double minX = points_[0].x, maxX = minX, minY = points_[0].y, maxY = minY;
+  for (const Point& p : points_) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  const double margin = std::max(1.0f, lineWidth_) * 0.5 + 1.0;
+  raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
   switch (primitive_) {
     case Primitive::Points:
       drawPoints(rgb, alpha);
@@ -197,7 +208,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
-  paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
+  discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
   return true;
 }
 

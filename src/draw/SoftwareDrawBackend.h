@@ -4,6 +4,7 @@
 
 #include "draw/BitmapFont.h"
 #include "draw/CoverageRasterizer.h"
+#include "draw/DiscMaskCache.h"
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
 #include "world/Geometry.h"
@@ -80,6 +81,7 @@ class SoftwareDrawBackend : public DrawBackend {
   ImageView target_;
   ScreenTransform transform_;
   CoverageRasterizer raster_;
+  DiscMaskCache discs_;
   Primitive primitive_ = Primitive::Points;
   bool insideShape_ = false;
   std::vector<Point> points_;

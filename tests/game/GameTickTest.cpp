@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "FreshGame.h"
+#include "draw/RecordingDrawBackend.h"
 
 namespace {
 
@@ -41,6 +42,23 @@ TEST_F(GameTick, WheelZoomStepsOncePerTickWithinItsLevelsAndSnaps) {
     h.tick();
   }
   EXPECT_EQ(g.zoomLevel, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GameTick, AHiddenWindowTicksWithoutDrawing) {
+  ScopedDrawRecording rec;
+  h.app().setVisible(false);
+  const int frames = g.frameCounter;
+  h.tick(3);
+  EXPECT_EQ(g.frameCounter, frames + 3);
+  EXPECT_TRUE(rec.shapes().empty());
+  EXPECT_TRUE(rec.textRuns().empty());
+  h.app().setVisible(true);
+  h.tick();
+  EXPECT_FALSE(rec.shapes().empty());
 }
 
 }  // namespace

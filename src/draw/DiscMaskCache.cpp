@@ -1,0 +1,126 @@
+#include "draw/DiscMaskCache.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/PixelBlend.h"
+#include "draw/PixelShapes.h"
+
+namespace {
+
+constexpr int kSubpixels = 4;              // centre positions across a pixel
+constexpr int kRadiusSteps = 16;           // radii per pixel
+constexpr size_t kBudgetBytes = 8u << 20;  // all masks are dropped beyond this
+constexpr int kRadiusKeys = static_cast<int>(DiscMaskCache::kLargestRadius * kRadiusSteps) + 1;
+
+int keyOf(int radiusSixteenths, int quarterX, int quarterY) {
+  return (radiusSixteenths * kSubpixels + quarterY) * kSubpixels + quarterX;
+}
+
+}  // namespace
+
+// A disc centred in pixel (0, 0) at a quarter-pixel offset: its rows from
+// top to top + rows - 1, and in each the columns it covers, those among them
+// covered whole, and the coverage (0..256) of every column from left.
+struct DiscMaskCache::Mask {
+  struct Row {
+    int left = 0;
+    int right = -1;
+    int solidLeft = 0;  // solidLeft > solidRight when no pixel is whole
+    int solidRight = -1;
+  };
+  int top = 0;
+  int left = 0;
+  int width = 0;
+  std::vector<Row> rows;
+  std::vector<uint16_t> coverage;  // rows * width
+};
+
+DiscMaskCache::DiscMaskCache() : masks_(static_cast<size_t>(kRadiusKeys) * kSubpixels * kSubpixels) {}
+DiscMaskCache::~DiscMaskCache() = default;
+
+const DiscMaskCache::Mask& DiscMaskCache::mask(int radiusSixteenths, int quarterX, int quarterY) {
+  std::unique_ptr<Mask>& slot = masks_[static_cast<size_t>(keyOf(radiusSixteenths, quarterX, quarterY))];
+  if (slot) return *slot;
+  if (bytes_ > kBudgetBytes) {
+    for (std::unique_ptr<Mask>& m : masks_) m.reset();
+    bytes_ = 0;
+  }
+  // Drawn once with paintDisc's own coverage into a scratch image of
+  // coverage values: white on black, read back from the blue channel.
+  const float r = static_cast<float>(radiusSixteenths) / kRadiusSteps;
+  const float fx = (quarterX + 0.5f) / kSubpixels;
+  const float fy = (quarterY + 0.5f) / kSubpixels;
+  const int reach = static_cast<int>(std::ceil(r + 1.0f)) + 1;
+  const int size = 2 * reach + 1;
+  std::vector<uint32_t> scratch(static_cast<size_t>(size) * size, 0u);
+  const ImageView view{scratch.data(), size, size, size};
+  paintDisc(view, reach + fx, reach + fy, r, 0x0000FFu, 256);
+
+  auto m = std::make_unique<Mask>();
+  m->top = -reach;
+  m->left = -reach;
+  m->width = size;
+  m->rows.resize(static_cast<size_t>(size));
+  m->coverage.resize(static_cast<size_t>(size) * size);
+  for (int y = 0; y < size; ++y) {
+    Mask::Row& row = m->rows[static_cast<size_t>(y)];
+    row.left = size;
+    row.solidLeft = size;
+    for (int x = 0; x < size; ++x) {
+      const uint32_t c = scratch[static_cast<size_t>(y) * size + x] & 0xFFu;
+      m->coverage[static_cast<size_t>(y) * size + x] = static_cast<uint16_t>(c + (c >> 7));  // 0..256
+      if (c == 0) continue;
+      row.left = std::min(row.left, x);
+      row.right = x;
+      if (c == 255) {
+        row.solidLeft = std::min(row.solidLeft, x);
+        row.solidRight = x;
+      }
+    }
+  }
+  bytes_ += sizeof(Mask) + m->rows.size() * sizeof(Mask::Row) + m->coverage.size() * sizeof(uint16_t);
+  slot = std::move(m);
+  return *slot;
+}
+
+void DiscMaskCache::paint(const ImageView& image, double cx, double cy, double r, const SpanPainter& paint) {
+  if (!(r > 0.0) || paint.alpha() <= 0) return;
+  if (r > kLargestRadius) {
+    paintDisc(image, cx, cy, r, paint.rgb(), paint.alpha());
+    return;
+  }
+  // The centre's pixel and quarter within it; a centre far outside the
+  // image paints nothing and must not overflow on the way.
+  const double limit = image.width + image.height + 2 * kLargestRadius + 4;
+  if (!(std::fabs(cx) < limit && std::fabs(cy) < limit)) return;
+  const auto qx = static_cast<long>(std::floor(cx * kSubpixels));
+  const auto qy = static_cast<long>(std::floor(cy * kSubpixels));
+  const int pixelX = static_cast<int>(qx >> 2);
+  const int pixelY = static_cast<int>(qy >> 2);
+  const Mask& m = mask(static_cast<int>(std::lround(r * kRadiusSteps)), static_cast<int>(qx & 3),
+                       static_cast<int>(qy & 3));
+
+  const int alpha = paint.alpha();
+  for (size_t i = 0; i < m.rows.size(); ++i) {
+    const int y = pixelY + m.top + static_cast<int>(i);
+    if (y < 0 || y >= image.height) continue;
+    const Mask::Row& row = m.rows[i];
+    if (row.left > row.right) continue;
+    const int originX = pixelX + m.left;
+    const int first = std::max(row.left, -originX);
+    const int last = std::min(row.right, image.width - 1 - originX);
+    if (first > last) continue;
+    uint32_t* out = image.row(y) + originX;
+    const uint16_t* coverage = m.coverage.data() + i * static_cast<size_t>(m.width);
+    int x = first;
+    const int solidLeft = std::max(row.solidLeft, first);
+    const int solidRight = std::min(row.solidRight, last);
+    if (solidLeft <= solidRight) {
+      for (; x < solidLeft; ++x) paint.pixelAt(out[x], (coverage[x] * alpha + 128) >> 8);
+      paint.run(out + solidLeft, solidRight - solidLeft + 1);
+      x = solidRight + 1;
+    }
+    for (; x <= last; ++x) paint.pixelAt(out[x], (coverage[x] * alpha + 128) >> 8);
+  }
+}

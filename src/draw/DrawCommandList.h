@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "draw/DrawBackend.h"
+
+// Records drawing calls in order and plays them back into any backend: one
+// frame drawn by two renderers for comparison, or a frame drawn over and
+// over for timing. Discs are recorded as discs; a backend that declines one
+// on playback gets the shapes of emitDisc instead.
+//
+//   DrawCommandList frame(&software);  // answers text widths while recording
+//   setDrawBackend(&frame);
+//   game.onDraw();
+//   frame.replay(gl);
+class DrawCommandList : public DrawBackend {
+ public:
+  // widths answers bitmapWidth while recording (not owned); without one
+  // every character is 0 wide.
+  explicit DrawCommandList(DrawBackend* widths = nullptr) : widths_(widths) {}
+
+  void begin(Primitive primitive) override;
+  void end() override;
+  void vertex(float x, float y) override;
+  void color(float r, float g, float b, float a) override;
+  void lineWidth(float width) override;
+  void pointSize(float size) override;
+  void rasterPos(float x, float y) override;
+  void bitmapCharacter(FontHandle font, int character) override;
+  int bitmapWidth(FontHandle font, int character) override;
+  bool fillDisc(float cx, float cy, float radius, int segments) override;
+
+  void replay(DrawBackend& out) const;
+  size_t size() const { return commands_.size(); }
+  void clear() { commands_.clear(); }
+
+ private:
+  enum class Op : uint8_t { Begin, End, Vertex, Color, LineWidth, PointSize, RasterPos, Character, Disc };
+  struct Command {
+    Op op;
+    int value;  // primitive, character or segments
+    FontHandle font;
+    float v[4];
+  };
+  void add(Op op, int value, float a = 0, float b = 0, float c = 0, float d = 0, FontHandle font = nullptr);
+
+  DrawBackend* widths_;
+  std::vector<Command> commands_;
+};

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "draw/DrawCommandList.h"
+#include "draw/Pen.h"
+#include "draw/RecordingDrawBackend.h"
+#include "draw/Shapes.h"
+#include "draw/SoftwareDrawBackend.h"
+#include "draw/Text.h"
+
+namespace {
+
+int blue(uint32_t pixel) {
+  return static_cast<int>(pixel & 0xFFu);
+}
+
+// A font of one glyph, 'A': an L three pixels high and two wide whose
+// corner sits one pixel right of and one below the raster position's pixel
+// (rows go upwards, as OpenGL's), advancing by 4.
+int fontTag;
+BitmapFontSet oneGlyphFont() {
+  BitmapFontSet fonts(1);
+  fonts[0].handle = &fontTag;
+  BitmapGlyph& a = fonts[0].glyphs['A'];
+  a.advance = 4;
+  a.left = 1;
+  a.bottom = -1;
+  a.width = 2;
+  a.height = 3;
+  a.lit = {1, 1, 1, 0, 1, 0};  // bottom row first
+  return fonts;
+}
+
+// A 40 by 30 black image drawn by the software backend, installed with a
+// fresh pen for the life of the fixture.
+class SoftwareBackendTest : public ::testing::Test {
+ protected:
+  SoftwareBackendTest() : backend(oneGlyphFont()), pixels(40 * 30, 0u), image{pixels.data(), 40, 30, 40} {
+    setDrawBackend(&backend);
+    resetPen();
+    begin(ScreenTransform{});
+  }
+  ~SoftwareBackendTest() override {
+    resetPen();
+    setDrawBackend(nullptr);
+  }
+
+  void begin(const ScreenTransform& t) { backend.beginFrame(image, t, 0x000000); }
+  uint32_t at(int x, int y) const { return image.at(x, y); }
+  double paintedArea() const {
+    double sum = 0;
+    for (uint32_t p : pixels) sum += blue(p) / 255.0;
+    return sum;
+  }
+
+  SoftwareDrawBackend backend;
+  std::vector<uint32_t> pixels;
+  ImageView image;
+};
+
+TEST_F(SoftwareBackendTest, ShapesLandWhereTheViewPutsThemWithWidthsInPixels) {
+  setColor(1.0f, 1.0f, 1.0f);
+  fillRect(Rect{2, 6, 3, 5});
+  EXPECT_EQ(at(2, 3), 0xFFFFFFu);
+  EXPECT_EQ(at(5, 4), 0xFFFFFFu);
+  EXPECT_EQ(at(6, 4), 0u);
+  EXPECT_NEAR(paintedArea(), 8.0, 0.01);
+
+  // Zoom 2 about the centre of a 40 by 30 window with the world centred:
+  // world (20, 15) stays put and one world unit is two pixels.
+  begin(viewTransform(40, 30, 2.0f, {20.0f, 15.0f}));
+  fillRect(Rect{20, 21, 15, 16});
+  EXPECT_NEAR(paintedArea(), 4.0, 0.01);
+  EXPECT_EQ(at(21, 16), 0xFFFFFFu);
+  EXPECT_EQ(at(22, 16), 0u);
+  // A line keeps its width in pixels however far the view zooms.
+  begin(viewTransform(40, 30, 2.0f, {20.0f, 15.0f}));
+  setLineWidth(3.0f);
+  drawLine(15.0f, 15.5f, 25.0f, 15.5f);
+  EXPECT_NEAR(paintedArea(), 20.0 * 3.0, 0.15);
+  // A translation moves the world under the window.
+  begin(viewTransform(40, 30, 1.0f, {30.0f, 15.0f}));
+  fillRect(Rect{0, 1, 0, 1});
+  EXPECT_EQ(at(10, 0), 0xFFFFFFu);
+}
+
+TEST_F(SoftwareBackendTest, StripsAndLoopsFillAsOneShapeWithoutSeamsOrDoublePaint) {
+  setColor(1.0f, 1.0f, 1.0f);
+  setAlpha(0.5f);
+  strokeRect(Rect{4, 36, 4, 26}, 3.0f);  // ten triangles in a strip
+  const int half = blue(at(5, 10));
+  EXPECT_NEAR(half, 128, 1);
+  for (int x = 4; x < 36; ++x) ASSERT_EQ(blue(at(x, 5)), half) << x;  // no seam between triangles
+  EXPECT_EQ(at(20, 15), 0u);                                          // the hole stays
+
+  // A loop's corners are painted once, not once per segment.
+  begin(ScreenTransform{});
+  setLineWidth(2.0f);
+  beginLineLoop();
+  vertex(10, 10);
+  vertex(30, 10);
+  vertex(30, 20);
+  vertex(10, 20);
+  endShape();
+  EXPECT_LE(blue(at(29, 10)), 129);
+  // Four bands two wide less the four squares where they overlap; the
+  // outer corners stay open, as OpenGL's lines leave them.
+  EXPECT_NEAR(paintedArea() * 2, 2 * 20 * 2 + 2 * 10 * 2 - 4, 1.5);
+  setAlpha(1.0f);
+}
+
+TEST_F(SoftwareBackendTest, AlphaZeroAndDegenerateAndNonFiniteShapesPaintNothing) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  setColor(1.0f, 1.0f, 1.0f);
+  setAlpha(0.0f);
+  fillRect(Rect{0, 40, 0, 30});
+  setAlpha(1.0f);
+  beginPolygon();
+  vertex(5, 5);
+  vertex(nan, 9);
+  vertex(20, 20);
+  endShape();
+  beginPolygon();
+  vertex(5, 5);
+  vertex(inf, 5);
+  vertex(5, 20);
+  endShape();
+  drawLine(8, 8, 8, 8);
+  beginPolygon();  // too few points
+  vertex(1, 1);
+  vertex(30, 20);
+  endShape();
+  fillCircle(20, 15, nan);
+  fillCircle(nan, 15, 5);
+  EXPECT_EQ(paintedArea(), 0.0);
+
+  // Calls out of order are ignored, as OpenGL ignores them.
+  endShape();
+  vertex(3, 3);
+  beginPolygon();
+  setLineWidth(9.0f);  // inside a shape: refused
+  vertex(0, 0);
+  vertex(4, 0);
+  vertex(4, 4);
+  endShape();
+  EXPECT_NEAR(paintedArea(), 8.0, 0.01);
+  drawLine(10, 20.5f, 30, 20.5f);
+  EXPECT_NEAR(paintedArea(), 8.0 + 20.0, 0.05);  // still one pixel wide
+  setLineWidth(1.0f);
+
+  // Huge coordinates clip like any others.
+  begin(ScreenTransform{});
+  beginPolygon();
+  vertex(-1e30f, -1e30f);
+  vertex(3e38f, -1e30f);
+  vertex(3e38f, 10.0f);
+  vertex(-1e30f, 10.0f);
+  endShape();
+  EXPECT_NEAR(paintedArea(), 40 * 10, 0.5);
+  fillCircle(1e30f, 1e30f, 1e30f);
+  fillCircle(20, 15, 3e38f);
+  EXPECT_NEAR(paintedArea(), 40 * 30, 0.5);
+}
+
+TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
+  setColor(1.0f, 1.0f, 1.0f);
+  setFont(&fontTag);
+  // The raster position's pixel is (10, 19); the glyph's corner is one to
+  // the right and one below it.
+  drawText(10.5f, 20.0f, "AA");
+  const int lit[][2] = {{11, 20}, {12, 20}, {11, 19}, {11, 18}, {15, 20}, {16, 20}, {15, 19}, {15, 18}};
+  for (const auto& p : lit) EXPECT_EQ(at(p[0], p[1]), 0xFFFFFFu) << p[0] << "," << p[1];
+  EXPECT_NEAR(paintedArea(), 8.0, 1e-9);
+  EXPECT_EQ(textWidth("AAb"), 8.0f);  // b has no glyph: no width, nothing drawn
+
+  // The colour is the one in force at the raster position.
+  begin(ScreenTransform{});
+  setColor(0.0f, 0.0f, 1.0f);
+  drawText(10.5f, 20.0f, "A");
+  DrawBackend& out = drawBackend();
+  out.color(1.0f, 0.0f, 0.0f, 1.0f);
+  out.rasterPos(20.0f, 20.0f);
+  out.color(0.0f, 1.0f, 0.0f, 1.0f);
+  out.bitmapCharacter(&fontTag, 'A');
+  EXPECT_EQ(at(11, 20), 0x0000FFu);
+  EXPECT_EQ(at(21, 20), 0xFF0000u);
+
+  // A raster position outside the window draws nothing, even of the text
+  // that would reach into it; one on the border is still inside.
+  begin(ScreenTransform{});
+  setColor(0.0f, 0.0f, 1.0f);
+  drawText(-0.5f, 20.0f, "AAAA");
+  drawText(10.0f, 30.5f, "A");
+  EXPECT_EQ(paintedArea(), 0.0);
+  drawText(40.0f, 30.0f, "A");
+  drawText(0.0f, 0.0f, "A");  // all but its bottom row fall off the top
+  EXPECT_EQ(at(1, 0), 0x0000FFu);
+}
+
+TEST(DrawCommandList, PlaysBackWhatWasDrawnWithDiscsAsTheShapesOfTheOtherBackends) {
+  const auto draw = [] {
+    resetPen();
+    setColor(0.5f, 0.25f, 1.0f);
+    fillCircle(30, 40, 12);  // opaque: disc and edge
+    setAlpha(0.5f);
+    fillCircle(30, 40, 12);  // translucent: the disc alone
+    setLineWidth(3.0f);
+    drawArc(5, 6, 20, 0.1f, 2.0f);
+    drawText(3, 4, "x%d", 7);
+    resetPen();
+  };
+  DrawCommandList list;
+  setDrawBackend(&list);
+  draw();
+  setDrawBackend(nullptr);
+
+  ScopedDrawRecording direct;
+  draw();
+
+  RecordingDrawBackend replayed;
+  list.replay(replayed);
+  ASSERT_EQ(replayed.shapes().size(), direct.shapes().size());
+  for (size_t i = 0; i < direct.shapes().size(); ++i) {
+    const RecordedShape& a = direct.shapes()[i];
+    const RecordedShape& b = replayed.shapes()[i];
+    ASSERT_EQ(a.primitive, b.primitive) << i;
+    ASSERT_EQ(a.vertices.size(), b.vertices.size()) << i;
+    for (size_t v = 0; v < a.vertices.size(); ++v) {
+      EXPECT_EQ(a.point(v).x, b.point(v).x);
+      EXPECT_EQ(a.point(v).y, b.point(v).y);
+      EXPECT_TRUE(a.vertices[v].color == b.vertices[v].color);
+      EXPECT_EQ(a.vertices[v].lineWidth, b.vertices[v].lineWidth);
+    }
+  }
+  EXPECT_EQ(replayed.texts(), direct.texts());
+}
+
+}  // namespace

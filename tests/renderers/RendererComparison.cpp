@@ -1,0 +1,245 @@
+// Draws the same recorded frames through OpenGL and through the software
+// renderer and bounds how far the pictures differ. Needs an X display (the
+// end-to-end suite runs it under Xvfb).
+//
+//   verlomba_renderer_comparison OUTPUT_DIR
+//
+// Prints one line per frame; when a frame differs by more than the bounds,
+// writes NAME-gl.ppm, NAME-software.ppm and NAME-difference.ppm to
+// OUTPUT_DIR and exits with 1.
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CrowdedWorld.h"
+#include "app/GlViewProjection.h"
+#include "app/GlutInit.h"
+#include "app/GlyphCapture.h"
+#include "draw/DrawCommandList.h"
+#include "draw/GlDrawBackend.h"
+#include "draw/Pen.h"
+#include "draw/Shapes.h"
+#include "draw/SoftwareDrawBackend.h"
+#include "draw/Text.h"
+
+namespace {
+
+constexpr int kSize = 800;
+// A pixel is off when any channel differs by more than this.
+constexpr int kOffBy = 8;
+constexpr double kMostPixelsOff = 0.05;
+constexpr double kLargestMeanDifference = 1.5;
+
+struct Picture {
+  std::vector<uint32_t> pixels = std::vector<uint32_t>(kSize * kSize);
+  ImageView view() { return {pixels.data(), kSize, kSize, kSize}; }
+};
+
+struct Frame {
+  std::string name;
+  float zoom = 1.0f;
+  DrawCommandList commands;
+};
+
+int channel(uint32_t p, int shift) {
+  return static_cast<int>((p >> shift) & 0xFFu);
+}
+
+bool openWindow() {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) return false;
+  ensureGlutInitialized();
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+  glutInitWindowSize(kSize, kSize);
+  glutCreateWindow("Verlomba renderer comparison");
+  glutDisplayFunc([] {});
+  for (int i = 0; i < 20; ++i) glutMainLoopEvent();
+  glViewport(0, 0, kSize, kSize);
+  return true;
+}
+
+// The game window's GL state, as it is set up at start.
+void gameGlState() {
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_LIGHTING);
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+}
+
+Vec2 centre() {
+  return {kSize * 0.5f, kSize * 0.5f};
+}
+
+Picture drawWithOpenGl(const Frame& frame) {
+  gameGlState();
+  glClear(GL_COLOR_BUFFER_BIT);
+  loadViewProjection(kSize, kSize, frame.zoom, centre());
+  GlDrawBackend gl;
+  frame.commands.replay(gl);
+  glFinish();
+  std::vector<unsigned char> rgba(kSize * kSize * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, kSize, kSize, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  Picture p;
+  for (int y = 0; y < kSize; ++y) {
+    const unsigned char* src = rgba.data() + static_cast<size_t>(kSize - 1 - y) * kSize * 4;  // rows go up
+    for (int x = 0; x < kSize; ++x) {
+      p.pixels[y * kSize + x] = uint32_t{src[4 * x]} << 16 | uint32_t{src[4 * x + 1]} << 8 | src[4 * x + 2];
+    }
+  }
+  return p;
+}
+
+Picture drawWithSoftware(SoftwareDrawBackend& software, const Frame& frame) {
+  Picture p;
+  software.beginFrame(p.view(), viewTransform(kSize, kSize, frame.zoom, centre()), 0xFFFFFF);
+  frame.commands.replay(software);
+  return p;
+}
+
+void writePpm(const std::string& path, const std::vector<uint32_t>& pixels) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  std::fprintf(f, "P6\n%d %d\n255\n", kSize, kSize);
+  for (uint32_t p : pixels) {
+    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                  static_cast<unsigned char>(p)};
+    std::fwrite(rgb, 1, 3, f);
+  }
+  std::fclose(f);
+}
+
+struct Difference {
+  double offShare = 0;  // of pixels off by more than kOffBy in a channel
+  double mean = 0;      // absolute difference over every channel of every pixel
+  std::vector<uint32_t> picture;
+};
+
+Difference compare(const Picture& a, const Picture& b) {
+  Difference d;
+  d.picture.resize(a.pixels.size());
+  long off = 0;
+  double sum = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    int largest = 0;
+    for (int shift : {0, 8, 16}) {
+      const int delta = std::abs(channel(a.pixels[i], shift) - channel(b.pixels[i], shift));
+      largest = std::max(largest, delta);
+      sum += delta;
+    }
+    off += largest > kOffBy;
+    // Differences shown in red, the picture faint beneath them.
+    const uint32_t grey = static_cast<uint32_t>(192 + channel(a.pixels[i], 8) / 4);
+    d.picture[i] = largest > kOffBy ? 0xFF0000u | static_cast<uint32_t>(std::min(255, largest)) << 8
+                                    : grey << 16 | grey << 8 | grey;
+  }
+  d.offShare = static_cast<double>(off) / static_cast<double>(a.pixels.size());
+  d.mean = sum / (3.0 * static_cast<double>(a.pixels.size()));
+  return d;
+}
+
+// Records what the game draws in one frame of a world a third of a second
+// old, after a last change to it.
+void recordGame(
+    Frame& frame, const std::function<void(Game&)>& build,
+    const std::function<void(Game&)>& change = [](Game&) {}) {
+  HeadlessGame h;
+  build(h.game());
+  h.tick(10);
+  change(h.game());
+  setDrawBackend(&frame.commands);
+  resetPen();
+  h.game().onDraw();
+  setDrawBackend(nullptr);
+}
+
+// Every printable character of every font, in several colours and alphas,
+// at whole and fractional positions, and at raster positions on and just
+// off the window's borders.
+void recordText(Frame& frame) {
+  setDrawBackend(&frame.commands);
+  resetPen();
+  setColor(1.0f, 1.0f, 1.0f);
+  fillRect(Rect{0, kSize, 0, kSize});
+  std::string ascii, latin;
+  for (int c = 32; c < 127; ++c) ascii += static_cast<char>(c);
+  for (int c = 160; c < 256; ++c) latin += static_cast<char>(c);
+  float y = 30.0f;
+  for (int code : {2, 1, 3}) {
+    selectFont(code);
+    for (const std::string* line : {&ascii, &latin}) {
+      for (size_t start = 0; start < line->size(); start += 48) {
+        const std::string part = line->substr(start, 48);
+        setColor(code == 3 ? 0.8f : 0.0f, 0.2f, code == 2 ? 0.9f : 0.1f);
+        setAlpha(start == 0 ? 1.0f : 0.6f);
+        drawText(10.0f + 0.37f * static_cast<float>(start % 3), y, "%s", part.c_str());
+        y += code == 3 ? 30.0f : 16.0f;
+      }
+    }
+  }
+  setAlpha(1.0f);
+  setColor(0.0f, 0.0f, 0.0f);
+  selectFont(1);
+  drawText(0.0f, 12.0f, "left border");
+  drawText(-0.5f, 40.0f, "off the left: not drawn");
+  drawText(700.0f, static_cast<float>(kSize), "bottom border");
+  drawText(700.0f, kSize + 0.5f, "off the bottom");
+  drawText(760.0f, 790.0f, "past the right edge");
+  setDrawBackend(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string out = argc > 1 ? argv[1] : ".";
+  if (!openWindow()) {
+    std::fprintf(stderr, "no X display (DISPLAY is not set)\n");
+    return 2;
+  }
+  SoftwareDrawBackend software(captureGlutFonts());
+
+  std::vector<Frame> frames(6);
+  frames[0].name = "start";
+  recordGame(frames[0], [](Game&) {});
+  frames[1].name = "crowded";
+  recordGame(frames[1], buildCrowdedWorld);
+  frames[2].name = "night";
+  recordGame(frames[2], buildCrowdedWorld, [](Game& g) { g.daylight = 0.1f; });
+  frames[3].name = "debug-view";
+  recordGame(frames[3], buildCrowdedWorld, [](Game& g) { g.debugView = true; });
+  frames[4].name = "zoomed";
+  frames[4].zoom = 2.0736f;
+  recordGame(frames[4], buildCrowdedWorld);
+  frames[5].name = "text";
+  recordText(frames[5]);
+
+  bool ok = true;
+  std::printf("%-12s %12s %16s\n", "frame", "pixels off", "mean difference");
+  for (const Frame& frame : frames) {
+    const Picture gl = drawWithOpenGl(frame);
+    const Picture soft = drawWithSoftware(software, frame);
+    const Difference d = compare(gl, soft);
+    const bool within = d.offShare <= kMostPixelsOff && d.mean <= kLargestMeanDifference;
+    std::printf("%-12s %11.2f%% %16.3f  %s\n", frame.name.c_str(), 100.0 * d.offShare, d.mean,
+                within ? "ok" : "TOO DIFFERENT");
+    if (!within || std::getenv("VERLOMBA_KEEP_PICTURES")) {
+      writePpm(out + "/" + frame.name + "-gl.ppm", gl.pixels);
+      writePpm(out + "/" + frame.name + "-software.ppm", soft.pixels);
+      writePpm(out + "/" + frame.name + "-difference.ppm", d.picture);
+    }
+    ok = ok && within;
+  }
+  std::printf(
+      "bounds: at most %.0f%% of pixels off by more than %d in a channel, mean difference at most %.1f\n",
+      100.0 * kMostPixelsOff, kOffBy, kLargestMeanDifference);
+  return ok ? 0 : 1;
+}
