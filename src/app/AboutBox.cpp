@@ -4,11 +4,16 @@
 #include <time.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "app/AboutText.h"
 #include "app/GlutInit.h"
 #include "app/WindowIdentity.h"
+#include "app/WindowRenderer.h"
+#include "draw/Pen.h"
+#include "draw/Shapes.h"
+#include "draw/Text.h"
 
 namespace {
 
@@ -33,6 +38,8 @@ struct Box {
 };
 
 Box box;
+// The box's frames go through the renderer the game's window will use.
+std::unique_ptr<WindowRenderer> renderer;
 
 bool onButton(int x, int y) {
   return x >= box.buttonX && x < box.buttonX + kButtonWidth && y >= box.buttonY &&
@@ -40,46 +47,33 @@ bool onButton(int x, int y) {
 }
 
 void drawString(float x, float y, const std::string& s) {
-  glRasterPos2f(x, y);
-  for (const char c : s) glutBitmapCharacter(kFont, static_cast<unsigned char>(c));
-}
-
-void rect(GLenum mode, float x0, float y0, float x1, float y1) {
-  glBegin(mode);
-  glVertex2f(x0, y0);
-  glVertex2f(x1, y0);
-  glVertex2f(x1, y1);
-  glVertex2f(x0, y1);
-  glEnd();
+  drawText(x, y, "%s", s.c_str());
 }
 
 void display() {
-  const int w = glutGet(GLUT_WINDOW_WIDTH);
-  const int h = glutGet(GLUT_WINDOW_HEIGHT);
-  glViewport(0, 0, w, h);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0.0, w, h, 0.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glClearColor(0.94f, 0.94f, 0.94f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-
-  glColor3f(0.0f, 0.0f, 0.0f);
+  renderer->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), 1.0f,
+                       {glutGet(GLUT_WINDOW_WIDTH) * 0.5f, glutGet(GLUT_WINDOW_HEIGHT) * 0.5f}, 0xF0F0F0);
+  setFont(kFont);
+  setColor(0.0f, 0.0f, 0.0f);
   for (std::size_t i = 0; i < box.lines.size(); ++i) {
     drawString(kMargin, kMargin + static_cast<float>(i + 1) * kLineHeight - 3.0f, box.lines[i]);
   }
 
   const float bx = static_cast<float>(box.buttonX);
   const float by = static_cast<float>(box.buttonY);
-  glColor3f(box.pressedOnButton ? 0.75f : 0.86f, box.pressedOnButton ? 0.75f : 0.86f, 0.86f);
-  rect(GL_QUADS, bx, by, bx + kButtonWidth, by + kButtonHeight);
-  glColor3f(0.35f, 0.35f, 0.35f);
-  rect(GL_LINE_LOOP, bx + 0.5f, by + 0.5f, bx + kButtonWidth - 0.5f, by + kButtonHeight - 0.5f);
-  const int labelWidth = glutBitmapLength(kFont, reinterpret_cast<const unsigned char*>("OK"));
-  glColor3f(0.0f, 0.0f, 0.0f);
+  setColor(box.pressedOnButton ? 0.75f : 0.86f, box.pressedOnButton ? 0.75f : 0.86f, 0.86f);
+  fillRect(Rect{bx, bx + kButtonWidth, by, by + kButtonHeight});
+  setColor(0.35f, 0.35f, 0.35f);
+  beginLineLoop();
+  vertex(bx + 0.5f, by + 0.5f);
+  vertex(bx + kButtonWidth - 0.5f, by + 0.5f);
+  vertex(bx + kButtonWidth - 0.5f, by + kButtonHeight - 0.5f);
+  vertex(bx + 0.5f, by + kButtonHeight - 0.5f);
+  endShape();
+  const float labelWidth = textWidth("OK");
+  setColor(0.0f, 0.0f, 0.0f);
   drawString(bx + (kButtonWidth - labelWidth) / 2.0f, by + kButtonHeight / 2.0f + 4.0f, "OK");
-  glutSwapBuffers();
+  renderer->endFrame();
 }
 
 void keyboard(unsigned char key, int, int) {
@@ -139,6 +133,8 @@ void showAboutBox(const std::string& text) {
   glutInitWindowSize(box.width, box.height);
   const int window = glutCreateWindow("Verlomba");
   markWindowAsTheGames();
+  renderer = std::make_unique<WindowRenderer>();
+  resetPen();
   glutDisplayFunc(display);
   glutReshapeFunc(reshape);
   glutKeyboardFunc(keyboard);
@@ -150,6 +146,8 @@ void showAboutBox(const std::string& text) {
     glutMainLoopEvent();
     if (!box.dismissed) sleepMilliseconds(10);
   }
+  resetPen();  // the game starts with a fresh pen
+  renderer.reset();
   if (!box.windowGone) glutDestroyWindow(window);
   glutMainLoopEvent();  // lets GLUT take the window down before the game's appears
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, previousCloseAction);

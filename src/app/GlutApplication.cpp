@@ -1,22 +1,16 @@
 #include "app/GlutApplication.h"
 
 #include <GL/freeglut.h>
-#include <GL/glx.h>
 #include <time.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include "app/FrameClock.h"
-#include "app/GlViewProjection.h"
 #include "app/GlutInit.h"
 #include "app/GlutMenuBackend.h"
-#include "app/GlyphCapture.h"
 #include "app/WindowIdentity.h"
-#include "app/XImagePresenter.h"
-#include "draw/SoftwareDrawBackend.h"
+#include "app/WindowRenderer.h"
 #include "world/Random.h"
 
 namespace {
@@ -78,7 +72,6 @@ GlutApplication::GlutApplication() : menu_(nullptr) {
 
 GlutApplication::~GlutApplication() {
   if (current == this) current = nullptr;
-  if (software_) setDrawBackend(nullptr);
 }
 
 bool GlutApplication::init() {
@@ -117,33 +110,12 @@ bool GlutApplication::init() {
   zoom_ = 1.0f;
   translation_ = {width_ * 0.5f, height_ * 0.5f};
   wheel_.clear();
-  startRenderer();
+  renderer_ = std::make_unique<WindowRenderer>();
   return true;
 }
 
-void GlutApplication::startRenderer() {
-  std::string complaint;
-  const Renderer choice = chooseRenderer(std::getenv("VERLOMBA_RENDERER"),
-                                         reinterpret_cast<const char*>(glGetString(GL_RENDERER)), complaint);
-  if (!complaint.empty()) std::fprintf(stderr, "%s\n", complaint.c_str());
-  if (choice != Renderer::Software) return;
-  std::string reason;
-  std::unique_ptr<XImagePresenter> presenter =
-      XImagePresenter::create(glXGetCurrentDisplay(), glXGetCurrentDrawable(), reason);
-  BitmapFontSet fonts;
-  if (presenter) {
-    fonts = captureGlutFonts();
-    if (fonts.empty()) reason = "the bitmap fonts could not be read back";
-  }
-  if (fonts.empty()) {
-    std::fprintf(stderr, "verlomba: drawing with OpenGL instead of the software renderer: %s\n",
-                 reason.c_str());
-    return;
-  }
-  software_ = std::make_unique<SoftwareDrawBackend>(std::move(fonts));
-  presenter_ = std::move(presenter);
-  renderer_ = Renderer::Software;
-  setDrawBackend(software_.get());
+Renderer GlutApplication::renderer() const {
+  return renderer_ ? renderer_->renderer() : Renderer::OpenGL;
 }
 
 ViewTransform GlutApplication::view() const {
@@ -222,31 +194,19 @@ Vec2 GlutApplication::viewCentre() {
 }
 
 void GlutApplication::beginDraw() {
-  if (software_) {
-    const int w = glutGet(GLUT_WINDOW_WIDTH);
-    const int h = glutGet(GLUT_WINDOW_HEIGHT);
-    software_->beginFrame(presenter_->frame(w, h), viewTransform(w, h, zoom_, translation_), kClearRgb);
-    return;
-  }
-  glClear(GL_COLOR_BUFFER_BIT);
-  loadViewProjection(static_cast<float>(glutGet(GLUT_WINDOW_WIDTH)),
-                     static_cast<float>(glutGet(GLUT_WINDOW_HEIGHT)), zoom_, translation_);
+  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), zoom_, translation_,
+                        kClearRgb);
 }
 
 void GlutApplication::endDraw() {
-  if (presenter_) {
-    presenter_->present();
-    return;
-  }
-  glutSwapBuffers();
+  renderer_->endFrame();
 }
 
 void GlutApplication::handleDisplay() {
   if (takeDueFrame()) {
     onFrame();
-  } else if (presenter_ && presenter_->hasPresented() && isVisible()) {
-    // Uncovered: the X server kept nothing of the window, the image has it all.
-    presenter_->present();
+  } else if (isVisible()) {
+    renderer_->showAgain();
   }
 }
 

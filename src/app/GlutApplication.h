@@ -9,8 +9,7 @@
 #include "app/RendererChoice.h"
 #include "app/WheelInput.h"
 
-class SoftwareDrawBackend;
-class XImagePresenter;
+class WindowRenderer;
 
 // The application on a GLUT window: binds the callbacks, converts window
 // pixels to world points through a zoomable, pannable view, keeps the
@@ -53,7 +52,7 @@ class GlutApplication : public Application {
   float width() const { return static_cast<float>(width_); }
   float height() const { return static_cast<float>(height_); }
   int windowId() const { return windowId_; }
-  Renderer renderer() const { return renderer_; }
+  Renderer renderer() const;
   bool hasCredit() const { return hasCredit_; }
   const char* credit() const { return hasCredit_ ? credit_.c_str() : nullptr; }
 
@@ -70,8 +69,6 @@ class GlutApplication : public Application {
 
  private:
   ViewTransform view() const;
-  // Switches to the software backend when it is the one to use and can run.
-  void startRenderer();
 
   GlutMenu menu_;
   float pixelScale_ = 1.0f;
@@ -89,7 +86,5 @@ class GlutApplication : public Application {
   int modifiers_ = 0;
   bool reshaping_ = false;
   WheelInput wheel_;
-  Renderer renderer_ = Renderer::OpenGL;
-  std::unique_ptr<SoftwareDrawBackend> software_;
-  std::unique_ptr<XImagePresenter> presenter_;
+  std::unique_ptr<WindowRenderer> renderer_;
 };

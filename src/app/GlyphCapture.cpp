@@ -2,11 +2,66 @@
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
+
+// A font as freeglut keeps it: for each character its width in a first
+// byte, then its rows, bottom first, a byte per eight columns, the leftmost
+// column in the top bit, all drawn with the font's origin and height.
+struct FreeglutFont {
+  const char* name;
+  int quantity;
+  int height;
+  const unsigned char** characters;
+  float xorig;
+  float yorig;
+};
+
+struct FontSymbol {
+  FontHandle handle;
+  const char* symbol;
+};
+
+const FontSymbol kFonts[] = {{GLUT_BITMAP_HELVETICA_10, "fgFontHelvetica10"},
+                             {GLUT_BITMAP_HELVETICA_12, "fgFontHelvetica12"},
+                             {GLUT_BITMAP_TIMES_ROMAN_24, "fgFontTimesRoman24"}};
+
+bool readFont(const FontSymbol& which, BitmapFont& font) {
+  const auto* table = static_cast<const FreeglutFont*>(dlsym(RTLD_DEFAULT, which.symbol));
+  // Whole-pixel origins, or a glyph's pixels would move with the raster
+  // position's fraction.
+  if (!table || table->quantity != 256 || !table->characters ||
+      table->height != glutBitmapHeight(which.handle) || table->xorig != std::floor(table->xorig) ||
+      table->yorig != std::floor(table->yorig)) {
+    return false;
+  }
+  font.handle = which.handle;
+  // GLUT draws no character 0.
+  for (int c = 1; c < 256; ++c) {
+    const unsigned char* face = table->characters[c];
+    if (!face || face[0] != glutBitmapWidth(which.handle, c)) return false;
+    BitmapGlyph& glyph = font.glyphs[static_cast<size_t>(c)];
+    glyph.advance = face[0];
+    glyph.width = face[0];
+    glyph.height = table->height;
+    glyph.left = -static_cast<int>(table->xorig);
+    glyph.bottom = -static_cast<int>(table->yorig);
+    const int rowBytes = (glyph.width + 7) / 8;
+    glyph.lit.assign(static_cast<size_t>(glyph.width) * glyph.height, 0);
+    for (int row = 0; row < glyph.height; ++row) {
+      for (int column = 0; column < glyph.width; ++column) {
+        const unsigned char bits = face[1 + row * rowBytes + column / 8];
+        glyph.lit[static_cast<size_t>(row) * glyph.width + column] = (bits >> (7 - column % 8)) & 1;
+      }
+    }
+  }
+  return true;
+}
 
 // A grid of cells, one character in each, drawn and read back in as few
 // passes as the window allows.
@@ -89,6 +144,19 @@ bool captureFont(FontHandle handle, int viewWidth, int viewHeight, BitmapFont& f
 
 }  // namespace
 
+BitmapFontSet readGlutFonts() {
+  BitmapFontSet fonts(std::size(kFonts));
+  for (size_t i = 0; i < fonts.size(); ++i) {
+    if (!readFont(kFonts[i], fonts[i])) return {};
+  }
+  return fonts;
+}
+
+BitmapFontSet glutFonts() {
+  BitmapFontSet fonts = readGlutFonts();
+  return fonts.empty() ? captureGlutFonts() : fonts;
+}
+
 BitmapFontSet captureGlutFonts() {
   GLint viewport[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -109,9 +177,9 @@ BitmapFontSet captureGlutFonts() {
 
   BitmapFontSet fonts;
   bool ok = true;
-  for (FontHandle handle : {GLUT_BITMAP_HELVETICA_10, GLUT_BITMAP_HELVETICA_12, GLUT_BITMAP_TIMES_ROMAN_24}) {
+  for (const FontSymbol& font : kFonts) {
     fonts.emplace_back();
-    ok = ok && captureFont(handle, width, height, fonts.back());
+    ok = ok && captureFont(font.handle, width, height, fonts.back());
   }
   // A capital letter with no pixels means nothing was drawn or read.
   for (const BitmapFont& font : fonts) ok = ok && !font.glyphs['H'].lit.empty();

@@ -3,9 +3,19 @@
 #include "draw/BitmapFont.h"
 
 // The three GLUT bitmap fonts the game draws with (Helvetica 10 and 12,
-// Times Roman 24), exactly as OpenGL draws them: every character is drawn
-// into the current window's back buffer and read back. Needs the window's
-// GL context to be current; leaves the back buffer's contents undefined and
-// the GL state as the game's window sets it. Empty when the glyphs could
-// not be read back.
+// Times Roman 24), exactly as OpenGL draws them.
+
+// Read from freeglut's own font tables, found by name in the running
+// process and checked against glutBitmapWidth and glutBitmapHeight; empty
+// when they are not there or do not agree. Draws nothing, so OpenGL's
+// software rasterizer never compiles a shader for it.
+BitmapFontSet readGlutFonts();
+
+// Every character drawn into the current window's back buffer and read
+// back. Needs the window's GL context to be current; leaves the back
+// buffer's contents undefined and the GL state as the game's window sets
+// it. Empty when the glyphs could not be read back.
 BitmapFontSet captureGlutFonts();
+
+// The fonts read, or where that fails, captured.
+BitmapFontSet glutFonts();

@@ -13,17 +13,9 @@ constexpr int kNoCell = std::numeric_limits<int>::max();
 }  // namespace
 
 void CoverageRasterizer::setSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == width_ && height == height_) return;
-  width_ = width;
-  height_ = height;
-  // Two cells beyond a row's last pixel take what edges on its right add.
-  cells_.assign(static_cast<size_t>(width + 2) * height, 0.0f);
-  blockTouched_.assign(static_cast<size_t>(((width + 2) >> kBlockShift) + 1) * height, 0);
-  rowFirst_.assign(height, kNoCell);
-  rowLast_.assign(height, -1);
-  setBox(0, 0, width, height);
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  setBox(0, 0, width_, height_);
 }
 
 void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
@@ -31,10 +23,25 @@ void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
   top_ = top;
   boxWidth_ = std::max(right - left, 0);
   boxHeight_ = std::max(bottom - top, 0);
+  // Two cells beyond a row's last pixel take what edges on its right add.
   stride_ = boxWidth_ + 2;
   blocksPerRow_ = (stride_ >> kBlockShift) + 1;
   firstRow_ = boxHeight_;
   lastRow_ = -1;
+}
+
+// The cells grow to the largest box a shape has needed, not to the image:
+// most shapes are small. Every cell is empty between shapes, so any layout
+// of them will do for the next.
+void CoverageRasterizer::reserveBox() {
+  const size_t cells = static_cast<size_t>(stride_) * boxHeight_;
+  if (cells_.size() < cells) cells_.resize(cells, 0.0f);
+  const size_t blocks = static_cast<size_t>(blocksPerRow_) * boxHeight_;
+  if (blockTouched_.size() < blocks) blockTouched_.resize(blocks, 0);
+  if (rowFirst_.size() < static_cast<size_t>(boxHeight_)) {
+    rowFirst_.resize(boxHeight_, kNoCell);
+    rowLast_.resize(boxHeight_, -1);
+  }
 }
 
 void CoverageRasterizer::beginShape(double minX, double minY, double maxX, double maxY) {
@@ -61,6 +68,7 @@ void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
   const double w = boxWidth_;
   const double h = boxHeight_;
   if (y0 == y1 || !(y0 < h || y1 < h) || !(y0 > 0.0 || y1 > 0.0)) return;
+  reserveBox();
   // Rows above or below the box take nothing from the parts outside them.
   const double dy = y1 - y0;
   const double ya = std::clamp(y0, 0.0, h);
@@ -116,46 +124,52 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
   const int endRow = std::min(boxHeight_, static_cast<int>(std::ceil(y1)));
   firstRow_ = std::min(firstRow_, firstRow);
   lastRow_ = std::max(lastRow_, endRow - 1);
-  float x = x0;
-  for (int y = firstRow; y < endRow; ++y) {
+
+  // One row's share of the edge, from x to xNext over a height of d (signed
+  // by the direction). Every x here is at least 0, so truncation floors.
+  const auto addRow = [&](int y, float x, float xNext, float d) {
     float* row = cells_.data() + static_cast<size_t>(y) * stride_;
-    const float rowTop = static_cast<float>(y);
-    const float dy = std::min(rowTop + 1.0f, y1) - std::max(rowTop, y0);
-    const float xNext = std::clamp(x + dxdy * dy, 0.0f, w);
-    const float d = dy * direction;
     const float left = std::min(x, xNext);
     const float right = std::max(x, xNext);
-    const float leftFloor = std::floor(left);
-    const int leftCell = static_cast<int>(leftFloor);
-    const float rightCeil = std::ceil(right);
-    const int rightCell = static_cast<int>(rightCeil);
-    int last;
+    const int leftCell = static_cast<int>(left);
+    const auto leftFloor = static_cast<float>(leftCell);
+    int rightCell = static_cast<int>(right);
+    if (static_cast<float>(rightCell) < right) ++rightCell;
     if (rightCell <= leftCell + 1) {
       // Within one cell: its share is the part left of the edge's middle.
       const float middle = 0.5f * (x + xNext) - leftFloor;
       row[leftCell] += d - d * middle;
       row[leftCell + 1] += d * middle;
-      last = leftCell + 1;
-    } else {
-      const float s = 1.0f / (right - left);
-      const float leftFrac = left - leftFloor;
-      const float firstArea = 0.5f * s * (1.0f - leftFrac) * (1.0f - leftFrac);
-      const float rightFrac = right - rightCeil + 1.0f;
-      const float lastArea = 0.5f * s * rightFrac * rightFrac;
-      row[leftCell] += d * firstArea;
-      if (rightCell == leftCell + 2) {
-        row[leftCell + 1] += d * (1.0f - firstArea - lastArea);
-      } else {
-        const float secondArea = s * (1.5f - leftFrac);
-        row[leftCell + 1] += d * (secondArea - firstArea);
-        for (int c = leftCell + 2; c < rightCell - 1; ++c) row[c] += d * s;
-        const float beforeLast = secondArea + static_cast<float>(rightCell - leftCell - 3) * s;
-        row[rightCell - 1] += d * (1.0f - beforeLast - lastArea);
-      }
-      row[rightCell] += d * lastArea;
-      last = rightCell;
+      touch(y, leftCell, leftCell + 1);
+      return;
     }
-    touch(y, leftCell, last);
+    const float s = 1.0f / (right - left);
+    const float leftFrac = left - leftFloor;
+    const float firstArea = 0.5f * s * (1.0f - leftFrac) * (1.0f - leftFrac);
+    const float rightFrac = right - static_cast<float>(rightCell) + 1.0f;
+    const float lastArea = 0.5f * s * rightFrac * rightFrac;
+    row[leftCell] += d * firstArea;
+    if (rightCell == leftCell + 2) {
+      row[leftCell + 1] += d * (1.0f - firstArea - lastArea);
+    } else {
+      const float secondArea = s * (1.5f - leftFrac);
+      row[leftCell + 1] += d * (secondArea - firstArea);
+      for (int c = leftCell + 2; c < rightCell - 1; ++c) row[c] += d * s;
+      const float beforeLast = secondArea + static_cast<float>(rightCell - leftCell - 3) * s;
+      row[rightCell - 1] += d * (1.0f - beforeLast - lastArea);
+    }
+    row[rightCell] += d * lastArea;
+    touch(y, leftCell, rightCell);
+  };
+
+  // The first and last rows may be partly crossed; those between, whole.
+  float x = x0;
+  for (int y = firstRow; y < endRow; ++y) {
+    const auto rowTop = static_cast<float>(y);
+    const bool whole = rowTop >= y0 && rowTop + 1.0f <= y1;
+    const float dy = whole ? 1.0f : std::min(rowTop + 1.0f, y1) - std::max(rowTop, y0);
+    const float xNext = std::clamp(x + (whole ? dxdy : dxdy * dy), 0.0f, w);
+    addRow(y, x, xNext, whole ? direction : dy * direction);
     x = xNext;
   }
 }

@@ -41,6 +41,7 @@ class CoverageRasterizer {
 
  private:
   void setBox(int left, int top, int right, int bottom);
+  void reserveBox();
   // An edge in box cells, within [0, box width] x [0, box height].
   void addInsideEdge(float x0, float y0, float x1, float y1);
   void touch(int y, int firstCell, int lastCell);

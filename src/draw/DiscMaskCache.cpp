@@ -10,7 +10,7 @@ namespace {
 
 constexpr int kSubpixels = 4;              // centre positions across a pixel
 constexpr int kRadiusSteps = 16;           // radii per pixel
-constexpr size_t kBudgetBytes = 8u << 20;  // all masks are dropped beyond this
+constexpr size_t kBudgetBytes = 2u << 20;  // stale masks are dropped beyond this
 constexpr int kRadiusKeys = static_cast<int>(DiscMaskCache::kLargestRadius * kRadiusSteps) + 1;
 
 int keyOf(int radiusSixteenths, int quarterX, int quarterY) {
@@ -33,19 +33,36 @@ struct DiscMaskCache::Mask {
   int left = 0;
   int width = 0;
   std::vector<Row> rows;
-  std::vector<uint16_t> coverage;  // rows * width
+  std::vector<uint8_t> coverage;  // rows * width, 0..255
+  unsigned lastUsed = 0;          // frame
+  size_t bytes() const { return sizeof(Mask) + rows.size() * sizeof(Row) + coverage.size(); }
 };
 
 DiscMaskCache::DiscMaskCache() : masks_(static_cast<size_t>(kRadiusKeys) * kSubpixels * kSubpixels) {}
 DiscMaskCache::~DiscMaskCache() = default;
 
+void DiscMaskCache::nextFrame() {
+  ++frame_;
+  sweptThisFrame_ = false;
+}
+
+void DiscMaskCache::dropStale() {
+  sweptThisFrame_ = true;
+  for (std::unique_ptr<Mask>& m : masks_) {
+    if (m && m->lastUsed + 1 < frame_) {
+      bytes_ -= m->bytes();
+      m.reset();
+    }
+  }
+}
+
 const DiscMaskCache::Mask& DiscMaskCache::mask(int radiusSixteenths, int quarterX, int quarterY) {
   std::unique_ptr<Mask>& slot = masks_[static_cast<size_t>(keyOf(radiusSixteenths, quarterX, quarterY))];
-  if (slot) return *slot;
-  if (bytes_ > kBudgetBytes) {
-    for (std::unique_ptr<Mask>& m : masks_) m.reset();
-    bytes_ = 0;
+  if (slot) {
+    slot->lastUsed = frame_;
+    return *slot;
   }
+  if (bytes_ > kBudgetBytes && !sweptThisFrame_) dropStale();
   // Drawn once with paintDisc's own coverage into a scratch image of
   // coverage values: white on black, read back from the blue channel.
   const float r = static_cast<float>(radiusSixteenths) / kRadiusSteps;
@@ -69,7 +86,7 @@ const DiscMaskCache::Mask& DiscMaskCache::mask(int radiusSixteenths, int quarter
     row.solidLeft = size;
     for (int x = 0; x < size; ++x) {
       const uint32_t c = scratch[static_cast<size_t>(y) * size + x] & 0xFFu;
-      m->coverage[static_cast<size_t>(y) * size + x] = static_cast<uint16_t>(c + (c >> 7));  // 0..256
+      m->coverage[static_cast<size_t>(y) * size + x] = static_cast<uint8_t>(c);
       if (c == 0) continue;
       row.left = std::min(row.left, x);
       row.right = x;
@@ -79,7 +96,8 @@ const DiscMaskCache::Mask& DiscMaskCache::mask(int radiusSixteenths, int quarter
       }
     }
   }
-  bytes_ += sizeof(Mask) + m->rows.size() * sizeof(Mask::Row) + m->coverage.size() * sizeof(uint16_t);
+  m->lastUsed = frame_;
+  bytes_ += m->bytes();
   slot = std::move(m);
   return *slot;
 }
@@ -112,15 +130,17 @@ void DiscMaskCache::paint(const ImageView& image, double cx, double cy, double r
     const int last = std::min(row.right, image.width - 1 - originX);
     if (first > last) continue;
     uint32_t* out = image.row(y) + originX;
-    const uint16_t* coverage = m.coverage.data() + i * static_cast<size_t>(m.width);
+    const uint8_t* coverage = m.coverage.data() + i * static_cast<size_t>(m.width);
+    // Coverage 0..255 as 0..256, times the paint's alpha.
+    const auto alphaAt = [&](int x) { return ((coverage[x] + (coverage[x] >> 7)) * alpha + 128) >> 8; };
     int x = first;
     const int solidLeft = std::max(row.solidLeft, first);
     const int solidRight = std::min(row.solidRight, last);
     if (solidLeft <= solidRight) {
-      for (; x < solidLeft; ++x) paint.pixelAt(out[x], (coverage[x] * alpha + 128) >> 8);
+      for (; x < solidLeft; ++x) paint.pixelAt(out[x], alphaAt(x));
       paint.run(out + solidLeft, solidRight - solidLeft + 1);
       x = solidRight + 1;
     }
-    for (; x <= last; ++x) paint.pixelAt(out[x], (coverage[x] * alpha + 128) >> 8);
+    for (; x <= last; ++x) paint.pixelAt(out[x], alphaAt(x));
   }
 }

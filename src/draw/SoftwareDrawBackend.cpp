@@ -43,9 +43,27 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  discs_.nextFrame();
+  pictures_.nextFrame();
+  pictureDepth_ = 0;
+  recording_ = false;
+  sourceAlpha_ = 0;
   insideShape_ = false;
   points_.clear();
-  for (int y = 0; y < target.height; ++y) std::fill_n(target.row(y), target.width, clearRgb);
+  // Cleared when the first shape is drawn, unless that shape covers it all.
+  clearPending_ = true;
+  clearRgb_ = clearRgb;
+}
+
+void SoftwareDrawBackend::endFrame() {
+  clearIfPending();
+}
+
+void SoftwareDrawBackend::clearIfPending() {
+  if (!clearPending_) return;
+  clearPending_ = false;
+  const SpanPainter clear(clearRgb_, 256);
+  for (int y = 0; y < target_.height; ++y) clear.run(target_.row(y), target_.width);
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
@@ -63,10 +81,16 @@ void SoftwareDrawBackend::vertex(float x, float y) {
   if (insideShape_) points_.push_back(toScreen(x, y));
 }
 
+Paint SoftwareDrawBackend::currentPaint(const float* c) const {
+  Paint p = paintOf(c[0], c[1], c[2], c[3]);
+  p.rgb |= sourceAlpha_;
+  return p;
+}
+
 void SoftwareDrawBackend::end() {
   if (!insideShape_) return;
   insideShape_ = false;
-  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  const Paint paint = currentPaint(color_);
   const bool finite = std::all_of(points_.begin(), points_.end(),
                                   [](const Point& p) { return isFinite(p.x) && isFinite(p.y); });
   if (finite && !points_.empty() && paint.alpha > 0 && !target_.empty()) drawShape(paint.rgb, paint.alpha);
@@ -104,6 +128,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     case Primitive::Quads:
     case Primitive::Polygon:
       if (drawAsRectangle(rgb, alpha)) return;
+      clearIfPending();
       if (primitive_ == Primitive::Quads) {
         addQuads();
       } else {
@@ -115,6 +140,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
+  clearIfPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
   for (const Point& p : points_) {
@@ -126,6 +152,7 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // OpenGL's smoothed lines are. The segments of a strip or loop share one
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
+  clearIfPending();
   const double half = std::max(1.0f, lineWidth_) * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
@@ -163,6 +190,7 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
+  clearIfPending();
   for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
 }
 
@@ -191,8 +219,17 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   const bool rowsFirst = v[0].y == v[1].y && v[1].x == v[2].x && v[2].y == v[3].y && v[3].x == v[0].x;
   const bool columnsFirst = v[0].x == v[1].x && v[1].y == v[2].y && v[2].x == v[3].x && v[3].y == v[0].y;
   if (!rowsFirst && !columnsFirst) return false;
-  paintRect(target_, std::min(v[0].x, v[2].x), std::min(v[0].y, v[2].y), std::max(v[0].x, v[2].x),
-            std::max(v[0].y, v[2].y), rgb, alpha);
+  const double x0 = std::min(v[0].x, v[2].x), x1 = std::max(v[0].x, v[2].x);
+  const double y0 = std::min(v[0].y, v[2].y), y1 = std::max(v[0].y, v[2].y);
+  // A frame's background hides whatever the clear would have left.
+  const bool coversAll =
+      alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
+  if (coversAll) {
+    clearPending_ = false;
+  } else {
+    clearIfPending();
+  }
+  paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   return true;
 }
 
@@ -202,7 +239,8 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   double r = radius * transform_.scale;
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
-  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  clearIfPending();
+  const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
   // An opaque disc has its smoothed outline drawn over its edge, half
@@ -249,8 +287,8 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
-  const float* c = rasterPosition_.color;
-  const Paint paint = paintOf(c[0], c[1], c[2], c[3]);
+  clearIfPending();
+  const Paint paint = currentPaint(rasterPosition_.color);
   // The glyph's pixels count from the pixel the raster position is in, in
   // OpenGL's window coordinates, whose rows go upwards.
   const int h = target_.height;
@@ -273,4 +311,77 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
 int SoftwareDrawBackend::bitmapWidth(FontHandle font, int character) {
   const BitmapGlyph* g = glyph(font, character);
   return g ? g->advance : 0;
+}
+
+PictureState SoftwareDrawBackend::currentState() const {
+  PictureState s;
+  s.scale = transform_.scale;
+  s.offsetX = transform_.offsetX;
+  s.offsetY = transform_.offsetY;
+  std::copy(color_, color_ + 4, s.color);
+  s.lineWidth = lineWidth_;
+  s.pointSize = pointSize_;
+  return s;
+}
+
+bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds) {
+  ++pictureDepth_;
+  // Inside another picture it is part of that one; inside a shape or
+  // without a frame it is simply drawn.
+  if (pictureDepth_ > 1 || insideShape_ || target_.empty() || !keepPictures_) return true;
+  clearIfPending();
+  const PictureState state = currentState();
+  if (const PictureCache::Picture* kept = pictures_.find(key, state)) {
+    showKept(*kept);
+    --pictureDepth_;
+    return false;
+  }
+  // The layer covers the bounds on screen and a pixel of smoothing around
+  // them; what lies outside the frame is never seen before the view changes.
+  const Point a = toScreen(bounds.minX, bounds.minY);
+  const Point b = toScreen(bounds.maxX, bounds.maxY);
+  const double limitX = target_.width, limitY = target_.height;
+  const double x0 = std::clamp(std::floor(std::min(a.x, b.x)) - 1.0, 0.0, limitX);
+  const double x1 = std::clamp(std::ceil(std::max(a.x, b.x)) + 1.0, 0.0, limitX);
+  const double y0 = std::clamp(std::floor(std::min(a.y, b.y)) - 1.0, 0.0, limitY);
+  const double y1 = std::clamp(std::ceil(std::max(a.y, b.y)) + 1.0, 0.0, limitY);
+  if (!(x0 < x1 && y0 < y1)) {
+    // Nothing of it is in view: nothing to draw or keep.
+    --pictureDepth_;
+    return false;
+  }
+  Recording& r = recordingOf_;
+  r.key = key;
+  r.state = state;
+  r.left = static_cast<int>(x0);
+  r.top = static_cast<int>(y0);
+  r.frame = target_;
+  r.frameTransform = transform_;
+  const int w = static_cast<int>(x1 - x0);
+  const int h = static_cast<int>(y1 - y0);
+  layer_.assign(static_cast<size_t>(w) * h, 0u);
+  target_ = ImageView{layer_.data(), w, h, w};
+  transform_.offsetX -= r.left;
+  transform_.offsetY -= r.top;
+  raster_.setSize(w, h);
+  sourceAlpha_ = 0xFF000000u;
+  recording_ = true;
+  return true;
+}
+
+void SoftwareDrawBackend::endPicture() {
+  if (pictureDepth_ == 0) return;
+  if (--pictureDepth_ > 0 || !recording_) return;
+  recording_ = false;
+  sourceAlpha_ = 0;
+  const Recording& r = recordingOf_;
+  const ImageView layer = target_;
+  target_ = r.frame;
+  transform_ = r.frameTransform;
+  raster_.setSize(target_.width, target_.height);
+  showKept(pictures_.keep(r.key, r.state, layer, r.left, r.top));
+}
+
+void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
+  showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
 }

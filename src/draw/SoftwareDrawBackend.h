@@ -7,6 +7,8 @@
 #include "draw/DiscMaskCache.h"
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
+#include "draw/PictureCache.h"
+#include "draw/PixelBlend.h"
 #include "world/Geometry.h"
 
 // World units to image pixels: image = world * scale + offset.
@@ -36,8 +38,9 @@ class SoftwareDrawBackend : public DrawBackend {
   explicit SoftwareDrawBackend(BitmapFontSet fonts = {});
 
   // Clears the image to clearRgb and draws into it from now on. The image
-  // must stay valid until the next beginFrame.
+  // must stay valid until endFrame, which finishes the picture.
   void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb);
+  void endFrame();
   const ImageView& target() const { return target_; }
 
   void begin(Primitive primitive) override;
@@ -50,6 +53,17 @@ class SoftwareDrawBackend : public DrawBackend {
   void bitmapCharacter(FontHandle font, int character) override;
   int bitmapWidth(FontHandle font, int character) override;
   bool fillDisc(float cx, float cy, float radius, int segments) override;
+  bool beginPicture(const PictureKey& key, const Rect& bounds) override;
+  void endPicture() override;
+  float shadowLightStep() const override { return keepPictures_ ? kShadowLightStep : 0.0f; }
+
+  // Whether still pictures are kept (the default) or drawn every frame.
+  void keepPictures(bool keep) { keepPictures_ = keep; }
+  const PictureCache& pictures() const { return pictures_; }
+
+  // Light points of kept shadows are rounded to this many units: a shadow
+  // is then at most a fifth of a pixel from where it would be.
+  static constexpr float kShadowLightStep = 8.0f;
 
  private:
   struct Point {
@@ -66,6 +80,12 @@ class SoftwareDrawBackend : public DrawBackend {
   };
 
   Point toScreen(float x, float y) const;
+  // The current colour as a paint; its alpha byte is set while a picture
+  // is drawn, so that the picture's pixels keep their coverage.
+  Paint currentPaint(const float* color) const;
+  PictureState currentState() const;
+  void showKept(const PictureCache::Picture& picture);
+  void clearIfPending();
   const BitmapGlyph* glyph(FontHandle font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
@@ -89,4 +109,24 @@ class SoftwareDrawBackend : public DrawBackend {
   float lineWidth_ = 1.0f;
   float pointSize_ = 1.0f;
   RasterPosition rasterPosition_;
+  bool clearPending_ = false;
+  uint32_t clearRgb_ = 0;
+
+  // Still pictures: kept ones, and the one being drawn into its own layer
+  // while the frame waits.
+  struct Recording {
+    PictureKey key;
+    PictureState state;
+    int left = 0;
+    int top = 0;
+    ImageView frame;
+    ScreenTransform frameTransform;
+  };
+  bool keepPictures_ = true;
+  PictureCache pictures_;
+  int pictureDepth_ = 0;
+  bool recording_ = false;
+  Recording recordingOf_;
+  std::vector<uint32_t> layer_;
+  uint32_t sourceAlpha_ = 0;
 };

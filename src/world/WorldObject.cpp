@@ -5,7 +5,7 @@
 #include "draw/Shapes.h"
 #include "game/Game.h"
 
-WorldObject::WorldObject(Game& g) : owner(&g) {
+WorldObject::WorldObject(Game& g) : owner(&g), serial_(g.nextSerial++) {
   WorldObject*& head = g.worldHead;
   next = head;
   prevLink = &head;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "world/Geometry.h"
 
 class Anchor;
@@ -49,6 +51,8 @@ class WorldObject {
   void settleStep();
 
   Game& game() const { return *owner; }
+  // Unique among the objects of its game, ever: the owner of its still pictures.
+  uint64_t serial() const { return serial_; }
   WorldObject* nextObject() const { return next; }
 
   bool inactive = false;
@@ -61,6 +65,7 @@ class WorldObject {
 
  private:
   friend class Game;
+  uint64_t serial_;
   WorldObject* next = nullptr;
   WorldObject** prevLink = nullptr;
 };

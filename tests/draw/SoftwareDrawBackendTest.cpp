@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -48,7 +49,11 @@ class SoftwareBackendTest : public ::testing::Test {
     setDrawBackend(nullptr);
   }
 
-  void begin(const ScreenTransform& t) { backend.beginFrame(image, t, 0x000000); }
+  // A black picture to draw on (the backend clears it only once something is drawn).
+  void begin(const ScreenTransform& t) {
+    std::fill(pixels.begin(), pixels.end(), 0u);
+    backend.beginFrame(image, t, 0x000000);
+  }
   uint32_t at(int x, int y) const { return image.at(x, y); }
   double paintedArea() const {
     double sum = 0;
@@ -85,6 +90,24 @@ TEST_F(SoftwareBackendTest, ShapesLandWhereTheViewPutsThemWithWidthsInPixels) {
   begin(viewTransform(40, 30, 1.0f, {30.0f, 15.0f}));
   fillRect(Rect{0, 1, 0, 1});
   EXPECT_EQ(at(10, 0), 0xFFFFFFu);
+}
+
+TEST_F(SoftwareBackendTest, FramesStartFromTheirBackgroundColour) {
+  const auto all = [&](uint32_t colour) {
+    return std::all_of(pixels.begin(), pixels.end(), [&](uint32_t p) { return p == colour; });
+  };
+  backend.beginFrame(image, {}, 0x123456);
+  backend.endFrame();
+  EXPECT_TRUE(all(0x123456));
+  backend.beginFrame(image, {}, 0xABCDEF);
+  setColor(1.0f, 1.0f, 1.0f);
+  fillCircle(3, 3, 2);
+  EXPECT_EQ(at(20, 20), 0xABCDEFu);
+  // A first shape that covers the whole window needs no clearing under it.
+  backend.beginFrame(image, {}, 0xABCDEF);
+  fillRect(Rect{-1, 41, -1, 31});
+  backend.endFrame();
+  EXPECT_TRUE(all(0xFFFFFF));
 }
 
 TEST_F(SoftwareBackendTest, StripsAndLoopsFillAsOneShapeWithoutSeamsOrDoublePaint) {

@@ -103,6 +103,7 @@ Picture drawWithSoftware(SoftwareDrawBackend& software, const Frame& frame) {
   Picture p;
   software.beginFrame(p.view(), viewTransform(kSize, kSize, frame.zoom, centre()), 0xFFFFFF);
   frame.commands.replay(software);
+  software.endFrame();
   return p;
 }
 
@@ -145,6 +146,34 @@ Difference compare(const Picture& a, const Picture& b) {
   d.offShare = static_cast<double>(off) / static_cast<double>(a.pixels.size());
   d.mean = sum / (3.0 * static_cast<double>(a.pixels.size()));
   return d;
+}
+
+// The pixels a glyph lights, relative to its raster position's pixel.
+std::vector<std::pair<int, int>> litPixels(const BitmapGlyph& g) {
+  std::vector<std::pair<int, int>> lit;
+  for (int row = 0; row < g.height; ++row) {
+    for (int column = 0; column < g.width; ++column) {
+      if (g.isLit(column, row)) lit.emplace_back(g.left + column, g.bottom + row);
+    }
+  }
+  return lit;
+}
+
+// The fonts read from freeglut's tables light the pixels OpenGL lights when
+// it draws them, and move on as far.
+bool sameGlyphs(const BitmapFontSet& read, const BitmapFontSet& captured) {
+  if (read.empty() || read.size() != captured.size()) return false;
+  for (size_t f = 0; f < read.size(); ++f) {
+    for (int c = 0; c < 256; ++c) {
+      const BitmapGlyph& a = read[f].glyphs[static_cast<size_t>(c)];
+      const BitmapGlyph& b = captured[f].glyphs[static_cast<size_t>(c)];
+      if (read[f].handle != captured[f].handle || a.advance != b.advance || litPixels(a) != litPixels(b)) {
+        std::printf("font %zu, character %d: read and drawn glyphs differ\n", f, c);
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 // Records what the game draws in one frame of a world a third of a second
@@ -205,7 +234,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no X display (DISPLAY is not set)\n");
     return 2;
   }
-  SoftwareDrawBackend software(captureGlutFonts());
+  const BitmapFontSet fonts = readGlutFonts();
+  if (!sameGlyphs(fonts, captureGlutFonts())) {
+    std::printf("the fonts read from freeglut are not the ones OpenGL draws\n");
+    return 1;
+  }
+  std::printf("fonts read from freeglut light the pixels OpenGL lights\n");
+  SoftwareDrawBackend software(fonts);
 
   std::vector<Frame> frames(6);
   frames[0].name = "start";

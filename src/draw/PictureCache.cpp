@@ -1,0 +1,114 @@
+#include "draw/PictureCache.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "draw/PixelBlend.h"
+
+namespace {
+
+constexpr size_t kBudgetBytes = 24u << 20;
+
+bool sameState(const PictureState& a, const PictureState& b, PictureKind kind) {
+  const bool colour = kind == PictureKind::Shadow ||
+                      (a.color[0] == b.color[0] && a.color[1] == b.color[1] && a.color[2] == b.color[2]);
+  return colour && a.color[3] == b.color[3] && a.scale == b.scale && a.offsetX == b.offsetX &&
+         a.offsetY == b.offsetY && a.lineWidth == b.lineWidth && a.pointSize == b.pointSize;
+}
+
+}  // namespace
+
+uint64_t PictureCache::slotOf(const PictureKey& key) {
+  return key.owner * 2 + (key.kind == PictureKind::Shadow ? 1 : 0);
+}
+
+size_t PictureCache::bytesOf(const Picture& p) {
+  return sizeof(Picture) + p.pixels.size() * sizeof(uint32_t) + p.coverage.size();
+}
+
+PictureCache::Picture* PictureCache::find(const PictureKey& key, const PictureState& state) {
+  const auto it = pictures_.find(slotOf(key));
+  if (it == pictures_.end()) return nullptr;
+  Picture& p = it->second;
+  if (p.key.state != key.state || p.key.kind != key.kind || !sameState(p.state, state, key.kind))
+    return nullptr;
+  p.lastShown = frame_;
+  return &p;
+}
+
+PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureState& state,
+                                          const ImageView& layer, int left, int top) {
+  // Trim to the rows and columns that were painted.
+  int x0 = layer.width, x1 = -1, y0 = layer.height, y1 = -1;
+  for (int y = 0; y < layer.height; ++y) {
+    const uint32_t* row = layer.row(y);
+    for (int x = 0; x < layer.width; ++x) {
+      if (row[x] == 0) continue;
+      x0 = std::min(x0, x);
+      x1 = std::max(x1, x);
+      y0 = std::min(y0, y);
+      y1 = y;
+    }
+  }
+  const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
+  Picture& p = it->second;
+  if (!fresh) bytes_ -= std::min(bytes_, bytesOf(p));
+  p.key = key;
+  p.state = state;
+  p.left = left + (x1 < x0 ? 0 : x0);
+  p.top = top + (y1 < y0 ? 0 : y0);
+  p.width = x1 < x0 ? 0 : x1 - x0 + 1;
+  p.height = y1 < y0 ? 0 : y1 - y0 + 1;
+  p.pixels.clear();
+  p.coverage.clear();
+  const size_t n = static_cast<size_t>(p.width) * p.height;
+  if (key.kind == PictureKind::Shadow) {
+    p.coverage.resize(n);
+  } else {
+    p.pixels.resize(n);
+  }
+  for (int y = 0; y < p.height; ++y) {
+    const uint32_t* from = layer.row(y0 + y) + x0;
+    if (key.kind == PictureKind::Shadow) {
+      for (int x = 0; x < p.width; ++x)
+        p.coverage[static_cast<size_t>(y) * p.width + x] = static_cast<uint8_t>(from[x] >> 24);
+    } else {
+      std::memcpy(p.pixels.data() + static_cast<size_t>(y) * p.width, from, p.width * sizeof(uint32_t));
+    }
+  }
+  p.lastShown = frame_;
+  bytes_ += bytesOf(p);
+  return p;
+}
+
+void PictureCache::nextFrame() {
+  ++frame_;
+  if (bytes_ <= kBudgetBytes) return;
+  for (auto it = pictures_.begin(); it != pictures_.end();) {
+    if (it->second.lastShown + 1 < frame_) {
+      bytes_ -= std::min(bytes_, bytesOf(it->second));
+      it = pictures_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_t shadowRgb) {
+  const int x0 = std::max(p.left, 0);
+  const int x1 = std::min(p.left + p.width, image.width);
+  const int y0 = std::max(p.top, 0);
+  const int y1 = std::min(p.top + p.height, image.height);
+  if (x0 >= x1) return;
+  const SpanPainter shadow(shadowRgb, 256);
+  for (int y = y0; y < y1; ++y) {
+    uint32_t* out = image.row(y);
+    const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
+    if (p.key.kind == PictureKind::Shadow) {
+      const uint8_t* c = p.coverage.data() + from;
+      for (int x = x0; x < x1; ++x, ++c) shadow.pixelAt(out[x], *c + (*c >> 7));
+    } else {
+      compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
+    }
+  }
+}
