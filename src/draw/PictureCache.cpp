@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr size_t kBudgetBytes = 24u << 20;
+constexpr size_t kBudgetBytes = 32u << 20;
 
 bool sameState(const PictureState& a, const PictureState& b, PictureKind kind) {
   const bool colour = kind == PictureKind::Shadow ||
@@ -19,7 +19,11 @@ bool sameState(const PictureState& a, const PictureState& b, PictureKind kind) {
 }  // namespace
 
 uint64_t PictureCache::slotOf(const PictureKey& key) {
-  return key.owner * 2 + (key.kind == PictureKind::Shadow ? 1 : 0);
+  // One slot per picture, not per object: a palette prototype casts two
+  // shadows each frame, one in the field and one in its cell.
+  uint64_t h = key.owner * 0x9E3779B97F4A7C15ull;
+  h ^= (key.state + (key.kind == PictureKind::Shadow ? 0x632BE59BD9B4E019ull : 0)) + (h << 6) + (h >> 2);
+  return h;
 }
 
 size_t PictureCache::bytesOf(const Picture& p) {
@@ -81,9 +85,17 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
   return p;
 }
 
+size_t PictureCache::cutCount() const {
+  size_t n = 0;
+  for (const auto& [slot, p] : pictures_) n += p.cut ? 1 : 0;
+  return n;
+}
+
 void PictureCache::nextFrame() {
   ++frame_;
-  if (bytes_ <= kBudgetBytes) return;
+  // What the last frame did not show is of an object that moved, changed or
+  // went; a few frames' grace, then it goes too.
+  if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes) return;
   for (auto it = pictures_.begin(); it != pictures_.end();) {
     if (it->second.lastShown + 1 < frame_) {
       bytes_ -= std::min(bytes_, bytesOf(it->second));

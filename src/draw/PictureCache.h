@@ -18,9 +18,9 @@ struct PictureState {
   float pointSize = 1.0f;
 };
 
-// The still pictures a software backend keeps, one per object and kind: in
-// colour as premultiplied 0xAARRGGBB pixels, shadows as coverage. Pictures
-// no frame has shown lately go once they take more than a budget.
+// The still pictures a software backend keeps: in colour as premultiplied
+// 0xAARRGGBB pixels, shadows as coverage. Pictures the last frames have not
+// shown go every few frames, and at once beyond a budget.
 class PictureCache {
  public:
   struct Picture {
@@ -33,6 +33,9 @@ class PictureCache {
     std::vector<uint32_t> pixels;   // colour: width * height
     std::vector<uint8_t> coverage;  // shadow: width * height
     unsigned lastShown = 0;
+    // Painted up to a side of its layer that the frame did not cut: most
+    // likely it was cut there, its bounds too small for what it draws.
+    bool cut = false;
   };
 
   // The picture kept for this key under this state, or null.
@@ -45,6 +48,8 @@ class PictureCache {
   void nextFrame();
   size_t bytes() const { return bytes_; }
   size_t size() const { return pictures_.size(); }
+  // How many kept pictures were cut by their bounds.
+  size_t cutCount() const;
 
  private:
   static uint64_t slotOf(const PictureKey& key);

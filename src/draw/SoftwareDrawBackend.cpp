@@ -379,7 +379,13 @@ void SoftwareDrawBackend::endPicture() {
   target_ = r.frame;
   transform_ = r.frameTransform;
   raster_.setSize(target_.width, target_.height);
-  showKept(pictures_.keep(r.key, r.state, layer, r.left, r.top));
+  PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
+  const int right = r.left + layer.width;
+  const int bottom = r.top + layer.height;
+  kept.cut = kept.width > 0 && ((kept.left == r.left && r.left > 0) || (kept.top == r.top && r.top > 0) ||
+                                (kept.left + kept.width == right && right < target_.width) ||
+                                (kept.top + kept.height == bottom && bottom < target_.height));
+  showKept(kept);
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
