@@ -9,11 +9,15 @@ namespace {
 
 constexpr size_t kBudgetBytes = 32u << 20;
 
-bool sameState(const PictureState& a, const PictureState& b, PictureKind kind) {
-  const bool colour = kind == PictureKind::Shadow ||
-                      (a.color[0] == b.color[0] && a.color[1] == b.color[1] && a.color[2] == b.color[2]);
-  return colour && a.color[3] == b.color[3] && a.scale == b.scale && a.offsetX == b.offsetX &&
-         a.offsetY == b.offsetY && a.lineWidth == b.lineWidth && a.pointSize == b.pointSize;
+// Whether a picture kept with state kept can be shown under now.
+bool sameState(const PictureState& kept, const PictureState& now, PictureKind kind) {
+  const float* a = kept.color;
+  const float* b = now.color;
+  const bool rgb = kind == PictureKind::Shadow || (a[0] == b[0] && a[1] == b[1] && a[2] == b[2]);
+  const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
+  return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
+         (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.scale == now.scale &&
+         kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
 }
 
 }  // namespace
@@ -112,13 +116,11 @@ void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_
   const int y0 = std::max(p.top, 0);
   const int y1 = std::min(p.top + p.height, image.height);
   if (x0 >= x1) return;
-  const SpanPainter shadow(shadowRgb, 256);
   for (int y = y0; y < y1; ++y) {
     uint32_t* out = image.row(y);
     const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
     if (p.key.kind == PictureKind::Shadow) {
-      const uint8_t* c = p.coverage.data() + from;
-      for (int x = x0; x < x1; ++x, ++c) shadow.pixelAt(out[x], *c + (*c >> 7));
+      coverSpan(out + x0, p.coverage.data() + from, x1 - x0, shadowRgb);
     } else {
       compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
     }

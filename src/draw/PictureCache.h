@@ -7,8 +7,10 @@
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
 
-// What a still picture was drawn under: the view and the drawing state at
-// its start. A kept picture is shown only under the same.
+// What a still picture was drawn under: the view, and the drawing state at
+// its start as far as its drawing used it (most pictures set their own
+// colours and widths before they draw, and then the state they began with
+// does not matter). A kept picture is shown only under the same.
 struct PictureState {
   double scale = 1.0;
   double offsetX = 0.0;
@@ -16,6 +18,9 @@ struct PictureState {
   float color[4] = {0, 0, 0, 0};  // of a shadow, only the alpha counts
   float lineWidth = 1.0f;
   float pointSize = 1.0f;
+  bool usesColor = true;
+  bool usesLineWidth = true;
+  bool usesPointSize = true;
 };
 
 // The still pictures a software backend keeps: in colour as premultiplied

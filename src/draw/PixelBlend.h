@@ -29,6 +29,9 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t src, uint32_t a) {
 // pixels stay 0x00RRGGBB.
 void compositeSpan(uint32_t* dst, const uint32_t* picture, int count);
 
+// One colour (0x00RRGGBB) laid over a frame by a coverage per pixel (0..255).
+void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb);
+
 // One paint laid on pixels: whole runs at its alpha, or single pixels at its
 // alpha times a coverage. Made once per shape, used for every row of it.
 class SpanPainter {

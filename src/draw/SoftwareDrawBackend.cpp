@@ -43,6 +43,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
   pictureDepth_ = 0;
@@ -60,6 +61,8 @@ void SoftwareDrawBackend::endFrame() {
 }
 
 void SoftwareDrawBackend::clearIfPending() {
+  if (recording_) return;  // a picture's layer waits for neither
+  if (shadows_.isOpen()) shadows_.flush(target_);
   if (!clearPending_) return;
   clearPending_ = false;
   const SpanPainter clear(clearRgb_, 256);
@@ -97,7 +100,18 @@ void SoftwareDrawBackend::end() {
   points_.clear();
 }
 
+void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
+  if (!recording_) return;
+  Recording& r = recordingOf_;
+  r.state.usesColor |= color && !r.colorSet;
+  r.state.usesLineWidth |= lineWidth && !r.lineWidthSet;
+  r.state.usesPointSize |= pointSize && !r.pointSizeSet;
+}
+
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
+  const bool lines =
+      primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop || primitive_ == Primitive::LineStrip;
+  noteUse(true, lines, primitive_ == Primitive::Points);
   // The box the shape lies in: its points, widened by half a line and a
   // pixel for rounding.
   double minX = points_[0].x, maxX = minX, minY = points_[0].y, maxY = minY;
@@ -225,6 +239,7 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   const bool coversAll =
       alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
   if (coversAll) {
+    if (shadows_.isOpen()) shadows_.flush(target_);
     clearPending_ = false;
   } else {
     clearIfPending();
@@ -240,17 +255,24 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
   clearIfPending();
+  noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
   const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
-  discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  if (recording_) {
+    // Drawn once into a picture that is kept: a mask would not be used again.
+    paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
+  } else {
+    discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  }
   return true;
 }
 
 void SoftwareDrawBackend::color(float r, float g, float b, float a) {
+  recordingOf_.colorSet = recordingOf_.colorSet || recording_;
   color_[0] = r;
   color_[1] = g;
   color_[2] = b;
@@ -258,15 +280,20 @@ void SoftwareDrawBackend::color(float r, float g, float b, float a) {
 }
 
 void SoftwareDrawBackend::lineWidth(float width) {
-  if (!insideShape_) lineWidth_ = width;
+  if (insideShape_) return;
+  lineWidth_ = width;
+  recordingOf_.lineWidthSet = recordingOf_.lineWidthSet || recording_;
 }
 
 void SoftwareDrawBackend::pointSize(float size) {
-  if (!insideShape_) pointSize_ = size;
+  if (insideShape_) return;
+  pointSize_ = size;
+  recordingOf_.pointSizeSet = recordingOf_.pointSizeSet || recording_;
 }
 
 void SoftwareDrawBackend::rasterPos(float x, float y) {
   if (insideShape_) return;
+  noteUse(true, false, false);  // the colour is latched here
   const Point p = toScreen(x, y);
   rasterPosition_.x = p.x;
   rasterPosition_.y = p.y;
@@ -329,7 +356,6 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   // Inside another picture it is part of that one; inside a shape or
   // without a frame it is simply drawn.
   if (pictureDepth_ > 1 || insideShape_ || target_.empty() || !keepPictures_) return true;
-  clearIfPending();
   const PictureState state = currentState();
   if (const PictureCache::Picture* kept = pictures_.find(key, state)) {
     showKept(*kept);
@@ -353,6 +379,8 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   Recording& r = recordingOf_;
   r.key = key;
   r.state = state;
+  r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
+  r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
   r.left = static_cast<int>(x0);
   r.top = static_cast<int>(y0);
   r.frame = target_;
@@ -389,5 +417,17 @@ void SoftwareDrawBackend::endPicture() {
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
-  showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
+  if (picture.key.kind != PictureKind::Shadow || recording_) {
+    clearIfPending();
+    showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
+    return;
+  }
+  // Gathered with the shadows before it, if they are of its colour.
+  const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
+  if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
+    clearIfPending();
+    shadows_.open(rgb);
+  }
+  shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,
+               picture.width);
 }

@@ -9,6 +9,7 @@
 #include "draw/ImageView.h"
 #include "draw/PictureCache.h"
 #include "draw/PixelBlend.h"
+#include "draw/ShadowBatch.h"
 #include "world/Geometry.h"
 
 // World units to image pixels: image = world * scale + offset.
@@ -62,8 +63,10 @@ class SoftwareDrawBackend : public DrawBackend {
   const PictureCache& pictures() const { return pictures_; }
 
   // Light points of kept shadows are rounded to this many units: a shadow
-  // is then at most a fifth of a pixel from where it would be.
-  static constexpr float kShadowLightStep = 8.0f;
+  // moves 0.05 of the light's distance, so it lies within about half a
+  // pixel of where it would be, and is drawn anew every dozen frames or so
+  // as the light crosses the field.
+  static constexpr float kShadowLightStep = 16.0f;
 
  private:
   struct Point {
@@ -84,7 +87,12 @@ class SoftwareDrawBackend : public DrawBackend {
   // is drawn, so that the picture's pixels keep their coverage.
   Paint currentPaint(const float* color) const;
   PictureState currentState() const;
+  // While a picture is drawn: notes which of the state it began with its
+  // drawing used, before setting its own.
+  void noteUse(bool color, bool lineWidth, bool pointSize);
   void showKept(const PictureCache::Picture& picture);
+  // Before anything is painted on the frame: the clear, if still pending,
+  // and the shadows gathered so far.
   void clearIfPending();
   const BitmapGlyph* glyph(FontHandle font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
@@ -116,7 +124,10 @@ class SoftwareDrawBackend : public DrawBackend {
   // while the frame waits.
   struct Recording {
     PictureKey key;
-    PictureState state;
+    PictureState state;  // its uses* say what was used before being set
+    bool colorSet = false;
+    bool lineWidthSet = false;
+    bool pointSizeSet = false;
     int left = 0;
     int top = 0;
     ImageView frame;
@@ -129,4 +140,5 @@ class SoftwareDrawBackend : public DrawBackend {
   Recording recordingOf_;
   std::vector<uint32_t> layer_;
   uint32_t sourceAlpha_ = 0;
+  ShadowBatch shadows_;
 };

@@ -5,12 +5,14 @@
 
 #include "FreshGame.h"
 #include "app/FrameClock.h"
+#include "agents/Road.h"
 #include "buildings/MilitaryBuilding.h"
 #include "buildings/SleepBuilding.h"
 #include "buildings/WorkBuilding.h"
 #include "draw/Pen.h"
 #include "draw/SoftwareDrawBackend.h"
 #include "tuning/Tuning.h"
+#include "world/DrawnPath.h"
 #include "world/Fountain.h"
 #include "world/GuardTower.h"
 #include "world/Tree.h"
@@ -45,19 +47,24 @@ Difference compare(const Picture& a, const Picture& b) {
   return {static_cast<double>(off) / a.pixels.size(), sum / (3.0 * a.pixels.size())};
 }
 
-// A start world with a building of every kind, towers, fountains and a
-// grove of trees, drawn by a software backend kept from frame to frame.
+// A start world with a building of every kind, towers with a wall, a road,
+// a drawn path, a fountain and a grove of trees, drawn by a software
+// backend kept from frame to frame.
 class StillPictures : public FreshGame {
  protected:
   StillPictures() {
     const float x0 = 170.0f;
-    new SleepBuilding(g, Rect{x0, x0 + 40, 180, 220}, 3, kSleepBuildingCapacity);
+    auto* sleep = new SleepBuilding(g, Rect{x0, x0 + 40, 180, 220}, 3, kSleepBuildingCapacity);
     work = new WorkBuilding(g, Rect{x0 + 60, x0 + 100, 180, 220}, 3, kWorkBuildingCapacity);
     new CapitalBuilding(g, Rect{x0 + 120, x0 + 160, 180, 220}, 3);
     auto* m = new MilitaryBuilding(g, Rect{x0 + 180, x0 + 220, 180, 220}, 3);
     m->armed = true;
     tower = new GuardTower(g, 450, 450, kGuardTowerRadius);
-    new GuardTower(g, 520, 460, kGuardTowerRadius);
+    auto* other = new GuardTower(g, 520, 460, kGuardTowerRadius);
+    new Road(g, tower->posts[0], other->posts[3]);  // a wall
+    if (sleep->doorCount > 0 && work->doorCount > 0) new Road(g, sleep->doors[0], work->doors[0]);
+    auto* path = new DrawnPath(g);
+    for (int i = 0; i < 40; ++i) path->addPoint(200.0f + 7.0f * i, 300.0f + 20.0f * std::sin(0.3f * i), 6.0f);
     new Fountain(g, 300, 520, kFountainRadius);
     g.spawnTrees(20);
     for (WorldObject* o = g.worldHead; o; o = o->nextObject()) {
