@@ -57,10 +57,10 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
 }
 
 void SoftwareDrawBackend::endFrame() {
-  clearIfPending();
+  flushPending();
 }
 
-void SoftwareDrawBackend::clearIfPending() {
+void SoftwareDrawBackend::flushPending() {
   if (recording_) return;  // a picture's layer waits for neither
   if (shadows_.isOpen()) shadows_.flush(target_);
   if (!clearPending_) return;
@@ -142,7 +142,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     case Primitive::Quads:
     case Primitive::Polygon:
       if (drawAsRectangle(rgb, alpha)) return;
-      clearIfPending();
+      flushPending();
       if (primitive_ == Primitive::Quads) {
         addQuads();
       } else {
@@ -154,7 +154,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
-  clearIfPending();
+  flushPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
   for (const Point& p : points_) {
@@ -166,7 +166,7 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // OpenGL's smoothed lines are. The segments of a strip or loop share one
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
-  clearIfPending();
+  flushPending();
   const double half = std::max(1.0f, lineWidth_) * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
@@ -204,7 +204,7 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
-  clearIfPending();
+  flushPending();
   for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
 }
 
@@ -242,7 +242,7 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
     if (shadows_.isOpen()) shadows_.flush(target_);
     clearPending_ = false;
   } else {
-    clearIfPending();
+    flushPending();
   }
   paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   return true;
@@ -254,7 +254,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   double r = radius * transform_.scale;
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
-  clearIfPending();
+  flushPending();
   noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
   const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
@@ -314,7 +314,7 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
-  clearIfPending();
+  flushPending();
   const Paint paint = currentPaint(rasterPosition_.color);
   // The glyph's pixels count from the pixel the raster position is in, in
   // OpenGL's window coordinates, whose rows go upwards.
@@ -418,14 +418,14 @@ void SoftwareDrawBackend::endPicture() {
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
   if (picture.key.kind != PictureKind::Shadow || recording_) {
-    clearIfPending();
+    flushPending();
     showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
     return;
   }
   // Gathered with the shadows before it, if they are of its colour.
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
   if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
-    clearIfPending();
+    flushPending();
     shadows_.open(rgb);
   }
   shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,

@@ -93,7 +93,7 @@ class SoftwareDrawBackend : public DrawBackend {
   void showKept(const PictureCache::Picture& picture);
   // Before anything is painted on the frame: the clear, if still pending,
   // and the shadows gathered so far.
-  void clearIfPending();
+  void flushPending();
   const BitmapGlyph* glyph(FontHandle font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
