@@ -13,7 +13,7 @@ namespace about {
 
 constexpr const char* kFileName = "copyright.txt";
 
-const char* builtInText();
+std::string builtInText();
 // Newlines stay (CR LF and lone CR become LF), tabs become spaces, every
 // other unprintable byte shows as "?" (one per UTF-8 character).
 std::string printable(const std::string& raw);

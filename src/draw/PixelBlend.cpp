@@ -67,8 +67,7 @@ void SpanPainter::run(uint32_t* dst, int count) const {
 void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
-  // Each pixel's alpha byte in all four of its lanes (constant shuffles:
-  // GCC and clang both have __builtin_shufflevector, only GCC the other).
+  // Each pixel's alpha byte in all four of its lanes.
   constexpr int a = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? 3 : 0;
   const uint8_t x = 0xFF;
   const Bytes frameBytes = a == 3 ? Bytes{x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x, 0}
