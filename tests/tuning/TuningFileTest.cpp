@@ -68,15 +68,11 @@ TEST_F(TuningFileTest, LineQuirks) {
 }
 
 TEST_F(TuningFileTest, HostileFiles) {
-  // Read as missing, and without waiting for a writer: a directory, a FIFO,
-  // an endless device, a file over 64 KiB (not even its first lines count).
+  // Read as missing, and without waiting for a writer: a FIFO (as on a
+  // reload), a file over 64 KiB (not even its first lines count).
   alarm(10);
-  readTuningFile("missing.ini");
-  readTuningFile(dir_.path().c_str());
   ASSERT_EQ(mkfifo("fifo.ini", 0644), 0);
   readTuningFile("fifo.ini");
-  ASSERT_EQ(symlink("/dev/zero", "zero.ini"), 0);
-  readTuningFile("zero.ini");
   dir_.write("long.ini", "kPeepCost = 0.5\n" + std::string(64 * 1024, '#'));
   readTuningFile("long.ini");
   alarm(0);
