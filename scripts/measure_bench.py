@@ -27,6 +27,8 @@ from harness import GameSession  # noqa: E402
 TARGETS = {
     "BM_StartWorldTick": (None, "tick of the start world"),
     "BM_CrowdedWorldTick": (1.5, "tick of the crowded world"),
+    "BM_ThousandTreeTick": (2.0, "tick of the 1,000-tree world"),
+    "BM_BigCityTick": (2.0, "tick of the big city"),
     "BM_CrowdedFrameRecorded": (3.0, "crowded frame, recording backend"),
     "BM_CrowdedFrameOpenGL": (12.0, "crowded frame, OpenGL under Xvfb"),
     "BM_StartFrameOpenGL": (3.0, "start frame, OpenGL under Xvfb"),
