@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/GameClient.h"
+#include "game/ReachIndex.h"
 #include "world/Geometry.h"
 
 class Peep;
-class WorldObject;
 class Zone;
 
 // The one running game: the application's client, owner of the world list,
@@ -77,6 +77,8 @@ class Game : public GameClient {
   void replaceTool();
 
   WorldObject* worldHead = nullptr;
+  // Every object joins it when built and leaves when destroyed.
+  ReachIndex reachIndex{worldHead};
 
   int fpsShown = 0;
   int framesThisSecond = 0;

@@ -47,6 +47,7 @@ void DrawnPath::addPoint(float x, float y, float minSpacing) {
   }
   const Vec2 p{x, y};
   const int n = pointCount_;
+  reachChanged();
   points_[n] = p;
   pointCount_ = n + 1;
 
@@ -112,6 +113,13 @@ bool DrawnPath::findNearest(Vec2 q, float reach, Vec2& point, float& distance, V
     }
   }
   return found;
+}
+
+Reach DrawnPath::reach() {
+  Reach r = Reach::nowhere();
+  // The look-ahead of the fastest agent is ten of its steps ahead.
+  if (pointCount_ >= 2) r.avoidance = reachAround(box_, kReach + 10.0f * Peep::kTopSpeed);
+  return r;
 }
 
 Vec2 DrawnPath::avoidance(Peep& agent) {

@@ -18,6 +18,7 @@ class DrawnPath : public WorldObject {
   void draw() override;
   bool nearestPathPoint(float x, float y, Vec2& point, float& distance, Vec2& direction) override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
 
   // Records (x, y) unless it lies within minSpacing of the last point or the
   // path is full. The first point is always taken.

@@ -5,6 +5,7 @@
 #include "draw/Shapes.h"
 #include "world/DiscObjects.h"
 #include "world/Random.h"
+#include "world/Reach.h"
 
 Tree::Tree(Game& owner, float x, float y, float s) : WorldObject(owner), centre{x, y}, size(s) {
   for (Vec2& b : blobs) b = {};
@@ -24,7 +25,7 @@ WorldObject* Tree::clone() {
   return new Tree(*owner, centre.x, centre.y, size);
 }
 
-void Tree::moveBy(float dx, float dy) {
+void Tree::translate(float dx, float dy) {
   centre.x += dx;
   centre.y += dy;
   for (Vec2& b : blobs) {
@@ -56,6 +57,19 @@ void Tree::drawShadow(float lightX, float lightY) {
   // A light standing on the tree (a palette cell's centre) casts nothing.
   if (lightX == centre.x && lightY == centre.y) return;
   for (int i = 0; i < kBlobs; ++i) discShadow(blobs[i], blobRadii[i], lightX, lightY);
+}
+
+Reach Tree::reach() {
+  // Scenery is only ever picked up, and the outer blobs reach past the size.
+  Rect canopy = kNowhere;
+  for (int i = 0; i < kBlobs; ++i) {
+    const Vec2 b = blobs[i];
+    const float r = blobRadii[i];
+    canopy = unite(canopy, Rect{b.x - r, b.x + r, b.y - r, b.y + r});
+  }
+  Reach r = Reach::nowhere();
+  r.point = reachAround(canopy, 0.0f);
+  return r;
 }
 
 Rect Tree::bounds() {

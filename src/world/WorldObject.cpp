@@ -11,11 +11,23 @@ WorldObject::WorldObject(Game& g) : owner(&g) {
   prevLink = &head;
   if (head) head->prevLink = &next;
   head = this;
+  serial_ = g.reachIndex.add(*this);
 }
 
 WorldObject::~WorldObject() {
   if (prevLink) *prevLink = next;
   if (next) next->prevLink = prevLink;
+  owner->reachIndex.remove(*this);
+}
+
+void WorldObject::moveBy(float dx, float dy) {
+  translate(dx, dy);
+  // What hangs on the object (walls on a tower's posts) moves with it.
+  owner->reachIndex.rereadAll();
+}
+
+void WorldObject::reachChanged() {
+  owner->reachIndex.reread(*this);
 }
 
 void WorldObject::settleStep() {

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "world/Reach.h"
+#include "world/WorldObject.h"
+
+// The world list sorted out by query: for each query, the objects it can
+// find and their reach boxes, kept in the list's order (newest first), so a
+// query can skip every object whose box does not hold the agent and still
+// sum the rest in the order a walk of the whole list would.
+//
+// Objects join when built and leave when destroyed. A reach is read when
+// its object joins, and again after the object says it changed (a new point
+// of a path, places freed in a building); every reach is read again after
+// any object moves, since others hang on it (walls on a tower's posts).
+// Agents' boxes follow their positions and need no re-reading.
+class ReachIndex {
+ public:
+  enum Query { kSeparation, kAvoidance, kAlignment, kAffect, kPoint, kQueries };
+
+  // The index of the list that starts at head (the Game's worldHead).
+  explicit ReachIndex(WorldObject* const& head) : head_(head) {}
+  ReachIndex(const ReachIndex&) = delete;
+  ReachIndex& operator=(const ReachIndex&) = delete;
+
+  // A new object, read at the next query, when it is whole. Returns its
+  // place in the order, which only grows.
+  uint64_t add(WorldObject& object);
+  void remove(WorldObject& object);
+  // Both take effect at the next query.
+  void reread(WorldObject& object) { changed_.push_back(&object); }
+  void rereadAll() { stale_ = true; }
+
+  // Calls visit(object) for every active object of the list, in list order,
+  // that the query can find at `at`; `at` is read afresh for each object, so
+  // the visit may change the agent it belongs to. Without culling, every
+  // active object is visited. Objects built during the walk are left for the
+  // next query, objects destroyed during it are not visited; a visit must
+  // not start another query.
+  template <class Visit>
+  void forEach(Query query, const Vec2& at, bool cull, Visit visit);
+
+ private:
+  struct Member {
+    uint64_t serial;
+    WorldObject* object;  // null once destroyed
+    const Vec2* follows;
+    Rect box;
+  };
+
+  void sync();
+  void rebuild();
+  void place(WorldObject& object);
+  void update(WorldObject& object);
+  void compact();
+
+  WorldObject* const& head_;
+  std::vector<Member> members_[kQueries];  // oldest first
+  std::vector<WorldObject*> added_;        // not yet read, oldest first
+  std::vector<WorldObject*> changed_;      // to read again
+  uint64_t nextSerial_ = 1;
+  uint64_t firstUnread_ = 1;  // serials from here on are in added_
+  bool stale_ = false;
+  int holes_ = 0;
+};
+
+template <class Visit>
+void ReachIndex::forEach(Query query, const Vec2& at, bool cull, Visit visit) {
+  sync();
+  const std::vector<Member>& members = members_[query];
+  for (std::size_t i = members.size(); i-- > 0;) {
+    const Member& m = members[i];
+    WorldObject* o = m.object;
+    if (!o) continue;
+    if (cull && outside(m.box, m.follows ? at - *m.follows : at)) continue;
+    if (!o->inactive) visit(*o);
+  }
+}
