@@ -1,15 +1,14 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "world/Reach.h"
+#include "game/ReachGrid.h"
 #include "world/WorldObject.h"
 
 // The world list sorted out by query: for each query, the objects it can
-// find and their reach boxes, kept in the list's order (newest first), so a
-// query can skip every object whose box does not hold the agent and still
+// find and their reach boxes (see ReachGrid), kept in the list's order, so
+// a query can skip every object whose box does not hold the agent and still
 // sum the rest in the order a walk of the whole list would.
 //
 // Objects join when built and leave when destroyed. A reach is read when
@@ -44,38 +43,22 @@ class ReachIndex {
   void forEach(Query query, const Vec2& at, bool cull, Visit visit);
 
  private:
-  struct Member {
-    uint64_t serial;
-    WorldObject* object;  // null once destroyed
-    const Vec2* follows;
-    Rect box;
-  };
-
   void sync();
   void rebuild();
   void place(WorldObject& object);
   void update(WorldObject& object);
-  void compact();
 
   WorldObject* const& head_;
-  std::vector<Member> members_[kQueries];  // oldest first
-  std::vector<WorldObject*> added_;        // not yet read, oldest first
-  std::vector<WorldObject*> changed_;      // to read again
+  ReachGrid grids_[kQueries];
+  std::vector<WorldObject*> added_;    // not yet read, oldest first
+  std::vector<WorldObject*> changed_;  // to read again
   uint64_t nextSerial_ = 1;
   uint64_t firstUnread_ = 1;  // serials from here on are in added_
   bool stale_ = false;
-  int holes_ = 0;
 };
 
 template <class Visit>
 void ReachIndex::forEach(Query query, const Vec2& at, bool cull, Visit visit) {
   sync();
-  const std::vector<Member>& members = members_[query];
-  for (std::size_t i = members.size(); i-- > 0;) {
-    const Member& m = members[i];
-    WorldObject* o = m.object;
-    if (!o) continue;
-    if (cull && outside(m.box, m.follows ? at - *m.follows : at)) continue;
-    if (!o->inactive) visit(*o);
-  }
+  grids_[query].forEach(at, cull, visit);
 }

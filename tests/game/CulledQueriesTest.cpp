@@ -118,6 +118,11 @@ class Playthrough {
       const Vec2 p = anywhere();
       new Fountain(g_, p.x, p.y, uniform(8, 30));
     }
+    // Some off the field and across its edges, where the game's grid folds.
+    new Tree(g_, uniform(-400, -60), uniform(850, 1200), 12);
+    new Tree(g_, uniform(-20, 20), uniform(0, 800), 12);
+    new Fountain(g_, uniform(900, 1400), uniform(-300, 900), 20);
+    new Fountain(g_, uniform(0, 800), uniform(780, 820), 20);
     std::vector<GuardTower*> towers;
     for (int i = below(5) + 3; i > 0; --i) {
       const Vec2 p = anywhere();
