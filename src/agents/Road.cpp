@@ -6,6 +6,7 @@
 #include "agents/Peep.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "world/Random.h"
 
 namespace {
@@ -93,8 +94,22 @@ float Road::roadWidth() const {
 
 void Road::draw() {
   const Curve c = curve(controlPoints(*anchorA, *anchorB));
-  setColor(roadColor());
-  setLineWidth(roadWidth());
+  const Color3 color = roadColor();
+  const float width = roadWidth();
+  // The curve follows from its two ends: where they are and which way they face.
+  const Vec2 pA = anchorA->position();
+  const Vec2 dA = anchorA->direction();
+  const Vec2 pB = anchorB->position();
+  const Vec2 dB = anchorB->direction();
+  Rect box{c.at[0].x, c.at[0].x, c.at[0].y, c.at[0].y};
+  for (const Vec2& v : c.at) include(box, v.x, v.y);
+  StillPicture picture({serial(), PictureKind::Colour,
+                        pictureDigest({pA.x, pA.y, dA.x, dA.y, pB.x, pB.y, dB.x, dB.y, width, color.r, color.g,
+                                       color.b})},
+                       grownBy(box, 0.5f * width + 2.0f));
+  if (!picture.needsDrawing()) return;
+  setColor(color);
+  setLineWidth(width);
   beginLineStrip();
   vertices(c.at, kCurveVertices);
   endShape();

@@ -3,6 +3,7 @@
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
 #include "draw/Animation.h"
+#include "draw/StillPicture.h"
 #include "game/Game.h"
 #include "world/DiscObjects.h"
 
@@ -63,7 +64,24 @@ Anchor* Building::slotAt(float x, float y) {
 }
 
 void Building::drawShadow(float lightX, float lightY) {
-  for (int i = 0; i < roomCount; ++i) rectShadow(rooms[i], lightX, lightY);
+  ShadowPicture shadow(serial(), bodyKey(0.0f).state, footprint, lightX, lightY);
+  if (!shadow.needsDrawing()) return;
+  for (int i = 0; i < roomCount; ++i) rectShadow(rooms[i], shadow.light().x, shadow.light().y);
+}
+
+PictureKey Building::bodyKey(float inset) const {
+  // The rooms were laid out once and move with the footprint.
+  return {serial(), PictureKind::Colour,
+          pictureDigest({footprint.minX, footprint.maxX, footprint.minY, footprint.maxY, inset,
+                         static_cast<float>(roomCount)})};
+}
+
+Rect Building::bodyBounds() const {
+  // Swollen rooms reach 12 beyond the footprint with their outline; roofs,
+  // chimneys, domes and the pennant rise up to half its height and 30 more.
+  const float h = footprintHeight();
+  return Rect{footprint.minX - 16.0f, footprint.maxX + 16.0f, footprint.minY - 0.5f * h - 30.0f,
+              footprint.maxY + 16.0f};
 }
 
 Vec2 Building::centre() const {

@@ -2,6 +2,7 @@
 
 #include "buildings/BuildingLayout.h"
 #include "buildings/Door.h"
+#include "draw/DrawBackend.h"
 #include "world/WorldObject.h"
 
 class Peep;
@@ -57,6 +58,10 @@ class Building : public WorldObject {
   void drawRooms(const Color3& outline, const Color3& fill, float inset);
   void drawDoors(bool light);
   void drawSwitch(bool on, bool highlight);
+  // The still body of its picture (rooms, roof, chimneys, domes) with rooms
+  // drawn at this inset: its key, and where it can reach.
+  PictureKey bodyKey(float inset) const;
+  Rect bodyBounds() const;
   // A bar under the footprint in row 0 or 1, filled from fraction a to b.
   void drawProgressBar(int row, const Color3& background, const Color3& bar, float a, float b);
   // Items drifting up from (x0, y0) and fading out, staggered in time;

@@ -8,6 +8,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "game/Game.h"
 
 namespace {
@@ -118,45 +119,56 @@ void Building::drawRisingPuffs(int count, float x0, float y0, float lift, PuffDr
 }
 
 void Building::draw() {
-  setLineWidth(2.0f);
-  drawRooms(kGreen, mix(kGreen, kBlack, 0.5f), roomInset());
+  const float inset = roomInset();
+  {
+    StillPicture body(bodyKey(inset), bodyBounds());
+    if (body.needsDrawing()) {
+      setLineWidth(2.0f);
+      drawRooms(kGreen, mix(kGreen, kBlack, 0.5f), inset);
+    }
+  }
   setLineWidth(1.0f);
   drawDoors(true);
 }
 
 void CapitalBuilding::draw() {
-  setLineWidth(2.0f);
-  const Color3 c1 = mix(kWhite, kOrange, 0.7f);
-  const Color3 c2 = mix(kWhite, kOrange, 0.25f);
-  // The capital stands still when people come; it has no entry swell.
-  drawRooms(c1, c2, 0.0f);
+  {
+    StillPicture body(bodyKey(0.0f), bodyBounds());
+    if (body.needsDrawing()) {
+      setLineWidth(2.0f);
+      const Color3 c1 = mix(kWhite, kOrange, 0.7f);
+      const Color3 c2 = mix(kWhite, kOrange, 0.25f);
+      // The capital stands still when people come; it has no entry swell.
+      drawRooms(c1, c2, 0.0f);
 
-  const float w = footprintWidth();
-  const float h = footprintHeight();
-  const Vec2 m = centre();
-  const Vec2 top{m.x, footprint.minY - 0.1f * h};
-  // Largest dome first, the smallest (radius 5) on top.
-  for (int i = 2; i >= 0; --i) {
-    const float f = static_cast<float>(i) / 3.0f;
-    const Vec2 c = top + scaled(m - top, f);
-    const float radius = f * (0.5f * w - 5.0f) + 5.0f;
-    setColor(c2);
-    fillCircle(c.x, c.y, radius);
-    setColor(c1);
-    outlineCircle(c.x, c.y, radius);
+      const float w = footprintWidth();
+      const float h = footprintHeight();
+      const Vec2 m = centre();
+      const Vec2 top{m.x, footprint.minY - 0.1f * h};
+      // Largest dome first, the smallest (radius 5) on top.
+      for (int i = 2; i >= 0; --i) {
+        const float f = static_cast<float>(i) / 3.0f;
+        const Vec2 c = top + scaled(m - top, f);
+        const float radius = f * (0.5f * w - 5.0f) + 5.0f;
+        setColor(c2);
+        fillCircle(c.x, c.y, radius);
+        setColor(c1);
+        outlineCircle(c.x, c.y, radius);
+      }
+
+      const Vec2 pennant[3] = {
+          {top.x, top.y - 10.0f}, {top.x + 12.0f, top.y - 10.0f}, {top.x, top.y - 18.0f}};
+      setColor(c2);
+      beginPolygon();
+      vertices(pennant, 3);
+      endShape();
+      setColor(c1);
+      beginLineLoop();
+      vertices(pennant, 3);
+      endShape();
+      drawLine(top.x, top.y, top.x, top.y - 18.0f);
+    }
   }
-
-  const Vec2 pennant[3] = {{top.x, top.y - 10.0f}, {top.x + 12.0f, top.y - 10.0f}, {top.x, top.y - 18.0f}};
-  setColor(c2);
-  beginPolygon();
-  vertices(pennant, 3);
-  endShape();
-  setColor(c1);
-  beginLineLoop();
-  vertices(pennant, 3);
-  endShape();
-  drawLine(top.x, top.y, top.x, top.y - 18.0f);
-
   setLineWidth(1.0f);
   drawDoors(false);
 }

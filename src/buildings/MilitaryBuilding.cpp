@@ -8,6 +8,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "game/Game.h"
 #include "world/Burst.h"
 
@@ -129,11 +130,15 @@ void MilitaryBuilding::draw() {
   setLineWidth(2.0f);
   const Color3 c1 = mix(kBlack, kGreen, 0.35f);
   const Color3 c2 = mix(kWhite, kBlack, 0.25f);
-  drawRooms(c1, c2, 0.0f);
-
   const Vec2 c = centre();
-  setColor(c1);
-  outlineCircle(c.x, c.y, 0.3f * footprintWidth());
+  {
+    StillPicture body(bodyKey(0.0f), bodyBounds());
+    if (body.needsDrawing()) {
+      drawRooms(c1, c2, 0.0f);
+      setColor(c1);
+      outlineCircle(c.x, c.y, 0.3f * footprintWidth());
+    }
+  }
 
   drawSwitch(armed, soldiers > 0);
   drawDoors(armed);

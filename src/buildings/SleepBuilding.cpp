@@ -8,6 +8,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "draw/Text.h"
 #include "game/Game.h"
 
@@ -52,31 +53,35 @@ float SleepBuilding::roomInset() {
 
 void SleepBuilding::draw() {
   const float k = roomInset();
-  setLineWidth(2.0f);
-  const Color3 outline = mix(kWhite, kBlue, 0.5f);
-  const Color3 fillColor = mix(kWhite, kBlue, 0.25f);
-  drawRooms(outline, fillColor, k);
+  {
+    StillPicture body(bodyKey(k), bodyBounds());
+    if (body.needsDrawing()) {
+      setLineWidth(2.0f);
+      const Color3 outline = mix(kWhite, kBlue, 0.5f);
+      const Color3 fillColor = mix(kWhite, kBlue, 0.25f);
+      drawRooms(outline, fillColor, k);
 
-  if (roomCount > 0) {
-    // A chevron roof band over room 0, its ridge above the room.
-    const Rect& r0 = rooms[0];
-    const float w0 = r0.maxX - r0.minX;
-    const float h0 = r0.maxY - r0.minY;
-    const Vec2 e1{r0.minX - 0.05f * w0 + k, r0.minY + 0.75f * h0};
-    const Vec2 e2{r0.minX + 1.05f * w0 - k, r0.minY + 0.75f * h0};
-    const Vec2 q{r0.minX + w0 * 0.5f, r0.minY + 0.5f * h0 - k};
-    const Vec2 u{0.0f, -0.75f * h0};
-    const Vec2 roof[6] = {e1 + u, q + u, e2 + u, e2, q, e1};
-    setColor(fillColor);
-    beginPolygon();
-    vertices(roof, 6);
-    endShape();
-    setColor(outline);
-    beginLineLoop();
-    vertices(roof, 6);
-    endShape();
+      if (roomCount > 0) {
+        // A chevron roof band over room 0, its ridge above the room.
+        const Rect& r0 = rooms[0];
+        const float w0 = r0.maxX - r0.minX;
+        const float h0 = r0.maxY - r0.minY;
+        const Vec2 e1{r0.minX - 0.05f * w0 + k, r0.minY + 0.75f * h0};
+        const Vec2 e2{r0.minX + 1.05f * w0 - k, r0.minY + 0.75f * h0};
+        const Vec2 q{r0.minX + w0 * 0.5f, r0.minY + 0.5f * h0 - k};
+        const Vec2 u{0.0f, -0.75f * h0};
+        const Vec2 roof[6] = {e1 + u, q + u, e2 + u, e2, q, e1};
+        setColor(fillColor);
+        beginPolygon();
+        vertices(roof, 6);
+        endShape();
+        setColor(outline);
+        beginLineLoop();
+        vertices(roof, 6);
+        endShape();
+      }
+    }
   }
-
   setLineWidth(1.0f);
   drawDoors(occupants > 0);
 

@@ -8,6 +8,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "draw/Text.h"
 #include "game/Game.h"
 #include "tuning/Tuning.h"
@@ -76,14 +77,12 @@ float WorkBuilding::roomInset() {
 }
 
 void WorkBuilding::draw() {
-  setLineWidth(2.0f);
   const float k = roomInset();
-  drawRooms(kWallOutline, kWallFill, k);
-
+  // Two chimneys on room 0, growing taller while the rooms swell.
   const bool hasChimneys = roomCount > 0;
   Rect chimney1;
+  Rect chimney2;
   if (hasChimneys) {
-    // Two chimneys on room 0, growing taller while the rooms swell.
     const Rect& r0 = rooms[0];
     const float w0 = r0.maxX - r0.minX;
     const float h0 = r0.maxY - r0.minY;
@@ -92,15 +91,23 @@ void WorkBuilding::draw() {
     const float x1 = r0.minX + 0.4f * w0;
     const float x2 = r0.minX + 0.8f * w0;
     chimney1 = {x1, x1 + 0.2f * w0, top, ground};
-    const Rect chimney2{x2, x2 + 0.2f * w0, top, ground};
-    setColor(kWallFill);
-    fillRect(chimney1);
-    fillRect(chimney2);
-    setColor(kWallOutline);
-    outlineRect(chimney1);
-    outlineRect(chimney2);
+    chimney2 = {x2, x2 + 0.2f * w0, top, ground};
   }
-
+  setLineWidth(2.0f);
+  {
+    StillPicture body(bodyKey(k), bodyBounds());
+    if (body.needsDrawing()) {
+      drawRooms(kWallOutline, kWallFill, k);
+      if (hasChimneys) {
+        setColor(kWallFill);
+        fillRect(chimney1);
+        fillRect(chimney2);
+        setColor(kWallOutline);
+        outlineRect(chimney1);
+        outlineRect(chimney2);
+      }
+    }
+  }
   setLineWidth(1.0f);
   drawDoors(occupants > 0);
 

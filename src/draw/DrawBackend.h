@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+
+#include "world/Geometry.h"
+
 // The one seam through which every immediate-mode drawing call passes: the
 // game draws through OpenGL or the software rasterizer, tests through a
 // backend that records the calls.
@@ -8,6 +12,19 @@ enum class Primitive { Points, Lines, LineLoop, LineStrip, TriangleStrip, Quads,
 
 // A GLUT bitmap font handle (freeglut identifies its fonts by address).
 using FontHandle = void*;
+
+// How a still picture is kept: in colour, or, for a shadow drawn in one
+// colour and alpha throughout, as coverage shown in whatever colour is
+// current (so that the shadow follows the day's colour).
+enum class PictureKind : uint8_t { Colour, Shadow };
+
+// Which still picture: the object it belongs to (an id no other object
+// has), its kind, and a digest of everything its drawing depends on.
+struct PictureKey {
+  uint64_t owner = 0;
+  PictureKind kind = PictureKind::Colour;
+  uint64_t state = 0;
+};
 
 class DrawBackend {
  public:
@@ -28,6 +45,23 @@ class DrawBackend {
     (void)cx, (void)cy, (void)radius, (void)segments;
     return false;
   }
+
+  // Still pictures (see StillPicture): an object draws a picture that stays
+  // the same while its key does between beginPicture and endPicture. A
+  // backend that keeps pictures shows the one it kept for the key instead
+  // and answers false, and the object skips its drawing; otherwise it
+  // answers true and the object draws. The picture must lie within bounds
+  // (world units) and depend only on the key, the view and the colour, line
+  // width and point size at its start.
+  virtual bool beginPicture(const PictureKey& key, const Rect& bounds) {
+    (void)key, (void)bounds;
+    return true;
+  }
+  virtual void endPicture() {}
+  // Shadows kept as pictures are cast from the light point rounded to this
+  // many units, so that they are drawn anew only now and then as the light
+  // moves; 0 when pictures are not kept.
+  virtual float shadowLightStep() const { return 0.0f; }
 };
 
 // The backend in use: the OpenGL one unless a test installed another.

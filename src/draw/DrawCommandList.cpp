@@ -38,9 +38,19 @@ bool DrawCommandList::fillDisc(float cx, float cy, float radius, int segments) {
   return true;
 }
 
+bool DrawCommandList::beginPicture(const PictureKey& key, const Rect& bounds) {
+  add(Op::BeginPicture, static_cast<int>(pictures_.size()));
+  pictures_.push_back({key, bounds});
+  return true;
+}
+void DrawCommandList::endPicture() {
+  add(Op::EndPicture, 0);
+}
+
 void DrawCommandList::replay(DrawBackend& out) const {
   float alpha = 1.0f;  // OpenGL's colour starts opaque white
-  for (const Command& c : commands_) {
+  for (size_t i = 0; i < commands_.size(); ++i) {
+    const Command& c = commands_[i];
     switch (c.op) {
       case Op::Begin:
         out.begin(static_cast<Primitive>(c.value));
@@ -70,6 +80,19 @@ void DrawCommandList::replay(DrawBackend& out) const {
       case Op::Disc:
         if (!out.fillDisc(c.v[0], c.v[1], c.v[2], c.value))
           emitDisc(out, c.v[0], c.v[1], c.v[2], c.value, alpha == 1.0f);
+        break;
+      case Op::BeginPicture: {
+        const Picture& p = pictures_[static_cast<size_t>(c.value)];
+        if (out.beginPicture(p.key, p.bounds)) break;
+        // Shown from what the backend kept: on past the picture's end.
+        for (int depth = 1; depth > 0 && i + 1 < commands_.size();) {
+          const Op op = commands_[++i].op;
+          depth += op == Op::BeginPicture ? 1 : op == Op::EndPicture ? -1 : 0;
+        }
+        break;
+      }
+      case Op::EndPicture:
+        out.endPicture();
         break;
     }
   }

@@ -9,7 +9,9 @@
 // Records drawing calls in order and plays them back into any backend: one
 // frame drawn by two renderers for comparison, or a frame drawn over and
 // over for timing. Discs are recorded as discs; a backend that declines one
-// on playback gets the shapes of emitDisc instead.
+// on playback gets the shapes of emitDisc instead. Still pictures are
+// recorded with what they draw; a backend that shows a kept one on playback
+// skips the rest of it.
 //
 //   DrawCommandList frame(&software);  // answers text widths while recording
 //   setDrawBackend(&frame);
@@ -31,13 +33,34 @@ class DrawCommandList : public DrawBackend {
   void bitmapCharacter(FontHandle font, int character) override;
   int bitmapWidth(FontHandle font, int character) override;
   bool fillDisc(float cx, float cy, float radius, int segments) override;
+  bool beginPicture(const PictureKey& key, const Rect& bounds) override;
+  void endPicture() override;
+  float shadowLightStep() const override { return lightStep_; }
+  // The light step to record shadows with, as the backend played back to
+  // would round them (0: cast from the light itself).
+  void setShadowLightStep(float step) { lightStep_ = step; }
 
   void replay(DrawBackend& out) const;
   size_t size() const { return commands_.size(); }
-  void clear() { commands_.clear(); }
+  void clear() {
+    commands_.clear();
+    pictures_.clear();
+  }
 
  private:
-  enum class Op : uint8_t { Begin, End, Vertex, Color, LineWidth, PointSize, RasterPos, Character, Disc };
+  enum class Op : uint8_t {
+    Begin,
+    End,
+    Vertex,
+    Color,
+    LineWidth,
+    PointSize,
+    RasterPos,
+    Character,
+    Disc,
+    BeginPicture,
+    EndPicture
+  };
   struct Command {
     Op op;
     int value;  // primitive, character or segments
@@ -46,6 +69,13 @@ class DrawCommandList : public DrawBackend {
   };
   void add(Op op, int value, float a = 0, float b = 0, float c = 0, float d = 0, FontHandle font = nullptr);
 
+  struct Picture {
+    PictureKey key;
+    Rect bounds;
+  };
+
   DrawBackend* widths_;
+  float lightStep_ = 0.0f;
   std::vector<Command> commands_;
+  std::vector<Picture> pictures_;  // by the value of their BeginPicture
 };

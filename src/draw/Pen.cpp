@@ -49,3 +49,15 @@ void setLineWidth(float w) {
 void setFont(FontHandle font) {
   current.font = font;
 }
+
+void restorePen(const Pen& p) {
+  const Color3& a = p.color;
+  const Color3& b = current.color;
+  if (a.r != b.r || a.g != b.g || a.b != b.b || p.alpha != current.alpha) {
+    current.color = p.color;
+    current.alpha = p.alpha;
+    applyColor();
+  }
+  if (p.width != current.width) setLineWidth(p.width);
+  current.font = p.font;
+}

@@ -27,3 +27,5 @@ void reapplyColor();
 void setLineWidth(float w);
 // The font drawText and textWidth use (selectFont picks it by size code).
 void setFont(FontHandle font);
+// Puts the pen back to a state it had, applying what differs.
+void restorePen(const Pen& p);

@@ -63,3 +63,71 @@ void SpanPainter::run(uint32_t* dst, int count) const {
   }
   for (; i < count; ++i) dst[i] = blendPixel(dst[i], rgb_, static_cast<uint32_t>(alpha_));
 }
+
+void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Lanes = uint16_t __attribute__((vector_size(32)));
+  // Each pixel's alpha byte in all four of its lanes.
+  const int a = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? 3 : 0;
+  const Bytes alphaOf = {a,     a,     a,     a,     4 + a,  4 + a,  4 + a,  4 + a,
+                         8 + a, 8 + a, 8 + a, 8 + a, 12 + a, 12 + a, 12 + a, 12 + a};
+  const uint8_t x = 0xFF;
+  const Bytes frameBytes = a == 3 ? Bytes{x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x, 0}
+                                  : Bytes{0, x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x};
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Bytes over;
+    std::memcpy(&over, picture + i, sizeof over);
+    uint64_t any[2];
+    std::memcpy(any, &over, sizeof any);
+    if ((any[0] | any[1]) == 0) continue;  // the picture's empty corners
+    Bytes under;
+    std::memcpy(&under, dst + i, sizeof under);
+    const Lanes alpha = __builtin_convertvector(__builtin_shuffle(over, alphaOf), Lanes);
+    // 255 - alpha on the 0..256 scale the blends use.
+    const Lanes keep = 256 - (alpha + (alpha >> 7));
+    Lanes out =
+        ((__builtin_convertvector(under, Lanes) * keep + 128) >> 8) + __builtin_convertvector(over, Lanes);
+    out = out < 256 ? out : 255;                               // rounding must not carry a channel over
+    under = __builtin_convertvector(out, Bytes) & frameBytes;  // a frame's pixels keep no alpha
+
+    std::memcpy(dst + i, &under, sizeof under);
+  }
+  for (; i < count; ++i) {
+    const uint32_t p = picture[i];
+    const uint32_t alpha = p >> 24;
+    const uint32_t keep = 256 - (alpha + (alpha >> 7));
+    const uint32_t rb = ((dst[i] & 0xFF00FFu) * keep + 0x800080u) >> 8 & 0xFF00FFu;
+    const uint32_t ag = ((dst[i] >> 8 & 0xFF00FFu) * keep + 0x800080u) >> 8 & 0xFF00FFu;
+    dst[i] = ((rb | ag << 8) + p) & 0xFFFFFFu;
+  }
+}
+
+void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb) {
+  using Lanes = uint16_t __attribute__((vector_size(32)));
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  const SpanPainter colour(rgb, 256);
+  const Bytes spread = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
+  Lanes source;
+  for (int i = 0; i < 16; ++i) {
+    const int byte = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? i & 3 : 3 - (i & 3);
+    source[i] = static_cast<uint16_t>((rgb >> (8 * byte)) & 0xFFu);
+  }
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    uint32_t four;
+    std::memcpy(&four, coverage + i, sizeof four);
+    if (four == 0) continue;  // the shadow's empty corners
+    Bytes c{};
+    std::memcpy(&c, &four, sizeof four);
+    // Each pixel's coverage in all four of its lanes, on the 0..256 scale.
+    Lanes a = __builtin_convertvector(__builtin_shuffle(c, spread), Lanes);
+    a += a >> 7;
+    Bytes under;
+    std::memcpy(&under, dst + i, sizeof under);
+    const Lanes out = (source * a + __builtin_convertvector(under, Lanes) * (256 - a) + 128) >> 8;
+    under = __builtin_convertvector(out, Bytes);
+    std::memcpy(dst + i, &under, sizeof under);
+  }
+  for (; i < count; ++i) colour.pixelAt(dst[i], coverage[i] + (coverage[i] >> 7));
+}

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
-// Source-alpha blending on 0x00RRGGBB pixels with 8-bit channels. Alpha is
-// an integer from 0 (nothing) to 256 (opaque), so that a channel blends in
-// one multiply-add and a shift.
+// Source-alpha blending on 32-bit pixels with 8-bit channels. A frame's
+// pixels are 0x00RRGGBB; a kept picture's are premultiplied 0xAARRGGBB,
+// drawn with sources of alpha byte 0xFF, so the same blend builds its
+// coverage in the top byte. Alpha is an integer from 0 (nothing) to 256
+// (opaque), so that a channel blends in one multiply-add and a shift.
 
 struct Paint {
   uint32_t rgb = 0;
@@ -18,9 +20,17 @@ Paint paintOf(float r, float g, float b, float a);
 inline uint32_t blendPixel(uint32_t dst, uint32_t src, uint32_t a) {
   const uint32_t na = 256 - a;
   const uint32_t rb = ((src & 0xFF00FFu) * a + (dst & 0xFF00FFu) * na + 0x800080u) >> 8;
-  const uint32_t g = ((src & 0x00FF00u) * a + (dst & 0x00FF00u) * na + 0x008000u) >> 8;
-  return (rb & 0xFF00FFu) | (g & 0x00FF00u);
+  const uint32_t ag = ((src >> 8 & 0xFF00FFu) * a + (dst >> 8 & 0xFF00FFu) * na + 0x800080u) >> 8;
+  return (rb & 0xFF00FFu) | (ag & 0xFF00FFu) << 8;
 }
+
+// A kept picture laid over a frame: dst * (255 - alpha) / 255 + picture on
+// every channel, the picture's pixels premultiplied 0xAARRGGBB; the frame's
+// pixels stay 0x00RRGGBB.
+void compositeSpan(uint32_t* dst, const uint32_t* picture, int count);
+
+// One colour (0x00RRGGBB) laid over a frame by a coverage per pixel (0..255).
+void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb);
 
 // One paint laid on pixels: whole runs at its alpha, or single pixels at its
 // alpha times a coverage. Made once per shape, used for every row of it.

@@ -43,7 +43,12 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
+  shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
+  pictures_.nextFrame();
+  pictureDepth_ = 0;
+  recording_ = false;
+  sourceAlpha_ = 0;
   insideShape_ = false;
   points_.clear();
   // Cleared when the first shape is drawn, unless that shape covers it all.
@@ -52,10 +57,12 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
 }
 
 void SoftwareDrawBackend::endFrame() {
-  clearIfPending();
+  flushPending();
 }
 
-void SoftwareDrawBackend::clearIfPending() {
+void SoftwareDrawBackend::flushPending() {
+  if (recording_) return;  // a picture's layer waits for neither
+  if (shadows_.isOpen()) shadows_.flush(target_);
   if (!clearPending_) return;
   clearPending_ = false;
   const SpanPainter clear(clearRgb_, 256);
@@ -77,17 +84,34 @@ void SoftwareDrawBackend::vertex(float x, float y) {
   if (insideShape_) points_.push_back(toScreen(x, y));
 }
 
+Paint SoftwareDrawBackend::currentPaint(const float* c) const {
+  Paint p = paintOf(c[0], c[1], c[2], c[3]);
+  p.rgb |= sourceAlpha_;
+  return p;
+}
+
 void SoftwareDrawBackend::end() {
   if (!insideShape_) return;
   insideShape_ = false;
-  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  const Paint paint = currentPaint(color_);
   const bool finite = std::all_of(points_.begin(), points_.end(),
                                   [](const Point& p) { return isFinite(p.x) && isFinite(p.y); });
   if (finite && !points_.empty() && paint.alpha > 0 && !target_.empty()) drawShape(paint.rgb, paint.alpha);
   points_.clear();
 }
 
+void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
+  if (!recording_) return;
+  Recording& r = recordingOf_;
+  r.state.usesColor |= color && !r.colorSet;
+  r.state.usesLineWidth |= lineWidth && !r.lineWidthSet;
+  r.state.usesPointSize |= pointSize && !r.pointSizeSet;
+}
+
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
+  const bool lines =
+      primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop || primitive_ == Primitive::LineStrip;
+  noteUse(true, lines, primitive_ == Primitive::Points);
   // The box the shape lies in: its points, widened by half a line and a
   // pixel for rounding.
   double minX = points_[0].x, maxX = minX, minY = points_[0].y, maxY = minY;
@@ -118,7 +142,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     case Primitive::Quads:
     case Primitive::Polygon:
       if (drawAsRectangle(rgb, alpha)) return;
-      clearIfPending();
+      flushPending();
       if (primitive_ == Primitive::Quads) {
         addQuads();
       } else {
@@ -130,7 +154,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
-  clearIfPending();
+  flushPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
   for (const Point& p : points_) {
@@ -142,7 +166,7 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // OpenGL's smoothed lines are. The segments of a strip or loop share one
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
-  clearIfPending();
+  flushPending();
   const double half = std::max(1.0f, lineWidth_) * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
@@ -180,7 +204,7 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
-  clearIfPending();
+  flushPending();
   for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
 }
 
@@ -215,9 +239,10 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   const bool coversAll =
       alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
   if (coversAll) {
+    if (shadows_.isOpen()) shadows_.flush(target_);
     clearPending_ = false;
   } else {
-    clearIfPending();
+    flushPending();
   }
   paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   return true;
@@ -229,18 +254,25 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   double r = radius * transform_.scale;
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
-  clearIfPending();
-  const Paint paint = paintOf(color_[0], color_[1], color_[2], color_[3]);
+  flushPending();
+  noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
+  const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
-  discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  if (recording_) {
+    // Drawn once into a picture that is kept: a mask would not be used again.
+    paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
+  } else {
+    discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  }
   return true;
 }
 
 void SoftwareDrawBackend::color(float r, float g, float b, float a) {
+  recordingOf_.colorSet = recordingOf_.colorSet || recording_;
   color_[0] = r;
   color_[1] = g;
   color_[2] = b;
@@ -248,15 +280,20 @@ void SoftwareDrawBackend::color(float r, float g, float b, float a) {
 }
 
 void SoftwareDrawBackend::lineWidth(float width) {
-  if (!insideShape_) lineWidth_ = width;
+  if (insideShape_) return;
+  lineWidth_ = width;
+  recordingOf_.lineWidthSet = recordingOf_.lineWidthSet || recording_;
 }
 
 void SoftwareDrawBackend::pointSize(float size) {
-  if (!insideShape_) pointSize_ = size;
+  if (insideShape_) return;
+  pointSize_ = size;
+  recordingOf_.pointSizeSet = recordingOf_.pointSizeSet || recording_;
 }
 
 void SoftwareDrawBackend::rasterPos(float x, float y) {
   if (insideShape_) return;
+  noteUse(true, false, false);  // the colour is latched here
   const Point p = toScreen(x, y);
   rasterPosition_.x = p.x;
   rasterPosition_.y = p.y;
@@ -277,9 +314,8 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
-  clearIfPending();
-  const float* c = rasterPosition_.color;
-  const Paint paint = paintOf(c[0], c[1], c[2], c[3]);
+  flushPending();
+  const Paint paint = currentPaint(rasterPosition_.color);
   // The glyph's pixels count from the pixel the raster position is in, in
   // OpenGL's window coordinates, whose rows go upwards.
   const int h = target_.height;
@@ -302,4 +338,96 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
 int SoftwareDrawBackend::bitmapWidth(FontHandle font, int character) {
   const BitmapGlyph* g = glyph(font, character);
   return g ? g->advance : 0;
+}
+
+PictureState SoftwareDrawBackend::currentState() const {
+  PictureState s;
+  s.scale = transform_.scale;
+  s.offsetX = transform_.offsetX;
+  s.offsetY = transform_.offsetY;
+  std::copy(color_, color_ + 4, s.color);
+  s.lineWidth = lineWidth_;
+  s.pointSize = pointSize_;
+  return s;
+}
+
+bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds) {
+  ++pictureDepth_;
+  // Inside another picture it is part of that one; inside a shape or
+  // without a frame it is simply drawn.
+  if (pictureDepth_ > 1 || insideShape_ || target_.empty() || !keepPictures_) return true;
+  const PictureState state = currentState();
+  if (const PictureCache::Picture* kept = pictures_.find(key, state)) {
+    showKept(*kept);
+    --pictureDepth_;
+    return false;
+  }
+  // The layer covers the bounds on screen and a pixel of smoothing around
+  // them; what lies outside the frame is never seen before the view changes.
+  const Point a = toScreen(bounds.minX, bounds.minY);
+  const Point b = toScreen(bounds.maxX, bounds.maxY);
+  const double limitX = target_.width, limitY = target_.height;
+  const double x0 = std::clamp(std::floor(std::min(a.x, b.x)) - 1.0, 0.0, limitX);
+  const double x1 = std::clamp(std::ceil(std::max(a.x, b.x)) + 1.0, 0.0, limitX);
+  const double y0 = std::clamp(std::floor(std::min(a.y, b.y)) - 1.0, 0.0, limitY);
+  const double y1 = std::clamp(std::ceil(std::max(a.y, b.y)) + 1.0, 0.0, limitY);
+  if (!(x0 < x1 && y0 < y1)) {
+    // Nothing of it is in view: nothing to draw or keep.
+    --pictureDepth_;
+    return false;
+  }
+  Recording& r = recordingOf_;
+  r.key = key;
+  r.state = state;
+  r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
+  r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
+  r.left = static_cast<int>(x0);
+  r.top = static_cast<int>(y0);
+  r.frame = target_;
+  r.frameTransform = transform_;
+  const int w = static_cast<int>(x1 - x0);
+  const int h = static_cast<int>(y1 - y0);
+  layer_.assign(static_cast<size_t>(w) * h, 0u);
+  target_ = ImageView{layer_.data(), w, h, w};
+  transform_.offsetX -= r.left;
+  transform_.offsetY -= r.top;
+  raster_.setSize(w, h);
+  sourceAlpha_ = 0xFF000000u;
+  recording_ = true;
+  return true;
+}
+
+void SoftwareDrawBackend::endPicture() {
+  if (pictureDepth_ == 0) return;
+  if (--pictureDepth_ > 0 || !recording_) return;
+  recording_ = false;
+  sourceAlpha_ = 0;
+  const Recording& r = recordingOf_;
+  const ImageView layer = target_;
+  target_ = r.frame;
+  transform_ = r.frameTransform;
+  raster_.setSize(target_.width, target_.height);
+  PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
+  const int right = r.left + layer.width;
+  const int bottom = r.top + layer.height;
+  kept.cut = kept.width > 0 && ((kept.left == r.left && r.left > 0) || (kept.top == r.top && r.top > 0) ||
+                                (kept.left + kept.width == right && right < target_.width) ||
+                                (kept.top + kept.height == bottom && bottom < target_.height));
+  showKept(kept);
+}
+
+void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
+  if (picture.key.kind != PictureKind::Shadow || recording_) {
+    flushPending();
+    showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
+    return;
+  }
+  // Gathered with the shadows before it, if they are of its colour.
+  const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
+  if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
+    flushPending();
+    shadows_.open(rgb);
+  }
+  shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,
+               picture.width);
 }

@@ -7,6 +7,9 @@
 #include "draw/DiscMaskCache.h"
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
+#include "draw/PictureCache.h"
+#include "draw/PixelBlend.h"
+#include "draw/ShadowBatch.h"
 #include "world/Geometry.h"
 
 // World units to image pixels: image = world * scale + offset.
@@ -51,6 +54,19 @@ class SoftwareDrawBackend : public DrawBackend {
   void bitmapCharacter(FontHandle font, int character) override;
   int bitmapWidth(FontHandle font, int character) override;
   bool fillDisc(float cx, float cy, float radius, int segments) override;
+  bool beginPicture(const PictureKey& key, const Rect& bounds) override;
+  void endPicture() override;
+  float shadowLightStep() const override { return keepPictures_ ? kShadowLightStep : 0.0f; }
+
+  // Whether still pictures are kept (the default) or drawn every frame.
+  void keepPictures(bool keep) { keepPictures_ = keep; }
+  const PictureCache& pictures() const { return pictures_; }
+
+  // Light points of kept shadows are rounded to this many units: a shadow
+  // moves 0.05 of the light's distance, so it lies within about half a
+  // pixel of where it would be, and is drawn anew every dozen frames or so
+  // as the light crosses the field.
+  static constexpr float kShadowLightStep = 16.0f;
 
  private:
   struct Point {
@@ -67,7 +83,17 @@ class SoftwareDrawBackend : public DrawBackend {
   };
 
   Point toScreen(float x, float y) const;
-  void clearIfPending();
+  // The current colour as a paint; its alpha byte is set while a picture
+  // is drawn, so that the picture's pixels keep their coverage.
+  Paint currentPaint(const float* color) const;
+  PictureState currentState() const;
+  // While a picture is drawn: notes which of the state it began with its
+  // drawing used, before setting its own.
+  void noteUse(bool color, bool lineWidth, bool pointSize);
+  void showKept(const PictureCache::Picture& picture);
+  // Before anything is painted on the frame: the clear, if still pending,
+  // and the shadows gathered so far.
+  void flushPending();
   const BitmapGlyph* glyph(FontHandle font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
@@ -93,4 +119,26 @@ class SoftwareDrawBackend : public DrawBackend {
   RasterPosition rasterPosition_;
   bool clearPending_ = false;
   uint32_t clearRgb_ = 0;
+
+  // Still pictures: kept ones, and the one being drawn into its own layer
+  // while the frame waits.
+  struct Recording {
+    PictureKey key;
+    PictureState state;  // its uses* say what was used before being set
+    bool colorSet = false;
+    bool lineWidthSet = false;
+    bool pointSizeSet = false;
+    int left = 0;
+    int top = 0;
+    ImageView frame;
+    ScreenTransform frameTransform;
+  };
+  bool keepPictures_ = true;
+  PictureCache pictures_;
+  int pictureDepth_ = 0;
+  bool recording_ = false;
+  Recording recordingOf_;
+  std::vector<uint32_t> layer_;
+  uint32_t sourceAlpha_ = 0;
+  ShadowBatch shadows_;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "app/GameClient.h"
 #include "game/ReachIndex.h"
 #include "world/Geometry.h"
@@ -77,6 +79,8 @@ class Game : public GameClient {
   void replaceTool();
 
   WorldObject* worldHead = nullptr;
+  // Numbers every object the game makes, so that no two share a still picture.
+  uint64_t nextSerial = 1;
   // Every object joins it when built and leaves when destroyed.
   ReachIndex reachIndex{worldHead};
 

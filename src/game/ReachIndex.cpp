@@ -12,20 +12,15 @@ struct Boxes {
 
 }  // namespace
 
-uint64_t ReachIndex::add(WorldObject& object) {
-  added_.push_back(&object);
-  return nextSerial_++;
-}
-
 void ReachIndex::remove(WorldObject& object) {
   changed_.erase(std::remove(changed_.begin(), changed_.end(), &object), changed_.end());
-  if (object.serial_ >= firstUnread_) {
-    // Not read yet; objects leave newest first when a world is torn down.
-    const auto it = std::find(added_.rbegin(), added_.rend(), &object);
-    if (it != added_.rend()) added_.erase(std::next(it).base());
+  const auto unread = std::lower_bound(added_.begin(), added_.end(), object.serial(),
+                                       [](const WorldObject* o, uint64_t s) { return o->serial() < s; });
+  if (unread != added_.end() && *unread == &object) {
+    added_.erase(unread);
     return;
   }
-  for (ReachGrid& grid : grids_) grid.drop(object.serial_);
+  for (ReachGrid& grid : grids_) grid.drop(object.serial());
 }
 
 void ReachIndex::sync() {
@@ -33,13 +28,10 @@ void ReachIndex::sync() {
     rebuild();
     return;
   }
-  for (WorldObject* o : changed_) {
-    if (o->serial_ < firstUnread_) update(*o);
-  }
-  changed_.clear();
   for (WorldObject* o : added_) place(*o);
   added_.clear();
-  firstUnread_ = nextSerial_;
+  for (WorldObject* o : changed_) update(*o);
+  changed_.clear();
   for (ReachGrid& grid : grids_) grid.tidy();
 }
 
@@ -50,7 +42,6 @@ void ReachIndex::rebuild() {
   for (auto it = list.rbegin(); it != list.rend(); ++it) place(**it);
   added_.clear();
   changed_.clear();
-  firstUnread_ = nextSerial_;
   stale_ = false;
 }
 
@@ -58,12 +49,12 @@ void ReachIndex::place(WorldObject& object) {
   const Reach r = object.reach();
   const Boxes boxes(r);
   for (int q = 0; q < kQueries; ++q) {
-    if (!isNowhere(*boxes.at[q])) grids_[q].append({object.serial_, &object, r.follows, *boxes.at[q]});
+    if (!isNowhere(*boxes.at[q])) grids_[q].append({object.serial(), &object, r.follows, *boxes.at[q]});
   }
 }
 
 void ReachIndex::update(WorldObject& object) {
   const Reach r = object.reach();
   const Boxes boxes(r);
-  for (int q = 0; q < kQueries; ++q) grids_[q].replace({object.serial_, &object, r.follows, *boxes.at[q]});
+  for (int q = 0; q < kQueries; ++q) grids_[q].replace({object.serial(), &object, r.follows, *boxes.at[q]});
 }

@@ -11,7 +11,8 @@
 // a query can skip every object whose box does not hold the agent and still
 // sum the rest in the order a walk of the whole list would.
 //
-// Objects join when built and leave when destroyed. A reach is read when
+// Objects join when built and leave when destroyed; their serials keep the
+// list's order (see WorldObject::serial). A reach is read when
 // its object joins, and again after the object says it changed (a new point
 // of a path, places freed in a building); every reach is read again after
 // any object moves, since others hang on it (walls on a tower's posts).
@@ -25,9 +26,8 @@ class ReachIndex {
   ReachIndex(const ReachIndex&) = delete;
   ReachIndex& operator=(const ReachIndex&) = delete;
 
-  // A new object, read at the next query, when it is whole. Returns its
-  // place in the order, which only grows.
-  uint64_t add(WorldObject& object);
+  // A new object, read at the next query, when it is whole.
+  void add(WorldObject& object) { added_.push_back(&object); }
   void remove(WorldObject& object);
   // Both take effect at the next query.
   void reread(WorldObject& object) { changed_.push_back(&object); }
@@ -52,8 +52,6 @@ class ReachIndex {
   ReachGrid grids_[kQueries];
   std::vector<WorldObject*> added_;    // not yet read, oldest first
   std::vector<WorldObject*> changed_;  // to read again
-  uint64_t nextSerial_ = 1;
-  uint64_t firstUnread_ = 1;  // serials from here on are in added_
   bool stale_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "agents/Peep.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "world/Random.h"
 
 namespace {
@@ -59,7 +60,8 @@ Vec2 discAvoidance(Vec2 c, float r, const Peep& agent) {
   // Out of reach the weight h below comes out as 0 and, with finite inputs,
   // so does the whole answer: skip the trigonometry, the dearest part of a
   // crowded tick. (A zero of either sign adds nothing to a steering sum.)
-  if (d >= reach && reach > r && std::isfinite(d) && std::isfinite(r) && std::isfinite(agent.heading)) return {};
+  if (d >= reach && reach > r && std::isfinite(d) && std::isfinite(r) && std::isfinite(agent.heading))
+    return {};
   const float t = angleDelta(agent.heading, angleOf(e) + kPi);
   float h = 1.0f - (d - r) / (reach - r);
   if (h < 0.0f) h = 0.0f;
@@ -98,4 +100,15 @@ Reach DiscObject::reach() {
 
 Rect DiscObject::bounds() {
   return Rect{centre.x - radius, centre.x + radius, centre.y - radius, centre.y + radius};
+}
+
+Rect DiscObject::pictureBounds() const {
+  // A guard tower's posts (radius 3) stand on its edge; a pixel more for
+  // the smoothed edges.
+  const float reach = radius + 5.0f;
+  return Rect{centre.x - reach, centre.x + reach, centre.y - reach, centre.y + reach};
+}
+
+uint64_t DiscObject::pictureState() const {
+  return pictureDigest({centre.x, centre.y, radius});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "world/WorldObject.h"
 
 // The three routines every round obstacle shares (fountains, guard towers,
@@ -26,6 +28,10 @@ class DiscObject : public WorldObject {
   Rect bounds() override;
   // Found by objectAt only.
   Reach reach() override;
+  // Where its picture can reach (posts and edges included), and a digest of
+  // what the picture depends on.
+  Rect pictureBounds() const;
+  uint64_t pictureState() const;
 
   Vec2 centre;
   float radius;

@@ -7,6 +7,7 @@
 #include "agents/Peep.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 
 namespace {
 
@@ -74,6 +75,12 @@ void DrawnPath::addPoint(float x, float y, float minSpacing) {
 
 void DrawnPath::draw() {
   if (pointCount_ < 2) return;  // a single point shows nothing
+  // Points are only ever added: their count and the last tell the picture.
+  const Vec2 last = points_[pointCount_ - 1];
+  StillPicture picture({serial(), PictureKind::Colour,
+                        pictureDigest({static_cast<float>(pointCount_), last.x, last.y})},
+                       grownBy(box_, 2.0f));
+  if (!picture.needsDrawing()) return;
   setColor(0.5f, 0.5f, 0.5f);
   beginLineStrip();
   vertices(points_, pointCount_);

@@ -5,6 +5,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 
 WorldObject* Fountain::clone() {
   return new Fountain(*owner, centre.x, centre.y, radius);
@@ -22,6 +23,9 @@ void Fountain::draw() {
     outlineCircle(centre.x, centre.y, phaseOf(t, 0.0f, static_cast<float>(i + 2)) * radius);
   }
 
+  // The rim over the water stands still.
+  StillPicture rim({serial(), PictureKind::Colour, pictureState()}, pictureBounds());
+  if (!rim.needsDrawing()) return;
   setColor(0.7f, 0.7f, 0.7f);
   setLineWidth(3.0f);
   outlineCircle(centre.x, centre.y, radius);
@@ -35,7 +39,8 @@ void Fountain::draw() {
 }
 
 void Fountain::drawShadow(float lightX, float lightY) {
-  discShadow(centre, radius, lightX, lightY);
+  ShadowPicture shadow(serial(), pictureState(), pictureBounds(), lightX, lightY);
+  if (shadow.needsDrawing()) discShadow(centre, radius, shadow.light().x, shadow.light().y);
 }
 
 Vec2 Fountain::separation(Peep& agent) {

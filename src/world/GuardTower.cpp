@@ -3,6 +3,7 @@
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 
 namespace {
 constexpr float kPostStep = 1.0471976f;  // a sixth of a turn
@@ -43,6 +44,8 @@ Anchor* GuardTower::slotAt(float x, float y) {
 }
 
 void GuardTower::draw() {
+  StillPicture picture({serial(), PictureKind::Colour, pictureState()}, pictureBounds());
+  if (!picture.needsDrawing()) return;
   setColor(kBlack);
   for (const TowerPost& p : posts) fillCircle(p.postPosition.x, p.postPosition.y, 3.0f);
 
@@ -62,7 +65,8 @@ void GuardTower::draw() {
 }
 
 void GuardTower::drawShadow(float lightX, float lightY) {
-  discShadow(centre, radius, lightX, lightY);
+  ShadowPicture shadow(serial(), pictureState(), pictureBounds(), lightX, lightY);
+  if (shadow.needsDrawing()) discShadow(centre, radius, shadow.light().x, shadow.light().y);
 }
 
 Vec2 GuardTower::separation(Peep& agent) {

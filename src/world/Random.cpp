@@ -4,6 +4,12 @@ namespace {
 RandomGenerator generator;
 }
 
-void seedRandom(uint32_t seed) { generator.seed(seed); }
-int nextRandom() { return generator.next(); }
-RandomGenerator& processRandom() { return generator; }
+void seedRandom(uint32_t seed) {
+  generator.seed(seed);
+}
+int nextRandom() {
+  return generator.next();
+}
+RandomGenerator& processRandom() {
+  return generator;
+}

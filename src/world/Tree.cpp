@@ -1,8 +1,11 @@
 #include "world/Tree.h"
 
+#include <cmath>
+
 #include "draw/Colors.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "draw/StillPicture.h"
 #include "world/DiscObjects.h"
 #include "world/Random.h"
 #include "world/Reach.h"
@@ -41,7 +44,22 @@ bool Tree::containsPoint(float x, float y) {
   return false;
 }
 
+uint64_t Tree::pictureState() const {
+  return pictureDigest({centre.x, centre.y, size});
+}
+
+Rect Tree::canopyBounds() const {
+  // Blobs reach past the canopy's radius, by up to half their own; a pixel
+  // more for the smoothed edges.
+  float reach = size;
+  for (int i = 0; i < kBlobs; ++i) reach = std::fmax(reach, length(blobs[i] - centre) + blobRadii[i]);
+  reach += 1.0f;
+  return Rect{centre.x - reach, centre.x + reach, centre.y - reach, centre.y + reach};
+}
+
 void Tree::draw() {
+  StillPicture picture({serial(), PictureKind::Colour, pictureState()}, canopyBounds());
+  if (!picture.needsDrawing()) return;
   setColor(mix(kGreen, kOrange, 0.1f));
   setAlpha(0.5f);
   fillCircle(centre.x, centre.y, size);
@@ -56,7 +74,10 @@ void Tree::draw() {
 void Tree::drawShadow(float lightX, float lightY) {
   // A light standing on the tree (a palette cell's centre) casts nothing.
   if (lightX == centre.x && lightY == centre.y) return;
-  for (int i = 0; i < kBlobs; ++i) discShadow(blobs[i], blobRadii[i], lightX, lightY);
+  ShadowPicture shadow(serial(), pictureState(), canopyBounds(), lightX, lightY);
+  if (!shadow.needsDrawing()) return;
+  const Vec2 light = shadow.light();
+  for (int i = 0; i < kBlobs; ++i) discShadow(blobs[i], blobRadii[i], light.x, light.y);
 }
 
 Reach Tree::reach() {

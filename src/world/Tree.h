@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "world/WorldObject.h"
 
 // Scenery: a canopy of overlapping translucent discs round a trunk dot,
@@ -19,6 +21,9 @@ class Tree : public WorldObject {
   void drawShadow(float lightX, float lightY) override;
   Rect bounds() override;
   Reach reach() override;
+  // Where its picture can reach, and a digest of what the picture depends on.
+  Rect canopyBounds() const;
+  uint64_t pictureState() const;
 
   Vec2 centre;
   float size;

@@ -5,13 +5,13 @@
 #include "draw/Shapes.h"
 #include "game/Game.h"
 
-WorldObject::WorldObject(Game& g) : owner(&g) {
+WorldObject::WorldObject(Game& g) : owner(&g), serial_(g.nextSerial++) {
   WorldObject*& head = g.worldHead;
   next = head;
   prevLink = &head;
   if (head) head->prevLink = &next;
   head = this;
-  serial_ = g.reachIndex.add(*this);
+  g.reachIndex.add(*this);
 }
 
 WorldObject::~WorldObject() {

@@ -57,6 +57,10 @@ class WorldObject {
   void settleStep();
 
   Game& game() const { return *owner; }
+  // Unique among the objects of its game, ever: the owner of its still
+  // pictures. It grows with each new object, so the list holds serials in
+  // falling order.
+  uint64_t serial() const { return serial_; }
   WorldObject* nextObject() const { return next; }
 
   bool inactive = false;
@@ -75,10 +79,9 @@ class WorldObject {
 
  private:
   friend class Game;
-  friend class ReachIndex;
+  uint64_t serial_;
   WorldObject* next = nullptr;
   WorldObject** prevLink = nullptr;
-  uint64_t serial_;  // order of construction, which is the list's reversed
 };
 
 // The shadow of a rectangle cast away from the light point; colour and alpha

@@ -1,0 +1,128 @@
+#include "draw/PictureCache.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "draw/PixelBlend.h"
+
+namespace {
+
+constexpr size_t kBudgetBytes = 32u << 20;
+
+// Whether a picture kept with state kept can be shown under now.
+bool sameState(const PictureState& kept, const PictureState& now, PictureKind kind) {
+  const float* a = kept.color;
+  const float* b = now.color;
+  const bool rgb = kind == PictureKind::Shadow || (a[0] == b[0] && a[1] == b[1] && a[2] == b[2]);
+  const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
+  return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
+         (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.scale == now.scale &&
+         kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
+}
+
+}  // namespace
+
+uint64_t PictureCache::slotOf(const PictureKey& key) {
+  // One slot per picture, not per object: a palette prototype casts two
+  // shadows each frame, one in the field and one in its cell.
+  uint64_t h = key.owner * 0x9E3779B97F4A7C15ull;
+  h ^= (key.state + (key.kind == PictureKind::Shadow ? 0x632BE59BD9B4E019ull : 0)) + (h << 6) + (h >> 2);
+  return h;
+}
+
+size_t PictureCache::bytesOf(const Picture& p) {
+  return sizeof(Picture) + p.pixels.size() * sizeof(uint32_t) + p.coverage.size();
+}
+
+PictureCache::Picture* PictureCache::find(const PictureKey& key, const PictureState& state) {
+  const auto it = pictures_.find(slotOf(key));
+  if (it == pictures_.end()) return nullptr;
+  Picture& p = it->second;
+  if (p.key.state != key.state || p.key.kind != key.kind || !sameState(p.state, state, key.kind))
+    return nullptr;
+  p.lastShown = frame_;
+  return &p;
+}
+
+PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureState& state,
+                                          const ImageView& layer, int left, int top) {
+  // Trim to the rows and columns that were painted.
+  int x0 = layer.width, x1 = -1, y0 = layer.height, y1 = -1;
+  for (int y = 0; y < layer.height; ++y) {
+    const uint32_t* row = layer.row(y);
+    for (int x = 0; x < layer.width; ++x) {
+      if (row[x] == 0) continue;
+      x0 = std::min(x0, x);
+      x1 = std::max(x1, x);
+      y0 = std::min(y0, y);
+      y1 = y;
+    }
+  }
+  const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
+  Picture& p = it->second;
+  if (!fresh) bytes_ -= std::min(bytes_, bytesOf(p));
+  p.key = key;
+  p.state = state;
+  p.left = left + (x1 < x0 ? 0 : x0);
+  p.top = top + (y1 < y0 ? 0 : y0);
+  p.width = x1 < x0 ? 0 : x1 - x0 + 1;
+  p.height = y1 < y0 ? 0 : y1 - y0 + 1;
+  p.pixels.clear();
+  p.coverage.clear();
+  const size_t n = static_cast<size_t>(p.width) * p.height;
+  if (key.kind == PictureKind::Shadow) {
+    p.coverage.resize(n);
+  } else {
+    p.pixels.resize(n);
+  }
+  for (int y = 0; y < p.height; ++y) {
+    const uint32_t* from = layer.row(y0 + y) + x0;
+    if (key.kind == PictureKind::Shadow) {
+      for (int x = 0; x < p.width; ++x)
+        p.coverage[static_cast<size_t>(y) * p.width + x] = static_cast<uint8_t>(from[x] >> 24);
+    } else {
+      std::memcpy(p.pixels.data() + static_cast<size_t>(y) * p.width, from, p.width * sizeof(uint32_t));
+    }
+  }
+  p.lastShown = frame_;
+  bytes_ += bytesOf(p);
+  return p;
+}
+
+size_t PictureCache::cutCount() const {
+  size_t n = 0;
+  for (const auto& [slot, p] : pictures_) n += p.cut ? 1 : 0;
+  return n;
+}
+
+void PictureCache::nextFrame() {
+  ++frame_;
+  // What the last frame did not show is of an object that moved, changed or
+  // went; a few frames' grace, then it goes too.
+  if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes) return;
+  for (auto it = pictures_.begin(); it != pictures_.end();) {
+    if (it->second.lastShown + 1 < frame_) {
+      bytes_ -= std::min(bytes_, bytesOf(it->second));
+      it = pictures_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_t shadowRgb) {
+  const int x0 = std::max(p.left, 0);
+  const int x1 = std::min(p.left + p.width, image.width);
+  const int y0 = std::max(p.top, 0);
+  const int y1 = std::min(p.top + p.height, image.height);
+  if (x0 >= x1) return;
+  for (int y = y0; y < y1; ++y) {
+    uint32_t* out = image.row(y);
+    const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
+    if (p.key.kind == PictureKind::Shadow) {
+      coverSpan(out + x0, p.coverage.data() + from, x1 - x0, shadowRgb);
+    } else {
+      compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
+    }
+  }
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "draw/DrawBackend.h"
+#include "draw/ImageView.h"
+
+// What a still picture was drawn under: the view, and the drawing state at
+// its start as far as its drawing used it (most pictures set their own
+// colours and widths before they draw, and then the state they began with
+// does not matter). A kept picture is shown only under the same.
+struct PictureState {
+  double scale = 1.0;
+  double offsetX = 0.0;
+  double offsetY = 0.0;
+  float color[4] = {0, 0, 0, 0};  // of a shadow, only the alpha counts
+  float lineWidth = 1.0f;
+  float pointSize = 1.0f;
+  bool usesColor = true;
+  bool usesLineWidth = true;
+  bool usesPointSize = true;
+};
+
+// The still pictures a software backend keeps: in colour as premultiplied
+// 0xAARRGGBB pixels, shadows as coverage. Pictures the last frames have not
+// shown go every few frames, and at once beyond a budget.
+class PictureCache {
+ public:
+  struct Picture {
+    PictureKey key;
+    PictureState state;
+    int left = 0;  // in image pixels
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;   // colour: width * height
+    std::vector<uint8_t> coverage;  // shadow: width * height
+    unsigned lastShown = 0;
+    // Painted up to a side of its layer that the frame did not cut: most
+    // likely it was cut there, its bounds too small for what it draws.
+    bool cut = false;
+  };
+
+  // The picture kept for this key under this state, or null.
+  Picture* find(const PictureKey& key, const PictureState& state);
+  // Keeps what a layer holds as the picture of key: its pixels within
+  // [left, left + width) x [top, top + height) of the image, trimmed to
+  // those it painted.
+  Picture& keep(const PictureKey& key, const PictureState& state, const ImageView& layer, int left, int top);
+  // Starts a frame.
+  void nextFrame();
+  size_t bytes() const { return bytes_; }
+  size_t size() const { return pictures_.size(); }
+  // How many kept pictures were cut by their bounds.
+  size_t cutCount() const;
+
+ private:
+  static uint64_t slotOf(const PictureKey& key);
+  static size_t bytesOf(const Picture& p);
+
+  std::unordered_map<uint64_t, Picture> pictures_;  // looked up only, never walked in drawing order
+  size_t bytes_ = 0;
+  unsigned frame_ = 0;
+};
+
+// Shows a kept picture in an image: colour pictures over it, shadows in
+// rgb (0x00RRGGBB) by their coverage.
+void showPicture(const ImageView& image, const PictureCache::Picture& picture, uint32_t shadowRgb);

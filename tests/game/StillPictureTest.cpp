@@ -1,0 +1,151 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "FreshGame.h"
+#include "app/FrameClock.h"
+#include "agents/Road.h"
+#include "buildings/MilitaryBuilding.h"
+#include "buildings/SleepBuilding.h"
+#include "buildings/WorkBuilding.h"
+#include "draw/Pen.h"
+#include "draw/SoftwareDrawBackend.h"
+#include "tuning/Tuning.h"
+#include "world/DrawnPath.h"
+#include "world/Fountain.h"
+#include "world/GuardTower.h"
+#include "world/Tree.h"
+
+namespace {
+
+constexpr int kSize = 800;
+
+struct Picture {
+  std::vector<uint32_t> pixels = std::vector<uint32_t>(kSize * kSize);
+  ImageView view() { return {pixels.data(), kSize, kSize, kSize}; }
+};
+
+struct Difference {
+  double offShare = 0;  // of pixels off by more than 8 in a channel
+  double mean = 0;      // over every channel of every pixel
+};
+
+Difference compare(const Picture& a, const Picture& b) {
+  long off = 0;
+  double sum = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    int largest = 0;
+    for (int shift : {0, 8, 16}) {
+      const int d = std::abs(static_cast<int>((a.pixels[i] >> shift) & 0xFF) -
+                             static_cast<int>((b.pixels[i] >> shift) & 0xFF));
+      largest = std::max(largest, d);
+      sum += d;
+    }
+    off += largest > 8;
+  }
+  return {static_cast<double>(off) / a.pixels.size(), sum / (3.0 * a.pixels.size())};
+}
+
+// A start world with a building of every kind, towers with a wall, a road,
+// a drawn path, a fountain and a grove of trees, drawn by a software
+// backend kept from frame to frame.
+class StillPictures : public FreshGame {
+ protected:
+  StillPictures() {
+    const float x0 = 170.0f;
+    auto* sleep = new SleepBuilding(g, Rect{x0, x0 + 40, 180, 220}, 3, kSleepBuildingCapacity);
+    work = new WorkBuilding(g, Rect{x0 + 60, x0 + 100, 180, 220}, 3, kWorkBuildingCapacity);
+    new CapitalBuilding(g, Rect{x0 + 120, x0 + 160, 180, 220}, 3);
+    auto* m = new MilitaryBuilding(g, Rect{x0 + 180, x0 + 220, 180, 220}, 3);
+    m->armed = true;
+    tower = new GuardTower(g, 450, 450, kGuardTowerRadius);
+    auto* other = new GuardTower(g, 520, 460, kGuardTowerRadius);
+    new Road(g, tower->posts[0], other->posts[3]);  // a wall
+    if (sleep->doorCount > 0 && work->doorCount > 0) new Road(g, sleep->doors[0], work->doors[0]);
+    auto* path = new DrawnPath(g);
+    for (int i = 0; i < 40; ++i) path->addPoint(200.0f + 7.0f * i, 300.0f + 20.0f * std::sin(0.3f * i), 6.0f);
+    new Fountain(g, 300, 520, kFountainRadius);
+    g.spawnTrees(20);
+    for (WorldObject* o = g.worldHead; o; o = o->nextObject()) {
+      if (auto* t = dynamic_cast<Tree*>(o); t && !t->inactive) tree = t;
+    }
+  }
+
+  // One frame of the world as it is now: through the kept backend, through
+  // a backend that has kept nothing yet, and drawn live shape by shape.
+  void drawAllThreeWays() {
+    drawWith(kept, keptPicture);
+    SoftwareDrawBackend cold;
+    drawWith(cold, coldPicture);
+    SoftwareDrawBackend live;
+    live.keepPictures(false);
+    drawWith(live, livePicture);
+  }
+
+  void drawWith(SoftwareDrawBackend& backend, Picture& picture) {
+    DrawBackend& ticking = drawBackend();  // the headless game's own, for its ticks
+    setDrawBackend(&backend);
+    resetPen();
+    backend.beginFrame(picture.view(), viewTransform(kSize, kSize, zoom, {400.0f, 400.0f}), 0xFFFFFF);
+    g.onDraw();
+    backend.endFrame();
+    resetPen();
+    setDrawBackend(&ticking);
+  }
+
+  void playFrames(int n) {
+    for (int i = 0; i < n; ++i) {
+      h.tick();
+      drawWith(kept, keptPicture);
+    }
+  }
+
+  float zoom = 1.0f;
+  WorkBuilding* work = nullptr;
+  GuardTower* tower = nullptr;
+  Tree* tree = nullptr;
+  SoftwareDrawBackend kept;
+  Picture keptPicture, coldPicture, livePicture;
+};
+
+TEST_F(StillPictures, KeptPicturesShowWhatDrawingAfreshWould) {
+  // Long enough for the light to move several steps and shadows to be
+  // drawn anew along the way.
+  playFrames(60);
+  drawAllThreeWays();
+  EXPECT_GT(kept.pictures().size(), 20u);
+  EXPECT_EQ(kept.pictures().cutCount(), 0u);  // every object's bounds hold its picture
+  EXPECT_EQ(compare(keptPicture, coldPicture).offShare, 0.0);
+  EXPECT_EQ(compare(keptPicture, coldPicture).mean, 0.0);
+  // Shadows cast from a rounded light point and pictures laid on as layers
+  // stay within what the two renderers may differ by.
+  const Difference d = compare(keptPicture, livePicture);
+  EXPECT_LE(d.offShare, 0.05);
+  EXPECT_LE(d.mean, 1.5);
+  RecordProperty("pixels_off_percent", std::to_string(100.0 * d.offShare));
+  RecordProperty("mean_difference", std::to_string(d.mean));
+}
+
+TEST_F(StillPictures, APictureChangesWhenItsObjectMovesIsCopiedOrChangesState) {
+  playFrames(3);
+  ASSERT_TRUE(tree && work && tower);
+  tree->moveBy(7.0f, -3.0f);
+  tower->moveBy(0.5f, 0.0f);
+  WorldObject* copy = tree->clone();        // same place, another shape
+  work->entryTime = FrameClock::seconds();  // the rooms swell as someone comes in
+  work->moveBy(-2.0f, 1.0f);
+  drawAllThreeWays();
+  EXPECT_EQ(compare(keptPicture, coldPicture).offShare, 0.0);
+  EXPECT_EQ(compare(keptPicture, coldPicture).mean, 0.0);
+  zoom = 1.2f;  // the view changes
+  drawAllThreeWays();
+  EXPECT_EQ(compare(keptPicture, coldPicture).mean, 0.0);
+  EXPECT_EQ(kept.pictures().cutCount(), 0u);
+  delete copy;
+  playFrames(2);  // a frame after the copy went: its picture is gone from view
+  drawAllThreeWays();
+  EXPECT_EQ(compare(keptPicture, coldPicture).mean, 0.0);
+}
+
+}  // namespace
