@@ -1,36 +1,46 @@
-# make run   - set up, build and play
-# make test  - set up, build and run the whole test suite
-# make fuzz  - run each fuzzer for FUZZ_SECONDS (60 by default)
-# make bench - benchmarks and the running game's figures against their targets
+# make run     - set up, build and play
+# make test    - set up, build and run the whole test suite
+# make install - install under PREFIX (/usr/local; DESTDIR stages it)
+# make uninstall - remove what the install to that PREFIX/DESTDIR put there
+# make package - the Debian package, in build-package/
+# make icons   - render the icons from data/verlomba.svg
+# make fuzz    - run each fuzzer for FUZZ_SECONDS (60 by default)
+# make bench   - benchmarks and the running game's figures against their targets
 # make measure - only the running game's figures (start-up, memory, CPU)
-# make soak  - 200,000 ticks of random play under the sanitizers
-# make golden - rewrite the replay goldens after a deliberate change
-# make install - install under PREFIX (/usr/local; DESTDIR stages), make uninstall
+# make soak    - 200,000 ticks of random play under the sanitizers
+# make golden  - rewrite the replay goldens after a deliberate change
 # make screenshot - play a short game under Xvfb and save docs/screenshot.png
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan run test test-unit test-e2e bench clean
+.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
-.PHONY: soak golden
-.PHONY: install uninstall screenshot
+.PHONY: soak golden icons
+.PHONY: install uninstall package screenshot
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons
 
 all: build
 
-deps:
-	@scripts/ensure-deps.sh
+# Each target asks only for the Debian packages it uses (the groups are in
+# scripts/ensure-deps.sh), before CMake looks for them.
+deps: deps-game
+deps-game deps-test deps-fuzz deps-bench deps-package deps-icons:
+	@scripts/ensure-deps.sh $(@:deps-%=%)
 
+# The game alone: what make run and make install use. The end-to-end tests
+# drive this binary too.
 build/CMakeCache.txt:
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
-build-asan/CMakeCache.txt:
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVERLOMBA_SANITIZE=ON \
-	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=OFF $(CMAKE_FLAGS)
-
-build: deps build/CMakeCache.txt
+build: deps-game build/CMakeCache.txt
 	cmake --build build -j $(JOBS)
 
-build-asan: deps build-asan/CMakeCache.txt
+# The unit tests and the replay tool, under the sanitizers.
+build-asan/CMakeCache.txt:
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVERLOMBA_SANITIZE=ON \
+	  -DVERLOMBA_TESTS=ON -DVERLOMBA_TOOLS=ON -DVERLOMBA_E2E=OFF $(CMAKE_FLAGS)
+
+build-asan: deps-game deps-test build-asan/CMakeCache.txt
 	cmake --build build-asan -j $(JOBS)
 
 # libFuzzer needs clang; this build holds only the fuzz targets.
@@ -38,7 +48,7 @@ build-fuzz/CMakeCache.txt:
 	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVERLOMBA_FUZZ=ON $(CMAKE_FLAGS)
 
-build-fuzz: deps build-fuzz/CMakeCache.txt
+build-fuzz: deps-game deps-fuzz build-fuzz/CMakeCache.txt
 	cmake --build build-fuzz -j $(JOBS)
 
 # Each fuzzer grows its corpus in build-fuzz/corpus from the seeds in
@@ -67,26 +77,36 @@ run: build
 	./build/verlomba
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
-# binary under Xvfb.
-test: build build-asan build-fuzz
+# binary under Xvfb; then the install tree and the package are checked.
+test: deps-test build build-e2e build-asan build-fuzz package
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure
+	python3 tests/install/test_install_tree.py build
+	python3 tests/install/test_package.py build-package
 
 test-unit: build-asan
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 
-test-e2e: build
+test-e2e: deps-test build build-e2e
 	cd build && ctest -L e2e --output-on-failure
+
+# The end-to-end tests' own tool, beside the game in build/.
+build-e2e: build
+	cmake --build build -j $(JOBS) --target verlomba_renderer_comparison
+
+test-install: deps-test build package
+	python3 tests/install/test_install_tree.py build
+	python3 tests/install/test_package.py build-package
 
 # Measured in a build of their own, with the optimisation the game ships
 # with (RelWithDebInfo, as make run builds it), so that the figures are
 # those of the game a player runs.
 build-bench/CMakeCache.txt:
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERLOMBA_TESTS=OFF \
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON $(CMAKE_FLAGS)
 
-build-bench: deps build-bench/CMakeCache.txt
+build-bench: deps-game deps-bench build-bench/CMakeCache.txt
 	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_empty_window verlomba_probe
 
 bench: build-bench
@@ -106,25 +126,45 @@ soak: build-asan
 # ReplayTest compares each tests/golden/NAME.script run with NAME.digest. When
 # behaviour changes on purpose, this rewrites the digests; review their diff
 # (the summary lines) before committing.
-golden: build
+golden: build-asan
 	for s in tests/golden/*.script; do n=$$(basename $$s .script); \
-	  ./build/verlomba-replay --golden $$n $$s > tests/golden/$$n.digest || exit 1; \
+	  ./build-asan/verlomba-replay --golden $$n $$s > tests/golden/$$n.digest || exit 1; \
 	  grep '^summary' tests/golden/$$n.digest; done
 
-# The game, its desktop entry and its icon. CMake lists what it installed in
-# build/install_manifest.txt (without DESTDIR); uninstall removes those files,
-# under the same DESTDIR.
+# The install records what it put where (in build/installs, one record per
+# destination), and uninstall removes exactly that: give it the same PREFIX
+# and DESTDIR.
 PREFIX ?= /usr/local
 install: build
-	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+	scripts/install-tree.sh install build "$(PREFIX)" "$(DESTDIR)"
 
 uninstall:
-	@test -f build/install_manifest.txt || { echo "nothing installed from build/"; exit 0; }; \
-	  sed 's|^|$(DESTDIR)|' build/install_manifest.txt | xargs -d '\n' rm -fv --
+	scripts/install-tree.sh uninstall build "$(PREFIX)" "$(DESTDIR)"
+
+# Its own build, configured as Debian lays a game out (/usr/games).
+build-package/CMakeCache.txt:
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_INSTALL_BINDIR=games -DVERLOMBA_E2E=OFF $(CMAKE_FLAGS)
+
+package: deps-game deps-package build-package/CMakeCache.txt
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack
+	@ls build-package/*.deb
+
+# The hicolor PNGs and the window icon's pixels are rendered from the SVG,
+# and committed; run this after changing data/verlomba.svg.
+ICON_SIZES = 16 32 48 64 128 256
+WINDOW_ICON_SIZES = 16 32 48
+icons: deps-icons
+	for s in $(ICON_SIZES); do \
+	  rsvg-convert -w $$s -h $$s data/verlomba.svg -o data/icons/verlomba-$$s.png || exit 1; done
+	python3 scripts/window_icon_source.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
+	  > src/app/WindowIconPixels.cpp.new
+	mv src/app/WindowIconPixels.cpp.new src/app/WindowIconPixels.cpp
 
 # Drives the real game with xdotool through the end-to-end harness.
-screenshot: build
+screenshot: deps-test build
 	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench
+	rm -rf build build-asan build-fuzz build-bench build-package

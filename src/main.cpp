@@ -1,12 +1,16 @@
 #include <ctime>
+#include <optional>
 
 #include "app/AboutBox.h"
 #include "app/AboutText.h"
+#include "app/CommandLine.h"
 #include "app/GlutApplication.h"
 #include "game/Game.h"
 #include "world/Random.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (const std::optional<int> status = handleCommandLine(argc, argv)) return *status;
+
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();

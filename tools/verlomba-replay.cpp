@@ -1,5 +1,5 @@
 // Runs a replay script headless and prints the world digest, so a run can be
-// compared with an earlier one or with another build. See game/Replay.h for
+// compared with an earlier one or with another build. See replay/Replay.h for
 // the script format.
 
 #include <cstdio>
@@ -8,9 +8,9 @@
 #include <fstream>
 #include <string>
 
-#include "game/RandomInput.h"
-#include "game/Replay.h"
-#include "game/WorldDigest.h"
+#include "replay/RandomInput.h"
+#include "replay/Replay.h"
+#include "replay/WorldDigest.h"
 
 namespace {
 

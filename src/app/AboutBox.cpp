@@ -9,6 +9,7 @@
 
 #include "app/AboutText.h"
 #include "app/GlutInit.h"
+#include "app/WindowIdentity.h"
 #include "app/WindowRenderer.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
@@ -131,6 +132,7 @@ void showAboutBox(const std::string& text) {
                          std::max(0, (screenHeight - box.height) / 3));
   glutInitWindowSize(box.width, box.height);
   const int window = glutCreateWindow("Verlomba");
+  markWindowAsTheGames();
   renderer = std::make_unique<WindowRenderer>();
   resetPen();
   glutDisplayFunc(display);

@@ -3,16 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/Release.h"
+
 namespace about {
 
-const char* builtInText() {
-  return "Verlomba\n"
+std::string builtInText() {
+  return std::string("Verlomba ") + release::kVersion +
+         "\n"
          "\n"
          "A small city-building game: buy peeps, buildings and trees from the palette on the left, "
          "drag them into the field, lay roads between doors, and keep the city fed with work and sleep "
          "while creeps prowl at its edges.\n"
          "\n"
-         "Made by the Verlomba developers.";
+         "Made by the Verlomba developers. Free software under the MIT licence.";
 }
 
 bool readFile(const char* path, std::string& text, std::size_t maxBytes) {

@@ -14,7 +14,7 @@ namespace about {
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 constexpr const char* kFileName = "copyright.txt";
 
-const char* builtInText();
+std::string builtInText();
 // Reads at most maxBytes of the file; false when it cannot be opened or read.
 bool readFile(const char* path, std::string& text, std::size_t maxBytes = kMaxFileBytes);
 // Newlines stay (CR LF and lone CR become LF), tabs become spaces, every

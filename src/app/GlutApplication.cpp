@@ -9,6 +9,7 @@
 #include "app/FrameClock.h"
 #include "app/GlutInit.h"
 #include "app/GlutMenuBackend.h"
+#include "app/WindowIdentity.h"
 #include "app/WindowRenderer.h"
 #include "world/Random.h"
 
@@ -81,6 +82,7 @@ bool GlutApplication::init() {
   // Closing the game window ends the process.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   windowId_ = glutCreateWindow("");
+  markWindowAsTheGames();
   current = this;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -174,6 +176,8 @@ void GlutApplication::setTitle(const char* text) {
   if (windowId_ == 0) return;
   glutSetWindow(windowId_);
   glutSetWindowTitle(text ? text : "");
+  // Shown by task bars and when the window is iconified.
+  glutSetIconTitle(text ? text : "");
 }
 
 void GlutApplication::setCredit(const char* text) {

@@ -8,9 +8,8 @@
 namespace {
 GlutMenu* registered = nullptr;
 
-// Room for "Turn " or " [disabled]" around a full label; longer results are
-// cut rather than overrun.
-constexpr int kShownLabelSize = 66;
+// Room for a full label with "Turn " and " Off" or " [disabled]" around it.
+constexpr int kShownLabelSize = GlutMenu::kLabelSize + sizeof " [disabled]";
 }  // namespace
 
 GlutMenu* registeredMenu() {

@@ -68,9 +68,7 @@ void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
   // Each pixel's alpha byte in all four of its lanes.
-  const int a = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? 3 : 0;
-  const Bytes alphaOf = {a,     a,     a,     a,     4 + a,  4 + a,  4 + a,  4 + a,
-                         8 + a, 8 + a, 8 + a, 8 + a, 12 + a, 12 + a, 12 + a, 12 + a};
+  constexpr int a = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? 3 : 0;
   const uint8_t x = 0xFF;
   const Bytes frameBytes = a == 3 ? Bytes{x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x, 0}
                                   : Bytes{0, x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x};
@@ -83,7 +81,10 @@ void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
     if ((any[0] | any[1]) == 0) continue;  // the picture's empty corners
     Bytes under;
     std::memcpy(&under, dst + i, sizeof under);
-    const Lanes alpha = __builtin_convertvector(__builtin_shuffle(over, alphaOf), Lanes);
+    const Lanes alpha = __builtin_convertvector(
+        __builtin_shufflevector(over, over, a, a, a, a, 4 + a, 4 + a, 4 + a, 4 + a, 8 + a, 8 + a, 8 + a,
+                                8 + a, 12 + a, 12 + a, 12 + a, 12 + a),
+        Lanes);
     // 255 - alpha on the 0..256 scale the blends use.
     const Lanes keep = 256 - (alpha + (alpha >> 7));
     Lanes out =
@@ -107,7 +108,6 @@ void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb) 
   using Lanes = uint16_t __attribute__((vector_size(32)));
   using Bytes = uint8_t __attribute__((vector_size(16)));
   const SpanPainter colour(rgb, 256);
-  const Bytes spread = {0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3};
   Lanes source;
   for (int i = 0; i < 16; ++i) {
     const int byte = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? i & 3 : 3 - (i & 3);
@@ -121,7 +121,8 @@ void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb) 
     Bytes c{};
     std::memcpy(&c, &four, sizeof four);
     // Each pixel's coverage in all four of its lanes, on the 0..256 scale.
-    Lanes a = __builtin_convertvector(__builtin_shuffle(c, spread), Lanes);
+    Lanes a = __builtin_convertvector(
+        __builtin_shufflevector(c, c, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3), Lanes);
     a += a >> 7;
     Bytes under;
     std::memcpy(&under, dst + i, sizeof under);

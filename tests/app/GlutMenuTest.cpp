@@ -75,13 +75,14 @@ TEST(GlutMenuTest, TogglesFlipBeforeTheCommandIsSentAndKeysFindEntries) {
   EXPECT_TRUE(client.events.empty());
   menu.setEnabled(5, true);
 
-  // The shown forms of a full-length label are cut, never overrun.
+  // A label cut to its table size still shows whole in its toggle and
+  // disabled forms.
   const std::string longLabel(80, 'y');
   bool flag = true;
   menu.addEntry(longLabel.c_str(), 6, 0, &flag);
-  EXPECT_EQ(backend.label(game, 2), "Turn " + std::string(60, 'y'));
+  EXPECT_EQ(backend.label(game, 2), "Turn " + std::string(63, 'y') + " Off");
   menu.setEnabled(6, false);
-  EXPECT_EQ(backend.label(game, 2), std::string(63, 'y') + " [");
+  EXPECT_EQ(backend.label(game, 2), std::string(63, 'y') + " [disabled]");
 
   // Shortcuts are kept upper-case; handleKey swaps the case before looking up.
   EXPECT_FALSE(menu.handleKey('S'));

@@ -190,9 +190,15 @@ def read_xwd_file(path):
 class GameSession:
     """An Xvfb display, a scratch working directory and the game running in it."""
 
-    def __init__(self, binary, files=None, screen=SCREEN_SIZE, keep_dir_on_failure=True):
+    def __init__(self, binary, files=None, screen=SCREEN_SIZE, keep_dir_on_failure=True,
+                 args=(), env=None, launch=True):
+        """args are the game's arguments and env extra environment variables;
+        with launch=False only the display starts (run_binary runs the game)."""
         self.binary = os.path.abspath(binary)
         self.files = dict(files or {})
+        self.args = list(args)
+        self.extra_env = dict(env or {})
+        self.launch = launch
         self.screen = screen
         self.keep_dir_on_failure = keep_dir_on_failure
         self.display = None
@@ -220,7 +226,8 @@ class GameSession:
         if not os.access(self.binary, os.X_OK):
             fail(f"game binary {self.binary} is missing or not executable")
         self.start_display()
-        self.start_game()
+        if self.launch:
+            self.start_game()
 
     # --- Xvfb ---
 
@@ -249,6 +256,7 @@ class GameSession:
 
     def env(self):
         env = dict(os.environ)
+        env.update(self.extra_env)
         env["DISPLAY"] = self.display
         env.pop("WAYLAND_DISPLAY", None)
         return env
@@ -272,9 +280,18 @@ class GameSession:
             with open(os.path.join(self.workdir, name), mode) as f:
                 f.write(content)
         self._game_out = open(os.path.join(self.workdir, "game-output.txt"), "wb")
-        self.game = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env(),
+        self.game = subprocess.Popen([self.binary] + self.args, cwd=self.workdir, env=self.env(),
                                      stdin=subprocess.DEVNULL, stdout=self._game_out,
                                      stderr=subprocess.STDOUT)
+
+    def run_binary(self, args, timeout=10.0):
+        """Runs the binary to its end on this display; the CompletedProcess,
+        with text output. A run that outlives timeout fails the check."""
+        try:
+            return subprocess.run([self.binary] + list(args), env=self.env(), stdin=subprocess.DEVNULL,
+                                  capture_output=True, text=True, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            fail(f"{os.path.basename(self.binary)} {' '.join(args)} still runs after {timeout:.0f}s")
 
     def game_output(self):
         try:
@@ -466,6 +483,12 @@ class GameSession:
 
     # --- screenshots ---
 
+    def window_property(self, window, name, xprop_format=None):
+        """xprop's line for one property of a window ("NAME = value", or
+        "NAME:  not found."); xprop_format such as "32c" reads numbers."""
+        fmt = [xprop_format] if xprop_format else []
+        return self._x(["xprop", "-id", str(window), "-notype"] + fmt + [name]).stdout.decode(errors="replace")
+
     def screenshot(self, window=None, save_as=None):
         """The root window, or one window, as an Image. save_as keeps a PPM
         copy (handy when a check fails)."""
@@ -509,6 +532,27 @@ def _stop_process(process, grace=3.0):
 
 
 # --- script support -----------------------------------------------------------
+
+REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+
+def project_settings():
+    """The version and the application id as CMakeLists.txt sets them, for
+    checking that every artefact carries the same."""
+    with open(os.path.join(REPO_ROOT, "CMakeLists.txt")) as f:
+        text = f.read()
+    version = re.search(r"^\s*VERSION\s+(\d+\.\d+\.\d+)\s*$", text, re.M)
+    app_id = re.search(r"^set\(VERLOMBA_APP_ID\s+(\S+)\)", text, re.M)
+    if not version or not app_id:
+        fail("CMakeLists.txt sets no VERSION or VERLOMBA_APP_ID")
+    return {"version": version.group(1), "app_id": app_id.group(1)}
+
+
+def environment_without_display():
+    env = dict(os.environ)
+    for name in ("DISPLAY", "WAYLAND_DISPLAY"):
+        env.pop(name, None)
+    return env
 
 def binary_from_argv():
     if len(sys.argv) != 2:

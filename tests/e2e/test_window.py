@@ -6,7 +6,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
+from harness import Checks, GameSession, binary_from_argv, fail, project_settings  # noqa: E402
 
 ABOUT_TITLE = "^Verlomba$"
 GAME_SIZE = (800, 800)
@@ -96,6 +96,44 @@ def check_about_text_file(binary, checks):
     checks.check(changed > 0, "the about box looks the same with and without copyright.txt")
 
 
+def icon_sizes(session, window):
+    """The sizes in a window's _NET_WM_ICON, each checked to be whole, square
+    and not all transparent."""
+    line = session.window_property(window, "_NET_WM_ICON", "32c")
+    if "=" not in line:
+        fail(f"window {window:#x} has no _NET_WM_ICON")
+    values = [int(v) for v in line.split("=", 1)[1].replace(",", " ").split()]
+    sizes = []
+    while values:
+        width, height, values = values[0], values[1], values[2:]
+        pixels, values = values[:width * height], values[width * height:]
+        if width != height or len(pixels) != width * height or not any(p >> 24 for p in pixels):
+            fail(f"window {window:#x}: broken {width}x{height} icon in _NET_WM_ICON")
+        sizes.append(width)
+    return sizes
+
+
+def check_desktop_identity(binary, checks):
+    """Both windows carry the class a dock matches to the desktop entry's
+    StartupWMClass, an icon and an icon name."""
+    wm_class = f'WM_CLASS = "verlomba", "{project_settings()["app_id"]}"'
+
+    def check_window(session, window, name, icon_name):
+        line = session.window_property(window, "WM_CLASS").strip()
+        checks.check(line == wm_class, f"{name}: {line}, expected {wm_class}")
+        line = session.window_property(window, "WM_ICON_NAME").strip()
+        checks.check(line == f'WM_ICON_NAME = "{icon_name}"', f"{name}: {line}")
+        sizes = icon_sizes(session, window)
+        checks.check(len(sizes) >= 2 and max(sizes) >= 32, f"{name}: icon sizes {sizes}")
+
+    with GameSession(binary) as session:
+        about = session.wait_for_window(ABOUT_TITLE)
+        check_window(session, about, "about box", "Verlomba")
+        session.close_window_with_key(about, "Return")
+        game = session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
+        check_window(session, game, "game window", "Verlomba City")
+
+
 def main():
     binary = binary_from_argv()
     checks = Checks()
@@ -103,6 +141,8 @@ def main():
                lambda: check_game_window(binary, checks))
     checks.run("about box shows copyright.txt; Return and Escape close it",
                lambda: check_about_text_file(binary, checks))
+    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name",
+               lambda: check_desktop_identity(binary, checks))
     checks.finish()
 
 

@@ -120,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   backend.end();
+  backend.endFrame();  // lays on the clear when no shape did
 
   for (int y = 0; y < height + 2 * kMargin; ++y) {
     for (int x = 0; x < stride; ++x) {

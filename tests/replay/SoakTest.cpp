@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "game/Game.h"
-#include "game/RandomInput.h"
-#include "game/Replay.h"
-#include "game/WorldDigest.h"
+#include "replay/RandomInput.h"
+#include "replay/Replay.h"
+#include "replay/WorldDigest.h"
 
 // A long run of random play; in the sanitizer build any memory error,
 // undefined behaviour or leak fails it. VERLOMBA_SOAK_TICKS sets its length

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "game/Replay.h"
+#include "replay/Replay.h"
 #include "world/Geometry.h"
 #include "world/Random.h"
 

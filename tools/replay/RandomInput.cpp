@@ -1,4 +1,4 @@
-#include "game/RandomInput.h"
+#include "replay/RandomInput.h"
 
 #include <vector>
 

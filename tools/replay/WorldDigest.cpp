@@ -1,4 +1,4 @@
-#include "game/WorldDigest.h"
+#include "replay/WorldDigest.h"
 
 #include <cstdio>
 #include <typeinfo>

@@ -5,9 +5,9 @@
 
 #include "agents/Peep.h"
 #include "game/Game.h"
-#include "game/RandomInput.h"
-#include "game/Replay.h"
-#include "game/WorldDigest.h"
+#include "replay/RandomInput.h"
+#include "replay/Replay.h"
+#include "replay/WorldDigest.h"
 
 // The golden runs: tests/golden/NAME.script must end in the world whose
 // digest NAME.digest holds. After a deliberate change of behaviour,

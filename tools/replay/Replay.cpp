@@ -1,4 +1,4 @@
-#include "game/Replay.h"
+#include "replay/Replay.h"
 
 #include <unistd.h>
 
@@ -19,7 +19,7 @@
 #include "draw/NullDrawBackend.h"
 #include "draw/Pen.h"
 #include "game/Game.h"
-#include "game/WorldDigest.h"
+#include "replay/WorldDigest.h"
 #include "tuning/Tuning.h"
 #include "tuning/TuningFile.h"
 #include "world/Burst.h"

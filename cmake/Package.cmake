@@ -1,0 +1,26 @@
+# The Debian package (make package): the install tree of cmake/Install.cmake
+# under /usr, with the dependencies that dpkg-shlibdeps reads off the binary.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME verlomba)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Verlomba developers")
+set(CPACK_PACKAGE_CONTACT "The Verlomba developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small real-time city-building game")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Mesa's drivers are loaded at run time, so no library names them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
+# The long description, its lines as they show in the package.
+set(CPACK_PACKAGE_DESCRIPTION "Verlomba is a small real-time city builder on a flat, top-down field.
+Peeps, the townsfolk, work to earn money and sleep to rest; the money
+buys more of the city: homes, workshops, trees, fountains and guard
+towers. Creeps raid it now and then, and an angry peep leaves for good.")
+
+include(CPack)

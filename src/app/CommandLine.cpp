@@ -1,0 +1,100 @@
+#include "app/CommandLine.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/Release.h"
+#include "app/UserDirectory.h"
+
+namespace {
+
+// Exit status of a command line the game does not understand, as usual.
+constexpr int kUsageStatus = 2;
+
+// Prints to standard output; a failed write (a closed or full output) makes
+// the exit status 1, as with any command-line tool.
+int print(const std::string& text) {
+  std::fputs(text.c_str(), stdout);
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
+
+bool is(const char* argument, const char* shortForm, const char* longForm) {
+  return (shortForm && std::strcmp(argument, shortForm) == 0) || std::strcmp(argument, longForm) == 0;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc && argv[i]; ++i) {
+    const char* argument = argv[i];
+    if (!optionsEnded && std::strcmp(argument, "--") == 0) {
+      optionsEnded = true;
+    } else if (!optionsEnded && is(argument, "-h", "--help")) {
+      line.action = CommandLine::Action::kHelp;
+      return line;
+    } else if (!optionsEnded && is(argument, "-V", "--version")) {
+      line.action = CommandLine::Action::kVersion;
+      return line;
+    } else if (!optionsEnded && is(argument, nullptr, "--user-dir")) {
+      line.userDirectory = true;
+    } else {
+      line.action = CommandLine::Action::kBadUsage;
+      const bool option = !optionsEnded && argument[0] == '-' && argument[1] != '\0';
+      line.problem = std::string(option ? "unknown option '" : "unexpected argument '") + argument + "'";
+      return line;
+    }
+  }
+  return line;
+}
+
+std::string usageText() {
+  return std::string("Usage: ") + release::kProgramName +
+         " [--user-dir]\n"
+         "A small real-time city-building game.\n"
+         "\n"
+         "Options:\n"
+         "  --user-dir     play in the per-user directory instead of the working\n"
+         "                 directory (the desktop entry starts the game so)\n"
+         "  -h, --help     print this help and exit\n"
+         "  -V, --version  print the version and exit\n"
+         "\n"
+         "Files, in the working directory:\n"
+         "  Verlomba.ini        tuning, read at start-up and on \"Reload Tuning File\"\n"
+         "  Verlomba-saved.ini  the built-in tuning, written on \"Save Tuning\"\n"
+         "  copyright.txt       text of the about box at start-up (optional)\n"
+         "The per-user directory is $XDG_DATA_HOME/verlomba, or\n"
+         "~/.local/share/verlomba; it is made on first use, with a commented\n"
+         "Verlomba.ini of the built-in values.\n"
+         "\n"
+         "Environment:\n"
+         "  DISPLAY            the X display to open\n"
+         "  VERLOMBA_RENDERER  gl or software: how to draw; by default software\n"
+         "                     when OpenGL is itself a software rasterizer\n"
+         "                     (llvmpipe, say), gl otherwise\n"
+         "  XDG_DATA_HOME      where the per-user directory lives\n"
+         "  HOME               the same, as $HOME/.local/share, when XDG_DATA_HOME\n"
+         "                     is unset\n";
+}
+
+std::string versionText() {
+  return std::string(release::kProgramName) + " " + release::kVersion + "\n";
+}
+
+std::optional<int> handleCommandLine(int argc, const char* const* argv) {
+  const CommandLine line = parseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLine::Action::kHelp:
+      return print(usageText());
+    case CommandLine::Action::kVersion:
+      return print(versionText());
+    case CommandLine::Action::kBadUsage:
+      std::fprintf(stderr, "%s: %s\n%s", release::kProgramName, line.problem.c_str(), usageText().c_str());
+      return kUsageStatus;
+    case CommandLine::Action::kPlay:
+      break;
+  }
+  if (line.userDirectory) enterUserDirectoryOrWarn();
+  return std::nullopt;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+// Marks the current GLUT window as the game's for the desktop: WM_CLASS
+// (instance "verlomba", class the application id, which docks match to the
+// desktop entry's StartupWMClass) and the window icon (_NET_WM_ICON, from the
+// same picture as the installed icons). Call right after glutCreateWindow, so
+// a window manager finds both when the window first maps.
+void markWindowAsTheGames();
