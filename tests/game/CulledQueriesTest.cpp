@@ -11,7 +11,7 @@
 #include "buildings/MilitaryBuilding.h"
 #include "buildings/SleepBuilding.h"
 #include "buildings/WorkBuilding.h"
-#include "game/WorldDigest.h"
+#include "replay/WorldDigest.h"
 #include "support/HeadlessGame.h"
 #include "world/Burst.h"
 #include "world/DrawnPath.h"
