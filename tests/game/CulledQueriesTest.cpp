@@ -119,10 +119,14 @@ class Playthrough {
       new Fountain(g_, p.x, p.y, uniform(8, 30));
     }
     // Some off the field and across its edges, where the game's grid folds.
-    new Tree(g_, uniform(-400, -60), uniform(850, 1200), 12);
-    new Tree(g_, uniform(-20, 20), uniform(0, 800), 12);
-    new Fountain(g_, uniform(900, 1400), uniform(-300, 900), 20);
-    new Fountain(g_, uniform(0, 800), uniform(780, 820), 20);
+    const Vec2 far[4] = {{uniform(-400, -60), uniform(850, 1200)},
+                         {uniform(-20, 20), uniform(0, 800)},
+                         {uniform(900, 1400), uniform(-300, 900)},
+                         {uniform(0, 800), uniform(780, 820)}};
+    new Tree(g_, far[0].x, far[0].y, 12);
+    new Tree(g_, far[1].x, far[1].y, 12);
+    new Fountain(g_, far[2].x, far[2].y, 20);
+    new Fountain(g_, far[3].x, far[3].y, 20);
     std::vector<GuardTower*> towers;
     for (int i = below(5) + 3; i > 0; --i) {
       const Vec2 p = anywhere();
@@ -205,15 +209,18 @@ class Playthrough {
         h_.tick();
         log("tick " + hexDigest(worldDigest(g_)));
         return;
-      case 1:
-        some->moveBy(uniform(-30, 30), uniform(-30, 30));
+      case 1: {
+        const Vec2 by{uniform(-30, 30), uniform(-30, 30)};
+        some->moveBy(by.x, by.y);
         return;
+      }
       case 2:
         if (WorldObject* copy = some->clone()) copy->inactive = false;
         return;
       case 3:
         if (const auto paths = all<DrawnPath>(); !paths.empty()) {
-          paths[below(paths.size())]->onDrop(anywhere().x, anywhere().y);
+          const Vec2 p = anywhere();
+          paths[below(paths.size())]->onDrop(p.x, p.y);
         }
         return;
       case 4:
