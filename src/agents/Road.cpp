@@ -144,6 +144,7 @@ Vec2 Road::avoidance(Peep& agent) {
 
 Reach Road::reach() {
   Reach r = Reach::nowhere();
+  r.hangsOnOthers = true;
   if (!isWall()) return r;
   const Vec2 a = anchorA->position();
   const Vec2 b = anchorB->position();

@@ -27,7 +27,7 @@ class Road : public WorldObject {
   void update() override;
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
-  // Only walls push; they hang on their anchors, so any move re-reads it.
+  // Only walls push, as far as their anchors' places say.
   Reach reach() override;
 
   // 4 units straight away from the centre line for an agent closer than

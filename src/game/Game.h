@@ -82,7 +82,7 @@ class Game : public GameClient {
   // Numbers every object the game makes, so that no two share a still picture.
   uint64_t nextSerial = 1;
   // Every object joins it when built and leaves when destroyed.
-  ReachIndex reachIndex{worldHead};
+  ReachIndex reachIndex;
 
   int fpsShown = 0;
   int framesThisSecond = 0;

@@ -55,13 +55,6 @@ void ReachGrid::forEachListOf(const Member& m, F f) {
   }
 }
 
-void ReachGrid::clear() {
-  all_.clear();
-  wide_.clear();
-  for (std::vector<Member>& c : cells_) c.clear();
-  holes_ = 0;
-}
-
 void ReachGrid::append(const Member& m) {
   all_.push_back(m);
   forEachListOf(m, [&](std::vector<Member>& list) { list.push_back(m); });

@@ -23,7 +23,6 @@ class ReachGrid {
     Rect box;
   };
 
-  void clear();
   // A member newer than every one held.
   void append(const Member& member);
   // Replaces what the grid holds of the member's object with the member, or

@@ -14,6 +14,7 @@ struct Boxes {
 
 void ReachIndex::remove(WorldObject& object) {
   changed_.erase(std::remove(changed_.begin(), changed_.end(), &object), changed_.end());
+  hangers_.erase(std::remove(hangers_.begin(), hangers_.end(), &object), hangers_.end());
   const auto unread = std::lower_bound(added_.begin(), added_.end(), object.serial(),
                                        [](const WorldObject* o, uint64_t s) { return o->serial() < s; });
   if (unread != added_.end() && *unread == &object) {
@@ -24,25 +25,15 @@ void ReachIndex::remove(WorldObject& object) {
 }
 
 void ReachIndex::sync() {
-  if (stale_) {
-    rebuild();
-    return;
-  }
   for (WorldObject* o : added_) place(*o);
   added_.clear();
+  if (somethingMoved_) {
+    for (WorldObject* o : hangers_) update(*o);
+    somethingMoved_ = false;
+  }
   for (WorldObject* o : changed_) update(*o);
   changed_.clear();
   for (ReachGrid& grid : grids_) grid.tidy();
-}
-
-void ReachIndex::rebuild() {
-  for (ReachGrid& grid : grids_) grid.clear();
-  std::vector<WorldObject*> list;
-  for (WorldObject* o = head_; o; o = o->nextObject()) list.push_back(o);
-  for (auto it = list.rbegin(); it != list.rend(); ++it) place(**it);
-  added_.clear();
-  changed_.clear();
-  stale_ = false;
 }
 
 void ReachIndex::place(WorldObject& object) {
@@ -51,6 +42,7 @@ void ReachIndex::place(WorldObject& object) {
   for (int q = 0; q < kQueries; ++q) {
     if (!isNowhere(*boxes.at[q])) grids_[q].append({object.serial(), &object, r.follows, *boxes.at[q]});
   }
+  if (r.hangsOnOthers) hangers_.push_back(&object);
 }
 
 void ReachIndex::update(WorldObject& object) {

@@ -12,17 +12,16 @@
 // sum the rest in the order a walk of the whole list would.
 //
 // Objects join when built and leave when destroyed; their serials keep the
-// list's order (see WorldObject::serial). A reach is read when
-// its object joins, and again after the object says it changed (a new point
-// of a path, places freed in a building); every reach is read again after
-// any object moves, since others hang on it (walls on a tower's posts).
-// Agents' boxes follow their positions and need no re-reading.
+// list's order (see WorldObject::serial). A reach is read when its object
+// joins, and again after the object moves or says it changed (a new point
+// of a path, places freed in a building); after any move, the reaches that
+// hang on others are read again too. Agents' boxes follow their positions
+// and need no re-reading.
 class ReachIndex {
  public:
   enum Query { kSeparation, kAvoidance, kAlignment, kAffect, kPoint, kQueries };
 
-  // The index of the list that starts at head (the Game's worldHead).
-  explicit ReachIndex(WorldObject* const& head) : head_(head) {}
+  ReachIndex() = default;
   ReachIndex(const ReachIndex&) = delete;
   ReachIndex& operator=(const ReachIndex&) = delete;
 
@@ -31,7 +30,10 @@ class ReachIndex {
   void remove(WorldObject& object);
   // Both take effect at the next query.
   void reread(WorldObject& object) { changed_.push_back(&object); }
-  void rereadAll() { stale_ = true; }
+  void moved(WorldObject& object) {
+    changed_.push_back(&object);
+    somethingMoved_ = true;
+  }
 
   // Calls visit(object) for every active object of the list, in list order,
   // that the query can find at `at`; `at` is read afresh for each object, so
@@ -44,15 +46,14 @@ class ReachIndex {
 
  private:
   void sync();
-  void rebuild();
   void place(WorldObject& object);
   void update(WorldObject& object);
 
-  WorldObject* const& head_;
   ReachGrid grids_[kQueries];
   std::vector<WorldObject*> added_;    // not yet read, oldest first
   std::vector<WorldObject*> changed_;  // to read again
-  bool stale_ = false;
+  std::vector<WorldObject*> hangers_;  // reaches that hang on others
+  bool somethingMoved_ = false;
 };
 
 template <class Visit>

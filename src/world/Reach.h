@@ -18,9 +18,11 @@ constexpr Rect kNowhere{kInfinity, -kInfinity, kInfinity, -kInfinity};
 //
 // The boxes of a reach that follows a point (an agent's position) are
 // relative to it and move with it. All others hold until the object moves
-// or says its reach changed (WorldObject::reachChanged).
+// or says its reach changed (WorldObject::reachChanged), or, for one that
+// hangs on others (a wall on two towers' posts), until any object moves.
 struct Reach {
   const Vec2* follows = nullptr;
+  bool hangsOnOthers = false;
   Rect separation = kEverywhere;
   Rect avoidance = kEverywhere;
   Rect alignment = kEverywhere;
@@ -28,7 +30,7 @@ struct Reach {
   Rect point = kEverywhere;
 
   // A reach that nothing finds.
-  static Reach nowhere() { return {nullptr, kNowhere, kNowhere, kNowhere, kNowhere, kNowhere}; }
+  static Reach nowhere() { return {nullptr, false, kNowhere, kNowhere, kNowhere, kNowhere, kNowhere}; }
 };
 
 // Every point within distance of the box (or of the point), with a margin

@@ -22,8 +22,7 @@ WorldObject::~WorldObject() {
 
 void WorldObject::moveBy(float dx, float dy) {
   translate(dx, dy);
-  // What hangs on the object (walls on a tower's posts) moves with it.
-  owner->reachIndex.rereadAll();
+  owner->reachIndex.moved(*this);
 }
 
 void WorldObject::reachChanged() {
