@@ -209,8 +209,9 @@ double threadCpuSeconds() {
 // buildings as people come in). The renderer runs on the calling thread
 // alone: its CPU time is all the frame costs.
 template <class Build>
-void timeSoftwareFrame(benchmark::State& state, Build build) {
+void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures = true) {
   SoftwareDrawBackend software(capturedFonts());
+  software.keepPictures(keepPictures);
   HeadlessGame h;
   build(h.game());
   std::vector<uint32_t> pixels(800 * 800);
@@ -245,9 +246,26 @@ void BM_CrowdedFrameSoftware(benchmark::State& state) {
 }
 BENCHMARK(BM_CrowdedFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(120);
 
+// The same with every shape drawn every frame, nothing kept: the
+// rasterizer's own speed.
+void BM_CrowdedFrameSoftwareUnkept(benchmark::State& state) {
+  timeSoftwareFrame(state, buildCrowdedWorld, false);
+}
+BENCHMARK(BM_CrowdedFrameSoftwareUnkept)->Unit(benchmark::kMillisecond)->Iterations(120);
+
 void BM_StartFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, [](Game&) {});
 }
 BENCHMARK(BM_StartFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+void BM_ThousandTreeFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, buildThousandTreeWorld);
+}
+BENCHMARK(BM_ThousandTreeFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+void BM_BigCityFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, buildBigCity);
+}
+BENCHMARK(BM_BigCityFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace
