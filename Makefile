@@ -107,7 +107,7 @@ build-bench/CMakeCache.txt:
 	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON $(CMAKE_FLAGS)
 
 build-bench: deps-game deps-bench build-bench/CMakeCache.txt
-	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_empty_window verlomba_probe
+	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_big_city verlomba_empty_window verlomba_probe
 
 bench: build-bench
 	python3 scripts/measure_bench.py build-bench/verlomba_bench

@@ -1,7 +1,8 @@
 #include "CrowdedWorld.h"
 
-#include <cmath>
+#include <vector>
 
+#include "WorldParts.h"
 #include "agents/Creep.h"
 #include "agents/Peep.h"
 #include "agents/Road.h"
@@ -64,26 +65,10 @@ void addBuildings(Game& g, Building* grid[4][8]) {
 
 // A ring of towers walled to its neighbours, with five walls across it.
 void addTowers(Game& g) {
-  GuardTower* towers[kTowers];
-  for (int i = 0; i < kTowers; ++i) {
-    const float a = kTwoPi * static_cast<float>(i) / kTowers;
-    towers[i] = new GuardTower(g, 400.0f + 110.0f * std::cos(a), 530.0f + 90.0f * std::sin(a), kGuardTowerRadius);
-  }
-  for (int i = 0; i < kTowers; ++i) new Road(g, towers[i]->posts[2], towers[(i + 1) % kTowers]->posts[5]);
+  const std::vector<GuardTower*> towers =
+      addTowerEllipse(g, kTowers, Vec2{400.0f, 530.0f}, 110.0f, 90.0f, kGuardTowerRadius);
+  wallRing(g, towers);
   for (int i = 0; i < kTowers; i += 2) new Road(g, towers[i]->posts[0], towers[(i + 3) % kTowers]->posts[3]);
-}
-
-// Zigzag trails across the field, as a player would scribble them.
-void addPaths(Game& g) {
-  for (int k = 0; k < kPaths; ++k) {
-    DrawnPath* path = new DrawnPath(g);
-    for (int i = 0; i < DrawnPath::kMaxPoints; ++i) {
-      const float x = 170.0f + static_cast<float>(i % 64) * 7.5f;
-      const float y = 190.0f + 90.0f * static_cast<float>(k) + 20.0f * std::sin(0.3f * static_cast<float>(i)) +
-                      static_cast<float>(i / 64) * 9.0f;
-      path->addPoint((i / 64) % 2 ? 820.0f - x : x, y, DrawnPath::kPointSpacing);
-    }
-  }
 }
 
 }  // namespace
@@ -93,17 +78,14 @@ void buildCrowdedWorld(Game& g) {
   Building* grid[4][8];
   addBuildings(g, grid);
   addTowers(g);
-  addPaths(g);
+  // Zigzag trails across the field.
+  for (int k = 0; k < kPaths; ++k)
+    addSweepingPath(g, 170.0f, 650.0f, 190.0f + 90.0f * static_cast<float>(k), 9.0f, 20.0f);
   const float fountains[6][2] = {{180, 440}, {620, 440}, {180, 620}, {620, 620}, {290, 630}, {510, 630}};
   for (const auto& f : fountains) new Fountain(g, f[0], f[1], kFountainRadius);
   g.spawnTrees(kTrees - countOf<Tree>(g));
-  // Added one by one: the agent cap would stop spawnPeeps short of the
-  // creeps' share.
+  fillWithPeeps(g, kPeeps);
   const Rect area = g.playArea();
-  for (int n = countOf<Peep>(g) - countOf<Creep>(g); n < kPeeps; ++n) {
-    const Vec2 p = randomPoint(area);
-    new Peep(g, p.x, p.y, n % 2 ? Peep::kTired : Peep::kRested);
-  }
   for (int n = 0; n < kCreeps; ++n) {
     const Vec2 p = randomPoint(area);
     const Vec2 e = pushOutToEdge(area, p.x, p.y);

@@ -1,7 +1,8 @@
 // The figures the game is held to (scripts/measure_bench.py prints their
-// medians against the targets): the tick of the start world and of the
-// crowded world, and one frame of the start and the crowded world, recorded,
-// drawn by OpenGL and drawn by the software renderer.
+// medians against the targets): the tick of the start world, the crowded
+// world, the 1,000-tree world and the big city, and one frame of the start
+// and the crowded world, recorded, drawn by OpenGL and drawn by the software
+// renderer.
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BigWorlds.h"
 #include "CrowdedWorld.h"
 #include "app/GlutInit.h"
 #include "app/GlyphCapture.h"
@@ -59,6 +61,31 @@ void BM_CrowdedWorldTick(benchmark::State& state) {
   timeOneTick(state, buildCrowdedWorld);
 }
 BENCHMARK(BM_CrowdedWorldTick)->Unit(benchmark::kMicrosecond)->Iterations(60);
+
+// A world checked once before it is timed, so that a change to its builder
+// cannot quietly shrink what is timed.
+template <class Build, class Check>
+void timeOneTickChecked(benchmark::State& state, Build build, Check check) {
+  {
+    HeadlessGame h;
+    build(h.game());
+    if (!check(h.game())) {
+      state.SkipWithError("the world is not what its builder promises");
+      return;
+    }
+  }
+  timeOneTick(state, build);
+}
+
+void BM_ThousandTreeTick(benchmark::State& state) {
+  timeOneTickChecked(state, buildThousandTreeWorld, isThousandTreeWorld);
+}
+BENCHMARK(BM_ThousandTreeTick)->Unit(benchmark::kMicrosecond)->Iterations(60);
+
+void BM_BigCityTick(benchmark::State& state) {
+  timeOneTickChecked(state, buildBigCity, isBigCity);
+}
+BENCHMARK(BM_BigCityTick)->Unit(benchmark::kMicrosecond)->Iterations(60);
 
 // The crowd as promised, so that a change to a constructor cannot quietly
 // shrink the world being timed.
@@ -182,8 +209,9 @@ double threadCpuSeconds() {
 // buildings as people come in). The renderer runs on the calling thread
 // alone: its CPU time is all the frame costs.
 template <class Build>
-void timeSoftwareFrame(benchmark::State& state, Build build) {
+void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures = true) {
   SoftwareDrawBackend software(capturedFonts());
+  software.keepPictures(keepPictures);
   HeadlessGame h;
   build(h.game());
   std::vector<uint32_t> pixels(800 * 800);
@@ -218,9 +246,26 @@ void BM_CrowdedFrameSoftware(benchmark::State& state) {
 }
 BENCHMARK(BM_CrowdedFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(120);
 
+// The same with every shape drawn every frame, nothing kept: the
+// rasterizer's own speed.
+void BM_CrowdedFrameSoftwareUnkept(benchmark::State& state) {
+  timeSoftwareFrame(state, buildCrowdedWorld, false);
+}
+BENCHMARK(BM_CrowdedFrameSoftwareUnkept)->Unit(benchmark::kMillisecond)->Iterations(120);
+
 void BM_StartFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, [](Game&) {});
 }
 BENCHMARK(BM_StartFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(300);
+
+void BM_ThousandTreeFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, buildThousandTreeWorld);
+}
+BENCHMARK(BM_ThousandTreeFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+void BM_BigCityFrameSoftware(benchmark::State& state) {
+  timeSoftwareFrame(state, buildBigCity);
+}
+BENCHMARK(BM_BigCityFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 }  // namespace

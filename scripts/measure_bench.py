@@ -27,11 +27,17 @@ from harness import GameSession  # noqa: E402
 TARGETS = {
     "BM_StartWorldTick": (None, "tick of the start world"),
     "BM_CrowdedWorldTick": (1.5, "tick of the crowded world"),
+    "BM_ThousandTreeTick": (2.0, "tick of the 1,000-tree world"),
+    "BM_BigCityTick": (2.0, "tick of the big city"),
     "BM_CrowdedFrameRecorded": (3.0, "crowded frame, recording backend"),
     "BM_CrowdedFrameOpenGL": (12.0, "crowded frame, OpenGL under Xvfb"),
     "BM_StartFrameOpenGL": (3.0, "start frame, OpenGL under Xvfb"),
     "BM_CrowdedFrameSoftware": (12.0, "crowded frame, software renderer"),
+    "BM_CrowdedFrameSoftwareUnkept": (12.0, "crowded frame, software, nothing kept"),
     "BM_StartFrameSoftware": (3.0, "start frame, software renderer"),
+    # 30 frames a second leave 33 ms for a tick (2 ms) and a frame shown.
+    "BM_ThousandTreeFrameSoftware": (30.0, "1,000-tree frame, software renderer"),
+    "BM_BigCityFrameSoftware": (30.0, "big city frame, software renderer"),
 }
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 

@@ -69,6 +69,13 @@ Vec2 Creep::avoidance(Peep& agent) {
   return scaled(away, m / d);
 }
 
+Reach Creep::reach() {
+  Reach r = Peep::reach();
+  r.avoidance = reachAround(Vec2{}, std::fmax(kPeepRepelRadius, kCreepRepelRadius));
+  r.affect = reachAround(Vec2{}, std::fmax(kHitRadius, kHuntRadius));
+  return r;
+}
+
 void Creep::draw() {
   const Color3 base = state == kHunting ? kMagenta : kGreen;
   const Color3 fill = mix(base, kWhite, 0.2f);

@@ -22,6 +22,7 @@ class Creep : public Peep {
   void update() override;
   void affect(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
   int population() override { return 0; }
 
   bool isCreep() const override { return true; }

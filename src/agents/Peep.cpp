@@ -11,6 +11,7 @@
 
 namespace {
 constexpr float kArrivalRadius = 20.0f;
+constexpr float kSeparationRadius = 10.0f;
 constexpr float kSeekLength = 24.0f;
 constexpr float kAlignmentRadius = 64.0f;
 constexpr float kViewAngle = 2.0943952f;
@@ -38,7 +39,7 @@ WorldObject* Peep::clone() {
   return new Peep(*owner, position.x, position.y, state);
 }
 
-void Peep::moveBy(float dx, float dy) {
+void Peep::translate(float dx, float dy) {
   position.x += dx;
   position.y += dy;
 }
@@ -83,7 +84,7 @@ void Peep::update() {
     speed = 0.0f;
   } else {
     const float len = length(s);
-    speed = std::fmin(len / 64.0f, 1.0f) * 4.0f;
+    speed = std::fmin(len / 64.0f, 1.0f) * kTopSpeed;
     if (speed < 0.1f) speed = 0.0f;
     const float e = angleDelta(heading, atan2f_(s.y, s.x));
     if (e < kPi) position += scaled(unitVector(heading), speed);
@@ -125,8 +126,8 @@ Vec2 Peep::separation(Peep& agent) {
   const Vec2 d = agent.position - position;
   // A length is at least either coordinate: most pairs are out of reach
   // without one (here and below).
-  if (std::fabs(d.x) >= 10.0f || std::fabs(d.y) >= 10.0f) return {};
-  if ((d.x != 0.0f || d.y != 0.0f) && length(d) < 10.0f) return scaled(d, 0.1f);
+  if (std::fabs(d.x) >= kSeparationRadius || std::fabs(d.y) >= kSeparationRadius) return {};
+  if ((d.x != 0.0f || d.y != 0.0f) && length(d) < kSeparationRadius) return scaled(d, 0.1f);
   return {};
 }
 
@@ -139,6 +140,14 @@ Vec2 Peep::alignment(Peep& agent) {
     return scaled(unitVector(heading), 1.0f - dist / kAlignmentRadius);
   }
   return {};
+}
+
+Reach Peep::reach() {
+  Reach r = Reach::nowhere();
+  r.follows = &position;
+  r.separation = reachAround(Vec2{}, kSeparationRadius);
+  r.alignment = reachAround(Vec2{}, kAlignmentRadius);
+  return r;
 }
 
 void Peep::draw() {

@@ -8,6 +8,9 @@ class Peep : public WorldObject {
  public:
   enum State { kRested = 0, kTired = 1 };
 
+  // No agent walks faster, in units a tick.
+  static constexpr float kTopSpeed = 4.0f;
+
   // Body colour of each state: light blue for rested, light red for tired.
   static const Color3 StateColors[2];
 
@@ -18,7 +21,6 @@ class Peep : public WorldObject {
   void setSelected(bool on) override { selected = on; }
   bool isSelected() override { return selected; }
   void orderTo(float x, float y) override { setTarget(x, y); }
-  void moveBy(float dx, float dy) override;
   void drawDebug() override;
   int drawLayer() override { return 2; }
   void draw() override;
@@ -26,6 +28,7 @@ class Peep : public WorldObject {
   void update() override;
   Vec2 separation(Peep& agent) override;
   Vec2 alignment(Peep& agent) override;
+  Reach reach() override;
   int population() override { return 1; }
 
   virtual bool isCreep() const { return false; }
@@ -51,6 +54,7 @@ class Peep : public WorldObject {
   Vec2 target;
 
  protected:
+  void translate(float dx, float dy) override;
   // Fills the agent triangle of size s, displaced by (ox, oy).
   void fillAgentTriangle(float s, float ox, float oy) const;
 

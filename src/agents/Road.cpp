@@ -142,6 +142,19 @@ Vec2 Road::avoidance(Peep& agent) {
   return wallPush(agent, kWallAvoidanceRadius);
 }
 
+Reach Road::reach() {
+  Reach r = Reach::nowhere();
+  r.hangsOnOthers = true;
+  if (!isWall()) return r;
+  const Vec2 a = anchorA->position();
+  const Vec2 b = anchorB->position();
+  const Rect line{std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
+  // reachAround's margin covers clearlyBeyond's slack.
+  r.separation = reachAround(line, kWallSeparationRadius);
+  r.avoidance = reachAround(line, kWallAvoidanceRadius);
+  return r;
+}
+
 Vec2 Road::wallPush(const Peep& agent, float radius) {
   if (!isWall()) return {};
   const Vec2 a = anchorA->position();

@@ -27,6 +27,8 @@ class Road : public WorldObject {
   void update() override;
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
+  // Only walls push, as far as their anchors' places say.
+  Reach reach() override;
 
   // 4 units straight away from the centre line for an agent closer than
   // radius to it; nothing unless the road is a wall.

@@ -31,7 +31,7 @@ WorldObject* Building::clone() {
   return new Building(*owner, footprint, roomCount);
 }
 
-void Building::moveBy(float dx, float dy) {
+void Building::translate(float dx, float dy) {
   const Vec2 d{dx, dy};
   footprint = offsetBy(footprint, d);
   for (int i = 0; i < roomCount; ++i) rooms[i] = offsetBy(rooms[i], d);
@@ -92,6 +92,17 @@ Vec2 Building::centre() const {
 Vec2 Building::separation(Peep& agent) {
   if (accepts(agent)) return {};
   return discSeparation(centre(), footprintWidth() * 0.5f, agent);
+}
+
+Reach Building::reach() {
+  Reach r = Reach::nowhere();
+  const Vec2 c = centre();
+  r.separation = discSeparationReach(c, footprintWidth() * 0.5f);
+  r.avoidance = discAvoidanceReach(c, footprintWidth() * 0.5f);
+  Rect hit = switchRect();
+  for (int i = 0; i < roomCount; ++i) hit = unite(hit, rooms[i]);
+  r.point = reachAround(hit, 0.0f);
+  return r;
 }
 
 Vec2 Building::avoidance(Peep& agent) {

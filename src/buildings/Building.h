@@ -16,7 +16,6 @@ class Building : public WorldObject {
   Building(Game& owner, const Rect& footprint, int roomCount);
 
   WorldObject* clone() override;
-  void moveBy(float dx, float dy) override;
   bool containsPoint(float x, float y) override;
   Anchor* slotAt(float x, float y) override;
   void draw() override;
@@ -24,6 +23,7 @@ class Building : public WorldObject {
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
   Rect bounds() override { return footprint; }
+  Reach reach() override;
 
   // How much draw shrinks each room; negative values swell it.
   virtual float roomInset();
@@ -53,6 +53,7 @@ class Building : public WorldObject {
   DoorSwing doorSwing;
 
  protected:
+  void translate(float dx, float dy) override;
   // Drawing pieces shared by the building types (BuildingDrawing.cpp).
   void drawRooms(const Color3& outline, const Color3& fill, float inset);
   void drawDoors(bool light);

@@ -1,5 +1,6 @@
 #include "buildings/MilitaryBuilding.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "agents/Creep.h"
@@ -55,6 +56,16 @@ float MilitaryBuilding::attraction(Peep& agent, float& strength) {
   if (!accepts(agent)) return 0.0f;
   strength = 1.0f;
   return kRecruitRadius;
+}
+
+Reach MilitaryBuilding::reach() {
+  Reach r = Building::reach();
+  const Vec2 c = centre();
+  r.avoidance = unite(r.avoidance, reachAround(c, kRecruitRadius));
+  // Soldiers only come in one by one up to the most.
+  const float widest = static_cast<float>(std::max(soldiers, kMaxSoldiers)) * kRangePerSoldier;
+  r.affect = unite(reachAround(footprint, 0.0f), reachAround(c, widest));
+  return r;
 }
 
 void MilitaryBuilding::affect(Peep& agent) {

@@ -28,6 +28,9 @@ class MilitaryBuilding : public Building {
   void affect(Peep& agent) override;
   bool accepts(Peep& agent) override;
   float attraction(Peep& agent, float& strength) override;
+  // Armed or not, the recruits' pull and the range are counted in, since the
+  // switch and new soldiers change them between readings.
+  Reach reach() override;
 
   float range() const { return static_cast<float>(soldiers) * kRangePerSoldier; }
   // Radians per tick: one degree per soldier.

@@ -64,6 +64,19 @@ bool OccupiedBuilding::admit(Peep& agent) {
   return true;
 }
 
+void OccupiedBuilding::letOut(int count, int state) {
+  releasePeeps(count, state);
+  occupants -= count;
+  reachChanged();  // the freed places pull again
+}
+
+Reach OccupiedBuilding::reach() {
+  Reach r = Building::reach();
+  r.affect = reachAround(footprint, 0.0f);
+  if (occupants < capacity) r.avoidance = kEverywhere;
+  return r;
+}
+
 void OccupiedBuilding::drawDebug() {
   if (inactive) return;
   const Vec2 c = centre();

@@ -12,6 +12,9 @@ class OccupiedBuilding : public Building {
   int population() override { return occupants; }
   bool accepts(Peep& agent) override;
   float attraction(Peep& agent, float& strength) override;
+  // Peeps are taken in on the footprint; while places are free the pull
+  // reaches about the whole field.
+  Reach reach() override;
 
   // The pull reaches far while places are free and vanishes when full.
   float freeRadius() const;
@@ -30,6 +33,8 @@ class OccupiedBuilding : public Building {
   // so creeps of that number pass too), a place is free and it stands on the
   // footprint: counts it and marks it for deletion. True when it was taken.
   bool admit(Peep& agent);
+  // Lets count occupants out as new peeps of the given state.
+  void letOut(int count, int state);
 
  private:
   int wantedState_;

@@ -41,8 +41,7 @@ void SleepBuilding::update() {
     if (restProgress >= 1.0f) {
       // Everybody wakes together, however late they came in.
       restProgress = 0.0f;
-      releasePeeps(occupants, Peep::kRested);
-      occupants = 0;
+      letOut(occupants, Peep::kRested);
     }
   }
   setDoorsOpen(!inactive && occupants < capacity);

@@ -59,8 +59,7 @@ void WorkBuilding::update() {
   }
   for (float& timer : workTimers) {
     if (timer >= 1.0f) {
-      releasePeeps(1, Peep::kTired);
-      occupants -= 1;
+      letOut(1, Peep::kTired);
       timer = -1.0f;
     }
   }

@@ -2,7 +2,9 @@
 
 #include "draw/DrawBackend.h"
 
-// Draws nothing: for headless runs that only care about the simulation.
+// Draws nothing: for headless runs that only care about the simulation. It
+// keeps every still picture as a renderer with a warm cache does (nothing is
+// a picture of nothing), so objects skip drawing them, as in the game.
 class NullDrawBackend : public DrawBackend {
  public:
   void begin(Primitive) override {}
@@ -14,4 +16,5 @@ class NullDrawBackend : public DrawBackend {
   void rasterPos(float, float) override {}
   void bitmapCharacter(FontHandle, int) override {}
   int bitmapWidth(FontHandle, int) override { return 6; }
+  bool beginPicture(const PictureKey&, const Rect&) override { return false; }
 };

@@ -4,10 +4,10 @@
 
 #include "app/GameClient.h"
 #include "game/HudNotice.h"
+#include "game/ReachIndex.h"
 #include "world/Geometry.h"
 
 class Peep;
-class WorldObject;
 class Zone;
 
 // The one running game: the application's client, owner of the world list,
@@ -81,6 +81,8 @@ class Game : public GameClient {
   WorldObject* worldHead = nullptr;
   // Numbers every object the game makes, so that no two share a still picture.
   uint64_t nextSerial = 1;
+  // Every object joins it when built and leaves when destroyed.
+  ReachIndex reachIndex;
 
   int fpsShown = 0;
   int framesThisSecond = 0;

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "agents/Anchor.h"
 #include "agents/Peep.h"
 #include "draw/Pen.h"
@@ -6,13 +8,25 @@
 #include "world/WorldObject.h"
 
 // Every service walks the list from the head and skips palette prototypes.
+// The agent queries and objectAt pass over the objects whose reach does not
+// hold the agent: their terms are exactly zero, and a sum that starts at +0
+// comes out the same, bit for bit, without them.
+
+namespace {
+
+// The agents the avoidance reaches are drawn for; any other is asked of all.
+bool isSteady(const Peep& agent) {
+  return std::isfinite(agent.position.x) && std::isfinite(agent.position.y) && std::isfinite(agent.heading) &&
+         agent.speed >= 0.0f && agent.speed <= Peep::kTopSpeed;
+}
+
+}  // namespace
 
 Vec2 Game::separationSum(Peep& agent) {
   Vec2 sum;
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (o->inactive || o == &agent) continue;
-    sum += o->separation(agent);
-  }
+  reachIndex.forEach(ReachIndex::kSeparation, agent.position, true, [&](WorldObject& o) {
+    if (&o != &agent) sum += o.separation(agent);
+  });
   return sum;
 }
 
@@ -22,39 +36,40 @@ Vec2 Game::avoidanceSum(Peep& agent, bool drawTerms) {
     setColor(0.0f, 0.0f, 1.0f);
   }
   Vec2 sum;
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (o->inactive || o == &agent) continue;
-    const Vec2 term = o->avoidance(agent);
+  // The debug view draws every object's term, zero or not.
+  const bool cull = !drawTerms && isSteady(agent);
+  reachIndex.forEach(ReachIndex::kAvoidance, agent.position, cull, [&](WorldObject& o) {
+    if (&o == &agent) return;
+    const Vec2 term = o.avoidance(agent);
     if (drawTerms)
       drawLine(agent.position.x, agent.position.y, agent.position.x + term.x, agent.position.y + term.y);
     sum += term;
-  }
+  });
   if (drawTerms) setAlpha(1.0f);
   return sum;
 }
 
 Vec2 Game::alignmentSum(Peep& agent) {
   Vec2 sum;
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (o->inactive || o == &agent) continue;
-    sum += o->alignment(agent);
-  }
+  reachIndex.forEach(ReachIndex::kAlignment, agent.position, true, [&](WorldObject& o) {
+    if (&o != &agent) sum += o.alignment(agent);
+  });
   clampLength(sum, 1.0f);
   return sum;
 }
 
 void Game::affectAll(Peep& agent) {
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (o->inactive || o == &agent) continue;
-    o->affect(agent);
-  }
+  reachIndex.forEach(ReachIndex::kAffect, agent.position, true, [&](WorldObject& o) {
+    if (&o != &agent) o.affect(agent);
+  });
 }
 
 WorldObject* Game::objectAt(float x, float y) {
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (!o->inactive && o->containsPoint(x, y)) return o;
-  }
-  return nullptr;
+  WorldObject* found = nullptr;
+  reachIndex.forEach(ReachIndex::kPoint, Vec2{x, y}, true, [&](WorldObject& o) {
+    if (!found && o.containsPoint(x, y)) found = &o;
+  });
+  return found;
 }
 
 Anchor* Game::anchorAt(float x, float y, const Anchor* like) {

@@ -16,6 +16,7 @@ class Burst : public WorldObject {
   // Leaves the world once the puff has faded: nothing refers to a burst, and
   // a spent one would only lengthen every list walk for good.
   void update() override;
+  Reach reach() override { return Reach::nowhere(); }
 
   Vec2 centre;
   float startTime;

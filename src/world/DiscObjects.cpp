@@ -72,13 +72,30 @@ Vec2 discAvoidance(Vec2 c, float r, const Peep& agent) {
   return {e.x / d * k, e.y / d * k};
 }
 
-void DiscObject::moveBy(float dx, float dy) {
+Rect discSeparationReach(Vec2 c, float r) {
+  return reachAround(c, r);
+}
+
+Rect discAvoidanceReach(Vec2 c, float r) {
+  // The reach below for the fastest agent. A negative radius undoes the
+  // early answer there, so it gets no box.
+  if (!(r >= 0.0f)) return kEverywhere;
+  return reachAround(c, (Peep::kTopSpeed + 2.0f) * 5.0f + 3.0f * r);
+}
+
+void DiscObject::translate(float dx, float dy) {
   centre.x += dx;
   centre.y += dy;
 }
 
 bool DiscObject::containsPoint(float x, float y) {
   return distanceTo(centre, x, y) < radius;
+}
+
+Reach DiscObject::reach() {
+  Reach r = Reach::nowhere();
+  r.point = reachAround(centre, radius);
+  return r;
 }
 
 Rect DiscObject::bounds() {

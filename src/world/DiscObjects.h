@@ -15,15 +15,19 @@ Vec2 discSeparation(Vec2 centre, float radius, const Peep& agent);
 // Steer away from a disc the agent is heading at, stronger the nearer it is
 // and the straighter it heads.
 Vec2 discAvoidance(Vec2 centre, float radius, const Peep& agent);
+// The agent positions at which each can be anything but zero (see Reach).
+Rect discSeparationReach(Vec2 centre, float radius);
+Rect discAvoidanceReach(Vec2 centre, float radius);
 
 // A world object that is a disc: a centre and a radius.
 class DiscObject : public WorldObject {
  public:
   DiscObject(Game& owner, float x, float y, float r) : WorldObject(owner), centre{x, y}, radius(r) {}
 
-  void moveBy(float dx, float dy) override;
   bool containsPoint(float x, float y) override;
   Rect bounds() override;
+  // Found by objectAt only.
+  Reach reach() override;
   // Where its picture can reach (posts and edges included), and a digest of
   // what the picture depends on.
   Rect pictureBounds() const;
@@ -31,4 +35,7 @@ class DiscObject : public WorldObject {
 
   Vec2 centre;
   float radius;
+
+ protected:
+  void translate(float dx, float dy) override;
 };

@@ -15,6 +15,10 @@ Rect pointBox(Vec2 p) {
   return Rect{p.x, p.x, p.y, p.y};
 }
 
+Rect segmentBox(Vec2 a, Vec2 b) {
+  return Rect{std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
+}
+
 // Squared distance from q to the box, in double so that it is a true lower
 // bound of the distance to anything inside.
 double boxDistanceSquared(Vec2 q, const Rect& r) {
@@ -48,6 +52,7 @@ void DrawnPath::addPoint(float x, float y, float minSpacing) {
   }
   const Vec2 p{x, y};
   const int n = pointCount_;
+  reachChanged();
   points_[n] = p;
   pointCount_ = n + 1;
 
@@ -92,20 +97,23 @@ bool DrawnPath::findNearest(Vec2 q, float reach, Vec2& point, float& distance, V
   const double reachLimit = reach + margin;
   if (beyond(q, box_, reachLimit)) return false;
 
+  // A first guess, the segment of the nearest run with the nearest box,
+  // bounds the answer before the scan starts, so the scan can pass over
+  // more; the scan still finds the earliest of the nearest on its own.
+  const int segments = pointCount_ - 1;
+  const double guess = nearestGuess(q, segments) + margin;
   bool found = false;
   float best = 0.0f;
   // Farther than this a segment cannot beat (or tie) the best so far.
-  auto limit = [&] { return found ? std::min(best + margin, reachLimit) : reachLimit; };
+  auto limit = [&] { return std::min(found ? best + margin : guess, reachLimit); };
 
-  const int segments = pointCount_ - 1;
   for (int run = 0; run * kRunLength < segments; ++run) {
     if (beyond(q, runBoxes_[run], limit())) continue;
     const int end = std::min(segments, (run + 1) * kRunLength);
     for (int i = run * kRunLength; i < end; ++i) {
       const Vec2 a = points_[i];
       const Vec2 b = points_[i + 1];
-      const Rect segmentBox{std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
-      if (beyond(q, segmentBox, limit())) continue;
+      if (beyond(q, segmentBox(a, b), limit())) continue;
       Vec2 p = q;
       const float d = nearestOnSegment(p, a, b);
       // Ties keep the earlier segment.
@@ -119,6 +127,38 @@ bool DrawnPath::findNearest(Vec2 q, float reach, Vec2& point, float& distance, V
     }
   }
   return found;
+}
+
+double DrawnPath::nearestGuess(Vec2 q, int segments) const {
+  int nearestRun = 0;
+  double runDistance = boxDistanceSquared(q, runBoxes_[0]);
+  for (int run = 1; run * kRunLength < segments; ++run) {
+    const double d = boxDistanceSquared(q, runBoxes_[run]);
+    if (d < runDistance) {
+      runDistance = d;
+      nearestRun = run;
+    }
+  }
+  int nearest = nearestRun * kRunLength;
+  double segmentDistance = std::numeric_limits<double>::infinity();
+  for (int i = nearest; i < std::min(segments, (nearestRun + 1) * kRunLength); ++i) {
+    const double d = boxDistanceSquared(q, segmentBox(points_[i], points_[i + 1]));
+    if (d < segmentDistance) {
+      segmentDistance = d;
+      nearest = i;
+    }
+  }
+  Vec2 p = q;
+  const float d = nearestOnSegment(p, points_[nearest], points_[nearest + 1]);
+  // NaN guesses nothing.
+  return d == d ? d : std::numeric_limits<double>::infinity();
+}
+
+Reach DrawnPath::reach() {
+  Reach r = Reach::nowhere();
+  // The look-ahead of the fastest agent is ten of its steps ahead.
+  if (pointCount_ >= 2) r.avoidance = reachAround(box_, kReach + 10.0f * Peep::kTopSpeed);
+  return r;
 }
 
 Vec2 DrawnPath::avoidance(Peep& agent) {

@@ -18,6 +18,7 @@ class DrawnPath : public WorldObject {
   void draw() override;
   bool nearestPathPoint(float x, float y, Vec2& point, float& distance, Vec2& direction) override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
 
   // Records (x, y) unless it lies within minSpacing of the last point or the
   // path is full. The first point is always taken.
@@ -32,6 +33,9 @@ class DrawnPath : public WorldObject {
   // and round each segment skip the segments that cannot be the nearest; the
   // answer is the one a scan of every segment gives.
   bool findNearest(Vec2 q, float reach, Vec2& point, float& distance, Vec2& direction) const;
+  // The distance to one segment likely to be about the nearest: an upper
+  // bound of the answer.
+  double nearestGuess(Vec2 q, int segments) const;
 
   static constexpr int kRunLength = 16;
   static constexpr int kRuns = kMaxPoints / kRunLength;

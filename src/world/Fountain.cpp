@@ -50,3 +50,10 @@ Vec2 Fountain::separation(Peep& agent) {
 Vec2 Fountain::avoidance(Peep& agent) {
   return discAvoidance(centre, radius, agent);
 }
+
+Reach Fountain::reach() {
+  Reach r = DiscObject::reach();
+  r.separation = discSeparationReach(centre, radius);
+  r.avoidance = discAvoidanceReach(centre, radius);
+  return r;
+}

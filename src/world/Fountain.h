@@ -12,4 +12,5 @@ class Fountain : public DiscObject {
   void drawShadow(float lightX, float lightY) override;
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
 };

@@ -6,6 +6,10 @@
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
 
+namespace {
+constexpr float kPullRadius = 2.0f;  // in radii
+}  // namespace
+
 WorldObject* GroundMarker::clone() {
   return new GroundMarker(*owner, centre.x, centre.y, radius);
 }
@@ -30,10 +34,17 @@ void GroundMarker::draw() {
   outlineCircle(centre.x, centre.y, kHitRadius);
 }
 
+Reach GroundMarker::reach() {
+  Reach r = Reach::nowhere();
+  r.point = reachAround(centre, kHitRadius);
+  r.avoidance = reachAround(centre, kPullRadius * radius);
+  return r;
+}
+
 Vec2 GroundMarker::avoidance(Peep& agent) {
   const Vec2 e = centre - agent.position;
   const float d = length(e);
-  const float reach = 2.0f * radius;
+  const float reach = kPullRadius * radius;
   if (d < reach) return scaled(e, 1.0f - d / reach);
   return {};
 }

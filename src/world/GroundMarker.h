@@ -15,4 +15,5 @@ class GroundMarker : public DiscObject {
   int drawLayer() override { return 0; }
   void draw() override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
 };

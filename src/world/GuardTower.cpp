@@ -28,8 +28,8 @@ WorldObject* GuardTower::clone() {
   return new GuardTower(*owner, centre.x, centre.y, radius);
 }
 
-void GuardTower::moveBy(float dx, float dy) {
-  DiscObject::moveBy(dx, dy);
+void GuardTower::translate(float dx, float dy) {
+  DiscObject::translate(dx, dy);
   for (TowerPost& p : posts) {
     p.postPosition.x += dx;
     p.postPosition.y += dy;
@@ -75,4 +75,11 @@ Vec2 GuardTower::separation(Peep& agent) {
 
 Vec2 GuardTower::avoidance(Peep& agent) {
   return discAvoidance(centre, radius, agent);
+}
+
+Reach GuardTower::reach() {
+  Reach r = DiscObject::reach();
+  r.separation = discSeparationReach(centre, radius);
+  r.avoidance = discAvoidanceReach(centre, radius);
+  return r;
 }

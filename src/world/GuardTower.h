@@ -28,13 +28,16 @@ class GuardTower : public DiscObject {
   GuardTower(Game& owner, float x, float y, float radius);
 
   WorldObject* clone() override;
-  void moveBy(float dx, float dy) override;
   Anchor* slotAt(float x, float y) override;
   void draw() override;
   void drawShadow(float lightX, float lightY) override;
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
 
   // Roads keep pointers to these, so the tower must outlive its roads.
   TowerPost posts[kPosts];
+
+ protected:
+  void translate(float dx, float dy) override;
 };

@@ -16,6 +16,7 @@ class MoneyPiece : public WorldObject {
   int drawLayer() override { return 4; }
   void draw() override;
   void update() override;
+  Reach reach() override { return Reach::nowhere(); }
 
   float value;
   float startTime;

@@ -8,6 +8,7 @@
 #include "draw/StillPicture.h"
 #include "world/DiscObjects.h"
 #include "world/Random.h"
+#include "world/Reach.h"
 
 Tree::Tree(Game& owner, float x, float y, float s) : WorldObject(owner), centre{x, y}, size(s) {
   for (Vec2& b : blobs) b = {};
@@ -27,7 +28,7 @@ WorldObject* Tree::clone() {
   return new Tree(*owner, centre.x, centre.y, size);
 }
 
-void Tree::moveBy(float dx, float dy) {
+void Tree::translate(float dx, float dy) {
   centre.x += dx;
   centre.y += dy;
   for (Vec2& b : blobs) {
@@ -77,6 +78,19 @@ void Tree::drawShadow(float lightX, float lightY) {
   if (!shadow.needsDrawing()) return;
   const Vec2 light = shadow.light();
   for (int i = 0; i < kBlobs; ++i) discShadow(blobs[i], blobRadii[i], light.x, light.y);
+}
+
+Reach Tree::reach() {
+  // Scenery is only ever picked up, and the outer blobs reach past the size.
+  Rect canopy = kNowhere;
+  for (int i = 0; i < kBlobs; ++i) {
+    const Vec2 b = blobs[i];
+    const float r = blobRadii[i];
+    canopy = unite(canopy, Rect{b.x - r, b.x + r, b.y - r, b.y + r});
+  }
+  Reach r = Reach::nowhere();
+  r.point = reachAround(canopy, 0.0f);
+  return r;
 }
 
 Rect Tree::bounds() {

@@ -15,12 +15,12 @@ class Tree : public WorldObject {
 
   // Same place and size, a fresh random shape.
   WorldObject* clone() override;
-  void moveBy(float dx, float dy) override;
   bool containsPoint(float x, float y) override;
   int drawLayer() override { return 3; }
   void draw() override;
   void drawShadow(float lightX, float lightY) override;
   Rect bounds() override;
+  Reach reach() override;
   // Where its picture can reach, and a digest of what the picture depends on.
   Rect canopyBounds() const;
   uint64_t pictureState() const;
@@ -30,4 +30,7 @@ class Tree : public WorldObject {
   // Blob 0 is the whole canopy; the others sit on a ring just inside its edge.
   Vec2 blobs[kBlobs];
   float blobRadii[kBlobs];
+
+ protected:
+  void translate(float dx, float dy) override;
 };

@@ -11,11 +11,22 @@ WorldObject::WorldObject(Game& g) : owner(&g), serial_(g.nextSerial++) {
   prevLink = &head;
   if (head) head->prevLink = &next;
   head = this;
+  g.reachIndex.add(*this);
 }
 
 WorldObject::~WorldObject() {
   if (prevLink) *prevLink = next;
   if (next) next->prevLink = prevLink;
+  owner->reachIndex.remove(*this);
+}
+
+void WorldObject::moveBy(float dx, float dy) {
+  translate(dx, dy);
+  owner->reachIndex.moved(*this);
+}
+
+void WorldObject::reachChanged() {
+  owner->reachIndex.reread(*this);
 }
 
 void WorldObject::settleStep() {

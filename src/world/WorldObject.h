@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "world/Geometry.h"
+#include "world/Reach.h"
 
 class Anchor;
 class Game;
@@ -25,7 +26,9 @@ class WorldObject {
   virtual void setSelected(bool) {}
   virtual bool isSelected() { return false; }
   virtual void orderTo(float, float) {}
-  virtual void moveBy(float, float) {}
+  // Moves the object by (dx, dy); the world's queries find it at its new
+  // place.
+  void moveBy(float dx, float dy);
   virtual bool containsPoint(float, float) { return false; }
   virtual Anchor* slotAt(float, float) { return nullptr; }
   virtual bool onMousePress(float, float) { return false; }
@@ -44,6 +47,9 @@ class WorldObject {
   virtual int population() { return 0; }
   virtual bool nearestPathPoint(float, float, Vec2&, float&, Vec2&) { return false; }
   virtual Rect bounds() { return {}; }
+  // Where the world's queries can find the object (see Reach): by default
+  // everywhere, so an object that says nothing is always asked.
+  virtual Reach reach() { return {}; }
   virtual bool isPressed() { return mouseDown; }
 
   // Slides the object 20 % of the way into the play area (less a margin) each
@@ -51,7 +57,9 @@ class WorldObject {
   void settleStep();
 
   Game& game() const { return *owner; }
-  // Unique among the objects of its game, ever: the owner of its still pictures.
+  // Unique among the objects of its game, ever: the owner of its still
+  // pictures. It grows with each new object, so the list holds serials in
+  // falling order.
   uint64_t serial() const { return serial_; }
   WorldObject* nextObject() const { return next; }
 
@@ -62,6 +70,12 @@ class WorldObject {
   bool mouseDown = false;
   Vec2 mousePos;
   bool settling = false;
+
+ protected:
+  virtual void translate(float, float) {}
+  // Tells the world's queries to read the reach again; due whenever it may
+  // have grown other than by following its point or moving.
+  void reachChanged();
 
  private:
   friend class Game;

@@ -25,6 +25,12 @@ void Zone::draw() {
   setAlpha(1.0f);
 }
 
+Reach Zone::reach() {
+  Reach r = Reach::nowhere();
+  r.separation = r.avoidance = kEverywhere;
+  return r;
+}
+
 Vec2 Zone::separation(Peep& agent) {
   if (agent.isHostile()) return {};
   const Vec2 p = agent.position;

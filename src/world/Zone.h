@@ -12,6 +12,8 @@ class Zone : public WorldObject {
   void update() override;
   Vec2 separation(Peep& agent) override;
   Vec2 avoidance(Peep& agent) override;
+  // Everywhere for the two fences: they push from outside and near the rim.
+  Reach reach() override;
 
   Rect shownRect;
   Rect targetRect;

@@ -19,7 +19,7 @@ class Probe : public WorldObject {
     spawnOnUpdate = false;
   }
   Rect bounds() override { return box; }
-  void moveBy(float dx, float dy) override { box = offsetBy(box, {dx, dy}); }
+  void translate(float dx, float dy) override { box = offsetBy(box, {dx, dy}); }
 
   bool dieOnUpdate = false;
   bool spawnOnUpdate = false;

@@ -1,0 +1,8 @@
+#pragma once
+
+class Game;
+
+// The game as a player starts it: the about box, then the game window,
+// played until it closes; without an X display, one line and status 1. prepare, when given, changes the new game's world
+// before play begins (the measuring tools start it in their big worlds).
+int runGame(void (*prepare)(Game&) = nullptr);
