@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "files/SaveFileAtomically.h"
+#include "app/SaveFileAtomically.h"
 #include "tuning/TuningTable.h"
 
 // Both relative to the working directory.

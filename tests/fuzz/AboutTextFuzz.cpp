@@ -7,7 +7,7 @@
 
 #include "FuzzFile.h"
 #include "app/AboutText.h"
-#include "files/ReadSmallFile.h"
+#include "app/ReadSmallFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "files/ReadSmallFile.h"
+#include "app/ReadSmallFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

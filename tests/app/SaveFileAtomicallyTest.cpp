@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/SaveFileAtomically.h"
+#include "app/SaveFileAtomically.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "files/SaveFileAtomically.h"
+#include "app/SaveFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

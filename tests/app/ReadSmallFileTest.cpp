@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "files/ReadSmallFile.h"
+#include "app/ReadSmallFile.h"
 #include "support/TempDir.h"
 
 namespace {
