@@ -102,7 +102,7 @@ void SoftwareDrawBackend::end() {
 
 void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
   if (!recording_) return;
-  Recording& r = recordingOf_;
+  Recording& r = picture_;
   r.state.usesColor |= color && !r.colorSet;
   r.state.usesLineWidth |= lineWidth && !r.lineWidthSet;
   r.state.usesPointSize |= pointSize && !r.pointSizeSet;
@@ -272,7 +272,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
 }
 
 void SoftwareDrawBackend::color(float r, float g, float b, float a) {
-  recordingOf_.colorSet = recordingOf_.colorSet || recording_;
+  picture_.colorSet = picture_.colorSet || recording_;
   color_[0] = r;
   color_[1] = g;
   color_[2] = b;
@@ -282,13 +282,13 @@ void SoftwareDrawBackend::color(float r, float g, float b, float a) {
 void SoftwareDrawBackend::lineWidth(float width) {
   if (insideShape_) return;
   lineWidth_ = width;
-  recordingOf_.lineWidthSet = recordingOf_.lineWidthSet || recording_;
+  picture_.lineWidthSet = picture_.lineWidthSet || recording_;
 }
 
 void SoftwareDrawBackend::pointSize(float size) {
   if (insideShape_) return;
   pointSize_ = size;
-  recordingOf_.pointSizeSet = recordingOf_.pointSizeSet || recording_;
+  picture_.pointSizeSet = picture_.pointSizeSet || recording_;
 }
 
 void SoftwareDrawBackend::rasterPos(float x, float y) {
@@ -376,7 +376,7 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
     --pictureDepth_;
     return false;
   }
-  Recording& r = recordingOf_;
+  Recording& r = picture_;
   r.key = key;
   r.state = state;
   r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
@@ -402,7 +402,7 @@ void SoftwareDrawBackend::endPicture() {
   if (--pictureDepth_ > 0 || !recording_) return;
   recording_ = false;
   sourceAlpha_ = 0;
-  const Recording& r = recordingOf_;
+  const Recording& r = picture_;
   const ImageView layer = target_;
   target_ = r.frame;
   transform_ = r.frameTransform;

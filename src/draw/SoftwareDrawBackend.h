@@ -26,9 +26,10 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 
 // Draws every primitive of the game into a 32-bit image on the CPU, with
 // exact area coverage on every edge and source-alpha blending. Line widths
-// and point sizes are in pixels, as OpenGL's are; text comes from bitmap
-// fonts captured from the ones OpenGL draws, placed by OpenGL's raster
+// and point sizes are in pixels, as OpenGL's are; text comes from the
+// bitmap fonts OpenGL draws (see GlyphCapture), placed by OpenGL's raster
 // position rules. A shape with a vertex that is not finite is dropped whole.
+// Still pictures are kept and laid on whole while their keys stay the same.
 //
 //   SoftwareDrawBackend software(fonts);
 //   software.beginFrame(image, viewTransform(800, 800, zoom, translation), 0xFFFFFF);
@@ -120,8 +121,8 @@ class SoftwareDrawBackend : public DrawBackend {
   bool clearPending_ = false;
   uint32_t clearRgb_ = 0;
 
-  // Still pictures: kept ones, and the one being drawn into its own layer
-  // while the frame waits.
+  // Still pictures: kept ones, and the one being drawn (picture_, while
+  // recording_) into its own layer while the frame waits.
   struct Recording {
     PictureKey key;
     PictureState state;  // its uses* say what was used before being set
@@ -137,7 +138,7 @@ class SoftwareDrawBackend : public DrawBackend {
   PictureCache pictures_;
   int pictureDepth_ = 0;
   bool recording_ = false;
-  Recording recordingOf_;
+  Recording picture_;
   std::vector<uint32_t> layer_;
   uint32_t sourceAlpha_ = 0;
   ShadowBatch shadows_;
