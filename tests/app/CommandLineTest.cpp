@@ -36,5 +36,6 @@ TEST(CommandLineTest, ReadsOptionsInOrderAndRefusesAnythingElse) {
   EXPECT_EQ(parse({"save.ini"}).problem, "unexpected argument 'save.ini'");
   EXPECT_EQ(parse({"-"}).problem, "unexpected argument '-'");
   EXPECT_EQ(parse({"--", "--help"}).problem, "unexpected argument '--help'");
+  EXPECT_EQ(parse({"--", "--"}).problem, "unexpected argument '--'");
   EXPECT_EQ(parse({"--"}).action, Action::kPlay);
 }

@@ -235,7 +235,7 @@ class Playthrough {
   // field or not a number at all.
   Vec2 placeNear(const std::vector<WorldObject*>& objects) {
     const int how = below(20);
-    if (how < 2) return {how == 0 ? NAN : INFINITY, uniform(0, 800)};
+    if (how < 2) return how == 0 ? Vec2{NAN, uniform(0, 800)} : Vec2{uniform(0, 800), INFINITY};
     if (how < 5) return {uniform(-100, 900), uniform(-100, 900)};
     WorldObject* o = objects[below(objects.size())];
     Vec2 c = anywhere();
