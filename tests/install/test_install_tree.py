@@ -37,7 +37,8 @@ def check_install_and_uninstall(build, checks):
     with tempfile.TemporaryDirectory(prefix="verlomba-install-") as scratch:
         fresh = os.path.join(scratch, "fresh", "prefix")  # made by the install
         shared = os.path.join(scratch, "shared")  # holds another program's files
-        stage = os.path.join(scratch, "stage")  # a staged install for /usr
+        stage = os.path.join(scratch, "stage")  # a staged install to the fresh prefix
+        os.makedirs(os.path.join(shared, "share", "man", "man6"))  # empty, yet not the install's to remove
         os.makedirs(os.path.join(shared, "share", "applications"))
         with open(os.path.join(shared, "share", "applications", "other.desktop"), "w") as f:
             f.write("[Desktop Entry]\n")
@@ -50,7 +51,7 @@ def check_install_and_uninstall(build, checks):
         check_tree(checks, fresh, "bin")
         install_tree(build, "install", fresh)  # again: still one install to undo
         install_tree(build, "install", shared)
-        install_tree(build, "install", "/usr", stage)
+        install_tree(build, "install", fresh, stage)
         staged = files_under(stage, True)
 
         install_tree(build, "uninstall", fresh)
@@ -65,7 +66,7 @@ def check_install_and_uninstall(build, checks):
         checks.check(shared_after == shared_before, f"uninstall from a shared prefix left "
                                                     f"{sorted(shared_after - shared_before)} and took "
                                                     f"{sorted(shared_before - shared_after)}")
-        install_tree(build, "uninstall", "/usr", stage)
+        install_tree(build, "uninstall", fresh, stage)
         checks.check(not os.path.exists(stage), f"uninstall left {sorted(files_under(stage, True))} staged")
 
 
