@@ -28,9 +28,10 @@ def dpkg_deb(*args):
 
 
 def check_package(build, checks):
-    found = glob.glob(os.path.join(build, f"verlomba_{project_settings()['version']}_*.deb"))
+    name = f"verlomba_{project_settings()['version']}_*.deb"
+    found = glob.glob(os.path.join(build, name))
     if len(found) != 1:
-        fail(f"expected one verlomba_VERSION_*.deb of this version in {build}, found {found}")
+        fail(f"expected one {name} in {build}, found {found}")
     deb = found[0]
     depends = dpkg_deb("-f", deb, "Depends").strip()
     print(f"{os.path.basename(deb)}: Depends: {depends}")
