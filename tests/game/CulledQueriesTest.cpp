@@ -88,25 +88,24 @@ class Playthrough {
     return t->posts[below(GuardTower::kPosts)];
   }
 
-  // An object of kind T somewhere on the field, made with its other arguments.
+  // An object of kind T at p, or somewhere on the field, made with its other arguments.
+  template <class T, class... More>
+  T* at(Vec2 p, More... more) {
+    return new T(g_, p.x, p.y, more...);
+  }
   template <class T, class... More>
   T* place(More... more) {
-    const Vec2 p = anywhere();
-    return new T(g_, p.x, p.y, more...);
+    return at<T>(anywhere(), more...);
   }
 
   void buildWorld() {
     for (int i = below(30) + 10; i > 0; --i) place<Tree>(uniform(4, 20));
     for (int i = below(3) + 1; i > 0; --i) place<Fountain>(uniform(8, 30));
     // Some off the field and across its edges, where the game's grid folds.
-    const Vec2 far[4] = {{uniform(-400, -60), uniform(850, 1200)},
-                         {uniform(-20, 20), uniform(0, 800)},
-                         {uniform(900, 1400), uniform(-300, 900)},
-                         {uniform(0, 800), uniform(780, 820)}};
-    new Tree(g_, far[0].x, far[0].y, 12);
-    new Tree(g_, far[1].x, far[1].y, 12);
-    new Fountain(g_, far[2].x, far[2].y, 20);
-    new Fountain(g_, far[3].x, far[3].y, 20);
+    at<Tree>({uniform(-400, -60), uniform(850, 1200)}, 12.0f);
+    at<Tree>({uniform(-20, 20), uniform(0, 800)}, 12.0f);
+    at<Fountain>({uniform(900, 1400), uniform(-300, 900)}, 20.0f);
+    at<Fountain>({uniform(0, 800), uniform(780, 820)}, 20.0f);
     std::vector<GuardTower*> towers;
     for (int i = below(5) + 3; i > 0; --i) towers.push_back(place<GuardTower>(12.0f));
     for (int i = below(6) + 4; i > 0; --i) {
