@@ -47,18 +47,15 @@ void expectBuiltInsBut(const std::map<std::string, float>& changed = {}) {
 TEST_F(TuningFileTest, LineQuirks) {
   readText(
       "kStartWithMoney = 0.5 # half a bar\n"
-      "kTreeCost = 1/100\n"                                                   // "/" starts a comment too
-      "[ Payouts ] kWorkBuildingPayout = 0.5\n"                               // and so does "["
       "kpeepcost = 0.5\nKPEEPCOST = 0.5\nkPeepCostly = 0.5\nkPeepCost=0.5\n"  // exact, whole-word keys only
       "kStartWithAgents = 12.7\n"
       "\t  kFountainRadius =30\nkGuardTowerRadius\t=\t2.5e1\n"
       // No "=", a value that does not parse, a commented-out line, an "="
-      // only inside the comment, no value: all leave the variable alone.
+      // only after "#", "/" or "[", no value: all leave the variable alone.
       "kWorkBuildingCapacity 7\nkSleepBuildingCapacity = many\n#kStartWithTrees = 3\n"
-      "kMilitaryBuildingCost # = 0.5\nkCapitalBuildingCost =\n"
-      "kSleepBuildingCost = 0.3\nkSleepBuildingCost = 0.4");  // later lines win
+      "kMilitaryBuildingCost # = 0.5\nkTreeCost / = 0.5\nkWorkBuildingPayout [ = 0.5\n"
+      "kCapitalBuildingCost =\nkSleepBuildingCost = 0.3\nkSleepBuildingCost = 0.4");  // later lines win
   expectBuiltInsBut({{"kStartWithMoney", 0.5f},
-                     {"kTreeCost", 1.0f},
                      {"kStartWithAgents", 12.0f},
                      {"kFountainRadius", 30.0f},
                      {"kGuardTowerRadius", 25.0f},
