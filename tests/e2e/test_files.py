@@ -24,10 +24,6 @@ FILES = {"Verlomba.ini": os.mkfifo, "copyright.txt": os.mkfifo, "notes.txt": NOT
 NOTICE_BOX = (330, 655, 652, 670)
 
 
-def is_text_grey(rgb):
-    return is_neutral(rgb) and rgb[0] <= 180
-
-
 def save_tuning(session, window, test):
     """Picks "Save Tuning"; (whether a notice appeared, the last shot)."""
     before = len(FieldShot(session.screenshot(window)).find(NOTICE_BOX, test))
@@ -49,7 +45,7 @@ def check_files(binary, checks):
         expect(checks, session, moved, "the game stopped drawing after a reload", shot, "after-reload")
 
         saved = os.path.join(session.workdir, "Verlomba-saved.ini")
-        said, shot = save_tuning(session, window, is_text_grey)
+        said, shot = save_tuning(session, window, lambda rgb: is_neutral(rgb) and rgb[0] <= 180)  # text grey
         expect(checks, session, said, "no confirmation of the save under the field", shot, "saved-notice")
         wait_until(lambda: not os.path.islink(saved), 5.0, what="the link to be replaced by the saved file")
         with open(os.path.join(session.workdir, "notes.txt")) as f:
