@@ -47,10 +47,18 @@ def check_help_version_and_bad_usage(binary, checks):
 
 
 def check_no_display(binary, checks):
-    r = run(binary, [], environment_without_display())
-    checks.check(r.returncode == 1 and re.fullmatch("verlomba:[^\n]*\n", r.stderr) and not r.stdout,
-                 f"without a display the game should exit with 1 after one line starting 'verlomba:'; it exits "
-                 f"with {r.returncode} after {r.stderr!r} (and {r.stdout!r} on standard output)")
+    # DISPLAY unset, and naming a server that is not there.
+    for display in (None, ":4093"):
+        env = environment_without_display()
+        if display:
+            env["DISPLAY"] = display
+        r = run(binary, [], env)
+        lines = r.stderr.splitlines()
+        checks.check(r.returncode == 1 and len(lines) == 1 and not r.stdout
+                     and lines[0].startswith("verlomba: cannot open the X display")
+                     and "DISPLAY" in lines[0] and (display or "") in lines[0],
+                     f"DISPLAY={display}: status {r.returncode}, said {r.stderr!r} (and {r.stdout!r} on standard "
+                     "output), not 1 and one line naming the game, the display and DISPLAY")
 
 
 def check_user_directory(binary, checks):
