@@ -159,8 +159,8 @@ icons: deps-icons
 	for s in $(ICON_SIZES); do \
 	  rsvg-convert -w $$s -h $$s data/verlomba.svg -o data/icons/verlomba-$$s.png || exit 1; done
 	python3 scripts/window_icon_source.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
-	  > src/app/WindowIconPixels.cpp.new
-	mv src/app/WindowIconPixels.cpp.new src/app/WindowIconPixels.cpp
+	  > src/platform/WindowIconPixels.cpp.new
+	mv src/platform/WindowIconPixels.cpp.new src/platform/WindowIconPixels.cpp
 
 # Drives the real game with xdotool through the end-to-end harness.
 screenshot: deps-test build

@@ -14,11 +14,11 @@
 
 #include "BigWorlds.h"
 #include "CrowdedWorld.h"
-#include "app/GlutInit.h"
-#include "app/GlyphCapture.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
-#include "draw/SoftwareDrawBackend.h"
+#include "draw/software/SoftwareDrawBackend.h"
+#include "platform/GlutInit.h"
+#include "platform/GlyphCapture.h"
 
 namespace {
 

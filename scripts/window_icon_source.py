@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the C++ source of the window icon from PNG renderings of the icon.
 
-    scripts/window_icon_source.py ICON-16.png ICON-32.png ... > src/app/WindowIconPixels.cpp
+    scripts/window_icon_source.py ICON-16.png ICON-32.png ... > src/platform/WindowIconPixels.cpp
 
 Each PNG (8-bit RGBA, not interlaced, as rsvg-convert writes them) becomes a
 table of 0xAARRGGBB pixels, the layout of the _NET_WM_ICON window property.

@@ -1,7 +1,7 @@
 #include "app/AboutText.h"
 
-#include "app/ReadSmallFile.h"
 #include "app/Release.h"
+#include "files/ReadSmallFile.h"
 
 namespace about {
 

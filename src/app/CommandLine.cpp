@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/Release.h"
-#include "app/UserDirectory.h"
+#include "files/UserDirectory.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "app/GlutMenuBackend.h"
+#include "platform/GlutMenuBackend.h"
 
 namespace {
 GlutMenu* registered = nullptr;

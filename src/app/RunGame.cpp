@@ -2,11 +2,11 @@
 
 #include <ctime>
 
-#include "app/AboutBox.h"
 #include "app/AboutText.h"
-#include "app/GlutApplication.h"
-#include "app/RequireDisplay.h"
 #include "game/Game.h"
+#include "platform/AboutBox.h"
+#include "platform/GlutApplication.h"
+#include "platform/RequireDisplay.h"
 #include "world/Random.h"
 
 int runGame(void (*prepare)(Game&)) {

@@ -25,9 +25,9 @@ struct BitmapGlyph {
 };
 
 struct BitmapFont {
-  FontHandle handle = nullptr;
+  TextFont font = TextFont::Helvetica12;
   std::array<BitmapGlyph, 256> glyphs;
 };
 
-// The fonts a software backend can draw, looked up by their GLUT handle.
+// The fonts a software backend can draw, looked up by their identifier.
 using BitmapFontSet = std::vector<BitmapFont>;

@@ -1,6 +1,6 @@
 #include "draw/DrawBackend.h"
 
-#include "draw/GlDrawBackend.h"
+#include "draw/gl/GlDrawBackend.h"
 
 namespace {
 DrawBackend* installed = nullptr;

@@ -10,8 +10,8 @@
 
 enum class Primitive { Points, Lines, LineLoop, LineStrip, TriangleStrip, Quads, Polygon };
 
-// A GLUT bitmap font handle (freeglut identifies its fonts by address).
-using FontHandle = void*;
+// The bitmap fonts text is drawn in; each backend maps them to its own.
+enum class TextFont : uint8_t { Helvetica10, Helvetica12, TimesRoman24 };
 
 // How a still picture is kept: in colour, or, for a shadow drawn in one
 // colour and alpha throughout, as coverage shown in whatever colour is
@@ -36,8 +36,8 @@ class DrawBackend {
   virtual void lineWidth(float width) = 0;
   virtual void pointSize(float size) = 0;
   virtual void rasterPos(float x, float y) = 0;
-  virtual void bitmapCharacter(FontHandle font, int character) = 0;
-  virtual int bitmapWidth(FontHandle font, int character) = 0;
+  virtual void bitmapCharacter(TextFont font, int character) = 0;
+  virtual int bitmapWidth(TextFont font, int character) = 0;
   // A filled disc with a smoothed edge, in the current colour; the edge is
   // as wide as the current line width when the colour is opaque. Answers
   // false when the backend leaves the disc to the shapes of emitDisc.

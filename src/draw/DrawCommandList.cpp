@@ -2,7 +2,7 @@
 
 #include "draw/Shapes.h"
 
-void DrawCommandList::add(Op op, int value, float a, float b, float c, float d, FontHandle font) {
+void DrawCommandList::add(Op op, int value, float a, float b, float c, float d, TextFont font) {
   commands_.push_back(Command{op, value, font, {a, b, c, d}});
 }
 
@@ -27,10 +27,10 @@ void DrawCommandList::pointSize(float size) {
 void DrawCommandList::rasterPos(float x, float y) {
   add(Op::RasterPos, 0, x, y);
 }
-void DrawCommandList::bitmapCharacter(FontHandle font, int character) {
+void DrawCommandList::bitmapCharacter(TextFont font, int character) {
   add(Op::Character, character, 0, 0, 0, 0, font);
 }
-int DrawCommandList::bitmapWidth(FontHandle font, int character) {
+int DrawCommandList::bitmapWidth(TextFont font, int character) {
   return widths_ ? widths_->bitmapWidth(font, character) : 0;
 }
 bool DrawCommandList::fillDisc(float cx, float cy, float radius, int segments) {

@@ -30,8 +30,8 @@ class DrawCommandList : public DrawBackend {
   void lineWidth(float width) override;
   void pointSize(float size) override;
   void rasterPos(float x, float y) override;
-  void bitmapCharacter(FontHandle font, int character) override;
-  int bitmapWidth(FontHandle font, int character) override;
+  void bitmapCharacter(TextFont font, int character) override;
+  int bitmapWidth(TextFont font, int character) override;
   bool fillDisc(float cx, float cy, float radius, int segments) override;
   bool beginPicture(const PictureKey& key, const Rect& bounds) override;
   void endPicture() override;
@@ -64,10 +64,11 @@ class DrawCommandList : public DrawBackend {
   struct Command {
     Op op;
     int value;  // primitive, character or segments
-    FontHandle font;
+    TextFont font = TextFont::Helvetica12;
     float v[4];
   };
-  void add(Op op, int value, float a = 0, float b = 0, float c = 0, float d = 0, FontHandle font = nullptr);
+  void add(Op op, int value, float a = 0, float b = 0, float c = 0, float d = 0,
+           TextFont font = TextFont::Helvetica12);
 
   struct Picture {
     PictureKey key;

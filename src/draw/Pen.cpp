@@ -46,7 +46,7 @@ void setLineWidth(float w) {
   applyWidth();
 }
 
-void setFont(FontHandle font) {
+void setFont(TextFont font) {
   current.font = font;
 }
 

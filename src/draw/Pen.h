@@ -1,7 +1,5 @@
 #pragma once
 
-#include <GL/freeglut_std.h>
-
 #include "draw/DrawBackend.h"
 #include "world/Geometry.h"
 
@@ -12,7 +10,7 @@ struct Pen {
   Color3 color{0.0f, 0.0f, 0.0f};
   float alpha = 1.0f;
   float width = 1.0f;
-  FontHandle font = GLUT_BITMAP_HELVETICA_12;  // until selectFont says otherwise
+  TextFont font = TextFont::Helvetica12;  // until selectFont says otherwise
 };
 
 const Pen& pen();
@@ -26,6 +24,6 @@ void setAlpha(float a);
 void reapplyColor();
 void setLineWidth(float w);
 // The font drawText and textWidth use (selectFont picks it by size code).
-void setFont(FontHandle font);
+void setFont(TextFont font);
 // Puts the pen back to a state it had, applying what differs.
 void restorePen(const Pen& p);

@@ -1,7 +1,5 @@
 #include "draw/Text.h"
 
-#include <GL/freeglut_std.h>
-
 #include <cstdarg>
 #include <cstdio>
 
@@ -32,13 +30,13 @@ int code(char c) {
 void selectFont(int sizeCode) {
   switch (sizeCode) {
     case 2:
-      setFont(GLUT_BITMAP_HELVETICA_10);
+      setFont(TextFont::Helvetica10);
       break;
     case 3:
-      setFont(GLUT_BITMAP_TIMES_ROMAN_24);
+      setFont(TextFont::TimesRoman24);
       break;
     default:
-      setFont(GLUT_BITMAP_HELVETICA_12);
+      setFont(TextFont::Helvetica12);
       break;
   }
 }
@@ -50,7 +48,7 @@ void drawText(float x, float y, const char* fmt, ...) {
   va_end(args);
 
   DrawBackend& out = drawBackend();
-  const FontHandle font = pen().font;
+  const TextFont font = pen().font;
   out.rasterPos(x, y);
   for (const char* c = text.chars; *c; ++c) out.bitmapCharacter(font, code(*c));
 }
@@ -62,7 +60,7 @@ float textWidth(const char* fmt, ...) {
   va_end(args);
 
   DrawBackend& out = drawBackend();
-  const FontHandle font = pen().font;
+  const TextFont font = pen().font;
   int width = 0;
   for (const char* c = text.chars; *c; ++c) width += out.bitmapWidth(font, code(*c));
   return static_cast<float>(width);

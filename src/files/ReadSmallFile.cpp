@@ -1,4 +1,4 @@
-#include "app/ReadSmallFile.h"
+#include "files/ReadSmallFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/SaveFileAtomically.h"
+#include "files/SaveFileAtomically.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/UserDirectory.h"
+#include "files/UserDirectory.h"
 
 #include <fcntl.h>
 #include <pwd.h>

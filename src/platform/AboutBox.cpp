@@ -1,4 +1,4 @@
-#include "app/AboutBox.h"
+#include "platform/AboutBox.h"
 
 #include <GL/freeglut.h>
 #include <time.h>
@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "app/AboutText.h"
-#include "app/GlutInit.h"
-#include "app/WindowIdentity.h"
-#include "app/WindowRenderer.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
+#include "draw/gl/GlDrawBackend.h"
+#include "platform/GlutInit.h"
+#include "platform/WindowIdentity.h"
+#include "platform/WindowRenderer.h"
 
 namespace {
 
-void* const kFont = GLUT_BITMAP_HELVETICA_12;
+constexpr TextFont kFont = TextFont::Helvetica12;
 constexpr int kBoxWidth = 480;
 constexpr int kMargin = 16;
 constexpr int kLineHeight = 15;
@@ -114,7 +115,8 @@ void showAboutBox(const std::string& text) {
   ensureGlutInitialized();  // the font metrics need it too
   box = Box{};
   const int textWidth = kBoxWidth - 2 * kMargin;
-  box.lines = about::wrap(text, textWidth, [](unsigned char c) { return glutBitmapWidth(kFont, c); });
+  box.lines =
+      about::wrap(text, textWidth, [](unsigned char c) { return glutBitmapWidth(glutFont(kFont), c); });
   about::cut(box.lines, kMaxLines);
   const int textHeight = static_cast<int>(box.lines.size()) * kLineHeight;
   box.height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;

@@ -1,4 +1,4 @@
-#include "app/GlutApplication.h"
+#include "platform/GlutApplication.h"
 
 #include <GL/freeglut.h>
 #include <time.h>
@@ -7,10 +7,10 @@
 #include <ctime>
 
 #include "app/FrameClock.h"
-#include "app/GlutInit.h"
-#include "app/GlutMenuBackend.h"
-#include "app/WindowIdentity.h"
-#include "app/WindowRenderer.h"
+#include "platform/GlutInit.h"
+#include "platform/GlutMenuBackend.h"
+#include "platform/WindowIdentity.h"
+#include "platform/WindowRenderer.h"
 #include "world/Random.h"
 
 namespace {

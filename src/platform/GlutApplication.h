@@ -5,9 +5,9 @@
 
 #include "app/Application.h"
 #include "app/GlutMenu.h"
-#include "app/InputMapping.h"
-#include "app/RendererChoice.h"
 #include "app/WheelInput.h"
+#include "platform/InputMapping.h"
+#include "platform/RendererChoice.h"
 
 class WindowRenderer;
 

@@ -1,4 +1,4 @@
-#include "app/GlutInit.h"
+#include "platform/GlutInit.h"
 
 #include <GL/freeglut.h>
 

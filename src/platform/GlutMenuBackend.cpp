@@ -1,4 +1,4 @@
-#include "app/GlutMenuBackend.h"
+#include "platform/GlutMenuBackend.h"
 
 #include <GL/freeglut.h>
 

@@ -1,4 +1,4 @@
-#include "app/GlyphCapture.h"
+#include "platform/GlyphCapture.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "draw/gl/GlDrawBackend.h"
 
 namespace {
 
@@ -23,28 +25,28 @@ struct FreeglutFont {
 };
 
 struct FontSymbol {
-  FontHandle handle;
+  TextFont font;
   const char* symbol;
 };
 
-const FontSymbol kFonts[] = {{GLUT_BITMAP_HELVETICA_10, "fgFontHelvetica10"},
-                             {GLUT_BITMAP_HELVETICA_12, "fgFontHelvetica12"},
-                             {GLUT_BITMAP_TIMES_ROMAN_24, "fgFontTimesRoman24"}};
+const FontSymbol kFonts[] = {{TextFont::Helvetica10, "fgFontHelvetica10"},
+                             {TextFont::Helvetica12, "fgFontHelvetica12"},
+                             {TextFont::TimesRoman24, "fgFontTimesRoman24"}};
 
 bool readFont(const FontSymbol& which, BitmapFont& font) {
   const auto* table = static_cast<const FreeglutFont*>(dlsym(RTLD_DEFAULT, which.symbol));
   // Whole-pixel origins, or a glyph's pixels would move with the raster
   // position's fraction.
   if (!table || table->quantity != 256 || !table->characters ||
-      table->height != glutBitmapHeight(which.handle) || table->xorig != std::floor(table->xorig) ||
+      table->height != glutBitmapHeight(glutFont(which.font)) || table->xorig != std::floor(table->xorig) ||
       table->yorig != std::floor(table->yorig)) {
     return false;
   }
-  font.handle = which.handle;
+  font.font = which.font;
   // GLUT draws no character 0.
   for (int c = 1; c < 256; ++c) {
     const unsigned char* face = table->characters[c];
-    if (!face || face[0] != glutBitmapWidth(which.handle, c)) return false;
+    if (!face || face[0] != glutBitmapWidth(glutFont(which.font), c)) return false;
     BitmapGlyph& glyph = font.glyphs[static_cast<size_t>(c)];
     glyph.advance = face[0];
     glyph.width = face[0];
@@ -104,8 +106,9 @@ BitmapGlyph readGlyph(const std::vector<unsigned char>& pixels, int viewWidth, i
   return glyph;
 }
 
-bool captureFont(FontHandle handle, int viewWidth, int viewHeight, BitmapFont& font) {
-  font.handle = handle;
+bool captureFont(TextFont which, int viewWidth, int viewHeight, BitmapFont& font) {
+  font.font = which;
+  void* const handle = glutFont(which);
   int widest = 0;
   for (int c = 0; c < 256; ++c) {
     font.glyphs[c].advance = glutBitmapWidth(handle, c);
@@ -179,7 +182,7 @@ BitmapFontSet captureGlutFonts() {
   bool ok = true;
   for (const FontSymbol& font : kFonts) {
     fonts.emplace_back();
-    ok = ok && captureFont(font.handle, width, height, fonts.back());
+    ok = ok && captureFont(font.font, width, height, fonts.back());
   }
   // A capital letter with no pixels means nothing was drawn or read.
   for (const BitmapFont& font : fonts) ok = ok && !font.glyphs['H'].lit.empty();

@@ -1,4 +1,4 @@
-#include "app/InputMapping.h"
+#include "platform/InputMapping.h"
 
 #include <GL/freeglut.h>
 

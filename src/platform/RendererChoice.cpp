@@ -1,4 +1,4 @@
-#include "app/RendererChoice.h"
+#include "platform/RendererChoice.h"
 
 #include <algorithm>
 #include <cctype>

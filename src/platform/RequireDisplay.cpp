@@ -1,4 +1,4 @@
-#include "app/RequireDisplay.h"
+#include "platform/RequireDisplay.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "app/WindowIdentity.h"
+#include "platform/WindowIdentity.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/Release.h"
-#include "app/WindowIconPixels.h"
+#include "platform/WindowIconPixels.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/WindowRenderer.h"
+#include "platform/WindowRenderer.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/GlViewProjection.h"
-#include "app/GlyphCapture.h"
-#include "app/XImagePresenter.h"
 #include "draw/DrawBackend.h"
-#include "draw/SoftwareDrawBackend.h"
+#include "draw/gl/GlViewProjection.h"
+#include "draw/software/SoftwareDrawBackend.h"
+#include "platform/GlyphCapture.h"
+#include "platform/XImagePresenter.h"
 
 namespace {
 

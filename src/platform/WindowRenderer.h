@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/RendererChoice.h"
+#include "platform/RendererChoice.h"
 #include "world/Geometry.h"
 
 class SoftwareDrawBackend;

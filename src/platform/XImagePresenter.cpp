@@ -1,4 +1,4 @@
-#include "app/XImagePresenter.h"
+#include "platform/XImagePresenter.h"
 
 #include <X11/Xutil.h>
 #include <sys/ipc.h>

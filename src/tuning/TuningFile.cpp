@@ -9,7 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "app/ReadSmallFile.h"
+#include "files/ReadSmallFile.h"
 
 const char* kTuningFileName = "Verlomba.ini";
 const char* kSavedTuningFileName = "Verlomba-saved.ini";

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SaveFileAtomically.h"
+#include "files/SaveFileAtomically.h"
 #include "tuning/TuningTable.h"
 
 // Both relative to the working directory.

@@ -5,7 +5,7 @@
 #include "agents/Creep.h"
 #include "agents/EmptyCity.h"
 #include "buildings/WorkBuilding.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 
 namespace {
 

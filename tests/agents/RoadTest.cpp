@@ -7,7 +7,7 @@
 #include "agents/Peep.h"
 #include "agents/Road.h"
 #include "buildings/Building.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "world/GuardTower.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "app/MillisecondClock.h"
 #include "app/RecordingClient.h"
-#include "app/ScriptedApplication.h"
+#include "doubles/ScriptedApplication.h"
 
 using Events = std::vector<std::string>;
 

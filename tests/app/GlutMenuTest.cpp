@@ -4,8 +4,8 @@
 
 #include "app/GlutMenu.h"
 #include "app/RecordingClient.h"
-#include "app/RecordingMenuBackend.h"
-#include "app/ScriptedApplication.h"
+#include "doubles/RecordingMenuBackend.h"
+#include "doubles/ScriptedApplication.h"
 
 using Events = std::vector<std::string>;
 

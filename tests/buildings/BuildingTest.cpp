@@ -2,8 +2,8 @@
 
 #include "agents/EmptyCity.h"
 #include "buildings/SleepBuilding.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
 
 namespace {
 

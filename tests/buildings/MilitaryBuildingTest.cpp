@@ -3,7 +3,7 @@
 #include "agents/Creep.h"
 #include "agents/EmptyCity.h"
 #include "buildings/MilitaryBuilding.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "world/Burst.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
 
@@ -19,7 +19,7 @@ TEST(RecordingDrawBackend, SplitsTextRunsFlagsMisuseAndRestoresOnScopeEnd) {
     selectFont(3);
     // A character in another font starts a run of its own at the same place.
     drawText(1.0f, 2.0f, "ab");
-    rec.bitmapCharacter(GLUT_BITMAP_HELVETICA_10, 'c');
+    rec.bitmapCharacter(TextFont::Helvetica10, 'c');
     EXPECT_EQ(rec.texts(), (std::vector<std::string>{"ab", "c"}));
     EXPECT_EQ(rec.textRuns()[1].x, 1.0f);
 
@@ -41,7 +41,7 @@ TEST(RecordingDrawBackend, SplitsTextRunsFlagsMisuseAndRestoresOnScopeEnd) {
   EXPECT_EQ(pen().color.b, 1.0f);
   EXPECT_EQ(pen().alpha, 1.0f);
   EXPECT_EQ(pen().width, 1.0f);
-  EXPECT_EQ(pen().font, GLUT_BITMAP_HELVETICA_12);
+  EXPECT_EQ(pen().font, TextFont::Helvetica12);
   resetPen();
   setDrawBackend(nullptr);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ScriptedApplication.h"
+#include "doubles/ScriptedApplication.h"
 #include "draw/Animation.h"
 
 namespace {

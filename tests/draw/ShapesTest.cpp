@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
 #include "draw/Shapes.h"
 
 namespace {

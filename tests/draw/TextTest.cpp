@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
 #include "draw/Text.h"
 
 namespace {
@@ -12,7 +12,7 @@ TEST(Text, DrawTextFormatsAtRasterPositionInPenFontCutAt255) {
   // Also notes the last character code the backend was given.
   struct CodeRecorder : ScopedDrawRecording {
     int lastCode = 0;
-    void bitmapCharacter(FontHandle font, int character) override {
+    void bitmapCharacter(TextFont font, int character) override {
       lastCode = character;
       ScopedDrawRecording::bitmapCharacter(font, character);
     }
@@ -22,7 +22,7 @@ TEST(Text, DrawTextFormatsAtRasterPositionInPenFontCutAt255) {
   ASSERT_EQ(rec.textRuns().size(), 1u);
   const RecordedText& run = rec.textRuns()[0];
   EXPECT_EQ((Vec2{run.x, run.y}), (Vec2{12.5f, 30.0f}));
-  EXPECT_EQ(run.font, GLUT_BITMAP_TIMES_ROMAN_24);
+  EXPECT_EQ(run.font, TextFont::TimesRoman24);
   EXPECT_EQ(run.text, "Population: 42");
 
   // A plain char above 127 is negative; GLUT wants 0..255.

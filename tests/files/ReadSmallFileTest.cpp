@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/ReadSmallFile.h"
+#include "files/ReadSmallFile.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "app/SaveFileAtomically.h"
+#include "files/SaveFileAtomically.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

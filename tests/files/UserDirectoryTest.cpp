@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/UserDirectory.h"
+#include "files/UserDirectory.h"
 #include "support/TempDir.h"
 #include "tuning/TuningTemplate.h"
 

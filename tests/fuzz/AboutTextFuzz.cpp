@@ -7,7 +7,7 @@
 
 #include "FuzzFile.h"
 #include "app/AboutText.h"
-#include "app/ReadSmallFile.h"
+#include "files/ReadSmallFile.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FuzzFile.h"
-#include "draw/SoftwareDrawBackend.h"
+#include "draw/software/SoftwareDrawBackend.h"
 
 namespace {
 
@@ -41,11 +41,9 @@ class Input {
   size_t at_ = 0;
 };
 
-int fontTag;
-
 BitmapFontSet testFont() {
   BitmapFontSet fonts(1);
-  fonts[0].handle = &fontTag;
+  fonts[0].font = TextFont::TimesRoman24;
   for (int c = 0; c < 256; ++c) {
     BitmapGlyph& g = fonts[0].glyphs[static_cast<size_t>(c)];
     g.advance = c % 9;
@@ -110,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 9:
-        backend.bitmapCharacter(in.byte() & 1 ? &fontTag : nullptr, in.byte() - (in.byte() & 1) * 256);
+        backend.bitmapCharacter(in.byte() & 1 ? TextFont::TimesRoman24 : TextFont::Helvetica10,
+                                in.byte() - (in.byte() & 1) * 256);
         break;
       case 10: {
         const float x = in.number(extent), y = in.number(extent), r = in.number(extent);

@@ -3,7 +3,7 @@
 #include "FreshGame.h"
 #include "agents/Creep.h"
 #include "app/GlutMenu.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "support/TempDir.h"
 #include "tuning/Tuning.h"
 

@@ -1,5 +1,5 @@
 #include "FreshGame.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 
 namespace {
 

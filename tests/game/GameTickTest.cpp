@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "FreshGame.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 
 namespace {
 

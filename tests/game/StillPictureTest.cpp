@@ -10,7 +10,7 @@
 #include "buildings/SleepBuilding.h"
 #include "buildings/WorkBuilding.h"
 #include "draw/Pen.h"
-#include "draw/SoftwareDrawBackend.h"
+#include "draw/software/SoftwareDrawBackend.h"
 #include "support/PictureDifference.h"
 #include "tuning/Tuning.h"
 #include "world/DrawnPath.h"

@@ -1,10 +1,10 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
-#include "app/InputMapping.h"
 #include "app/RecordingClient.h"
-#include "app/ScriptedApplication.h"
 #include "app/WheelInput.h"
+#include "doubles/ScriptedApplication.h"
+#include "platform/InputMapping.h"
 
 using Events = std::vector<std::string>;
 

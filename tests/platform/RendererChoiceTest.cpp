@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RendererChoice.h"
+#include "platform/RendererChoice.h"
 
 TEST(RendererChoice, SoftwareWhereOpenGLRasterizesOnTheCpuUnlessTheSettingSaysOtherwise) {
   const char* llvmpipe = "llvmpipe (LLVM 15.0.6, 256 bits)";

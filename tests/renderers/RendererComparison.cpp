@@ -19,15 +19,15 @@
 #include <vector>
 
 #include "CrowdedWorld.h"
-#include "app/GlViewProjection.h"
-#include "app/GlutInit.h"
-#include "app/GlyphCapture.h"
 #include "draw/DrawCommandList.h"
-#include "draw/GlDrawBackend.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
-#include "draw/SoftwareDrawBackend.h"
 #include "draw/Text.h"
+#include "draw/gl/GlDrawBackend.h"
+#include "draw/gl/GlViewProjection.h"
+#include "draw/software/SoftwareDrawBackend.h"
+#include "platform/GlutInit.h"
+#include "platform/GlyphCapture.h"
 #include "support/PictureDifference.h"
 
 namespace {
@@ -131,7 +131,7 @@ bool sameGlyphs(const BitmapFontSet& read, const BitmapFontSet& captured) {
     for (int c = 0; c < 256; ++c) {
       const BitmapGlyph& a = read[f].glyphs[static_cast<size_t>(c)];
       const BitmapGlyph& b = captured[f].glyphs[static_cast<size_t>(c)];
-      if (read[f].handle != captured[f].handle || a.advance != b.advance || litPixels(a) != litPixels(b)) {
+      if (read[f].font != captured[f].font || a.advance != b.advance || litPixels(a) != litPixels(b)) {
         std::printf("font %zu, character %d: read and drawn glyphs differ\n", f, c);
         return false;
       }

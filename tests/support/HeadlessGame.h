@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/ScriptedApplication.h"
+#include "doubles/NullDrawBackend.h"
+#include "doubles/ScriptedApplication.h"
 #include "draw/DrawBackend.h"
-#include "draw/NullDrawBackend.h"
 #include "draw/Pen.h"
 #include "game/Game.h"
 #include "tuning/Tuning.h"

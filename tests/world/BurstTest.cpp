@@ -1,4 +1,4 @@
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "game/FreshGame.h"
 #include "world/Burst.h"
 

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "app/FrameClock.h"
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "game/FreshGame.h"
 #include "world/MoneyPiece.h"
 

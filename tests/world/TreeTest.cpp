@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "draw/RecordingDrawBackend.h"
+#include "doubles/RecordingDrawBackend.h"
 #include "game/FreshGame.h"
 #include "world/Tree.h"
 

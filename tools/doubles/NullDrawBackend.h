@@ -14,7 +14,7 @@ class NullDrawBackend : public DrawBackend {
   void lineWidth(float) override {}
   void pointSize(float) override {}
   void rasterPos(float, float) override {}
-  void bitmapCharacter(FontHandle, int) override {}
-  int bitmapWidth(FontHandle, int) override { return 6; }
+  void bitmapCharacter(TextFont, int) override {}
+  int bitmapWidth(TextFont, int) override { return 6; }
   bool beginPicture(const PictureKey&, const Rect&) override { return false; }
 };

@@ -1,6 +1,4 @@
-#include "draw/RecordingDrawBackend.h"
-
-#include <GL/freeglut_std.h>
+#include "doubles/RecordingDrawBackend.h"
 
 #include <cmath>
 
@@ -44,15 +42,15 @@ void RecordingDrawBackend::rasterPos(float x, float y) {
   noteStateInsideShape();
   rasterX_ = x;
   rasterY_ = y;
-  texts_.push_back({x, y, nullptr, color_, {}});
+  texts_.push_back({x, y, std::nullopt, color_, {}});
   textOpen_ = true;
 }
 
-void RecordingDrawBackend::bitmapCharacter(FontHandle font, int character) {
+void RecordingDrawBackend::bitmapCharacter(TextFont font, int character) {
   noteStateInsideShape();
   // Characters without a raster position of their own, or in another font,
   // start a new run where the last one was placed.
-  if (!textOpen_ || (texts_.back().font != nullptr && texts_.back().font != font)) {
+  if (!textOpen_ || (texts_.back().font && *texts_.back().font != font)) {
     texts_.push_back({rasterX_, rasterY_, font, color_, {}});
     textOpen_ = true;
   }
@@ -60,15 +58,14 @@ void RecordingDrawBackend::bitmapCharacter(FontHandle font, int character) {
   texts_.back().text += static_cast<char>(character);
 }
 
-int RecordingDrawBackend::bitmapWidth(FontHandle font, int) {
+int RecordingDrawBackend::bitmapWidth(TextFont font, int) {
   return characterWidth(font);
 }
 
-int RecordingDrawBackend::characterWidth(FontHandle font) {
-  if (font == GLUT_BITMAP_HELVETICA_10) return 6;
-  if (font == GLUT_BITMAP_HELVETICA_12) return 7;
-  if (font == GLUT_BITMAP_TIMES_ROMAN_24) return 12;
-  return 8;
+int RecordingDrawBackend::characterWidth(TextFont font) {
+  if (font == TextFont::Helvetica10) return 6;
+  if (font == TextFont::Helvetica12) return 7;
+  return 12;  // Times Roman 24
 }
 
 std::vector<const RecordedShape*> RecordingDrawBackend::shapesOf(Primitive primitive) const {

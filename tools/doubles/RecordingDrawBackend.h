@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ struct RecordedShape {
 struct RecordedText {
   float x = 0.0f;
   float y = 0.0f;
-  FontHandle font = nullptr;
+  std::optional<TextFont> font;  // none until a character is drawn
   Rgba color;
   std::string text;
 };
@@ -70,13 +71,13 @@ class RecordingDrawBackend : public DrawBackend {
   void lineWidth(float width) override;
   void pointSize(float size) override;
   void rasterPos(float x, float y) override;
-  void bitmapCharacter(FontHandle font, int character) override;
-  int bitmapWidth(FontHandle font, int character) override;
+  void bitmapCharacter(TextFont font, int character) override;
+  int bitmapWidth(TextFont font, int character) override;
 
   // Every character of a font is as wide as a digit of the real font:
   // Helvetica 10 is 6 pixels, Helvetica 12 is 7, Times Roman 24 is 12, any
   // other font 8.
-  static int characterWidth(FontHandle font);
+  static int characterWidth(TextFont font);
 
   // Records in call order since construction or the last clear().
   const std::vector<RecordedShape>& shapes() const { return shapes_; }

@@ -1,4 +1,4 @@
-#include "app/RecordingMenuBackend.h"
+#include "doubles/RecordingMenuBackend.h"
 
 int RecordingMenuBackend::createMenu(MenuCallback callback) {
   callback_ = callback;

@@ -1,4 +1,4 @@
-#include "app/ScriptedApplication.h"
+#include "doubles/ScriptedApplication.h"
 
 #include <cmath>
 

@@ -5,10 +5,10 @@
 
 #include "app/Application.h"
 #include "app/GlutMenu.h"
-#include "app/InputMapping.h"
 #include "app/MillisecondClock.h"
-#include "app/RecordingMenuBackend.h"
 #include "app/WheelInput.h"
+#include "doubles/RecordingMenuBackend.h"
+#include "platform/InputMapping.h"
 
 // Installs a hand-driven millisecond clock and restarts the frame clock on
 // it. A base of ScriptedApplication so that both happen before Application

@@ -1,4 +1,4 @@
-#include "draw/GlDrawBackend.h"
+#include "draw/gl/GlDrawBackend.h"
 
 #include <GL/freeglut_std.h>
 #include <GL/gl.h>
@@ -48,9 +48,21 @@ void GlDrawBackend::pointSize(float size) {
 void GlDrawBackend::rasterPos(float x, float y) {
   glRasterPos2f(x, y);
 }
-void GlDrawBackend::bitmapCharacter(FontHandle font, int character) {
-  glutBitmapCharacter(font, character);
+void GlDrawBackend::bitmapCharacter(TextFont font, int character) {
+  glutBitmapCharacter(glutFont(font), character);
 }
-int GlDrawBackend::bitmapWidth(FontHandle font, int character) {
-  return glutBitmapWidth(font, character);
+int GlDrawBackend::bitmapWidth(TextFont font, int character) {
+  return glutBitmapWidth(glutFont(font), character);
+}
+
+void* glutFont(TextFont font) {
+  switch (font) {
+    case TextFont::Helvetica10:
+      return GLUT_BITMAP_HELVETICA_10;
+    case TextFont::TimesRoman24:
+      return GLUT_BITMAP_TIMES_ROMAN_24;
+    case TextFont::Helvetica12:
+      break;
+  }
+  return GLUT_BITMAP_HELVETICA_12;
 }

@@ -12,6 +12,9 @@ class GlDrawBackend : public DrawBackend {
   void lineWidth(float width) override;
   void pointSize(float size) override;
   void rasterPos(float x, float y) override;
-  void bitmapCharacter(FontHandle font, int character) override;
-  int bitmapWidth(FontHandle font, int character) override;
+  void bitmapCharacter(TextFont font, int character) override;
+  int bitmapWidth(TextFont font, int character) override;
 };
+
+// GLUT's handle of one of the game's fonts (freeglut names its fonts by address).
+void* glutFont(TextFont font);

@@ -1,4 +1,4 @@
-#include "app/GlViewProjection.h"
+#include "draw/gl/GlViewProjection.h"
 
 #include <GL/gl.h>
 

@@ -1,11 +1,11 @@
-#include "draw/CoverageRasterizer.h"
+#include "draw/software/CoverageRasterizer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "draw/PixelBlend.h"
+#include "draw/software/PixelBlend.h"
 
 namespace {
 // A row's first touched cell before any is touched.

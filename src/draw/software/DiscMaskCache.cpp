@@ -1,10 +1,10 @@
-#include "draw/DiscMaskCache.h"
+#include "draw/software/DiscMaskCache.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "draw/PixelBlend.h"
-#include "draw/PixelShapes.h"
+#include "draw/software/PixelBlend.h"
+#include "draw/software/PixelShapes.h"
 
 namespace {
 

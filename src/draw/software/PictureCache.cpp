@@ -1,9 +1,9 @@
-#include "draw/PictureCache.h"
+#include "draw/software/PictureCache.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "draw/PixelBlend.h"
+#include "draw/software/PixelBlend.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "draw/PixelBlend.h"
+#include "draw/software/PixelBlend.h"
 
 #include <algorithm>
 #include <cstring>

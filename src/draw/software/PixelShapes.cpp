@@ -1,9 +1,9 @@
-#include "draw/PixelShapes.h"
+#include "draw/software/PixelShapes.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "draw/PixelBlend.h"
+#include "draw/software/PixelBlend.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "draw/ShadowBatch.h"
+#include "draw/software/ShadowBatch.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "draw/PixelBlend.h"
+#include "draw/software/PixelBlend.h"
 
 void ShadowBatch::setSize(int width, int height) {
   if (width == width_ && height == height_) return;

@@ -1,11 +1,11 @@
-#include "draw/SoftwareDrawBackend.h"
+#include "draw/software/SoftwareDrawBackend.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "draw/PixelBlend.h"
-#include "draw/PixelShapes.h"
+#include "draw/software/PixelBlend.h"
+#include "draw/software/PixelShapes.h"
 
 namespace {
 
@@ -109,8 +109,8 @@ void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
 }
 
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
-  const bool lines =
-      primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop || primitive_ == Primitive::LineStrip;
+  const bool lines = primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop ||
+                     primitive_ == Primitive::LineStrip;
   noteUse(true, lines, primitive_ == Primitive::Points);
   // The box the shape lies in: its points, widened by half a line and a
   // pixel for rounding.
@@ -302,15 +302,15 @@ void SoftwareDrawBackend::rasterPos(float x, float y) {
   std::copy(color_, color_ + 4, rasterPosition_.color);
 }
 
-const BitmapGlyph* SoftwareDrawBackend::glyph(FontHandle font, int character) const {
+const BitmapGlyph* SoftwareDrawBackend::glyph(TextFont font, int character) const {
   if (character < 0 || character > 255) return nullptr;
   for (const BitmapFont& f : fonts_) {
-    if (f.handle == font) return &f.glyphs[static_cast<size_t>(character)];
+    if (f.font == font) return &f.glyphs[static_cast<size_t>(character)];
   }
   return nullptr;
 }
 
-void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
+void SoftwareDrawBackend::bitmapCharacter(TextFont font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
@@ -335,7 +335,7 @@ void SoftwareDrawBackend::bitmapCharacter(FontHandle font, int character) {
   rasterPosition_.x += g->advance;
 }
 
-int SoftwareDrawBackend::bitmapWidth(FontHandle font, int character) {
+int SoftwareDrawBackend::bitmapWidth(TextFont font, int character) {
   const BitmapGlyph* g = glyph(font, character);
   return g ? g->advance : 0;
 }

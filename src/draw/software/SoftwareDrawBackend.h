@@ -3,13 +3,13 @@
 #include <vector>
 
 #include "draw/BitmapFont.h"
-#include "draw/CoverageRasterizer.h"
-#include "draw/DiscMaskCache.h"
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
-#include "draw/PictureCache.h"
-#include "draw/PixelBlend.h"
-#include "draw/ShadowBatch.h"
+#include "draw/software/CoverageRasterizer.h"
+#include "draw/software/DiscMaskCache.h"
+#include "draw/software/PictureCache.h"
+#include "draw/software/PixelBlend.h"
+#include "draw/software/ShadowBatch.h"
 #include "world/Geometry.h"
 
 // World units to image pixels: image = world * scale + offset.
@@ -52,8 +52,8 @@ class SoftwareDrawBackend : public DrawBackend {
   void lineWidth(float width) override;
   void pointSize(float size) override;
   void rasterPos(float x, float y) override;
-  void bitmapCharacter(FontHandle font, int character) override;
-  int bitmapWidth(FontHandle font, int character) override;
+  void bitmapCharacter(TextFont font, int character) override;
+  int bitmapWidth(TextFont font, int character) override;
   bool fillDisc(float cx, float cy, float radius, int segments) override;
   bool beginPicture(const PictureKey& key, const Rect& bounds) override;
   void endPicture() override;
@@ -95,7 +95,7 @@ class SoftwareDrawBackend : public DrawBackend {
   // Before anything is painted on the frame: the clear, if still pending,
   // and the shadows gathered so far.
   void flushPending();
-  const BitmapGlyph* glyph(FontHandle font, int character) const;
+  const BitmapGlyph* glyph(TextFont font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
   void addLines(bool strip, bool loop);

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "draw/CoverageRasterizer.h"
+#include "draw/software/CoverageRasterizer.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "draw/DiscMaskCache.h"
-#include "draw/PixelBlend.h"
-#include "draw/PixelShapes.h"
+#include "draw/software/DiscMaskCache.h"
+#include "draw/software/PixelBlend.h"
+#include "draw/software/PixelShapes.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <limits>
 #include <vector>
 
+#include "doubles/RecordingDrawBackend.h"
 #include "draw/DrawCommandList.h"
 #include "draw/Pen.h"
-#include "draw/RecordingDrawBackend.h"
 #include "draw/Shapes.h"
-#include "draw/SoftwareDrawBackend.h"
 #include "draw/Text.h"
+#include "draw/software/SoftwareDrawBackend.h"
 
 namespace {
 
@@ -21,10 +21,9 @@ int blue(uint32_t pixel) {
 // A font of one glyph, 'A': an L three pixels high and two wide whose
 // corner sits one pixel right of and one below the raster position's pixel
 // (rows go upwards, as OpenGL's), advancing by 4.
-int fontTag;
 BitmapFontSet oneGlyphFont() {
   BitmapFontSet fonts(1);
-  fonts[0].handle = &fontTag;
+  fonts[0].font = TextFont::TimesRoman24;
   BitmapGlyph& a = fonts[0].glyphs['A'];
   a.advance = 4;
   a.left = 1;
@@ -183,7 +182,7 @@ TEST_F(SoftwareBackendTest, AlphaZeroAndDegenerateAndNonFiniteShapesPaintNothing
 
 TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
   setColor(1.0f, 1.0f, 1.0f);
-  setFont(&fontTag);
+  setFont(TextFont::TimesRoman24);
   // The raster position's pixel is (10, 19); the glyph's corner is one to
   // the right and one below it.
   drawText(10.5f, 20.0f, "AA");
@@ -200,7 +199,7 @@ TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
   out.color(1.0f, 0.0f, 0.0f, 1.0f);
   out.rasterPos(20.0f, 20.0f);
   out.color(0.0f, 1.0f, 0.0f, 1.0f);
-  out.bitmapCharacter(&fontTag, 'A');
+  out.bitmapCharacter(TextFont::TimesRoman24, 'A');
   EXPECT_EQ(at(11, 20), 0x0000FFu);
   EXPECT_EQ(at(21, 20), 0xFF0000u);
 
