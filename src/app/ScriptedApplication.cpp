@@ -118,7 +118,7 @@ void ScriptedApplication::setMouseWorld(float x, float y) {
 }
 
 void ScriptedApplication::pressButton() {
-  clicks_.press(mouseX_, mouseY_, FrameClock::seconds(), pressTime());
+  clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
   const Vec2 p = mouseWorldPosition();
   onMouseDown(p.x, p.y);
 }
