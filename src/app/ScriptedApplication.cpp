@@ -146,3 +146,23 @@ void ScriptedApplication::pressKey(unsigned char key) {
 void ScriptedApplication::pressSpecialKey(int key) {
   onKey(mapSpecialKey(key));
 }
+
+ScriptedApplication::Snapshot ScriptedApplication::snapshot() const {
+  return {clock_.milliseconds(), lastFrameTime_, pressTime_, pressPosition_, lastMousePosition_, buttonDown_,
+          mouseX_, mouseY_, worldPinned_, pinnedWorld_, modifiers_, clicks_};
+}
+
+void ScriptedApplication::restore(const Snapshot& s) {
+  clock_.set(s.milliseconds);
+  lastFrameTime_ = s.lastFrameTime;
+  pressTime_ = s.pressTime;
+  pressPosition_ = s.pressPosition;
+  lastMousePosition_ = s.lastMousePosition;
+  buttonDown_ = s.buttonDown;
+  mouseX_ = s.mouseX;
+  mouseY_ = s.mouseY;
+  worldPinned_ = s.worldPinned;
+  pinnedWorld_ = s.pinnedWorld;
+  modifiers_ = s.modifiers;
+  clicks_ = s.clicks;
+}

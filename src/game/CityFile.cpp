@@ -84,9 +84,14 @@ class CityParse {
     if (!in_.ok()) return false;
     const size_t first = at_;
     uint64_t newest = 0;
+    // Making the objects counts them off again; the file's counts stand.
+    nextSerial_ = scratch_.nextSerial;
+    const unsigned agentSerial = scratch_.agentSerial;
     for (size_t i = first + objects; i-- > first;) {
       if (!object(i, newest)) return false;
     }
+    scratch_.nextSerial = nextSerial_;
+    scratch_.agentSerial = agentSerial;
     at_ = first + objects;
     hand();
     line().word("end").finishLine();
@@ -158,7 +163,7 @@ class CityParse {
     if (!r.ok()) return false;
     if (serial == 0 || r.objects.count(serial)) {
       r.fail("serial " + std::to_string(serial) + (serial ? " appears twice" : " is not a serial"));
-    } else if (serial < newest || serial >= scratch_.nextSerial) {
+    } else if (serial < newest || serial >= nextSerial_) {
       r.fail("serial " + std::to_string(serial) + " out of the list's order");
     }
     if (!r.ok()) return false;
@@ -185,6 +190,7 @@ class CityParse {
 
   std::vector<std::string_view> lines_;
   size_t at_ = 0;
+  uint64_t nextSerial_ = 0;  // the file's, kept while objects take theirs
   Game& scratch_;
   CityReader in_;
 };
