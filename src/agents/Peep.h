@@ -59,5 +59,6 @@ class Peep : public WorldObject {
   void fillAgentTriangle(float s, float ox, float oy) const;
 
  private:
+  friend struct CityFields;
   float legPhase_;  // fixed per peep so their legs do not swing in step
 };

@@ -19,9 +19,9 @@ void setGlobalApplication(Application* app) {
 
 Application::Application() {
   FrameClock::start();
-  lastFrameTime_ = FrameClock::seconds();
+  lastFrameTime_ = FrameClock::realSeconds();
   // A second in the past, so the first press can never complete a double click.
-  pressTime_ = FrameClock::seconds() - 1.0f;
+  pressTime_ = FrameClock::realSeconds() - 1.0f;
   seedRandom(static_cast<uint32_t>(std::clock()));
 }
 
@@ -31,7 +31,7 @@ Application::~Application() {
 }
 
 bool Application::takeDueFrame() {
-  const float now = FrameClock::seconds();
+  const float now = FrameClock::realSeconds();
   if (!(lastFrameTime_ + frameInterval_ < now)) return false;
   if (now - lastFrameTime_ > 2.0f * frameInterval_) {
     lastFrameTime_ = now;  // too far behind: drop the backlog instead of replaying it
@@ -42,7 +42,7 @@ bool Application::takeDueFrame() {
 }
 
 float Application::secondsUntilNextFrame() const {
-  const float wait = lastFrameTime_ + frameInterval_ - FrameClock::seconds();
+  const float wait = lastFrameTime_ + frameInterval_ - FrameClock::realSeconds();
   return wait > 0.0f ? wait : 0.0f;
 }
 
@@ -51,7 +51,7 @@ void Application::onMenuCommand(int id) {
 }
 
 void Application::onMouseDown(float x, float y) {
-  const float now = FrameClock::seconds();
+  const float now = FrameClock::realSeconds();
   // A press whose release never arrived is closed first.
   if (buttonDown_) onMouseUp(x, y);
   pressTime_ = now;
@@ -105,6 +105,6 @@ bool Application::setWindowSize(float, float) {
 }
 
 void Application::setFrameRate(int fps) {
-  lastFrameTime_ = FrameClock::seconds();
+  lastFrameTime_ = FrameClock::realSeconds();
   frameInterval_ = 1.0f / static_cast<float>(fps);
 }

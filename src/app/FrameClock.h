@@ -3,15 +3,30 @@
 #include <cstdint>
 
 // Seconds since the first application was built, as a 32-bit float. Every
-// duration in seconds in the game is on this clock.
+// duration in seconds in the game is on this clock. The game's time can be
+// held (a pause) and set (a loaded city goes on at its own time); the real
+// time beside it never stops or jumps, and paces the frames and the clicks.
 namespace FrameClock {
 
 // Captures the base the first time; later calls do nothing.
 void start();
 bool isStarted();
-// (now - base) as a signed 32-bit count, times the float 0.001.
+// The game's time: its milliseconds as a signed 32-bit count, times the
+// float 0.001.
 float seconds();
+int32_t milliseconds();
+// Time since the base, whatever the game's time does.
+float realSeconds();
 uint32_t baseMilliseconds();
+
+// Stops the game's time where it is, until release() lets it go on from
+// there; both are idempotent.
+void hold();
+void release();
+bool isHeld();
+// Makes the game's time read ms now (and, while held, until released).
+void setMilliseconds(int32_t ms);
+
 // Forgets the base so a test can start the clock afresh.
 void resetForTesting();
 

@@ -2,6 +2,7 @@
 
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
+#include "world/Random.h"
 #include "draw/Animation.h"
 #include "draw/StillPicture.h"
 #include "game/Game.h"
@@ -21,6 +22,7 @@ unsigned buildingSerial = 0;
 
 Building::Building(Game& g, const Rect& area, int requestedRooms) : WorldObject(g), footprint(area) {
   entryTime = FrameClock::seconds() - kEntryPulse;
+  shapeSeed = processRandom().state();
   roomCount = generateRooms(footprint, requestedRooms, rooms);
   doorCount = generateDoors(rooms, roomCount, doors);
   doorSwing.openFrom = doorSwing.openTo = 0.0f;

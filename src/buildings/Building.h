@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "buildings/BuildingLayout.h"
 #include "buildings/Door.h"
 #include "draw/DrawBackend.h"
@@ -51,6 +53,10 @@ class Building : public WorldObject {
   int doorCount = 0;
   Door doors[kMaxDoors];
   DoorSwing doorSwing;
+  // The generator's state the rooms were drawn from: with the footprint and
+  // room count at the time, all a saved city needs of a building that never
+  // moved.
+  uint32_t shapeSeed = 0;
 
  protected:
   void translate(float dx, float dy) override;
@@ -70,6 +76,7 @@ class Building : public WorldObject {
   void drawRisingPuffs(int count, float x0, float y0, float lift, PuffDrawer drawItem);
 
  private:
+  friend struct CityFields;
   // Fixed per building so neighbours do not puff in step.
   float puffPhase_;
 };

@@ -1,7 +1,10 @@
 #include "game/Game.h"
 
+#include <vector>
+
 #include "agents/Peep.h"
 #include "app/Application.h"
+#include "app/GlutMenu.h"
 #include "buildings/Building.h"
 #include "buildings/MilitaryBuilding.h"
 #include "buildings/SleepBuilding.h"
@@ -51,6 +54,58 @@ Game::Game(Application* app) : GameClient(app) {
   new GroundMarker(*this, marker.x, marker.y, 32.0f);
 
   setUpPalette();
+}
+
+Game::Game(Application* app, Empty) : GameClient(app) {}
+
+void Game::adoptWorld(Game& other) {
+  held = tool = nullptr;
+  zone = nullptr;
+  while (worldHead) delete worldHead;
+
+  worldHead = other.worldHead;
+  other.worldHead = nullptr;
+  if (worldHead) worldHead->prevLink = &worldHead;
+  std::vector<WorldObject*> objects;
+  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
+    o->owner = this;
+    objects.push_back(o);
+  }
+  // The index takes objects oldest first; other's index is never asked again.
+  for (auto o = objects.rbegin(); o != objects.rend(); ++o) reachIndex.add(**o);
+
+  nextSerial = other.nextSerial;
+  mode = other.mode;
+  frameCounter = other.frameCounter;
+  slow = other.slow;
+  debugView = other.debugView;
+  drawRoads = other.drawRoads;
+  tool = other.tool;
+  held = other.held;
+  mouseVelocity = other.mouseVelocity;
+  money = other.money;
+  displayedMoney = other.displayedMoney;
+  agentCount += other.agentCount;
+  other.agentCount = 0;
+  agentSerial = other.agentSerial;
+  repelToolActive = other.repelToolActive;
+  zoomLevel = other.zoomLevel;
+  daylight = other.daylight;
+  zone = other.zone;
+  for (int i = 0; i < kPaletteSlots; ++i) {
+    prototypes[i] = other.prototypes[i];
+    costs[i] = other.costs[i];
+  }
+  other.held = other.tool = nullptr;
+  other.zone = nullptr;
+  for (WorldObject*& p : other.prototypes) p = nullptr;
+
+  if (app_) app_->setFrameRate(slow ? 5 : 30);
+  if (GlutMenu* m = menu()) {
+    m->setToggle(kSlowCommand, slow);
+    m->setToggle(kDebugViewCommand, debugView);
+    m->setToggle(kDrawRoadsCommand, drawRoads);
+  }
 }
 
 void Game::setUpPalette() {

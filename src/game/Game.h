@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/GameClient.h"
 #include "game/HudNotice.h"
@@ -24,8 +25,15 @@ class Game : public GameClient {
   static constexpr int kDebugViewCommand = 3;
   static constexpr int kSaveTuningCommand = 4;
   static constexpr int kReloadTuningCommand = 5;
+  static constexpr int kSaveCityCommand = 6;
+  static constexpr int kLoadCityCommand = 7;
+  static constexpr int kPauseCommand = 8;
 
   explicit Game(Application* app);
+  // A game without a world, menu or palette, for a loaded city to be built
+  // in before it replaces a running one (see adoptWorld).
+  struct Empty {};
+  Game(Application* app, Empty);
   ~Game() override;
 
   // --- client operations ----------------------------------------------------
@@ -78,6 +86,20 @@ class Game : public GameClient {
   // Destroys the current tool and makes the one the Shift state asks for.
   void replaceTool();
 
+  // --- pause and the saved city ---------------------------------------------
+  // While paused nothing ticks or moves and the game's clock stands still.
+  void setPaused(bool on);
+  // Writes the city to the city file of the working directory; the outcome
+  // shows under the field.
+  void saveCity();
+  // Replaces the city with the one in the city file; a refused file leaves
+  // the city as it was, and the reason shows under the field.
+  void loadCity();
+  // Takes over every object, link and value of other (a game made Empty
+  // and filled by the city reader), dropping its own world; other is left
+  // empty. The frame rate follows the Slow toggle.
+  void adoptWorld(Game& other);
+
   WorldObject* worldHead = nullptr;
   // Numbers every object the game makes, so that no two share a still picture.
   uint64_t nextSerial = 1;
@@ -92,6 +114,7 @@ class Game : public GameClient {
   bool slow = false;
   bool debugView = false;
   bool drawRoads = false;
+  bool paused = false;
   WorldObject* tool = nullptr;
   WorldObject* held = nullptr;
   Vec2 mouseVelocity;
@@ -105,7 +128,7 @@ class Game : public GameClient {
   Zone* zone = nullptr;
   WorldObject* prototypes[kPaletteSlots] = {};
   float costs[kPaletteSlots] = {};
-  HudNotice notice;  // how the last save went
+  HudNotice notice;  // how the last save or load went
 
  private:
   void buildMenu();
@@ -113,6 +136,7 @@ class Game : public GameClient {
   void placePrototype(WorldObject* object, float cost);
   WorldObject* newDrawnPath();
   void newRoad(Anchor& a, Anchor& b);
+  void stepZoom();
   void updateWorld();
   void drawWorld();
   void drawOutsideVeil();
@@ -122,4 +146,6 @@ class Game : public GameClient {
   void drawRoadPreview();
   void drawHudText();
   void drawAnchorHint();
+  void drawPausedText();
+  void showOutcome(const std::string& text, bool problem);
 };

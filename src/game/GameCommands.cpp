@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/FrameClock.h"
 #include "app/GlutMenu.h"
+#include "game/CityFile.h"
 #include "game/Game.h"
 #include "tuning/TuningFile.h"
 
@@ -22,13 +23,16 @@ void Game::buildMenu() {
   m->addSeparator();
   m->addEntry("Save Tuning", kSaveTuningCommand, 0, nullptr);
   m->addEntry("Reload Tuning File", kReloadTuningCommand, 0, nullptr);
+  m->addEntry("Save City", kSaveCityCommand, 0, nullptr);
+  m->addEntry("Load City", kLoadCityCommand, 0, nullptr);
+  m->addEntry("Pause", kPauseCommand, 0, &paused);
   m->isReady();
 }
 
 void Game::onMenuCommand(int id) {
   switch (id) {
     case kCreepAttackCommand:
-      creepAttack();
+      if (!paused) creepAttack();
       break;
     case kSlowCommand:
       app_->setFrameRate(slow ? 5 : 30);
@@ -38,12 +42,20 @@ void Game::onMenuCommand(int id) {
       // the menu is not watching standard error.
       const SaveResult saved = writeTuningFile(kSavedTuningFileName);
       const std::string name = kSavedTuningFileName;
-      notice.show(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem,
-                  !saved.saved, FrameClock::seconds());
+      showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem, !saved.saved);
       break;
     }
     case kReloadTuningCommand:
       readTuningFile(kTuningFileName);
+      break;
+    case kSaveCityCommand:
+      saveCity();
+      break;
+    case kLoadCityCommand:
+      loadCity();
+      break;
+    case kPauseCommand:  // the menu has flipped the flag already
+      setPaused(paused);
       break;
     default:  // the toggles need nothing more; separators send -1
       break;
@@ -51,5 +63,40 @@ void Game::onMenuCommand(int id) {
 }
 
 void Game::onKey(int code) {
-  if (code == 'a') creepAttack();
+  if (code == 'a' && !paused) creepAttack();
+  if (code == 'p') setPaused(!paused);
+}
+
+void Game::setPaused(bool on) {
+  paused = on;
+  if (GlutMenu* m = menu()) m->setToggle(kPauseCommand, on);
+  if (!on) {
+    FrameClock::release();
+    return;
+  }
+  FrameClock::hold();
+  // A drag or a sweep under way ends here without effect; presses wait
+  // until the game goes on.
+  held = nullptr;
+  mode = 0;
+}
+
+void Game::showOutcome(const std::string& text, bool problem) {
+  // Said in the window as well: a player who picked the command from the
+  // menu is not watching standard error. On the real clock, so that it
+  // fades while paused.
+  notice.show(text, problem, FrameClock::realSeconds());
+}
+
+void Game::saveCity() {
+  const SaveResult saved = saveCityFile(*this, kCityFileName);
+  const std::string name = kCityFileName;
+  showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem, !saved.saved);
+}
+
+void Game::loadCity() {
+  std::string problem;
+  const std::string name = kCityFileName;
+  const bool loaded = loadCityFile(*this, kCityFileName, problem);
+  showOutcome(loaded ? "Loaded " + name : "Could not load " + name + ": " + problem, !loaded);
 }

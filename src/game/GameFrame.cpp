@@ -92,6 +92,7 @@ void Game::onDraw() {
   if (mode == 4) drawRoadPreview();
   drawHudText();
   drawAnchorHint();
+  if (paused) drawPausedText();
 }
 
 void Game::drawWorld() {
@@ -207,19 +208,28 @@ void Game::drawProbePeep() {
 void Game::drawHudText() {
   selectFont(2);
   setColor(kGrey05);
-  const int s = static_cast<int>(FrameClock::seconds());
+  const int s = static_cast<int>(FrameClock::realSeconds());
   if (s == currentSecond) {
     framesThisSecond += 1;
   } else {
     fpsShown = framesThisSecond;
     framesThisSecond = 0;
-    currentSecond = static_cast<int>(FrameClock::seconds());
+    currentSecond = s;
   }
   drawText(7.0f, 16.0f, "%d fps", fpsShown);
   setColor(kBlack);
   const Rect p = playArea();
   drawText(p.minX, p.maxY + 16.0f, "Population: %d", peepCount());
-  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::seconds());
+  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds());
+}
+
+void Game::drawPausedText() {
+  const Rect p = playArea();
+  const float x = p.minX + (p.maxX - p.minX) * 0.5f;
+  const float y = p.minY + (p.maxY - p.minY) * 0.5f;
+  selectFont(3);
+  setColor(kBlack);
+  drawText(x - textWidth("Paused") * 0.5f, y, "Paused");
 }
 
 void Game::drawAnchorHint() {

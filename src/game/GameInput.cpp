@@ -31,6 +31,7 @@ void Game::placePrototype(WorldObject* object, float cost) {
 }
 
 void Game::onMouseDown(float x, float y) {
+  if (paused) return;
   if (buy(x, y)) {
     mode = 2;
     return;
@@ -65,6 +66,7 @@ void Game::onMouseDown(float x, float y) {
 }
 
 void Game::onMouseMove(float dx, float dy) {
+  if (paused) return;
   if (mode == 3 && tool) tool->onMouseDrag(dx, dy);
   const Vec2 v = mouseVelocity;
   mouseVelocity.x = v.x + ((v.x + dx) - v.x) * 0.8f;
@@ -73,6 +75,7 @@ void Game::onMouseMove(float dx, float dy) {
 }
 
 void Game::onMouseUp(float x, float y) {
+  if (paused) return;
   if (mode == 4) {
     const Vec2 press = pressPosition();
     const Vec2 mouse = mouseWorldPosition();

@@ -15,6 +15,10 @@ constexpr float kZoomBase = 1.2f;
 
 void Game::onFrame() {
   renderFrame();
+  if (paused) {
+    stepZoom();  // the view still follows the wheel
+    return;
+  }
 
   if (held) {
     const Vec2 p = mouseWorldPosition();
@@ -33,6 +37,16 @@ void Game::onFrame() {
     displayedMoney -= 0.01f;
   }
 
+  stepZoom();
+
+  updateWorld();
+
+  const float phase = static_cast<float>(frameCounter % kDayLength) * kDayStep;
+  const float b = phase < 0.5f ? 2.0f * phase : 1.0f - 2.0f * (phase - 0.5f);
+  daylight = 1.0f - (1.0f - b) * (1.0f - b);
+}
+
+void Game::stepZoom() {
   const int step = app_->readWheel();
   if (step > 0) zoomLevel += 1;
   if (step < 0) zoomLevel -= 1;
@@ -41,12 +55,6 @@ void Game::onFrame() {
   const float target = static_cast<float>(std::pow(static_cast<double>(kZoomBase), zoomLevel));
   const float current = app_->zoom();
   app_->setZoom(std::fabs(current - target) < 0.01f ? target : current + (target - current) * 0.5f);
-
-  updateWorld();
-
-  const float phase = static_cast<float>(frameCounter % kDayLength) * kDayStep;
-  const float b = phase < 0.5f ? 2.0f * phase : 1.0f - 2.0f * (phase - 0.5f);
-  daylight = 1.0f - (1.0f - b) * (1.0f - b);
 }
 
 void Game::updateWorld() {

@@ -231,7 +231,7 @@ void GlutApplication::handleMotion(int x, int y) {
 
 void GlutApplication::handleMouse(int button, int state, int x, int y) {
   modifiers_ = glutGetModifiers();
-  const float now = FrameClock::seconds();
+  const float now = FrameClock::realSeconds();
   mouseX_ = x;
   mouseY_ = y;
   if (button != GLUT_LEFT_BUTTON) return;

@@ -11,12 +11,18 @@
 #include "world/Reach.h"
 
 Tree::Tree(Game& owner, float x, float y, float s) : WorldObject(owner), centre{x, y}, size(s) {
-  for (Vec2& b : blobs) b = {};
+  shapeSeed = processRandom().state();
+  growCanopy(processRandom(), centre, size, blobs, blobRadii);
+}
+
+void Tree::growCanopy(RandomGenerator& random, Vec2 centre, float size, Vec2 blobs[kBlobs],
+                      float blobRadii[kBlobs]) {
+  for (int j = 0; j < kBlobs; ++j) blobs[j] = {};
   // Two draws per blob, radius first: the order fixes the shape a seed gives.
   for (int j = 1; j < kBlobs; ++j) {
-    const float u = static_cast<float>(nextRandom()) * kRandomScale;
+    const float u = static_cast<float>(random.next()) * kRandomScale;
     const float r = 0.5f * (0.25f * size + u * (size - 0.25f * size));
-    const float angle = static_cast<float>(nextRandom()) * kRandomScale * kTwoPi;
+    const float angle = static_cast<float>(random.next()) * kRandomScale * kTwoPi;
     blobRadii[j] = r;
     setPolarAround(blobs[j], centre.x, centre.y, angle, size - r / 2.0f);
   }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "world/Random.h"
 #include "world/WorldObject.h"
 
 // Scenery: a canopy of overlapping translucent discs round a trunk dot,
@@ -12,6 +13,9 @@ class Tree : public WorldObject {
 
   // Draws two random numbers per outer blob, 38 in all.
   Tree(Game& owner, float x, float y, float size);
+  // The canopy a generator in this state grows round centre.
+  static void growCanopy(RandomGenerator& random, Vec2 centre, float size, Vec2 blobs[kBlobs],
+                         float blobRadii[kBlobs]);
 
   // Same place and size, a fresh random shape.
   WorldObject* clone() override;
@@ -30,6 +34,9 @@ class Tree : public WorldObject {
   // Blob 0 is the whole canopy; the others sit on a ring just inside its edge.
   Vec2 blobs[kBlobs];
   float blobRadii[kBlobs];
+  // The generator's state the canopy grew from: with the centre and size at
+  // the time, all a saved city needs of a tree that never moved.
+  uint32_t shapeSeed = 0;
 
  protected:
   void translate(float dx, float dy) override;

@@ -79,6 +79,7 @@ class WorldObject {
 
  private:
   friend class Game;
+  friend struct CityFields;
   uint64_t serial_;
   WorldObject* next = nullptr;
   WorldObject** prevLink = nullptr;

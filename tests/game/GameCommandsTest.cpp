@@ -1,9 +1,12 @@
 #include <filesystem>
+#include <string>
 
 #include "FreshGame.h"
 #include "agents/Creep.h"
 #include "app/GlutMenu.h"
 #include "doubles/RecordingDrawBackend.h"
+#include "game/CityFile.h"
+#include "replay/WorldDigest.h"
 #include "support/TempDir.h"
 #include "tuning/Tuning.h"
 
@@ -88,6 +91,79 @@ TEST_F(GameCommands, SaveTellsThePlayerInTheWindowForAFewSeconds) {
   ScopedDrawRecording rec;
   g.onDraw();
   EXPECT_FALSE(noticeIn(rec));
+}
+
+// Replaces the first from in text with to.
+std::string edited(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST_F(GameCommands, SaveAndLoadCityFromTheMenuComeBackToTheSavedWorld) {
+  ScopedWorkingDirectory dir;
+  h.tick(40);
+  h.app().pickMenu(Game::kSaveCityCommand);
+  const std::string saved = describeWorld(g);
+  h.tick(100);
+  ASSERT_NE(describeWorld(g), saved);
+  h.app().pickMenu(Game::kLoadCityCommand);
+  EXPECT_EQ(describeWorld(g), saved);
+  ScopedDrawRecording rec;
+  g.onDraw();
+  ASSERT_TRUE(noticeIn(rec));
+  EXPECT_EQ(noticeIn(rec)->text, "Loaded Verlomba-city.txt");
+}
+
+// Every file that is not whole and sound is refused as a whole, with one
+// line saying why, and the running city, tuning and generator stay as they
+// were.
+TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
+  h.tick(40);
+  std::string good;
+  std::string problem;
+  ASSERT_TRUE(writeCity(g, good, problem)) << problem;
+  // Were anything of a refused file taken, this price would show it.
+  good = edited(good, "tune kPeepCost 0.05", "tune kPeepCost 0.5");
+  int count = 0;
+  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) ++count;
+  const std::string objects = "\nobjects " + std::to_string(count) + "\n";
+  const struct {
+    std::string text;
+    const char* says;
+  } cases[] = {
+      {"", "not a Verlomba city file"},
+      {edited(good, "verlomba-city 1", "verlomba-city 2"), "version 2 of the format"},
+      {good.substr(0, good.size() / 2), "cut short"},
+      {good.substr(0, good.size() - 4), "cut short"},
+      {edited(good, "zone 1 ", "castle 1 "), "unknown kind \"castle\""},
+      {edited(good, "tree 3 ", "tree 2 "), "serial 2 appears twice"},
+      {edited(good, "tree 3 ", "tree 999 "), "out of the list's order"},
+      {edited(good, "\nhand 0 ", "\nhand 777 "), "no object has serial 777"},
+      {edited(good, "\ngame 0.", "\ngame nan "), "out of range"},
+      {edited(good, "\ngame 0.", "\ngame inf "), "out of range"},
+      {edited(good, "\ngame 0.", "\ngame 1e30 "), "out of range"},
+      {edited(good, "\ngame 0.", "\ngame 0x1p3 "), "is not a number"},
+      {edited(good, objects, "\nobjects 99999999\n"), "out of range"},
+      {edited(good, objects, "\nobjects 20001\n"), "out of range"},
+      {edited(good, objects, "\nobjects " + std::to_string(count - 1) + "\n"), "\"hand\" expected"},
+      {edited(good, "tune kWorkBuildingCapacity 5", "tune kWorkBuildingCapacity 65"), "out of its bounds"},
+      {edited(good, " 1\npalette", " 2\npalette"), "the play area is not a zone"},
+      {edited(good, " grown\n", " blobs\n"), "cut short"},
+      {edited(good, "\nend", "\nend\nmore"), "text after the end"},
+      {good + std::string(kCityFileLimit, '#'), "larger than 4 MiB"},
+  };
+  const std::string before = describeWorld(g);
+  for (const auto& c : cases) {
+    problem.clear();
+    EXPECT_FALSE(readCity(g, c.text, problem)) << c.says;
+    EXPECT_NE(problem.find(c.says), std::string::npos) << problem;
+    EXPECT_EQ(problem.find('\n'), std::string::npos);
+    EXPECT_EQ(describeWorld(g), before) << c.says;
+    EXPECT_EQ(kPeepCost, 0.05f) << c.says;
+  }
+  ASSERT_TRUE(readCity(g, good, problem)) << problem;
+  EXPECT_EQ(kPeepCost, 0.5f);
 }
 
 }  // namespace

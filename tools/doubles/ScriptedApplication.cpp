@@ -118,7 +118,7 @@ void ScriptedApplication::setMouseWorld(float x, float y) {
 }
 
 void ScriptedApplication::pressButton() {
-  clicks_.press(mouseX_, mouseY_, FrameClock::seconds(), pressTime());
+  clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
   const Vec2 p = mouseWorldPosition();
   onMouseDown(p.x, p.y);
 }
@@ -145,4 +145,24 @@ void ScriptedApplication::pressKey(unsigned char key) {
 
 void ScriptedApplication::pressSpecialKey(int key) {
   onKey(mapSpecialKey(key));
+}
+
+ScriptedApplication::Snapshot ScriptedApplication::snapshot() const {
+  return {clock_.milliseconds(), lastFrameTime_, pressTime_, pressPosition_, lastMousePosition_, buttonDown_,
+          mouseX_, mouseY_, worldPinned_, pinnedWorld_, modifiers_, clicks_};
+}
+
+void ScriptedApplication::restore(const Snapshot& s) {
+  clock_.set(s.milliseconds);
+  lastFrameTime_ = s.lastFrameTime;
+  pressTime_ = s.pressTime;
+  pressPosition_ = s.pressPosition;
+  lastMousePosition_ = s.lastMousePosition;
+  buttonDown_ = s.buttonDown;
+  mouseX_ = s.mouseX;
+  mouseY_ = s.mouseY;
+  worldPinned_ = s.worldPinned;
+  pinnedWorld_ = s.pinnedWorld;
+  modifiers_ = s.modifiers;
+  clicks_ = s.clicks;
 }

@@ -103,6 +103,27 @@ class ScriptedApplication : private ScriptedClock, public Application {
   // A pick of the menu entry with this id.
   void pickMenu(int id) { menu_.select(id); }
 
+  // --- Snapshot ---
+  // What the hand and the clocks are doing at one moment, so that a run
+  // resumed from a saved city can go on with the same input: the clock, the
+  // frame schedule, the mouse, the button and the modifiers.
+  struct Snapshot {
+    uint32_t milliseconds = 0;
+    float lastFrameTime = 0.0f;
+    float pressTime = 0.0f;
+    Vec2 pressPosition;
+    Vec2 lastMousePosition;
+    bool buttonDown = false;
+    float mouseX = 0.0f;
+    float mouseY = 0.0f;
+    bool worldPinned = false;
+    Vec2 pinnedWorld;
+    int modifiers = 0;
+    ClickTracker clicks;
+  };
+  Snapshot snapshot() const;
+  void restore(const Snapshot& s);
+
   // --- What the game asked for ---
   float width() const { return static_cast<float>(width_); }
   float height() const { return static_cast<float>(height_); }

@@ -17,6 +17,7 @@
 #include "doubles/ScriptedApplication.h"
 #include "draw/DrawBackend.h"
 #include "draw/Pen.h"
+#include "game/CityFile.h"
 #include "game/Game.h"
 #include "platform/InputMapping.h"
 #include "replay/WorldDigest.h"
@@ -322,6 +323,40 @@ ReplayRun::ReplayRun(const ReplayScript& script) : state_(std::make_unique<State
   seedRandom(s.script.seed);
   s.game = std::make_unique<Game>(s.app.get());
   s.app->run(s.game.get());
+}
+
+ReplayRun::ReplayRun(const ReplayScript& script, const ReplaySave& save) : state_(std::make_unique<State>(script)) {
+  State& s = *state_;
+  s.directory = std::make_unique<RunDirectory>();
+  for (const auto& t : s.script.tuning) s.directory->appendTuning(t.first, t.second);
+  // The tuning file as it was at the save, for a later reload.
+  for (; s.next < s.script.events.size() && s.script.events[s.next].tick < save.tick; ++s.next) {
+    const ReplayEvent& e = s.script.events[s.next];
+    if (e.kind == ReplayEvent::kTune) s.directory->appendTuning(e.name, e.text);
+  }
+  restoreBuiltInTuning();
+  setDrawBackend(&s.nullBackend);
+  resetPen();
+  s.app = std::make_unique<ScriptedApplication>();
+  s.app->restore(save.input);
+  seedRandom(s.script.seed);
+  s.game = std::make_unique<Game>(s.app.get());
+  std::string problem;
+  if (!readCity(*s.game, save.city, problem)) throw std::runtime_error("the saved city was refused: " + problem);
+  // Loading set the frame rate, which restarts the frame schedule.
+  s.app->restore(save.input);
+  s.app->run(s.game.get());
+  s.tick = save.tick;
+  s.stats.ticks = save.tick;
+}
+
+ReplaySave ReplayRun::save() {
+  ReplaySave saved;
+  saved.tick = state_->tick;
+  std::string problem;
+  if (!writeCity(*state_->game, saved.city, problem)) throw std::runtime_error("the city cannot be saved: " + problem);
+  saved.input = state_->app->snapshot();
+  return saved;
 }
 
 ReplayRun::~ReplayRun() {

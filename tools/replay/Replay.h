@@ -6,8 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "doubles/ScriptedApplication.h"
+
 class Game;
-class ScriptedApplication;
 
 // Headless, deterministic replays: a seed and a script of timed inputs run on
 // a ScriptedApplication, one game tick per frame interval of its clock.
@@ -84,6 +85,14 @@ struct ReplayStats {
   double moneySpent = 0.0;   // what the palette took
 };
 
+// A run stopped after some tick: the game as a city file, and the hand and
+// clocks of the application, so another run can go on from there.
+struct ReplaySave {
+  int tick = 0;
+  std::string city;
+  ScriptedApplication::Snapshot input;
+};
+
 // One game built from a script and run on demand. While it lives it owns
 // the process-wide pieces a game uses: the application, the clock, the draw
 // backend (drawing goes nowhere), the tuning values, the generator and the
@@ -94,6 +103,10 @@ struct ReplayStats {
 class ReplayRun {
  public:
   explicit ReplayRun(const ReplayScript& script);
+  // The script's run going on from a save of it: the city loaded, the
+  // inputs up to the save's tick taken as done. Throws when the city is
+  // refused.
+  ReplayRun(const ReplayScript& script, const ReplaySave& save);
   ~ReplayRun();
   ReplayRun(const ReplayRun&) = delete;
   ReplayRun& operator=(const ReplayRun&) = delete;
@@ -105,6 +118,8 @@ class ReplayRun {
   bool finished() const;
   // Ticks run so far.
   int tick() const;
+  // The run as it stands, to go on from later.
+  ReplaySave save();
 
   // Adds an input for tick() or later, e.g. from a generator that looks at
   // the world; script() then records it, so the run can be replayed.

@@ -1,0 +1,59 @@
+#pragma once
+
+// What the city file holds of each kind of world object.
+
+#include "world/WorldObject.h"
+
+class Game;
+
+// One field list per kind of object, shared by the writer and the reader
+// (CityWriter, CityReader), so the two cannot disagree on a field. A line of
+// the file is the kind's name, the serial, the fields every object has and
+// then the kind's own.
+struct CityFields {
+  enum Kind {
+    kPeep,
+    kCreep,
+    kSleep,
+    kWork,
+    kMilitary,
+    kCapital,
+    kBuilding,
+    kRoad,
+    kTree,
+    kFountain,
+    kMarker,
+    kTower,
+    kZone,
+    kCommandTool,
+    kRepelTool,
+    kMoney,
+    kPath,
+    kBurst,
+    kKinds
+  };
+
+  static const char* const kNames[kKinds];
+
+  // The kind of the object, or kKinds for one the file cannot hold.
+  static Kind kindOf(WorldObject& object);
+  // A blank object of the kind, for the reader to fill.
+  static WorldObject* make(Kind kind, Game& game);
+  // Frame counts stay below this (a year of play), far from overflowing.
+  static constexpr int kLatestFrame = 1000000000;
+
+  // Reads or writes the fields every object has and the kind's own; the
+  // serial is the caller's.
+  template <class Io>
+  static void of(Io& io, Kind kind, WorldObject& object);
+
+ private:
+  template <class Io>
+  static void shared(Io& io, WorldObject& o);
+  template <class Io>
+  static void peep(Io& io, class Peep& p);
+  template <class Io>
+  static void building(Io& io, class Building& b);
+  template <class Io>
+  static void tree(Io& io, class Tree& t);
+};

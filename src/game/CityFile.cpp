@@ -1,0 +1,301 @@
+#include "game/CityFile.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/FrameClock.h"
+#include "files/ReadSmallFile.h"
+#include "buildings/Building.h"
+#include "game/CityFields.h"
+#include "game/CityReader.h"
+#include "game/CityWriter.h"
+#include "game/Game.h"
+#include "tuning/Tuning.h"
+#include "world/GuardTower.h"
+#include "world/Random.h"
+#include "world/Zone.h"
+
+const char* kCityFileName = "Verlomba-city.txt";
+
+namespace {
+
+constexpr const char* kFormat = "verlomba-city";
+constexpr int kVersion = 1;
+constexpr uint64_t kMostSerial = uint64_t{1} << 52;
+constexpr int kMostMode = 4;
+constexpr int kMostZoomLevel = 8;
+
+// What a city holds beyond the game's own fields: kept aside while a file
+// is read, put in force only when all of it was sound.
+struct Surroundings {
+  int32_t clock = 0;
+  uint32_t random = 0;
+  float zoom = 1.0f;
+  float tuning[kBuiltInTuningCount] = {};
+};
+
+// The tuning value of row i as a float; ints are whole.
+float tuningValue(int i) {
+  const BuiltInTuning& t = kBuiltInTuning[i];
+  return t.type == TuneInt ? static_cast<float>(*static_cast<int*>(t.address)) : *static_cast<float*>(t.address);
+}
+
+void setTuningValue(int i, float value) {
+  const BuiltInTuning& t = kBuiltInTuning[i];
+  if (t.type == TuneInt) {
+    *static_cast<int*>(t.address) = static_cast<int>(value);
+  } else {
+    *static_cast<float*>(t.address) = value;
+  }
+}
+
+std::vector<std::string_view> splitLines(const std::string& text) {
+  std::vector<std::string_view> lines;
+  const std::string_view all(text);
+  size_t start = 0;
+  while (start < all.size()) {
+    size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Reads the text into scratch and s; the objects are built oldest first
+// (from the last object line up), so a road finds the doors and posts it
+// joins already built.
+class CityParse {
+ public:
+  CityParse(const std::string& text, Game& scratch) : lines_(splitLines(text)), scratch_(scratch) {}
+
+  bool run(Surroundings& s) {
+    if (!header()) return false;
+    values(s);
+    int objects = 0;
+    if (line().word("objects").count(objects, 0, kMostCityObjects).finishLine() &&
+        lines_.size() < at_ + static_cast<size_t>(objects) + 3) {
+      in_.fail("cut short: fewer lines than its objects need");
+    }
+    if (!in_.ok()) return false;
+    const size_t first = at_;
+    uint64_t newest = 0;
+    // Making the objects counts them off again; the file's counts stand.
+    nextSerial_ = scratch_.nextSerial;
+    const unsigned agentSerial = scratch_.agentSerial;
+    for (size_t i = first + objects; i-- > first;) {
+      if (!object(i, newest)) return false;
+    }
+    scratch_.nextSerial = nextSerial_;
+    scratch_.agentSerial = agentSerial;
+    at_ = first + objects;
+    hand();
+    line().word("end").finishLine();
+    if (in_.ok() && at_ < lines_.size()) in_.fail("text after the end");
+    return in_.ok();
+  }
+
+  const std::string& problem() const { return in_.problem(); }
+
+ private:
+  CityReader& line() {
+    if (at_ < lines_.size()) {
+      in_.startLine(lines_[at_], static_cast<int>(at_) + 1);
+    } else {
+      in_.startLine({}, static_cast<int>(at_) + 1);
+    }
+    ++at_;
+    return in_;
+  }
+
+  bool header() {
+    CityReader& r = line();
+    if (r.next() != kFormat) {
+      r.fail("not a Verlomba city file");
+      return false;
+    }
+    int version = 0;
+    r.count(version, 0, INT32_MAX);
+    if (r.ok() && version != kVersion) {
+      r.fail("version " + std::to_string(version) + " of the format; this game reads version " +
+             std::to_string(kVersion));
+    }
+    return r.finishLine();
+  }
+
+  void values(Surroundings& s) {
+    Game& g = scratch_;
+    line().word("clock").count(s.clock, 0, INT32_MAX).finishLine();
+    line().word("random").bits(s.random).finishLine();
+    line().word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, CityFields::kLatestFrame);
+    in_.count(g.mode, 0, kMostMode).count(g.zoomLevel, 0, kMostZoomLevel).real(g.daylight).vec(g.mouseVelocity);
+    uint64_t nextSerial = 0;
+    in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
+    g.nextSerial = nextSerial;
+    line().word("view").real(s.zoom).finishLine();
+    if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
+    line().word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).finishLine();
+    for (int i = 0; i < kBuiltInTuningCount; ++i) {
+      const BuiltInTuning& t = kBuiltInTuning[i];
+      float& v = s.tuning[i];
+      line().word("tune").word(t.name).real(v).finishLine();
+      if (in_.ok() && (!(v >= t.lowest && v <= t.highest) || (t.type == TuneInt && v != static_cast<int>(v))))
+        in_.fail(std::string(t.name) + " out of its bounds");
+    }
+  }
+
+  bool object(size_t index, uint64_t& newest) {
+    at_ = index;
+    CityReader& r = line();
+    const std::string_view name = r.next();
+    int kind = 0;
+    while (kind < CityFields::kKinds && name != CityFields::kNames[kind]) ++kind;
+    if (kind == CityFields::kKinds) {
+      r.fail(name.empty() ? "an empty line where an object belongs" : "unknown kind \"" + std::string(name) + "\"");
+      return false;
+    }
+    uint64_t serial = 0;
+    r.serial(serial, kMostSerial);
+    if (!r.ok()) return false;
+    if (serial == 0 || r.objects.count(serial)) {
+      r.fail("serial " + std::to_string(serial) + (serial ? " appears twice" : " is not a serial"));
+    } else if (serial < newest || serial >= nextSerial_) {
+      r.fail("serial " + std::to_string(serial) + " out of the list's order");
+    }
+    if (!r.ok()) return false;
+    newest = serial;
+    // The object takes its serial as it is made, so the reach index holds
+    // the objects in order whatever happens next.
+    scratch_.nextSerial = serial;
+    WorldObject* o = CityFields::make(static_cast<CityFields::Kind>(kind), scratch_);
+    r.objects[serial] = o;
+    CityFields::of(r, static_cast<CityFields::Kind>(kind), *o);
+    return r.finishLine();
+  }
+
+  void hand() {
+    Game& g = scratch_;
+    WorldObject* zone = nullptr;
+    line().word("hand").object(g.held).object(g.tool).object(zone).finishLine();
+    g.zone = dynamic_cast<Zone*>(zone);
+    if (in_.ok() && zone && !g.zone) in_.fail("the play area is not a zone");
+    CityReader& r = line().word("palette");
+    for (int i = 0; i < Game::kPaletteSlots; ++i) r.object(g.prototypes[i]).real(g.costs[i]);
+    r.finishLine();
+  }
+
+  std::vector<std::string_view> lines_;
+  size_t at_ = 0;
+  uint64_t nextSerial_ = 0;  // the file's, kept while objects take theirs
+  Game& scratch_;
+  CityReader in_;
+};
+
+}  // namespace
+
+bool writeCity(Game& g, std::string& text, std::string& problem) {
+  CityWriter out;
+  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) {
+    if (auto* b = dynamic_cast<Building*>(o)) {
+      for (int d = 0; d < b->doorCount; ++d) out.anchors[&b->doors[d]] = {b->serial(), d};
+    } else if (auto* t = dynamic_cast<GuardTower*>(o)) {
+      for (int p = 0; p < GuardTower::kPosts; ++p) out.anchors[&t->posts[p]] = {t->serial(), p};
+    }
+  }
+  out.word(kFormat).word(std::to_string(kVersion).c_str()).endLine();
+  int32_t clock = FrameClock::milliseconds();
+  out.word("clock").count(clock, 0, 0).endLine();
+  uint32_t random = processRandom().state();
+  out.word("random").bits(random).endLine();
+  uint64_t nextSerial = g.nextSerial;
+  out.word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, 0).count(g.mode, 0, 0);
+  out.count(g.zoomLevel, 0, 0).real(g.daylight).vec(g.mouseVelocity).serial(nextSerial, 0).bits(g.agentSerial);
+  out.endLine();
+  Application* app = g.application();
+  float zoom = app ? app->zoom() : 1.0f;
+  out.word("view").real(zoom).endLine();
+  out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).endLine();
+  for (int i = 0; i < kBuiltInTuningCount; ++i) {
+    float v = tuningValue(i);
+    out.word("tune").word(kBuiltInTuning[i].name).real(v).endLine();
+  }
+
+  int count = 0;
+  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) ++count;
+  out.word("objects").count(count, 0, 0).endLine();
+  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) {
+    const CityFields::Kind kind = CityFields::kindOf(*o);
+    if (kind == CityFields::kKinds) {
+      problem = "the world holds an object the city file cannot keep";
+      return false;
+    }
+    uint64_t serial = o->serial();
+    out.word(CityFields::kNames[kind]).serial(serial, 0);
+    CityFields::of(out, kind, *o);
+    out.endLine();
+  }
+  WorldObject* zone = g.zone;
+  out.word("hand").object(g.held).object(g.tool).object(zone).endLine();
+  out.word("palette");
+  for (int i = 0; i < Game::kPaletteSlots; ++i) out.object(g.prototypes[i]).real(g.costs[i]);
+  out.endLine();
+  out.word("end").endLine();
+  if (!out.problem.empty()) {
+    problem = out.problem;
+    return false;
+  }
+  text = std::move(out.text);
+  return true;
+}
+
+bool readCity(Game& game, const std::string& text, std::string& problem) {
+  if (text.size() > kCityFileLimit) {
+    problem = "larger than 4 MiB";
+    return false;
+  }
+  // Objects draw from the generator as they are made; it is put back.
+  RandomGenerator& random = processRandom();
+  const uint32_t kept = random.state();
+  Game scratch(game.application(), Game::Empty{});
+  Surroundings s;
+  CityParse parse(text, scratch);
+  const bool sound = parse.run(s);
+  random.seed(kept);
+  if (!sound) {
+    problem = parse.problem();
+    return false;
+  }
+  for (int i = 0; i < kBuiltInTuningCount; ++i) setTuningValue(i, s.tuning[i]);
+  random.seed(s.random);
+  FrameClock::setMilliseconds(s.clock);
+  game.adoptWorld(scratch);
+  if (Application* app = game.application()) app->setZoom(s.zoom);
+  return true;
+}
+
+SaveResult saveCityFile(Game& game, const std::string& path) {
+  std::string text;
+  std::string problem;
+  if (!writeCity(game, text, problem)) {
+    std::fprintf(stderr, "verlomba: could not save %s: %s\n", path.c_str(), problem.c_str());
+    return SaveResult{false, problem};
+  }
+  return saveFileAtomically(path, text);
+}
+
+bool loadCityFile(Game& game, const std::string& path, std::string& problem) {
+  const SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
+  if (!file.read) {
+    // readSmallFile has said why it passed over a file that is there.
+    problem = file.problem.empty() ? "no such file" : file.problem;
+    if (file.problem.empty()) std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+    return false;
+  }
+  if (readCity(game, file.text, problem)) return true;
+  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
