@@ -133,6 +133,7 @@ void showAboutBox(const std::string& text) {
   glutInitWindowSize(box.width, box.height);
   const int window = glutCreateWindow("Verlomba");
   markWindowAsTheGames();
+  setWindowNameUtf8("Verlomba");
   renderer = std::make_unique<WindowRenderer>();
   resetPen();
   glutDisplayFunc(display);

@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/FrameClock.h"
@@ -11,6 +12,7 @@
 #include "app/GlutMenuBackend.h"
 #include "app/WindowIdentity.h"
 #include "app/WindowRenderer.h"
+#include "platform/WindowDestroyWatch.h"
 #include "world/Random.h"
 
 namespace {
@@ -83,6 +85,7 @@ bool GlutApplication::init() {
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   windowId_ = glutCreateWindow("");
   markWindowAsTheGames();
+  destroyWatch_ = std::make_unique<WindowDestroyWatch>();
   current = this;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -178,6 +181,7 @@ void GlutApplication::setTitle(const char* text) {
   glutSetWindowTitle(text ? text : "");
   // Shown by task bars and when the window is iconified.
   glutSetIconTitle(text ? text : "");
+  setWindowNameUtf8(text);
 }
 
 void GlutApplication::setCredit(const char* text) {
@@ -211,6 +215,9 @@ void GlutApplication::handleDisplay() {
 }
 
 void GlutApplication::handleIdle() {
+  // A window destroyed by another client ends the game as its close button
+  // does (freeglut then exits with 0), with nothing left to draw into.
+  if (destroyWatch_ && destroyWatch_->destroyed()) std::exit(0);
   // The wheel is left alone here: the game's tick is its only reader.
   // The frame draws into the game window, and held-back menu changes may
   // attach to it, so it must be the current one.

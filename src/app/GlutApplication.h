@@ -9,6 +9,7 @@
 #include "app/RendererChoice.h"
 #include "app/WheelInput.h"
 
+class WindowDestroyWatch;
 class WindowRenderer;
 
 // The application on a GLUT window: binds the callbacks, converts window
@@ -87,4 +88,5 @@ class GlutApplication : public Application {
   bool reshaping_ = false;
   WheelInput wheel_;
   std::unique_ptr<WindowRenderer> renderer_;
+  std::unique_ptr<WindowDestroyWatch> destroyWatch_;
 };

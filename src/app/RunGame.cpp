@@ -5,12 +5,15 @@
 #include "app/AboutBox.h"
 #include "app/AboutText.h"
 #include "app/GlutApplication.h"
+#include "app/GlutInit.h"
 #include "app/RequireDisplay.h"
 #include "game/Game.h"
 #include "world/Random.h"
 
 int runGame(void (*prepare)(Game&)) {
   if (!requireDisplay()) return 1;
+  ensureGlutInitialized();
+  releaseDisplayCheck();
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();
