@@ -6,7 +6,8 @@
 class WindowDestroyWatch {
  public:
   // Watches the window of the current GL context; watches nothing when there
-  // is none or no connection can be had.
+  // is none, no connection can be had or another watch is running. X errors
+  // about the window once it is gone are ignored (see the source).
   WindowDestroyWatch();
   ~WindowDestroyWatch();
   WindowDestroyWatch(const WindowDestroyWatch&) = delete;
@@ -18,5 +19,4 @@ class WindowDestroyWatch {
  private:
   struct _XDisplay* display_ = nullptr;
   unsigned long window_ = 0;
-  bool destroyed_ = false;
 };

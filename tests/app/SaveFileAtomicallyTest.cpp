@@ -85,8 +85,8 @@ TEST(SaveFileAtomicallyTest, ClearsWhatKilledSavesOfTheSameFileLeft) {
   const std::string dead = std::to_string(gone);
   const std::string alive = std::to_string(getppid());  // a save in progress
   const std::set<std::string> kept{".saved.ini." + alive + ".0.tmp", ".other.ini." + dead + ".0.tmp",
-                                    ".saved.ini." + dead + ".x.tmp", ".saved.ini.5." + dead + ".0.tmp",
-                                    "saved.ini." + dead + ".0.tmp"};
+                                   ".saved.ini." + dead + ".x.tmp", ".saved.ini.5." + dead + ".0.tmp",
+                                   "saved.ini." + dead + ".0.tmp"};
   for (const std::string& name : kept) dir.write(name, "x");
   dir.write(".saved.ini." + dead + ".0.tmp", "left by a killed save");
   dir.write(".saved.ini." + dead + ".12.tmp", "left by a killed save");
