@@ -223,6 +223,11 @@ void GlutApplication::handleIdle() {
   // attach to it, so it must be the current one.
   glutSetWindow(windowId_);
   glutMenuBackend().flushPending();
+  if (glutMenuBackend().isMenuOpen()) {
+    menuRepaint_.poll();
+  } else {
+    menuRepaint_.reset();
+  }
   if (takeDueFrame()) {
     onFrame();
     return;

@@ -8,6 +8,7 @@
 #include "app/InputMapping.h"
 #include "app/RendererChoice.h"
 #include "app/WheelInput.h"
+#include "platform/MenuRepaint.h"
 
 class WindowDestroyWatch;
 class WindowRenderer;
@@ -89,4 +90,5 @@ class GlutApplication : public Application {
   WheelInput wheel_;
   std::unique_ptr<WindowRenderer> renderer_;
   std::unique_ptr<WindowDestroyWatch> destroyWatch_;
+  MenuRepaint menuRepaint_;
 };
