@@ -14,6 +14,7 @@
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
+#include "platform/WindowDestroyWatch.h"
 
 namespace {
 
@@ -142,9 +143,12 @@ void showAboutBox(const std::string& text) {
   glutMouseFunc(mouse);
   glutCloseFunc(closed);
 
-  // Modal: nothing else runs until the player has read it.
+  // Modal: nothing else runs until the player has read it. Destroyed by
+  // another client, it counts as closed, as by its close button.
+  WindowDestroyWatch destroyWatch;
   while (!box.dismissed) {
     glutMainLoopEvent();
+    if (destroyWatch.destroyed()) box.dismissed = true;
     if (!box.dismissed) sleepMilliseconds(10);
   }
   resetPen();  // the game starts with a fresh pen

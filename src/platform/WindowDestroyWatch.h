@@ -6,8 +6,8 @@
 class WindowDestroyWatch {
  public:
   // Watches the window of the current GL context; watches nothing when there
-  // is none, no connection can be had or another watch is running. X errors
-  // about the window once it is gone are ignored (see the source).
+  // is none or no connection can be had. X errors about the window once it
+  // is gone are ignored from then on (see the source).
   WindowDestroyWatch();
   ~WindowDestroyWatch();
   WindowDestroyWatch(const WindowDestroyWatch&) = delete;

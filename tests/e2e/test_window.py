@@ -138,7 +138,8 @@ def check_desktop_identity(binary, checks):
     with GameSession(binary) as session:
         about = session.wait_for_window(ABOUT_TITLE)
         check_window(session, about, "about box", "Verlomba", "Verlomba")
-        session.close_window_with_key(about, "Return")
+        # Destroyed by another client, the box counts as closed.
+        session.xdotool("windowclose", about)
         game = session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
         check_window(session, game, "game window", "Verlomba City", "Verlomba City")
 
@@ -151,7 +152,8 @@ def main():
                lambda: check_game_window(binary, checks))
     checks.run("about box shows copyright.txt; Return and Escape close it",
                lambda: check_about_text_file(binary, checks))
-    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name, UTF-8 title",
+    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name, UTF-8 title; the about "
+               "box destroyed, the game starts",
                lambda: check_desktop_identity(binary, checks))
     checks.finish()
 
