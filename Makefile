@@ -2,7 +2,8 @@
 # make test    - set up, build and run the whole test suite
 # make install - install under PREFIX (/usr/local; DESTDIR stages it)
 # make uninstall - remove what the install to that PREFIX/DESTDIR put there
-# make package - the Debian package, in build-package/
+# make package - the Debian package, in build-package/ (the same bytes from
+#                one tree: file times are the last commit's)
 # make icons   - render the icons from data/verlomba.svg
 # make fuzz    - run each fuzzer for FUZZ_SECONDS (60 by default)
 # make bench   - benchmarks and the running game's figures against their targets
@@ -141,10 +142,14 @@ install: build
 uninstall:
 	scripts/install-tree.sh uninstall build "$(PREFIX)" "$(DESTDIR)"
 
-# Its own build, configured as Debian lays a game out (/usr/games).
-build-package/CMakeCache.txt:
+# Its own build, configured as Debian lays a game out (/usr/games), with
+# Debian's compiler and linker flags, all hardening on.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+build-package/CMakeCache.txt: Makefile
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DCMAKE_INSTALL_BINDIR=games -DVERLOMBA_E2E=OFF $(CMAKE_FLAGS)
+	  -DCMAKE_INSTALL_BINDIR=games -DVERLOMBA_E2E=OFF \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
 
 package: deps-game deps-package build-package/CMakeCache.txt
 	cmake --build build-package -j $(JOBS)
@@ -154,7 +159,7 @@ package: deps-game deps-package build-package/CMakeCache.txt
 # The hicolor PNGs and the window icon's pixels are rendered from the SVG,
 # and committed; run this after changing data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
-WINDOW_ICON_SIZES = 16 32 48
+WINDOW_ICON_SIZES = 16 32 48 64 128
 icons: deps-icons
 	for s in $(ICON_SIZES); do \
 	  rsvg-convert -w $$s -h $$s data/verlomba.svg -o data/icons/verlomba-$$s.png || exit 1; done

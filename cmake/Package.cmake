@@ -4,7 +4,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME verlomba)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Verlomba developers")
-set(CPACK_PACKAGE_CONTACT "The Verlomba developers")
+set(CPACK_PACKAGE_CONTACT ${VERLOMBA_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small real-time city-building game")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -22,5 +22,13 @@ set(CPACK_PACKAGE_DESCRIPTION "Verlomba is a small real-time city builder on a f
 Peeps, the townsfolk, work to earn money and sleep to rest; the money
 buys more of the city: homes, workshops, trees, fountains and guard
 towers. Creeps raid it now and then, and an angry peep leaves for good.")
+
+# Two packages of one tree are the same bytes: the files' times in it are
+# those of the last commit (or of the release, outside a git checkout),
+# unless the builder sets SOURCE_DATE_EPOCH itself.
+execute_process(COMMAND date -u -d ${VERLOMBA_RELEASE_DATE} +%s OUTPUT_VARIABLE VERLOMBA_RELEASE_EPOCH
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+configure_file(cmake/PackageTime.cmake.in ${CMAKE_BINARY_DIR}/PackageTime.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/PackageTime.cmake)
 
 include(CPack)

@@ -17,10 +17,10 @@ packages_of() {
     game) echo g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
       libx11-dev libxext-dev ;;
     test) echo libgtest-dev python3 xvfb xdotool x11-apps x11-utils imagemagick \
-      desktop-file-utils appstream groff-base librsvg2-bin ;;
+      desktop-file-utils appstream groff-base librsvg2-bin lintian devscripts ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
-    package) echo dpkg-dev file ;;
+    package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2

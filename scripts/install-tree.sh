@@ -11,6 +11,11 @@
 # no record for the destination it touches nothing. The records live in
 # BUILD_DIR/installs, one per destination, so installs to several prefixes
 # are undone each on its own.
+#
+# A build tree may be writable by anyone while uninstall runs as root, so a
+# record is not trusted: uninstall removes only regular files inside the
+# destination and empty directories inside it (or inside DESTDIR), after
+# resolving ".." and links; it names anything else and leaves it.
 set -euo pipefail
 
 usage() {
@@ -25,6 +30,10 @@ prefix=$(realpath -m -- "$3")
 destdir=${4:-}
 [[ -n "$destdir" ]] && destdir=$(realpath -m -- "$destdir")
 root="$destdir$prefix"
+# Where uninstall may remove directories: the staging tree as a whole when
+# there is one.
+area=$(realpath -m -- "${destdir:-$root}")
+real_root=$(realpath -m -- "$root")
 records="$build/installs"
 record="$records/$(printf '%s' "$root" | md5sum | cut -d' ' -f1).txt"
 
@@ -36,11 +45,19 @@ installed_files() {
   done < "$build/install_manifest.txt"
 }
 
-# Every directory above the given files, up to /, that does not exist yet.
+# Whether path, with ".." and links resolved, is directory or lies in it.
+within() {
+  local real
+  real=$(realpath -m -- "$1")
+  [[ "$real" == "$2" || "$real" == "$2"/* ]]
+}
+
+# Every directory above the given files, inside the area, that does not
+# exist yet.
 missing_directories() {
   while IFS= read -r file; do
     dir=$(dirname -- "$file")
-    while [[ "$dir" != / && ! -e "$dir" ]]; do
+    while [[ "$dir" != / && ! -e "$dir" ]] && within "$dir" "$area"; do
       echo "$dir"
       dir=$(dirname -- "$dir")
     done
@@ -80,14 +97,28 @@ uninstall_tree() {
     return
   fi
   grep '^f ' "$record" | cut -c3- | while IFS= read -r file; do
-    if [[ -e "$file" || -L "$file" ]]; then
-      rm -f -- "$file"
+    [[ -e "$file" || -L "$file" ]] || continue
+    # The file's own name is not resolved: a link there is not a regular file.
+    real="$(realpath -m -- "$(dirname -- "$file")")/$(basename -- "$file")"
+    if ! within "$(dirname -- "$real")" "$real_root"; then
+      echo "skipped $file: not inside $root" >&2
+    elif [[ -L "$real" || ! -f "$real" ]]; then
+      echo "skipped $file: not a regular file" >&2
+    else
+      rm -f -- "$real"
       echo "removed $file"
     fi
   done
   # Deepest first, so a directory empties before its parent is tried.
   grep '^d ' "$record" | cut -c3- | sort -r | while IFS= read -r dir; do
-    rmdir -- "$dir" 2> /dev/null && echo "removed $dir/" || true
+    [[ -e "$dir" || -L "$dir" ]] || continue
+    if [[ -L "$dir" || ! -d "$dir" ]]; then
+      echo "skipped $dir: not a directory" >&2
+    elif ! within "$dir" "$area"; then
+      echo "skipped $dir: not inside ${destdir:-$root}" >&2
+    else
+      rmdir -- "$(realpath -m -- "$dir")" 2> /dev/null && echo "removed $dir/" || true
+    fi
   done
   rm -f -- "$record"
 }

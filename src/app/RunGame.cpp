@@ -6,11 +6,14 @@
 #include "game/Game.h"
 #include "platform/AboutBox.h"
 #include "platform/GlutApplication.h"
+#include "platform/GlutInit.h"
 #include "platform/RequireDisplay.h"
 #include "world/Random.h"
 
 int runGame(void (*prepare)(Game&)) {
   if (!requireDisplay()) return 1;
+  ensureGlutInitialized();
+  releaseDisplayCheck();
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();

@@ -1,11 +1,14 @@
 #include "files/SaveFileAtomically.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -18,13 +21,52 @@ std::string directoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-std::string temporaryName(const std::string& path, int attempt) {
+std::string fileNameOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
-  const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// ".NAME.PID.ATTEMPT.tmp" beside path: hidden, so a crash leaves no clutter
+// a player would trip over.
+std::string temporaryName(const std::string& path, int attempt) {
   char suffix[48];
   std::snprintf(suffix, sizeof suffix, ".%ld.%d.tmp", static_cast<long>(getpid()), attempt);
-  // Hidden, so a crash leaves no clutter a player would trip over.
-  return path.substr(0, nameAt) + "." + path.substr(nameAt) + suffix;
+  return path.substr(0, path.size() - fileNameOf(path).size()) + "." + fileNameOf(path) + suffix;
+}
+
+// The process id in entry when it is named as a temporary file of a save of
+// the file called name (".NAME.PID.ATTEMPT.tmp"), or 0.
+long saverOf(const std::string& entry, const std::string& name) {
+  const std::string prefix = "." + name + ".";
+  const std::string suffix = ".tmp";
+  if (entry.size() <= prefix.size() + suffix.size() || entry.compare(0, prefix.size(), prefix) != 0 ||
+      entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return 0;
+  const std::string numbers = entry.substr(prefix.size(), entry.size() - prefix.size() - suffix.size());
+  const std::size_t dot = numbers.find('.');
+  if (dot == 0 || dot == std::string::npos || dot + 1 == numbers.size() || dot > 9) return 0;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i != dot && (numbers[i] < '0' || numbers[i] > '9')) return 0;
+  }
+  return std::strtol(numbers.c_str(), nullptr, 10);
+}
+
+// Removes the temporary files that killed saves of path left behind: named
+// as this very file's, plain files of this user, made by a process that no
+// longer runs. A save in progress elsewhere keeps its file.
+void clearLeftovers(const std::string& path) {
+  const std::string name = fileNameOf(path);
+  DIR* dir = opendir(directoryOf(path).c_str());
+  if (!dir) return;
+  while (const dirent* entry = readdir(dir)) {
+    const long pid = saverOf(entry->d_name, name);
+    if (pid <= 0 || pid == getpid()) continue;
+    if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    struct stat st;
+    if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (S_ISREG(st.st_mode) && st.st_uid == geteuid()) unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 class Save {
@@ -40,6 +82,7 @@ class Save {
   // Each step returns 0 or the errno that stopped it.
   int create() {
     if (const int e = injected(SaveStep::Create)) return e;
+    clearLeftovers(path_);
     // A leftover from a crashed save (its process id may come back) is
     // never reused: O_EXCL refuses it and the next name is tried.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -93,10 +136,11 @@ class Save {
 
  private:
   // The file that replaces a plain file keeps the permissions the player
-  // gave it, as writing it in place did.
+  // gave it, as writing it in place did; but not set-id or sticky bits: the
+  // new file belongs to whoever saves.
   void keepModeOfOldFile() {
     struct stat old;
-    if (lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd_, old.st_mode & 07777);
+    if (lstat(path_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd_, old.st_mode & 0777);
   }
 
   int injected(SaveStep step) const { return fault_ ? fault_(step) : 0; }

@@ -46,7 +46,9 @@ void Game::onMouseDown(float x, float y) {
   held = objectAt(x, y);
   if (held) {
     if (!held->onMousePress(x, y)) {
-      if (isAltDown()) {
+      // Alt as the game always had it; Ctrl too, since most window
+      // managers take Alt-drag to move windows.
+      if (isAltDown() || isCtrlDown()) {
         if (WorldObject* copy = held->clone()) held = copy;
       }
       mode = 1;

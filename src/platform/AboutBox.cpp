@@ -13,6 +13,7 @@
 #include "draw/Text.h"
 #include "draw/gl/GlDrawBackend.h"
 #include "platform/GlutInit.h"
+#include "platform/WindowDestroyWatch.h"
 #include "platform/WindowIdentity.h"
 #include "platform/WindowRenderer.h"
 
@@ -135,6 +136,7 @@ void showAboutBox(const std::string& text) {
   glutInitWindowSize(box.width, box.height);
   const int window = glutCreateWindow("Verlomba");
   markWindowAsTheGames();
+  setWindowNameUtf8("Verlomba");
   renderer = std::make_unique<WindowRenderer>();
   resetPen();
   glutDisplayFunc(display);
@@ -143,9 +145,12 @@ void showAboutBox(const std::string& text) {
   glutMouseFunc(mouse);
   glutCloseFunc(closed);
 
-  // Modal: nothing else runs until the player has read it.
+  // Modal: nothing else runs until the player has read it. Destroyed by
+  // another client, it counts as closed, as by its close button.
+  WindowDestroyWatch destroyWatch;
   while (!box.dismissed) {
     glutMainLoopEvent();
+    if (destroyWatch.destroyed()) box.dismissed = true;
     if (!box.dismissed) sleepMilliseconds(10);
   }
   resetPen();  // the game starts with a fresh pen

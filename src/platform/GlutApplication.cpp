@@ -4,11 +4,13 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/FrameClock.h"
 #include "platform/GlutInit.h"
 #include "platform/GlutMenuBackend.h"
+#include "platform/WindowDestroyWatch.h"
 #include "platform/WindowIdentity.h"
 #include "platform/WindowRenderer.h"
 #include "world/Random.h"
@@ -83,6 +85,7 @@ bool GlutApplication::init() {
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   windowId_ = glutCreateWindow("");
   markWindowAsTheGames();
+  destroyWatch_ = std::make_unique<WindowDestroyWatch>();
   current = this;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -178,6 +181,7 @@ void GlutApplication::setTitle(const char* text) {
   glutSetWindowTitle(text ? text : "");
   // Shown by task bars and when the window is iconified.
   glutSetIconTitle(text ? text : "");
+  setWindowNameUtf8(text);
 }
 
 void GlutApplication::setCredit(const char* text) {
@@ -211,11 +215,19 @@ void GlutApplication::handleDisplay() {
 }
 
 void GlutApplication::handleIdle() {
+  // A window destroyed by another client ends the game as its close button
+  // does (freeglut then exits with 0), with nothing left to draw into.
+  if (destroyWatch_ && destroyWatch_->destroyed()) std::exit(0);
   // The wheel is left alone here: the game's tick is its only reader.
   // The frame draws into the game window, and held-back menu changes may
   // attach to it, so it must be the current one.
   glutSetWindow(windowId_);
   glutMenuBackend().flushPending();
+  if (glutMenuBackend().isMenuOpen()) {
+    menuRepaint_.poll();
+  } else {
+    menuRepaint_.reset();
+  }
   if (takeDueFrame()) {
     onFrame();
     return;

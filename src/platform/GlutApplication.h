@@ -7,8 +7,10 @@
 #include "app/GlutMenu.h"
 #include "app/WheelInput.h"
 #include "platform/InputMapping.h"
+#include "platform/MenuRepaint.h"
 #include "platform/RendererChoice.h"
 
+class WindowDestroyWatch;
 class WindowRenderer;
 
 // The application on a GLUT window: binds the callbacks, converts window
@@ -87,4 +89,6 @@ class GlutApplication : public Application {
   bool reshaping_ = false;
   WheelInput wheel_;
   std::unique_ptr<WindowRenderer> renderer_;
+  std::unique_ptr<WindowDestroyWatch> destroyWatch_;
+  MenuRepaint menuRepaint_;
 };

@@ -5,12 +5,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+Display* checked = nullptr;
+
+}  // namespace
+
 bool requireDisplay() {
-  Display* display = XOpenDisplay(nullptr);
-  if (display) {
-    XCloseDisplay(display);
-    return true;
-  }
+  if (!checked) checked = XOpenDisplay(nullptr);
+  if (checked) return true;
   const char* name = std::getenv("DISPLAY");
   if (!name || !*name) {
     std::fprintf(stderr,
@@ -23,4 +26,9 @@ bool requireDisplay() {
                  name);
   }
   return false;
+}
+
+void releaseDisplayCheck() {
+  if (checked) XCloseDisplay(checked);
+  checked = nullptr;
 }

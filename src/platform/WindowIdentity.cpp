@@ -47,3 +47,16 @@ void markWindowAsTheGames() {
                   static_cast<int>(icon.size()));
   XFlush(display);
 }
+
+void setWindowNameUtf8(const char* text) {
+  Display* display = glXGetCurrentDisplay();
+  const Window window = glXGetCurrentDrawable();
+  if (!display || window == None) return;
+  const std::string name = text ? text : "";
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  for (const char* property : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"}) {
+    XChangeProperty(display, window, XInternAtom(display, property, False), utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(name.data()), static_cast<int>(name.size()));
+  }
+  XFlush(display);
+}

@@ -370,6 +370,17 @@ GAME_MENU_ENTRIES = ["Creep Attack", "---", "Slow", "Debug View", "Draw Roads", 
                      "Save Tuning", "Reload Tuning File"]
 
 
+def wait_for_whole_menu(session, menu):
+    """Waits, with the pointer still, for a menu window painted whole: its
+    top third on the menu's light grey, not black (a first paint once came
+    out black, or drawn far too low)."""
+    def whole():
+        shot = session.screenshot(menu)
+        top = list(shot.region(0, 0, shot.width - 1, shot.height // 3))
+        return sum(max(rgb) < 40 for _, _, rgb in top) < 0.5 * len(top)
+    wait_until(whole, 3.0, what=f"menu window {menu:#x} to be painted whole without the pointer moving")
+
+
 def pick_menu_entry(session, window, entry, at=(400, 400)):
     """Right-clicks at `at` to open the menu, moves onto "Game" to open its
     sub-menu and left-clicks the entry (by its label in GAME_MENU_ENTRIES).
@@ -386,10 +397,12 @@ def pick_menu_entry(session, window, entry, at=(400, 400)):
         return found
 
     root = wait_until(new_windows(before), 5.0, what="the pop-up menu")[-1]
+    wait_for_whole_menu(session, root)
     rx, ry, rw, rh = session.geometry(root)
     opened = set(session.top_level_windows())
     session.xdotool("mousemove", "--sync", rx + rw // 3, ry + rh // 2)
     sub = wait_until(new_windows(opened), 5.0, what='the "Game" sub-menu')[-1]
+    wait_for_whole_menu(session, sub)
     sx, sy, sw, sh = session.geometry(sub)
     rows = len(GAME_MENU_ENTRIES)
     x = sx + sw // 3

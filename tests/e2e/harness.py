@@ -194,14 +194,17 @@ class GameSession:
     """An Xvfb display, a scratch working directory and the game running in it."""
 
     def __init__(self, binary, files=None, screen=SCREEN_SIZE, keep_dir_on_failure=True,
-                 args=(), env=None, launch=True):
+                 args=(), env=None, launch=True, reset=False):
         """args are the game's arguments and env extra environment variables;
-        with launch=False only the display starts (run_binary runs the game)."""
+        with launch=False only the display starts (run_binary runs the game).
+        reset=True lets the server reset whenever its last client leaves, as
+        a bare X server does."""
         self.binary = os.path.abspath(binary)
         self.files = dict(files or {})
         self.args = list(args)
         self.extra_env = dict(env or {})
         self.launch = launch
+        self.reset = reset
         self.screen = screen
         self.keep_dir_on_failure = keep_dir_on_failure
         self.display = None
@@ -242,7 +245,7 @@ class GameSession:
                 continue
             xvfb = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.screen[0]}x{self.screen[1]}x24",
-                 "-nolisten", "tcp", "-noreset"],
+                 "-nolisten", "tcp"] + ([] if self.reset else ["-noreset"]),
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.display = f":{number}"
             deadline = time.monotonic() + 10.0
@@ -313,13 +316,17 @@ class GameSession:
             fail(f"the game is not running (exit code {code}); its output:\n{self.game_output()}")
 
     def stop(self):
+        self.stop_game()
+        if self.xvfb is not None:
+            _stop_process(self.xvfb)
+            self.xvfb = None
+
+    def stop_game(self):
+        """Ends the game; the display stays, for another start_game."""
         if self.game is not None:
             _stop_process(self.game)
             self.game = None
             self._game_out.close()
-        if self.xvfb is not None:
-            _stop_process(self.xvfb)
-            self.xvfb = None
         if self.workdir is not None:
             if self._failed and self.keep_dir_on_failure:
                 print(f"kept working directory {self.workdir}", file=sys.stderr)

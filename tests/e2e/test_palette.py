@@ -1,7 +1,7 @@
 """Buying from the build palette and placing what was bought, with real
 mouse input: the money bar pays for a peep, a click between two cells buys
 nothing, a work building glides into the play area, is dragged elsewhere, and
-an Alt-drag leaves a copy behind the original."""
+an Alt-drag and a Ctrl-drag each leave a copy behind the original."""
 
 import os
 import sys
@@ -68,12 +68,11 @@ def check_buying(binary, checks):
         park_pointer(session, window)
         # Nothing may hide the building where it settles or where it goes.
         clear_trees(session, window, SETTLED_CENTRE, 30)
-        spots = free_spots(Obstacles(FieldShot(session.screenshot(window))), 30, 2, avoid=[SETTLED_CENTRE],
+        spots = free_spots(Obstacles(FieldShot(session.screenshot(window))), 30, 3, avoid=[SETTLED_CENTRE],
                            gap=110)
-        if len(spots) < 2:
+        if len(spots) < 3:
             fail("no free ground to drag the building to")
         move = (spots[0][0] - SETTLED_CENTRE[0], spots[0][1] - SETTLED_CENTRE[1])
-        copy_move = (spots[1][0] - spots[0][0], spots[1][1] - spots[0][1])
 
         # Start money 0.25: the display climbs to it, the fill ends near 300.
         end, shot = poll_shots(session, window, fill_end_near(300, 4), 8.0)
@@ -131,26 +130,30 @@ def check_buying(binary, checks):
         expect(checks, session, left <= empty + 40, f"{left} building pixels are left where the building "
                f"stood before the drag ({empty} before it came)", shot, "after-drag-old-spot")
 
-        # Alt-drag from the new spot: a copy moves, the original stays.
-        copy = moved(target, copy_move)
-        copy_box = box_around(copy, 14)
-        before_copy = building_pixels(shot, copy_box)
-        session.xdotool("keydown", "alt")
-        try:
-            drag_smoothly(session, window, grip, (grip[0] + copy_move[0], grip[1] + copy_move[1]))
-        finally:
-            session.xdotool("keyup", "alt")
-        park_pointer(session, window)
-        n, shot = poll_shots(session, window, appears(copy_box, before_copy), 3.0)
-        expect(checks, session, n, f"no copy at x {copy[0]}..{copy[2]}, y {copy[1]}..{copy[3]} after the "
-               f"Alt-drag ({building_pixels(shot, copy_box)} pixels)", shot, "after-alt-drag")
-        stayed = building_pixels(shot, target_box)
-        expect(checks, session, stayed - before_target >= PRESENT,
-               f"the original left x {target[0]}..{target[2]}, y {target[1]}..{target[3]} on the Alt-drag "
-               f"({stayed} pixels)", shot, "after-alt-drag-original")
-        end = money_fill_end(shot)
-        expect(checks, session, end is not None and abs(end - 240) <= 3,
-               f"the Alt-copy was paid for: the fill ends at {end}, not near 240", shot, "money-after-copy")
+        # Alt-drag, then Ctrl-drag, from the new spot: each time a copy moves
+        # and the original stays.
+        for modifier, spot in (("alt", spots[1]), ("ctrl", spots[2])):
+            copy_move = (spot[0] - spots[0][0], spot[1] - spots[0][1])
+            copy = moved(target, copy_move)
+            copy_box = box_around(copy, 14)
+            before_copy = building_pixels(shot, copy_box)
+            session.xdotool("keydown", modifier)
+            try:
+                drag_smoothly(session, window, grip, (grip[0] + copy_move[0], grip[1] + copy_move[1]))
+            finally:
+                session.xdotool("keyup", modifier)
+            park_pointer(session, window)
+            n, shot = poll_shots(session, window, appears(copy_box, before_copy), 3.0)
+            expect(checks, session, n, f"no copy at x {copy[0]}..{copy[2]}, y {copy[1]}..{copy[3]} after the "
+                   f"{modifier}-drag ({building_pixels(shot, copy_box)} pixels)", shot, f"after-{modifier}-drag")
+            stayed = building_pixels(shot, target_box)
+            expect(checks, session, stayed - before_target >= PRESENT,
+                   f"the original left x {target[0]}..{target[2]}, y {target[1]}..{target[3]} on the "
+                   f"{modifier}-drag ({stayed} pixels)", shot, f"after-{modifier}-drag-original")
+            end = money_fill_end(shot)
+            expect(checks, session, end is not None and abs(end - 240) <= 3,
+                   f"the {modifier}-copy was paid for: the fill ends at {end}, not near 240", shot,
+                   f"money-after-{modifier}-copy")
         session.check_running()
         keep_dir_if_failed(session, checks, failures)
 
@@ -159,7 +162,7 @@ def main():
     binary = binary_from_argv()
     checks = Checks()
     checks.run("palette: a peep paid from the money bar, a gap click buys nothing, a work building "
-               "glides in, is dragged and Alt-copied", lambda: check_buying(binary, checks))
+               "glides in, is dragged, Alt-copied and Ctrl-copied", lambda: check_buying(binary, checks))
     checks.finish()
 
 

@@ -6,7 +6,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import Checks, GameSession, binary_from_argv, fail, project_settings  # noqa: E402
+from harness import Checks, GameSession, binary_from_argv, fail, project_settings, wait_until  # noqa: E402
 
 ABOUT_TITLE = "^Verlomba$"
 GAME_SIZE = (800, 800)
@@ -75,6 +75,14 @@ def check_game_window(binary, checks):
         if len(checks.failures) > failures_before:
             fail(f"screenshot kept at {shot_path}")
 
+        # Destroyed by another client, the window ends the game as its close
+        # button does.
+        session.xdotool("windowclose", window)
+        code = wait_until(lambda: session.game.poll() is not None and [session.game.returncode], 5.0,
+                          what="the game to end once its window was destroyed")[0]
+        checks.check(code == 0 and "error" not in session.game_output().lower(),
+                     f"with its window destroyed the game ended with {code}: {session.game_output()}")
+
 
 def about_box_image(binary, files, key):
     """Screenshot of the about box; also checks that the key closes it and the
@@ -118,30 +126,34 @@ def check_desktop_identity(binary, checks):
     StartupWMClass, an icon and an icon name."""
     wm_class = f'WM_CLASS = "verlomba", "{project_settings()["app_id"]}"'
 
-    def check_window(session, window, name, icon_name):
+    def check_window(session, window, name, icon_name, title_name):
         line = session.window_property(window, "WM_CLASS").strip()
         checks.check(line == wm_class, f"{name}: {line}, expected {wm_class}")
-        line = session.window_property(window, "WM_ICON_NAME").strip()
-        checks.check(line == f'WM_ICON_NAME = "{icon_name}"', f"{name}: {line}")
+        for title, wanted in (("WM_ICON_NAME", icon_name), ("_NET_WM_NAME", title_name)):
+            line = session.window_property(window, title).strip()
+            checks.check(line == f'{title} = "{wanted}"', f"{name}: {line}")
         sizes = icon_sizes(session, window)
-        checks.check(len(sizes) >= 2 and max(sizes) >= 32, f"{name}: icon sizes {sizes}")
+        checks.check(sizes == [16, 32, 48, 64, 128], f"{name}: icon sizes {sizes}")
 
     with GameSession(binary) as session:
         about = session.wait_for_window(ABOUT_TITLE)
-        check_window(session, about, "about box", "Verlomba")
-        session.close_window_with_key(about, "Return")
+        check_window(session, about, "about box", "Verlomba", "Verlomba")
+        # Destroyed by another client, the box counts as closed.
+        session.xdotool("windowclose", about)
         game = session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
-        check_window(session, game, "game window", "Verlomba City")
+        check_window(session, game, "game window", "Verlomba City", "Verlomba City")
 
 
 def main():
     binary = binary_from_argv()
     checks = Checks()
-    checks.run("game window: 800x800, not resizable, white around the field, fps text",
+    checks.run("game window: 800x800, not resizable, white around the field, fps text; destroyed, it ends "
+               "the game", 
                lambda: check_game_window(binary, checks))
     checks.run("about box shows copyright.txt; Return and Escape close it",
                lambda: check_about_text_file(binary, checks))
-    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name",
+    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name, UTF-8 title; the about "
+               "box destroyed, the game starts",
                lambda: check_desktop_identity(binary, checks))
     checks.finish()
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,6 +32,10 @@ TEST(SaveFileAtomicallyTest, ReplacesAFileOrALinkInTheWayWithoutFollowingIt) {
   EXPECT_TRUE(saveFileAtomically("saved.ini", "newer").saved);
   EXPECT_EQ(dir.read("saved.ini"), "newer");
   EXPECT_EQ(fs::status("saved.ini").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  // But no set-id or sticky bit passes to a file of whoever saves.
+  ASSERT_EQ(chmod("saved.ini", 07640), 0);
+  EXPECT_TRUE(saveFileAtomically("saved.ini", "newest").saved);
+  EXPECT_EQ(fs::status("saved.ini").permissions(), static_cast<fs::perms>(0640));
 
   // A link is replaced; its target, or where a dangling one points, is left alone.
   dir.write("notes.txt", "the player's notes");
@@ -69,6 +74,26 @@ TEST(SaveFileAtomicallyTest, AFailedSaveKeepsTheOldBytesAndSaysWhy) {
   EXPECT_TRUE(fs::is_directory("folder.ini"));
   EXPECT_FALSE(saveFileAtomically("no-such-dir/saved.ini", "new").saved);
   EXPECT_EQ(files(), (std::set<std::string>{"saved.ini", "folder.ini"}));
+}
+
+TEST(SaveFileAtomicallyTest, ClearsWhatKilledSavesOfTheSameFileLeft) {
+  ScopedWorkingDirectory dir;
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  waitpid(gone, nullptr, 0);
+  const std::string dead = std::to_string(gone);
+  const std::string alive = std::to_string(getppid());  // a save in progress
+  const std::set<std::string> kept{".saved.ini." + alive + ".0.tmp", ".other.ini." + dead + ".0.tmp",
+                                   ".saved.ini." + dead + ".x.tmp", ".saved.ini.5." + dead + ".0.tmp",
+                                   "saved.ini." + dead + ".0.tmp"};
+  for (const std::string& name : kept) dir.write(name, "x");
+  dir.write(".saved.ini." + dead + ".0.tmp", "left by a killed save");
+  dir.write(".saved.ini." + dead + ".12.tmp", "left by a killed save");
+  EXPECT_TRUE(saveFileAtomically("saved.ini", "new").saved);
+  std::set<std::string> wanted = kept;
+  wanted.insert("saved.ini");
+  EXPECT_EQ(files(), wanted);
 }
 
 TEST(SaveFileAtomicallyTest, AReadOnlyDirectoryKeepsItsFile) {

@@ -28,7 +28,7 @@ def expected_files(bindir):
     return icons | {f"{bindir}/verlomba", f"share/applications/{app_id}.desktop",
                     f"share/metainfo/{app_id}.metainfo.xml", f"share/icons/hicolor/scalable/apps/{app_id}.svg",
                     "share/man/man6/verlomba.6.gz", "share/doc/verlomba/copyright",
-                    "share/doc/verlomba/examples/Verlomba.ini"}
+                    "share/doc/verlomba/changelog.gz", "share/doc/verlomba/examples/Verlomba.ini"}
 
 
 def files_under(root, with_directories=False):
@@ -77,9 +77,18 @@ def check_tree(checks, prefix, bindir, final_prefix=None):
     checks.check(re.search(rf'^\.TH VERLOMBA 6 .*"Verlomba {re.escape(version)}"', page, re.M) is not None,
                  "the man page is not VERLOMBA(6) of this version")
 
-    for installed, source in (("copyright", "LICENSE"), ("examples/Verlomba.ini", "Verlomba.ini")):
-        checks.check(read(os.path.join(prefix, "share/doc/verlomba", installed)) == read(
-            os.path.join(REPO_ROOT, source)), f"share/doc/verlomba/{installed} is not {source}")
+    docs = os.path.join(prefix, "share/doc/verlomba")
+    checks.check(read(os.path.join(docs, "examples/Verlomba.ini")) == read(os.path.join(REPO_ROOT, "Verlomba.ini")),
+                 "share/doc/verlomba/examples/Verlomba.ini is not Verlomba.ini")
+    # The copyright file in Debian's machine-readable format, with LICENSE's terms.
+    copyright = read(os.path.join(docs, "copyright")).splitlines()
+    unfolded = "\n".join("" if line == " ." else line[1:] for line in copyright if line.startswith(" "))
+    terms = read(os.path.join(REPO_ROOT, "LICENSE")).split("\n\n", 2)[2].strip()
+    checks.check(copyright[0] == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
+                 and "License: Expat" in copyright and terms in unfolded,
+                 "share/doc/verlomba/copyright is not LICENSE in Debian's copyright format")
+    changelog = gzip.decompress(read(os.path.join(docs, "changelog.gz"), "rb")).decode()
+    checks.check(changelog.startswith(f"verlomba ({version}) "), f"the changelog starts {changelog[:40]!r}")
 
     r = subprocess.run([binary, "--version"], capture_output=True, text=True, timeout=10)
     checks.check(r.stdout == f"verlomba {version}\n", f"{binary} --version says {r.stdout!r} {r.stderr!r}")

@@ -1,11 +1,13 @@
 """make install and make uninstall in temporary prefixes: what is installed,
 checked with the desktop validators; icons rendered from the SVG; and an
 uninstall that removes exactly its own install, leaving no file and no empty
-directory behind and no other prefix touched.
+directory behind, no other prefix touched, and nothing outside its prefix
+removed whatever its record says.
 
     tests/install/test_install_tree.py BUILD_DIR
 """
 
+import hashlib
 import os
 import subprocess
 import sys
@@ -35,13 +37,19 @@ def install_tree(build, action, prefix, destdir=""):
 
 def check_install_and_uninstall(build, checks):
     with tempfile.TemporaryDirectory(prefix="verlomba-install-") as scratch:
-        fresh = os.path.join(scratch, "fresh", "prefix")  # made by the install
+        fresh = os.path.join(scratch, "fresh")  # made by the install
         shared = os.path.join(scratch, "shared")  # holds another program's files
         stage = os.path.join(scratch, "stage")  # a staged install to the fresh prefix
         os.makedirs(os.path.join(shared, "share", "man", "man6"))  # empty, yet not the install's to remove
         os.makedirs(os.path.join(shared, "share", "applications"))
         with open(os.path.join(shared, "share", "applications", "other.desktop"), "w") as f:
             f.write("[Desktop Entry]\n")
+        victim = os.path.join(scratch, "victim")
+        os.makedirs(os.path.join(victim, "empty"))
+        with open(os.path.join(victim, "keep.txt"), "w") as f:
+            f.write("not the install's\n")
+        os.symlink(victim, os.path.join(shared, "linked"))
+        os.symlink(os.path.join(victim, "keep.txt"), os.path.join(shared, "keep-link"))
         shared_before = files_under(shared, True)
 
         install_tree(build, "install", fresh)
@@ -55,13 +63,23 @@ def check_install_and_uninstall(build, checks):
         staged = files_under(stage, True)
 
         install_tree(build, "uninstall", fresh)
-        checks.check(not os.path.exists(os.path.join(scratch, "fresh")),
-                     f"uninstall left {sorted(files_under(os.path.join(scratch, 'fresh'), True))}")
+        checks.check(not os.path.exists(fresh), f"uninstall left {sorted(files_under(fresh, True))}")
         checks.check(files_under(stage, True) == staged, "uninstalling one prefix touched the staged install")
         said = install_tree(build, "uninstall", fresh)
         checks.check(said.startswith("nothing installed"), f"a second uninstall said {said!r}")
 
-        install_tree(build, "uninstall", shared)
+        # A record anyone could have written to: what it names outside the
+        # prefix, through "..", through a link or not a plain file is left.
+        record = os.path.join(build, "installs", hashlib.md5(shared.encode()).hexdigest() + ".txt")
+        with open(record, "a") as f:
+            for line in (f"f {victim}/keep.txt", f"f {shared}/../victim/keep.txt", f"f {shared}/linked/keep.txt",
+                         f"f {shared}/keep-link", f"f {shared}/share", f"d {victim}/empty", f"d {shared}/linked"):
+                f.write(line + "\n")
+        r = subprocess.run([os.path.join(REPO_ROOT, "scripts", "install-tree.sh"), "uninstall", build, shared],
+                           capture_output=True, text=True)
+        checks.check(r.returncode == 0 and r.stderr.count("skipped") == 7, f"uninstall with a doctored record "
+                     f"({r.returncode}) said {r.stderr!r}")
+        checks.check(files_under(victim, True) == {"keep.txt", "empty"}, "uninstall removed files outside the prefix")
         shared_after = files_under(shared, True)
         checks.check(shared_after == shared_before, f"uninstall from a shared prefix left "
                                                     f"{sorted(shared_after - shared_before)} and took "
@@ -84,7 +102,7 @@ def check_icons(checks):
                          f"{shipped} ({width}x{height}) is not the SVG rendered at {size} px "
                          f"(channels differ by up to {worst}): run make icons")
     source = os.path.join(REPO_ROOT, "src", "app", "WindowIconPixels.cpp")
-    pngs = [os.path.join(icons, f"verlomba-{s}.png") for s in (16, 32, 48)]
+    pngs = [os.path.join(icons, f"verlomba-{s}.png") for s in (16, 32, 48, 64, 128)]
     generated = subprocess.run([sys.executable, os.path.join(REPO_ROOT, "scripts", "window_icon_source.py")] + pngs,
                                capture_output=True, text=True, check=True).stdout
     checks.check(generated == read(source), f"{source} is not made from the icons: run make icons")

@@ -1,6 +1,8 @@
 """The Debian package of make package: its computed dependencies and its
 listing, then the package unpacked into a temporary directory, its files
-checked like an install tree and its binary run.
+checked like an install tree and its binary run; lintian and hardening-check
+on it; and a second build of the same tree, from clean, packing the same
+bytes.
 
     tests/install/test_package.py PACKAGE_BUILD_DIR
 """
@@ -27,12 +29,15 @@ def dpkg_deb(*args):
     return r.stdout
 
 
-def check_package(build, checks):
+def find_package(build):
     name = f"verlomba_{project_settings()['version']}_*.deb"
     found = glob.glob(os.path.join(build, name))
     if len(found) != 1:
         fail(f"expected one {name} in {build}, found {found}")
-    deb = found[0]
+    return found[0]
+
+
+def check_package(deb, checks):
     depends = dpkg_deb("-f", deb, "Depends").strip()
     print(f"{os.path.basename(deb)}: Depends: {depends}")
     names = [d.strip().split()[0] for d in depends.split(",") if d.strip()]
@@ -49,11 +54,49 @@ def check_package(build, checks):
         check_tree(checks, os.path.join(root, "usr"), "games", final_prefix="/usr")
 
 
+def check_debian_tools(deb, checks):
+    # --pedantic shows the informational tags too; only errors and warnings fail.
+    r = subprocess.run(["lintian", "--pedantic", "--info", deb], capture_output=True, text=True)
+    tags = [line for line in r.stdout.splitlines() if line[:2] in ("E:", "W:", "I:", "P:")]
+    print("lintian:", *tags or ["no tags"], sep="\n  ")
+    bad = [line for line in tags if line[:2] in ("E:", "W:")]
+    checks.check(r.returncode == 0 and not bad, f"lintian ({r.returncode}): {bad or r.stderr.strip()}")
+
+    with tempfile.TemporaryDirectory(prefix="verlomba-deb-") as root:
+        dpkg_deb("-x", deb, root)
+        binary = os.path.join(root, "usr", "games", "verlomba")
+        r = subprocess.run(["hardening-check", binary], capture_output=True, text=True)
+        print(r.stdout.strip())
+        for feature in ("Position Independent Executable", "Stack protected", "Fortify Source functions",
+                        "Read-only relocations", "Immediate binding"):
+            checks.check(f" {feature}: yes" in r.stdout, f"hardening-check: {feature} is not yes")
+
+
+def check_reproducible(build, deb, checks):
+    """The objects rebuilt from nothing and packed again: byte for byte the
+    same package."""
+    first = read_bytes(deb)
+    for args in (["--target", "clean"], ["-j", str(os.cpu_count() or 2)]):
+        subprocess.run(["cmake", "--build", build] + args, check=True, stdout=subprocess.DEVNULL)
+    with tempfile.TemporaryDirectory(prefix="verlomba-deb-again-") as again:
+        subprocess.run(["cpack", "-B", again], cwd=build, check=True, stdout=subprocess.DEVNULL)
+        second = read_bytes(os.path.join(again, os.path.basename(deb)))
+    checks.check(first == second, f"a second build of the tree packs other bytes than {deb}")
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def main():
     build = build_from_argv()
     checks = Checks()
+    deb = find_package(build)
     checks.run("package: computed dependencies, listing in Debian places, unpacked tree and its binary's "
-               "--version", lambda: check_package(build, checks))
+               "--version", lambda: check_package(deb, checks))
+    checks.run("package: no lintian error or warning; hardened binary", lambda: check_debian_tools(deb, checks))
+    checks.run("package: a second build of the tree is the same bytes", lambda: check_reproducible(build, deb, checks))
     checks.finish()
 
 
