@@ -18,6 +18,11 @@ constexpr double kRasterEpsilon = 1e-4;
 // clips any size.
 constexpr double kLargestDiscPixels = 4096.0;
 
+// Of the kept pictures a frame shows resampled from another zoom, the next
+// frame draws afresh as many as cover this share of it: a frame's worth in
+// a few frames once the view stays put, without the cost of a frame more.
+constexpr double kRedrawShareOfFrame = 0.25;
+
 bool isFinite(double v) {
   return std::isfinite(v);
 }
@@ -46,6 +51,8 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
+  redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
+                     kRedrawShareOfFrame * target.width * target.height);
   pictureDepth_ = 0;
   recording_ = false;
   sourceAlpha_ = 0;
@@ -362,6 +369,10 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
     --pictureDepth_;
     return false;
   }
+  if (showResampled(key, state)) {
+    --pictureDepth_;
+    return false;
+  }
   // The layer covers the bounds on screen and a pixel of smoothing around
   // them; what lies outside the frame is never seen before the view changes.
   const Point a = toScreen(bounds.minX, bounds.minY);
@@ -371,6 +382,10 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   const double x1 = std::clamp(std::ceil(std::max(a.x, b.x)) + 1.0, 0.0, limitX);
   const double y0 = std::clamp(std::floor(std::min(a.y, b.y)) - 1.0, 0.0, limitY);
   const double y1 = std::clamp(std::ceil(std::max(a.y, b.y)) + 1.0, 0.0, limitY);
+  // Where the layer would lie uncut, as far as ints reach.
+  const auto edge = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
+  const PixelBox whole{edge(std::floor(std::min(a.x, b.x)) - 1.0), edge(std::floor(std::min(a.y, b.y)) - 1.0),
+                       edge(std::ceil(std::max(a.x, b.x)) + 1.0), edge(std::ceil(std::max(a.y, b.y)) + 1.0)};
   if (!(x0 < x1 && y0 < y1)) {
     // Nothing of it is in view: nothing to draw or keep.
     --pictureDepth_;
@@ -383,6 +398,7 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
   r.left = static_cast<int>(x0);
   r.top = static_cast<int>(y0);
+  r.whole = whole;
   r.frame = target_;
   r.frameTransform = transform_;
   const int w = static_cast<int>(x1 - x0);
@@ -408,6 +424,8 @@ void SoftwareDrawBackend::endPicture() {
   transform_ = r.frameTransform;
   raster_.setSize(target_.width, target_.height);
   PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
+  kept.drawn = PixelBox{r.left, r.top, r.left + layer.width, r.top + layer.height};
+  kept.whole = r.whole;
   const int right = r.left + layer.width;
   const int bottom = r.top + layer.height;
   kept.cut = kept.width > 0 && ((kept.left == r.left && r.left > 0) || (kept.top == r.top && r.top > 0) ||
@@ -422,12 +440,32 @@ void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
     showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
     return;
   }
-  // Gathered with the shadows before it, if they are of its colour.
+  gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height);
+}
+
+void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height) {
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
   if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
     flushPending();
     shadows_.open(rgb);
   }
-  shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,
-               picture.width);
+  shadows_.add(coverage, left, top, width, height, width);
+}
+
+bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureState& state) {
+  const PictureCache::Picture* stale = pictures_.findUnderOtherView(key, state);
+  if (!stale) return false;
+  const uint64_t slot = PictureCache::slotOf(key);
+  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height)) return false;
+  const ZoomResampler::Result& r = resampler_.result();
+  if (r.width == 0 || r.height == 0) return true;
+  redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height});
+  if (key.kind == PictureKind::Shadow) {
+    gatherShadow(r.coverage, r.left, r.top, r.width, r.height);
+    return true;
+  }
+  flushPending();
+  for (int y = 0; y < r.height; ++y)
+    compositeSpan(target_.row(r.top + y) + r.left, r.pixels + static_cast<size_t>(y) * r.width, r.width);
+  return true;
 }
