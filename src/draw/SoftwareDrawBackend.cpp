@@ -23,6 +23,10 @@ constexpr double kLargestDiscPixels = 4096.0;
 // a few frames once the view stays put, without the cost of a frame more.
 constexpr double kRedrawShareOfFrame = 0.25;
 
+// A picture's layer reaches this share of the frame's size beyond its
+// edges, so that the frames of a zoom out show it resampled, not cut.
+constexpr double kLayerMarginShare = 0.25;
+
 bool isFinite(double v) {
   return std::isfinite(v);
 }
@@ -54,6 +58,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
                      kRedrawShareOfFrame * target.width * target.height);
   pictureDepth_ = 0;
+  debugFresh = debugDue = debugCut = debugArea = 0;
   recording_ = false;
   sourceAlpha_ = 0;
   insideShape_ = false;
@@ -374,35 +379,36 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
     return false;
   }
   // The layer covers the bounds on screen and a pixel of smoothing around
-  // them; what lies outside the frame is never seen before the view changes.
+  // them, as far as a margin round the frame: what lies beyond is not seen
+  // before the view zooms out more than a step or two.
   const Point a = toScreen(bounds.minX, bounds.minY);
   const Point b = toScreen(bounds.maxX, bounds.maxY);
-  const double limitX = target_.width, limitY = target_.height;
-  const double x0 = std::clamp(std::floor(std::min(a.x, b.x)) - 1.0, 0.0, limitX);
-  const double x1 = std::clamp(std::ceil(std::max(a.x, b.x)) + 1.0, 0.0, limitX);
-  const double y0 = std::clamp(std::floor(std::min(a.y, b.y)) - 1.0, 0.0, limitY);
-  const double y1 = std::clamp(std::ceil(std::max(a.y, b.y)) + 1.0, 0.0, limitY);
-  // Where the layer would lie uncut, as far as ints reach.
   const auto edge = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
   const PixelBox whole{edge(std::floor(std::min(a.x, b.x)) - 1.0), edge(std::floor(std::min(a.y, b.y)) - 1.0),
                        edge(std::ceil(std::max(a.x, b.x)) + 1.0), edge(std::ceil(std::max(a.y, b.y)) + 1.0)};
-  if (!(x0 < x1 && y0 < y1)) {
+  if (!(whole.left < target_.width && whole.right > 0 && whole.top < target_.height && whole.bottom > 0)) {
     // Nothing of it is in view: nothing to draw or keep.
     --pictureDepth_;
     return false;
   }
+  const int marginX = static_cast<int>(target_.width * kLayerMarginShare);
+  const int marginY = static_cast<int>(target_.height * kLayerMarginShare);
+  const PixelBox drawn{std::max(whole.left, -marginX), std::max(whole.top, -marginY),
+                       std::min(whole.right, target_.width + marginX),
+                       std::min(whole.bottom, target_.height + marginY)};
+  ++debugFresh;
   Recording& r = picture_;
   r.key = key;
   r.state = state;
   r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
   r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
-  r.left = static_cast<int>(x0);
-  r.top = static_cast<int>(y0);
+  r.left = drawn.left;
+  r.top = drawn.top;
   r.whole = whole;
   r.frame = target_;
   r.frameTransform = transform_;
-  const int w = static_cast<int>(x1 - x0);
-  const int h = static_cast<int>(y1 - y0);
+  const int w = drawn.right - drawn.left;
+  const int h = drawn.bottom - drawn.top;
   layer_.assign(static_cast<size_t>(w) * h, 0u);
   target_ = ImageView{layer_.data(), w, h, w};
   transform_.offsetX -= r.left;
@@ -426,11 +432,12 @@ void SoftwareDrawBackend::endPicture() {
   PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
   kept.drawn = PixelBox{r.left, r.top, r.left + layer.width, r.top + layer.height};
   kept.whole = r.whole;
-  const int right = r.left + layer.width;
-  const int bottom = r.top + layer.height;
-  kept.cut = kept.width > 0 && ((kept.left == r.left && r.left > 0) || (kept.top == r.top && r.top > 0) ||
-                                (kept.left + kept.width == right && right < target_.width) ||
-                                (kept.top + kept.height == bottom && bottom < target_.height));
+  // Painted up to a side its bounds set, not the margin.
+  const PixelBox& d = kept.drawn;
+  kept.cut = kept.width > 0 && ((kept.left == d.left && d.left == r.whole.left) ||
+                                (kept.top == d.top && d.top == r.whole.top) ||
+                                (kept.left + kept.width == d.right && d.right == r.whole.right) ||
+                                (kept.top + kept.height == d.bottom && d.bottom == r.whole.bottom));
   showKept(kept);
 }
 
@@ -456,9 +463,11 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
   const PictureCache::Picture* stale = pictures_.findUnderOtherView(key, state);
   if (!stale) return false;
   const uint64_t slot = PictureCache::slotOf(key);
-  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height)) return false;
+  if (redraws_.isDue(slot)) { ++debugDue; return false;}
+  if (!resampler_.resample(*stale, state, target_.width, target_.height)) { ++debugCut; return false;}
   const ZoomResampler::Result& r = resampler_.result();
   if (r.width == 0 || r.height == 0) return true;
+  debugArea += r.width * r.height;
   redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height});
   if (key.kind == PictureKind::Shadow) {
     gatherShadow(r.coverage, r.left, r.top, r.width, r.height);

@@ -75,6 +75,7 @@ class SoftwareDrawBackend : public DrawBackend {
   // pixel of where it would be, and is drawn anew every dozen frames or so
   // as the light crosses the field.
   static constexpr float kShadowLightStep = 16.0f;
+  long debugFresh = 0, debugDue = 0, debugCut = 0, debugArea = 0;
 
  private:
   struct Point {

@@ -6,6 +6,10 @@
 
 namespace {
 
+// Pictures drawn up to this many times as large as they are shown are
+// interpolated between two pixels a side; larger ones are averaged.
+constexpr double kPairsUpTo = 2.0;
+
 using Lanes = float __attribute__((vector_size(16)));
 
 // Premultiplied 0xAARRGGBB to its four channels and back, rounded, with no
@@ -132,6 +136,94 @@ void ZoomResampler::run(const typename Kind::Pixel* source, int sourceWidth,
   }
 }
 
+void ZoomResampler::pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
+                             double scale, double offset, int pictureStart, int pictureSize, int frameSize) {
+  // Plain linear interpolation: exact for a picture drawn smaller than it is
+  // shown, and close enough for one drawn up to twice as large.
+  const auto frameOf = [&](double u) {
+    return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
+  };
+  first = std::max(0, static_cast<int>(std::floor(frameOf(-1.0))));
+  const int last = std::min(frameSize - 1, static_cast<int>(std::ceil(frameOf(pictureSize))));
+  pairs.clear();
+  for (int j = first; j <= last; ++j) {
+    const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
+    const double lower = std::floor(u);
+    const auto second = static_cast<uint32_t>(std::lround((u - lower) * 256.0));
+    Pair p{static_cast<int>(lower), static_cast<int>(lower) + 1, 256 - second, second};
+    // Beyond the picture is nothing: a weight on its edge pixel, or none.
+    if (p.first < 0) p.first = 0, p.firstWeight = 0;
+    if (p.second > pictureSize - 1) p.second = pictureSize - 1, p.secondWeight = 0;
+    if (p.first > pictureSize - 1) p.first = pictureSize - 1, p.firstWeight = 0;
+    if (p.second < 0) p.second = 0, p.secondWeight = 0;
+    pairs.push_back(p);
+  }
+}
+
+namespace {
+
+// Two pixels' channels weighted by 0..256 in all, rounded, in fixed point:
+// red and blue, then alpha and green, side by side in the halves of a word.
+inline uint32_t mixPixels(uint32_t a, uint32_t wa, uint32_t b, uint32_t wb) {
+  constexpr uint32_t kMask = 0xFF00FFu;
+  const uint32_t rb = ((a & kMask) * wa + (b & kMask) * wb + 0x800080u) >> 8 & kMask;
+  const uint32_t ag = ((a >> 8 & kMask) * wa + (b >> 8 & kMask) * wb + 0x800080u) >> 8 & kMask;
+  return rb | ag << 8;
+}
+
+// Two rows of pixels weighted the same way, four pixels at a time.
+void mixRows(const uint32_t* a, uint32_t wa, const uint32_t* b, uint32_t wb, uint32_t* out, int count) {
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto upper = static_cast<uint16_t>(wa);
+  const auto lower = static_cast<uint16_t>(wb);
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Bytes x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    const Wide mixed =
+        (__builtin_convertvector(x, Wide) * upper + __builtin_convertvector(y, Wide) * lower + 128) >> 8;
+    x = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(out + i, &x, sizeof x);
+  }
+  for (; i < count; ++i) out[i] = mixPixels(a[i], wa, b[i], wb);
+}
+
+void mixRows(const uint8_t* a, uint32_t wa, const uint8_t* b, uint32_t wb, uint8_t* out, int count) {
+  for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>((a[i] * wa + b[i] * wb + 128) >> 8);
+}
+
+inline uint8_t mixPixels(uint8_t a, uint32_t wa, uint8_t b, uint32_t wb) {
+  return static_cast<uint8_t>((a * wa + b * wb + 128) >> 8);
+}
+
+}  // namespace
+
+template <class Pixel>
+void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out,
+                             std::vector<Pixel>& mixed) {
+  const int w = static_cast<int>(columnPairs_.size());
+  const int h = static_cast<int>(rowPairs_.size());
+  out.resize(static_cast<size_t>(w) * h);
+  // Down first, over the picture's columns the frame's row is made of (the
+  // pairs go left to right); then across.
+  const int lo = columnPairs_.front().first;
+  const int hi = columnPairs_.back().second;
+  mixed.resize(static_cast<size_t>(hi - lo + 1));
+  for (int y = 0; y < h; ++y) {
+    const Pair& r = rowPairs_[y];
+    mixRows(source + static_cast<size_t>(r.first) * sourceWidth + lo, r.firstWeight,
+            source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(), hi - lo + 1);
+    Pixel* to = out.data() + static_cast<size_t>(y) * w;
+    const Pixel* m = mixed.data() - lo;
+    for (int x = 0; x < w; ++x) {
+      const Pair& c = columnPairs_[x];
+      to[x] = mixPixels(m[c.first], c.firstWeight, m[c.second], c.secondWeight);
+    }
+  }
+}
+
 bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState& now, int frameWidth,
                              int frameHeight) {
   result_ = Result{};
@@ -151,20 +243,40 @@ bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState&
       !needed(p.whole.top, p.whole.bottom, p.drawn.top, p.drawn.bottom, kept.offsetY, now.offsetY, frameHeight))
     return false;
   if (p.width == 0 || p.height == 0) return true;
-  axisTaps(columns_, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth);
-  axisTaps(rows_, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight);
-  const int w = static_cast<int>(columns_.from.size());
-  const int h = static_cast<int>(rows_.from.size());
-  if (w == 0 || h == 0) return true;
-  result_.left = columns_.first;
-  result_.top = rows_.first;
+  const bool shadow = p.key.kind == PictureKind::Shadow;
+  int w = 0, h = 0;
+  if (kept.scale <= kPairsUpTo * now.scale) {
+    pairTaps(columnPairs_, result_.left, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width,
+             frameWidth);
+    pairTaps(rowPairs_, result_.top, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height,
+             frameHeight);
+    w = static_cast<int>(columnPairs_.size());
+    h = static_cast<int>(rowPairs_.size());
+    if (w == 0 || h == 0) return true;
+    if (shadow) {
+      runPairs(p.coverage.data(), p.width, coverage_, mixedCoverage_);
+    } else {
+      runPairs(p.pixels.data(), p.width, pixels_, mixedPixels_);
+    }
+  } else {
+    axisTaps(columns_, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth);
+    axisTaps(rows_, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight);
+    result_.left = columns_.first;
+    result_.top = rows_.first;
+    w = static_cast<int>(columns_.from.size());
+    h = static_cast<int>(rows_.from.size());
+    if (w == 0 || h == 0) return true;
+    if (shadow) {
+      run<Coverage>(p.coverage.data(), p.width, coverage_);
+    } else {
+      run<Colour>(p.pixels.data(), p.width, pixels_);
+    }
+  }
   result_.width = w;
   result_.height = h;
-  if (p.key.kind == PictureKind::Shadow) {
-    run<Coverage>(p.coverage.data(), p.width, coverage_);
+  if (shadow) {
     result_.coverage = coverage_.data();
   } else {
-    run<Colour>(p.pixels.data(), p.width, pixels_);
     result_.pixels = pixels_.data();
   }
   return true;

@@ -48,15 +48,32 @@ class ZoomResampler {
     std::vector<int> offset;  // into weights
     std::vector<float> weights;
   };
+  // The same where at most two pixels of the picture make one of the
+  // frame, their weights in 0..256.
+  struct Pair {
+    int first;
+    int second;
+    uint32_t firstWeight;
+    uint32_t secondWeight;
+  };
+  static void pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
+                       double scale, double offset, int pictureStart, int pictureSize, int frameSize);
   static void axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
                        int pictureStart, int pictureSize, int frameSize);
   template <class Kind>
   void run(const typename Kind::Pixel* source, int sourceWidth, std::vector<typename Kind::Pixel>& out);
 
+  template <class Pixel>
+  void runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out, std::vector<Pixel>& mixed);
+
   Taps columns_;
   Taps rows_;
+  std::vector<Pair> columnPairs_;
+  std::vector<Pair> rowPairs_;
   std::vector<uint32_t> pixels_;
   std::vector<uint8_t> coverage_;
+  std::vector<uint32_t> mixedPixels_;  // a row mixed from two of the picture's
+  std::vector<uint8_t> mixedCoverage_;
   std::vector<float> across_;  // the picture's rows, resampled across
   Result result_;
 };
