@@ -10,7 +10,6 @@
 #include <time.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -292,7 +291,6 @@ void timeSoftwareZoom(benchmark::State& state, Build build) {
     h.game().onDraw();
     software.endFrame();
     if (timed) frames.push_back(1000.0 * (threadCpuSeconds() - before));
-    if (timed && std::getenv("ZOOMDEBUG")) std::fprintf(stderr, "zoom %.3f ms %.1f stale %zu kept %zu fresh %ld due %ld cut %ld area %ld\n", h.app().zoom(), frames.back(), software.staleCount(), software.pictures().size(), software.debugFresh, software.debugDue, software.debugCut, software.debugArea);
     setDrawBackend(&ticking);
   };
   for (int i = 0; i < kWarmUpTicks; ++i) frame(false);

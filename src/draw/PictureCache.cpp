@@ -52,6 +52,24 @@ PictureCache::Picture* PictureCache::findUnderOtherView(const PictureKey& key, c
   return p;
 }
 
+uint64_t PictureCache::familySlotOf(const PictureKey& key) {
+  return slotOf({key.owner, key.kind, key.family ^ 0x2545F4914F6CDD1Dull, 0});
+}
+
+PictureCache::Picture* PictureCache::findRelative(const PictureKey& key, const PictureState& state) {
+  if (key.family == 0) return nullptr;
+  const auto family = families_.find(familySlotOf(key));
+  if (family == families_.end()) return nullptr;
+  const auto it = pictures_.find(family->second);
+  if (it == pictures_.end()) return nullptr;
+  Picture& p = it->second;
+  if (p.key.owner != key.owner || p.key.kind != key.kind || p.key.family != key.family ||
+      p.key.state == key.state || !sameDrawing(p.state, state, key.kind))
+    return nullptr;
+  p.lastShown = frame_;
+  return &p;
+}
+
 PictureCache::Picture* PictureCache::findUnderAnyView(const PictureKey& key, const PictureState& state) {
   const auto it = pictures_.find(slotOf(key));
   if (it == pictures_.end()) return nullptr;
@@ -102,7 +120,9 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
     }
   }
   p.lastShown = frame_;
+  p.keptAt = frame_;
   bytes_ += bytesOf(p);
+  if (key.family != 0) families_[familySlotOf(key)] = it->first;
   return p;
 }
 
@@ -120,6 +140,9 @@ void PictureCache::nextFrame() {
   for (auto it = pictures_.begin(); it != pictures_.end();) {
     if (it->second.lastShown + 1 < frame_) {
       bytes_ -= std::min(bytes_, bytesOf(it->second));
+      const auto family = families_.find(familySlotOf(it->second.key));
+      if (it->second.key.family != 0 && family != families_.end() && family->second == it->first)
+        families_.erase(family);
       it = pictures_.erase(it);
     } else {
       ++it;

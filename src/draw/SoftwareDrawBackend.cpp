@@ -19,9 +19,12 @@ constexpr double kRasterEpsilon = 1e-4;
 constexpr double kLargestDiscPixels = 4096.0;
 
 // Of the kept pictures a frame shows resampled from another zoom, the next
-// frame draws afresh as many as cover this share of it: a frame's worth in
-// a few frames once the view stays put, without the cost of a frame more.
-constexpr double kRedrawShareOfFrame = 0.25;
+// frame draws afresh as many as cover this share of it: while the view
+// still zooms, only enough that none is shown from far off its zoom for
+// long (each is soon stale again); once it stays put, a frame's worth in a
+// few frames.
+constexpr double kRedrawShareZooming = 0.05;
+constexpr double kRedrawShareStill = 0.25;
 
 // A picture's layer reaches this share of the frame's size beyond its
 // edges, so that the frames of a zoom out show it resampled, not cut.
@@ -48,6 +51,10 @@ SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts) : fonts_(std::move
 
 void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
                                      uint32_t clearRgb) {
+  const bool still = transform.scale == transform_.scale && transform.offsetX == transform_.offsetX &&
+                     transform.offsetY == transform_.offsetY;
+  redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
+                     (still ? kRedrawShareStill : kRedrawShareZooming) * target.width * target.height);
   target_ = target;
   transform_ = transform;
   raster_.setSize(target.width, target.height);
@@ -55,10 +62,8 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
-  redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
-                     kRedrawShareOfFrame * target.width * target.height);
+  if (!still) zoomedAt_ = pictures_.frame();
   pictureDepth_ = 0;
-  debugFresh = debugDue = debugCut = debugArea = 0;
   recording_ = false;
   sourceAlpha_ = 0;
   insideShape_ = false;
@@ -121,8 +126,8 @@ void SoftwareDrawBackend::noteUse(bool color, bool lineWidth, bool pointSize) {
 }
 
 void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
-  const bool lines =
-      primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop || primitive_ == Primitive::LineStrip;
+  const bool lines = primitive_ == Primitive::Lines || primitive_ == Primitive::LineLoop ||
+                     primitive_ == Primitive::LineStrip;
   noteUse(true, lines, primitive_ == Primitive::Points);
   // The box the shape lies in: its points, widened by half a line and a
   // pixel for rounding.
@@ -396,7 +401,6 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   const PixelBox drawn{std::max(whole.left, -marginX), std::max(whole.top, -marginY),
                        std::min(whole.right, target_.width + marginX),
                        std::min(whole.bottom, target_.height + marginY)};
-  ++debugFresh;
   Recording& r = picture_;
   r.key = key;
   r.state = state;
@@ -461,14 +465,21 @@ void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int to
 
 bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureState& state) {
   const PictureCache::Picture* stale = pictures_.findUnderOtherView(key, state);
+  // A shadow cast from an earlier light point, drawn before the view last
+  // moved, stands in for one not drawn yet, and is as stale: the light's
+  // steps in a still view draw shadows afresh as they always have.
+  if (!stale) {
+    stale = pictures_.findRelative(key, state);
+    if (stale && stale->keptAt > zoomedAt_) return false;
+  }
   if (!stale) return false;
   const uint64_t slot = PictureCache::slotOf(key);
-  if (redraws_.isDue(slot)) { ++debugDue; return false;}
-  if (!resampler_.resample(*stale, state, target_.width, target_.height)) { ++debugCut; return false;}
+  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height))
+    return false;
   const ZoomResampler::Result& r = resampler_.result();
   if (r.width == 0 || r.height == 0) return true;
-  debugArea += r.width * r.height;
-  redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height});
+  redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height},
+               stale->state.scale / state.scale);
   if (key.kind == PictureKind::Shadow) {
     gatherShadow(r.coverage, r.left, r.top, r.width, r.height);
     return true;

@@ -75,7 +75,6 @@ class SoftwareDrawBackend : public DrawBackend {
   // pixel of where it would be, and is drawn anew every dozen frames or so
   // as the light crosses the field.
   static constexpr float kShadowLightStep = 16.0f;
-  long debugFresh = 0, debugDue = 0, debugCut = 0, debugArea = 0;
 
  private:
   struct Point {
@@ -159,4 +158,5 @@ class SoftwareDrawBackend : public DrawBackend {
   ShadowBatch shadows_;
   ZoomResampler resampler_;
   RedrawQueue redraws_;
+  unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
 };

@@ -139,8 +139,8 @@ TEST_F(StillPictures, WhileTheViewZoomsPicturesStayCloseAndThenSettleExactly) {
       drawWith(kept, keptPicture);
       drawWith(live, livePicture);
       const PictureDifference d = pictureDifference(keptPicture.pixels, livePicture.pixels);
-      EXPECT_TRUE(d.withinRendererBound()) << "frame " << i << " at zoom " << zoom << ": " << 100.0 * d.offShare
-                                           << " % off, mean " << d.mean;
+      EXPECT_TRUE(d.withinRendererBound())
+          << "frame " << i << " at zoom " << zoom << ": " << 100.0 * d.offShare << " % off, mean " << d.mean;
       worstShare = std::max(worstShare, d.offShare);
       worstMean = std::max(worstMean, d.mean);
     }

@@ -15,8 +15,8 @@ using Lanes = float __attribute__((vector_size(16)));
 // Premultiplied 0xAARRGGBB to its four channels and back, rounded, with no
 // colour above the alpha (which compositing takes for granted).
 inline Lanes channelsOf(uint32_t p) {
-  return Lanes{static_cast<float>(p >> 24), static_cast<float>(p >> 16 & 0xFF), static_cast<float>(p >> 8 & 0xFF),
-               static_cast<float>(p & 0xFF)};
+  return Lanes{static_cast<float>(p >> 24), static_cast<float>(p >> 16 & 0xFF),
+               static_cast<float>(p >> 8 & 0xFF), static_cast<float>(p & 0xFF)};
 }
 inline uint32_t pixelOf(Lanes c) {
   const float a = std::clamp(c[0] + 0.5f, 0.0f, 255.5f);
@@ -191,7 +191,21 @@ void mixRows(const uint32_t* a, uint32_t wa, const uint32_t* b, uint32_t wb, uin
 }
 
 void mixRows(const uint8_t* a, uint32_t wa, const uint8_t* b, uint32_t wb, uint8_t* out, int count) {
-  for (int i = 0; i < count; ++i) out[i] = static_cast<uint8_t>((a[i] * wa + b[i] * wb + 128) >> 8);
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto upper = static_cast<uint16_t>(wa);
+  const auto lower = static_cast<uint16_t>(wb);
+  int i = 0;
+  for (; i + 16 <= count; i += 16) {
+    Bytes x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    const Wide mixed =
+        (__builtin_convertvector(x, Wide) * upper + __builtin_convertvector(y, Wide) * lower + 128) >> 8;
+    x = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(out + i, &x, sizeof x);
+  }
+  for (; i < count; ++i) out[i] = static_cast<uint8_t>((a[i] * wa + b[i] * wb + 128) >> 8);
 }
 
 inline uint8_t mixPixels(uint8_t a, uint32_t wa, uint8_t b, uint32_t wb) {
@@ -214,7 +228,8 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
   for (int y = 0; y < h; ++y) {
     const Pair& r = rowPairs_[y];
     mixRows(source + static_cast<size_t>(r.first) * sourceWidth + lo, r.firstWeight,
-            source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(), hi - lo + 1);
+            source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(),
+            hi - lo + 1);
     Pixel* to = out.data() + static_cast<size_t>(y) * w;
     const Pixel* m = mixed.data() - lo;
     for (int x = 0; x < w; ++x) {
@@ -233,14 +248,16 @@ bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState&
   const double reach = std::max(1.0, kept.scale / now.scale);
   const auto needed = [&](int wholeStart, int wholeEnd, int drawnStart, int drawnEnd, double keptOffset,
                           double offset, int frameSize) {
-    const double lo = std::max<double>(
-        wholeStart, mapEdge(0.0, now.scale, offset, kept.scale, keptOffset) - reach);
+    const double lo =
+        std::max<double>(wholeStart, mapEdge(0.0, now.scale, offset, kept.scale, keptOffset) - reach);
     const double hi =
         std::min<double>(wholeEnd, mapEdge(frameSize, now.scale, offset, kept.scale, keptOffset) + reach);
     return lo >= hi || (lo >= drawnStart && hi <= drawnEnd);
   };
-  if (!needed(p.whole.left, p.whole.right, p.drawn.left, p.drawn.right, kept.offsetX, now.offsetX, frameWidth) ||
-      !needed(p.whole.top, p.whole.bottom, p.drawn.top, p.drawn.bottom, kept.offsetY, now.offsetY, frameHeight))
+  if (!needed(p.whole.left, p.whole.right, p.drawn.left, p.drawn.right, kept.offsetX, now.offsetX,
+              frameWidth) ||
+      !needed(p.whole.top, p.whole.bottom, p.drawn.top, p.drawn.bottom, kept.offsetY, now.offsetY,
+              frameHeight))
     return false;
   if (p.width == 0 || p.height == 0) return true;
   const bool shadow = p.key.kind == PictureKind::Shadow;
