@@ -19,11 +19,15 @@ enum class TextFont : uint8_t { Helvetica10, Helvetica12, TimesRoman24 };
 enum class PictureKind : uint8_t { Colour, Shadow };
 
 // Which still picture: the object it belongs to (an id no other object
-// has), its kind, and a digest of everything its drawing depends on.
+// has), its kind, and a digest of everything its drawing depends on. A
+// shadow also names its object's state without the light point (its
+// family), so that the shadow cast from the last point can stand in for it
+// while the view zooms; 0 for none.
 struct PictureKey {
   uint64_t owner = 0;
   PictureKind kind = PictureKind::Colour;
   uint64_t state = 0;
+  uint64_t family = 0;
 };
 
 class DrawBackend {

@@ -26,7 +26,7 @@ StillPicture::~StillPicture() {
 
 ShadowPicture::ShadowPicture(uint64_t owner, uint64_t state, const Rect& bounds, float lightX, float lightY)
     : light_(roundedLight(owner, lightX, lightY)),
-      picture_({owner, PictureKind::Shadow, pictureDigest({light_.x, light_.y}, state)},
+      picture_({owner, PictureKind::Shadow, pictureDigest({light_.x, light_.y}, state), state},
                shadowReach(bounds, light_)) {}
 
 Vec2 ShadowPicture::roundedLight(uint64_t owner, float lightX, float lightY) {

@@ -9,15 +9,19 @@ namespace {
 
 constexpr size_t kBudgetBytes = 32u << 20;
 
-// Whether a picture kept with state kept can be shown under now.
-bool sameState(const PictureState& kept, const PictureState& now, PictureKind kind) {
+// Whether a picture kept with state kept was drawn as it would be under
+// now, but perhaps under another view.
+bool sameDrawing(const PictureState& kept, const PictureState& now, PictureKind kind) {
   const float* a = kept.color;
   const float* b = now.color;
   const bool rgb = kind == PictureKind::Shadow || (a[0] == b[0] && a[1] == b[1] && a[2] == b[2]);
   const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
   return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
-         (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.scale == now.scale &&
-         kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
+         (!kept.usesPointSize || kept.pointSize == now.pointSize);
+}
+
+bool sameView(const PictureState& kept, const PictureState& now) {
+  return kept.scale == now.scale && kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
 }
 
 }  // namespace
@@ -35,12 +39,43 @@ size_t PictureCache::bytesOf(const Picture& p) {
 }
 
 PictureCache::Picture* PictureCache::find(const PictureKey& key, const PictureState& state) {
+  Picture* p = findUnderAnyView(key, state);
+  if (!p || !sameView(p->state, state)) return nullptr;
+  p->lastShown = frame_;
+  return p;
+}
+
+PictureCache::Picture* PictureCache::findUnderOtherView(const PictureKey& key, const PictureState& state) {
+  Picture* p = findUnderAnyView(key, state);
+  if (!p || sameView(p->state, state)) return nullptr;
+  p->lastShown = frame_;
+  return p;
+}
+
+uint64_t PictureCache::familySlotOf(const PictureKey& key) {
+  return slotOf({key.owner, key.kind, key.family ^ 0x2545F4914F6CDD1Dull, 0});
+}
+
+PictureCache::Picture* PictureCache::findRelative(const PictureKey& key, const PictureState& state) {
+  if (key.family == 0) return nullptr;
+  const auto family = families_.find(familySlotOf(key));
+  if (family == families_.end()) return nullptr;
+  const auto it = pictures_.find(family->second);
+  if (it == pictures_.end()) return nullptr;
+  Picture& p = it->second;
+  if (p.key.owner != key.owner || p.key.kind != key.kind || p.key.family != key.family ||
+      p.key.state == key.state || !sameDrawing(p.state, state, key.kind))
+    return nullptr;
+  p.lastShown = frame_;
+  return &p;
+}
+
+PictureCache::Picture* PictureCache::findUnderAnyView(const PictureKey& key, const PictureState& state) {
   const auto it = pictures_.find(slotOf(key));
   if (it == pictures_.end()) return nullptr;
   Picture& p = it->second;
-  if (p.key.state != key.state || p.key.kind != key.kind || !sameState(p.state, state, key.kind))
+  if (p.key.state != key.state || p.key.kind != key.kind || !sameDrawing(p.state, state, key.kind))
     return nullptr;
-  p.lastShown = frame_;
   return &p;
 }
 
@@ -85,7 +120,9 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
     }
   }
   p.lastShown = frame_;
+  p.keptAt = frame_;
   bytes_ += bytesOf(p);
+  if (key.family != 0) families_[familySlotOf(key)] = it->first;
   return p;
 }
 
@@ -103,6 +140,9 @@ void PictureCache::nextFrame() {
   for (auto it = pictures_.begin(); it != pictures_.end();) {
     if (it->second.lastShown + 1 < frame_) {
       bytes_ -= std::min(bytes_, bytesOf(it->second));
+      const auto family = families_.find(familySlotOf(it->second.key));
+      if (it->second.key.family != 0 && family != families_.end() && family->second == it->first)
+        families_.erase(family);
       it = pictures_.erase(it);
     } else {
       ++it;

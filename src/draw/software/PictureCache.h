@@ -23,6 +23,14 @@ struct PictureState {
   bool usesPointSize = true;
 };
 
+// A box of image pixels, its right and bottom edges outside it.
+struct PixelBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 // The still pictures a software backend keeps: in colour as premultiplied
 // 0xAARRGGBB pixels, shadows as coverage. Pictures the last frames have not
 // shown go every few frames, and at once beyond a budget.
@@ -38,29 +46,47 @@ class PictureCache {
     std::vector<uint32_t> pixels;   // colour: width * height
     std::vector<uint8_t> coverage;  // shadow: width * height
     unsigned lastShown = 0;
+    unsigned keptAt = 0;  // the frame it was drawn in
     // Painted up to a side of its layer that the frame did not cut: most
     // likely it was cut there, its bounds too small for what it draws.
     bool cut = false;
+    // The layer it was drawn in, and the layer it would have had had the
+    // frame not cut it: what lies between the two was never drawn.
+    PixelBox drawn;
+    PixelBox whole;
   };
 
   // The picture kept for this key under this state, or null.
   Picture* find(const PictureKey& key, const PictureState& state);
+  // The picture kept for this key under this state but another view (it
+  // was drawn at another zoom), or null.
+  Picture* findUnderOtherView(const PictureKey& key, const PictureState& state);
+  // The last picture kept of the key's family (a shadow cast from another
+  // light point), if it is not the key's own, or null.
+  Picture* findRelative(const PictureKey& key, const PictureState& state);
   // Keeps what a layer holds as the picture of key: its pixels within
   // [left, left + width) x [top, top + height) of the image, trimmed to
   // those it painted.
   Picture& keep(const PictureKey& key, const PictureState& state, const ImageView& layer, int left, int top);
   // Starts a frame.
   void nextFrame();
+  // The frame's number, counted by nextFrame.
+  unsigned frame() const { return frame_; }
   size_t bytes() const { return bytes_; }
   size_t size() const { return pictures_.size(); }
   // How many kept pictures were cut by their bounds.
   size_t cutCount() const;
+  // Which picture: one slot per key.
+  static uint64_t slotOf(const PictureKey& key);
 
  private:
-  static uint64_t slotOf(const PictureKey& key);
   static size_t bytesOf(const Picture& p);
+  Picture* findUnderAnyView(const PictureKey& key, const PictureState& state);
 
-  std::unordered_map<uint64_t, Picture> pictures_;  // looked up only, never walked in drawing order
+  static uint64_t familySlotOf(const PictureKey& key);
+
+  std::unordered_map<uint64_t, Picture> pictures_;   // looked up only, never walked in drawing order
+  std::unordered_map<uint64_t, uint64_t> families_;  // family slot to the slot of its last picture
   size_t bytes_ = 0;
   unsigned frame_ = 0;
 };

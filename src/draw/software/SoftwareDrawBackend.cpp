@@ -18,6 +18,18 @@ constexpr double kRasterEpsilon = 1e-4;
 // clips any size.
 constexpr double kLargestDiscPixels = 4096.0;
 
+// Of the kept pictures a frame shows resampled from another zoom, the next
+// frame draws afresh as many as cover this share of it: while the view
+// still zooms, only enough that none is shown from far off its zoom for
+// long (each is soon stale again); once it stays put, a frame's worth in a
+// few frames.
+constexpr double kRedrawShareZooming = 0.05;
+constexpr double kRedrawShareStill = 0.25;
+
+// A picture's layer reaches this share of the frame's size beyond its
+// edges, so that the frames of a zoom out show it resampled, not cut.
+constexpr double kLayerMarginShare = 0.25;
+
 bool isFinite(double v) {
   return std::isfinite(v);
 }
@@ -39,6 +51,10 @@ SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts) : fonts_(std::move
 
 void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
                                      uint32_t clearRgb) {
+  const bool still = transform.scale == transform_.scale && transform.offsetX == transform_.offsetX &&
+                     transform.offsetY == transform_.offsetY;
+  redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
+                     (still ? kRedrawShareStill : kRedrawShareZooming) * target.width * target.height);
   target_ = target;
   transform_ = transform;
   raster_.setSize(target.width, target.height);
@@ -46,6 +62,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
+  if (!still) zoomedAt_ = pictures_.frame();
   pictureDepth_ = 0;
   recording_ = false;
   sourceAlpha_ = 0;
@@ -362,31 +379,40 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
     --pictureDepth_;
     return false;
   }
+  if (showResampled(key, state)) {
+    --pictureDepth_;
+    return false;
+  }
   // The layer covers the bounds on screen and a pixel of smoothing around
-  // them; what lies outside the frame is never seen before the view changes.
+  // them, as far as a margin round the frame: what lies beyond is not seen
+  // before the view zooms out more than a step or two.
   const Point a = toScreen(bounds.minX, bounds.minY);
   const Point b = toScreen(bounds.maxX, bounds.maxY);
-  const double limitX = target_.width, limitY = target_.height;
-  const double x0 = std::clamp(std::floor(std::min(a.x, b.x)) - 1.0, 0.0, limitX);
-  const double x1 = std::clamp(std::ceil(std::max(a.x, b.x)) + 1.0, 0.0, limitX);
-  const double y0 = std::clamp(std::floor(std::min(a.y, b.y)) - 1.0, 0.0, limitY);
-  const double y1 = std::clamp(std::ceil(std::max(a.y, b.y)) + 1.0, 0.0, limitY);
-  if (!(x0 < x1 && y0 < y1)) {
+  const auto edge = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
+  const PixelBox whole{edge(std::floor(std::min(a.x, b.x)) - 1.0), edge(std::floor(std::min(a.y, b.y)) - 1.0),
+                       edge(std::ceil(std::max(a.x, b.x)) + 1.0), edge(std::ceil(std::max(a.y, b.y)) + 1.0)};
+  if (!(whole.left < target_.width && whole.right > 0 && whole.top < target_.height && whole.bottom > 0)) {
     // Nothing of it is in view: nothing to draw or keep.
     --pictureDepth_;
     return false;
   }
+  const int marginX = static_cast<int>(target_.width * kLayerMarginShare);
+  const int marginY = static_cast<int>(target_.height * kLayerMarginShare);
+  const PixelBox drawn{std::max(whole.left, -marginX), std::max(whole.top, -marginY),
+                       std::min(whole.right, target_.width + marginX),
+                       std::min(whole.bottom, target_.height + marginY)};
   Recording& r = picture_;
   r.key = key;
   r.state = state;
   r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
   r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
-  r.left = static_cast<int>(x0);
-  r.top = static_cast<int>(y0);
+  r.left = drawn.left;
+  r.top = drawn.top;
+  r.whole = whole;
   r.frame = target_;
   r.frameTransform = transform_;
-  const int w = static_cast<int>(x1 - x0);
-  const int h = static_cast<int>(y1 - y0);
+  const int w = drawn.right - drawn.left;
+  const int h = drawn.bottom - drawn.top;
   layer_.assign(static_cast<size_t>(w) * h, 0u);
   target_ = ImageView{layer_.data(), w, h, w};
   transform_.offsetX -= r.left;
@@ -408,11 +434,14 @@ void SoftwareDrawBackend::endPicture() {
   transform_ = r.frameTransform;
   raster_.setSize(target_.width, target_.height);
   PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
-  const int right = r.left + layer.width;
-  const int bottom = r.top + layer.height;
-  kept.cut = kept.width > 0 && ((kept.left == r.left && r.left > 0) || (kept.top == r.top && r.top > 0) ||
-                                (kept.left + kept.width == right && right < target_.width) ||
-                                (kept.top + kept.height == bottom && bottom < target_.height));
+  kept.drawn = PixelBox{r.left, r.top, r.left + layer.width, r.top + layer.height};
+  kept.whole = r.whole;
+  // Painted up to a side its bounds set, not the margin.
+  const PixelBox& d = kept.drawn;
+  kept.cut = kept.width > 0 && ((kept.left == d.left && d.left == r.whole.left) ||
+                                (kept.top == d.top && d.top == r.whole.top) ||
+                                (kept.left + kept.width == d.right && d.right == r.whole.right) ||
+                                (kept.top + kept.height == d.bottom && d.bottom == r.whole.bottom));
   showKept(kept);
 }
 
@@ -422,12 +451,41 @@ void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
     showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
     return;
   }
-  // Gathered with the shadows before it, if they are of its colour.
+  gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height);
+}
+
+void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height) {
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
   if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
     flushPending();
     shadows_.open(rgb);
   }
-  shadows_.add(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height,
-               picture.width);
+  shadows_.add(coverage, left, top, width, height, width);
+}
+
+bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureState& state) {
+  const PictureCache::Picture* stale = pictures_.findUnderOtherView(key, state);
+  // A shadow cast from an earlier light point, drawn before the view last
+  // moved, stands in for one not drawn yet, and is as stale: the light's
+  // steps in a still view draw shadows afresh as they always have.
+  if (!stale) {
+    stale = pictures_.findRelative(key, state);
+    if (stale && stale->keptAt > zoomedAt_) return false;
+  }
+  if (!stale) return false;
+  const uint64_t slot = PictureCache::slotOf(key);
+  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height))
+    return false;
+  const ZoomResampler::Result& r = resampler_.result();
+  if (r.width == 0 || r.height == 0) return true;
+  redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height},
+               stale->state.scale / state.scale);
+  if (key.kind == PictureKind::Shadow) {
+    gatherShadow(r.coverage, r.left, r.top, r.width, r.height);
+    return true;
+  }
+  flushPending();
+  for (int y = 0; y < r.height; ++y)
+    compositeSpan(target_.row(r.top + y) + r.left, r.pixels + static_cast<size_t>(y) * r.width, r.width);
+  return true;
 }

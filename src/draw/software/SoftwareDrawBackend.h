@@ -9,7 +9,9 @@
 #include "draw/software/DiscMaskCache.h"
 #include "draw/software/PictureCache.h"
 #include "draw/software/PixelBlend.h"
+#include "draw/software/RedrawQueue.h"
 #include "draw/software/ShadowBatch.h"
+#include "draw/software/ZoomResampler.h"
 #include "world/Geometry.h"
 
 // World units to image pixels: image = world * scale + offset.
@@ -29,7 +31,9 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // and point sizes are in pixels, as OpenGL's are; text comes from the
 // bitmap fonts OpenGL draws (see GlyphCapture), placed by OpenGL's raster
 // position rules. A shape with a vertex that is not finite is dropped whole.
-// Still pictures are kept and laid on whole while their keys stay the same.
+// Still pictures are kept and laid on whole while their keys stay the same;
+// when the view zooms they are laid on resampled from their last drawing
+// and drawn afresh a few a frame (see RedrawQueue).
 //
 //   SoftwareDrawBackend software(fonts);
 //   software.beginFrame(image, viewTransform(800, 800, zoom, translation), 0xFFFFFF);
@@ -62,6 +66,9 @@ class SoftwareDrawBackend : public DrawBackend {
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
   const PictureCache& pictures() const { return pictures_; }
+  // How many kept pictures the last frame showed resampled from another
+  // view, not yet drawn afresh at its own.
+  size_t staleCount() const { return redraws_.staleCount(); }
 
   // Light points of kept shadows are rounded to this many units: a shadow
   // moves 0.05 of the light's distance, so it lies within about half a
@@ -92,6 +99,12 @@ class SoftwareDrawBackend : public DrawBackend {
   // drawing used, before setting its own.
   void noteUse(bool color, bool lineWidth, bool pointSize);
   void showKept(const PictureCache::Picture& picture);
+  // A kept picture drawn under another view, if it can be laid on
+  // resampled; false when it must be drawn afresh.
+  bool showResampled(const PictureKey& key, const PictureState& state);
+  // Coverage of a shadow, gathered with the shadows before it if they are
+  // of its colour.
+  void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height);
   // Before anything is painted on the frame: the clear, if still pending,
   // and the shadows gathered so far.
   void flushPending();
@@ -131,6 +144,7 @@ class SoftwareDrawBackend : public DrawBackend {
     bool pointSizeSet = false;
     int left = 0;
     int top = 0;
+    PixelBox whole;  // the layer had the frame not cut it
     ImageView frame;
     ScreenTransform frameTransform;
   };
@@ -142,4 +156,7 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<uint32_t> layer_;
   uint32_t sourceAlpha_ = 0;
   ShadowBatch shadows_;
+  ZoomResampler resampler_;
+  RedrawQueue redraws_;
+  unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
 };

@@ -1,0 +1,300 @@
+#include "draw/software/ZoomResampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Pictures drawn up to this many times as large as they are shown are
+// interpolated between two pixels a side; larger ones are averaged.
+constexpr double kPairsUpTo = 2.0;
+
+using Lanes = float __attribute__((vector_size(16)));
+
+// Premultiplied 0xAARRGGBB to its four channels and back, rounded, with no
+// colour above the alpha (which compositing takes for granted).
+inline Lanes channelsOf(uint32_t p) {
+  return Lanes{static_cast<float>(p >> 24), static_cast<float>(p >> 16 & 0xFF),
+               static_cast<float>(p >> 8 & 0xFF), static_cast<float>(p & 0xFF)};
+}
+inline uint32_t pixelOf(Lanes c) {
+  const float a = std::clamp(c[0] + 0.5f, 0.0f, 255.5f);
+  const auto channel = [a](float v) { return static_cast<uint32_t>(std::clamp(v + 0.5f, 0.0f, a)); };
+  return static_cast<uint32_t>(a) << 24 | channel(c[1]) << 16 | channel(c[2]) << 8 | channel(c[3]);
+}
+
+// How each kind of picture is summed: colour in four lanes, coverage in one,
+// stored between the passes as floats.
+struct Colour {
+  using Pixel = uint32_t;
+  using Sum = Lanes;
+  static constexpr int kFloats = 4;
+  static Sum zero() { return Sum{0, 0, 0, 0}; }
+  static Sum of(uint32_t p) { return channelsOf(p); }
+  static uint32_t back(Sum s) { return pixelOf(s); }
+  static Sum load(const float* f) {
+    Sum s;
+    std::memcpy(&s, f, sizeof s);
+    return s;
+  }
+  static void store(float* f, Sum s) { std::memcpy(f, &s, sizeof s); }
+};
+struct Coverage {
+  using Pixel = uint8_t;
+  using Sum = float;
+  static constexpr int kFloats = 1;
+  static Sum zero() { return 0.0f; }
+  static Sum of(uint8_t c) { return static_cast<float>(c); }
+  static uint8_t back(Sum s) { return static_cast<uint8_t>(std::clamp(s + 0.5f, 0.0f, 255.5f)); }
+  static Sum load(const float* f) { return *f; }
+  static void store(float* f, Sum s) { *f = s; }
+};
+
+// Where a pixel edge x of the frame under one view lies under the other.
+double mapEdge(double x, double fromScale, double fromOffset, double toScale, double toOffset) {
+  return (x - fromOffset) / fromScale * toScale + toOffset;
+}
+
+}  // namespace
+
+void ZoomResampler::axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
+                             int pictureStart, int pictureSize, int frameSize) {
+  // Picture pixels per frame pixel; the tent reaches a frame pixel's width.
+  const double step = keptScale / scale;
+  const double reach = std::max(1.0, step);
+  // The picture's pixel i has its centre at i; u is where frame pixel j's
+  // centre comes from.
+  const auto sourceOf = [&](double j) {
+    return mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
+  };
+  const auto frameOf = [&](double u) {
+    return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
+  };
+  const int first = std::max(0, static_cast<int>(std::floor(frameOf(-reach))));
+  const int last = std::min(frameSize - 1, static_cast<int>(std::ceil(frameOf(pictureSize - 1 + reach))));
+  taps.first = first;
+  taps.from.clear();
+  taps.count.clear();
+  taps.offset.clear();
+  taps.weights.clear();
+  for (int j = first; j <= last; ++j) {
+    const double u = sourceOf(j);
+    const int lo = static_cast<int>(std::floor(u - reach)) + 1;
+    const int hi = static_cast<int>(std::ceil(u + reach)) - 1;
+    double sum = 0.0;
+    for (int i = lo; i <= hi; ++i) sum += 1.0 - std::fabs(i - u) / reach;
+    const int from = std::max(lo, 0);
+    const int to = std::min(hi, pictureSize - 1);
+    taps.from.push_back(from);
+    taps.count.push_back(std::max(0, to - from + 1));
+    taps.offset.push_back(static_cast<int>(taps.weights.size()));
+    for (int i = from; i <= to; ++i)
+      taps.weights.push_back(static_cast<float>((1.0 - std::fabs(i - u) / reach) / sum));
+  }
+}
+
+template <class Kind>
+void ZoomResampler::run(const typename Kind::Pixel* source, int sourceWidth,
+                        std::vector<typename Kind::Pixel>& out) {
+  using Sum = typename Kind::Sum;
+  constexpr int n = Kind::kFloats;
+  const int w = static_cast<int>(columns_.from.size());
+  const int h = static_cast<int>(rows_.from.size());
+  out.assign(static_cast<size_t>(w) * h, 0);
+  // The picture's rows that the frame's rows are made of.
+  int rowLo = INT32_MAX, rowHi = -1;
+  for (int j = 0; j < h; ++j) {
+    if (rows_.count[j] == 0) continue;
+    rowLo = std::min(rowLo, rows_.from[j]);
+    rowHi = std::max(rowHi, rows_.from[j] + rows_.count[j] - 1);
+  }
+  if (rowHi < rowLo) return;
+  // Across first, each of those rows to the frame's columns; then down.
+  across_.resize(static_cast<size_t>(rowHi - rowLo + 1) * w * n);
+  for (int y = rowLo; y <= rowHi; ++y) {
+    const typename Kind::Pixel* row = source + static_cast<size_t>(y) * sourceWidth;
+    float* to = across_.data() + static_cast<size_t>(y - rowLo) * w * n;
+    for (int x = 0; x < w; ++x) {
+      const float* weight = columns_.weights.data() + columns_.offset[x];
+      const typename Kind::Pixel* from = row + columns_.from[x];
+      Sum sum = Kind::zero();
+      for (int k = 0; k < columns_.count[x]; ++k) sum += Kind::of(from[k]) * weight[k];
+      Kind::store(to + static_cast<size_t>(x) * n, sum);
+    }
+  }
+  for (int y = 0; y < h; ++y) {
+    typename Kind::Pixel* to = out.data() + static_cast<size_t>(y) * w;
+    const float* weight = rows_.weights.data() + rows_.offset[y];
+    const float* from = across_.data() + static_cast<size_t>(rows_.from[y] - rowLo) * w * n;
+    const size_t rowFloats = static_cast<size_t>(w) * n;
+    for (int x = 0; x < w; ++x) {
+      Sum sum = Kind::zero();
+      for (int k = 0; k < rows_.count[y]; ++k) sum += Kind::load(from + k * rowFloats + x * n) * weight[k];
+      to[x] = Kind::back(sum);
+    }
+  }
+}
+
+void ZoomResampler::pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
+                             double scale, double offset, int pictureStart, int pictureSize, int frameSize) {
+  // Plain linear interpolation: exact for a picture drawn smaller than it is
+  // shown, and close enough for one drawn up to twice as large.
+  const auto frameOf = [&](double u) {
+    return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
+  };
+  first = std::max(0, static_cast<int>(std::floor(frameOf(-1.0))));
+  const int last = std::min(frameSize - 1, static_cast<int>(std::ceil(frameOf(pictureSize))));
+  pairs.clear();
+  for (int j = first; j <= last; ++j) {
+    const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
+    const double lower = std::floor(u);
+    const auto second = static_cast<uint32_t>(std::lround((u - lower) * 256.0));
+    Pair p{static_cast<int>(lower), static_cast<int>(lower) + 1, 256 - second, second};
+    // Beyond the picture is nothing: a weight on its edge pixel, or none.
+    if (p.first < 0) p.first = 0, p.firstWeight = 0;
+    if (p.second > pictureSize - 1) p.second = pictureSize - 1, p.secondWeight = 0;
+    if (p.first > pictureSize - 1) p.first = pictureSize - 1, p.firstWeight = 0;
+    if (p.second < 0) p.second = 0, p.secondWeight = 0;
+    pairs.push_back(p);
+  }
+}
+
+namespace {
+
+// Two pixels' channels weighted by 0..256 in all, rounded, in fixed point:
+// red and blue, then alpha and green, side by side in the halves of a word.
+inline uint32_t mixPixels(uint32_t a, uint32_t wa, uint32_t b, uint32_t wb) {
+  constexpr uint32_t kMask = 0xFF00FFu;
+  const uint32_t rb = ((a & kMask) * wa + (b & kMask) * wb + 0x800080u) >> 8 & kMask;
+  const uint32_t ag = ((a >> 8 & kMask) * wa + (b >> 8 & kMask) * wb + 0x800080u) >> 8 & kMask;
+  return rb | ag << 8;
+}
+
+// Two rows of pixels weighted the same way, four pixels at a time.
+void mixRows(const uint32_t* a, uint32_t wa, const uint32_t* b, uint32_t wb, uint32_t* out, int count) {
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto upper = static_cast<uint16_t>(wa);
+  const auto lower = static_cast<uint16_t>(wb);
+  int i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Bytes x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    const Wide mixed =
+        (__builtin_convertvector(x, Wide) * upper + __builtin_convertvector(y, Wide) * lower + 128) >> 8;
+    x = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(out + i, &x, sizeof x);
+  }
+  for (; i < count; ++i) out[i] = mixPixels(a[i], wa, b[i], wb);
+}
+
+void mixRows(const uint8_t* a, uint32_t wa, const uint8_t* b, uint32_t wb, uint8_t* out, int count) {
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto upper = static_cast<uint16_t>(wa);
+  const auto lower = static_cast<uint16_t>(wb);
+  int i = 0;
+  for (; i + 16 <= count; i += 16) {
+    Bytes x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    const Wide mixed =
+        (__builtin_convertvector(x, Wide) * upper + __builtin_convertvector(y, Wide) * lower + 128) >> 8;
+    x = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(out + i, &x, sizeof x);
+  }
+  for (; i < count; ++i) out[i] = static_cast<uint8_t>((a[i] * wa + b[i] * wb + 128) >> 8);
+}
+
+inline uint8_t mixPixels(uint8_t a, uint32_t wa, uint8_t b, uint32_t wb) {
+  return static_cast<uint8_t>((a * wa + b * wb + 128) >> 8);
+}
+
+}  // namespace
+
+template <class Pixel>
+void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out,
+                             std::vector<Pixel>& mixed) {
+  const int w = static_cast<int>(columnPairs_.size());
+  const int h = static_cast<int>(rowPairs_.size());
+  out.resize(static_cast<size_t>(w) * h);
+  // Down first, over the picture's columns the frame's row is made of (the
+  // pairs go left to right); then across.
+  const int lo = columnPairs_.front().first;
+  const int hi = columnPairs_.back().second;
+  mixed.resize(static_cast<size_t>(hi - lo + 1));
+  for (int y = 0; y < h; ++y) {
+    const Pair& r = rowPairs_[y];
+    mixRows(source + static_cast<size_t>(r.first) * sourceWidth + lo, r.firstWeight,
+            source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(),
+            hi - lo + 1);
+    Pixel* to = out.data() + static_cast<size_t>(y) * w;
+    const Pixel* m = mixed.data() - lo;
+    for (int x = 0; x < w; ++x) {
+      const Pair& c = columnPairs_[x];
+      to[x] = mixPixels(m[c.first], c.firstWeight, m[c.second], c.secondWeight);
+    }
+  }
+}
+
+bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState& now, int frameWidth,
+                             int frameHeight) {
+  result_ = Result{};
+  // What the frame shows of the picture's whole layer (its bounds), a
+  // tent's reach around it, must have been drawn.
+  const PictureState& kept = p.state;
+  const double reach = std::max(1.0, kept.scale / now.scale);
+  const auto needed = [&](int wholeStart, int wholeEnd, int drawnStart, int drawnEnd, double keptOffset,
+                          double offset, int frameSize) {
+    const double lo =
+        std::max<double>(wholeStart, mapEdge(0.0, now.scale, offset, kept.scale, keptOffset) - reach);
+    const double hi =
+        std::min<double>(wholeEnd, mapEdge(frameSize, now.scale, offset, kept.scale, keptOffset) + reach);
+    return lo >= hi || (lo >= drawnStart && hi <= drawnEnd);
+  };
+  if (!needed(p.whole.left, p.whole.right, p.drawn.left, p.drawn.right, kept.offsetX, now.offsetX,
+              frameWidth) ||
+      !needed(p.whole.top, p.whole.bottom, p.drawn.top, p.drawn.bottom, kept.offsetY, now.offsetY,
+              frameHeight))
+    return false;
+  if (p.width == 0 || p.height == 0) return true;
+  const bool shadow = p.key.kind == PictureKind::Shadow;
+  int w = 0, h = 0;
+  if (kept.scale <= kPairsUpTo * now.scale) {
+    pairTaps(columnPairs_, result_.left, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width,
+             frameWidth);
+    pairTaps(rowPairs_, result_.top, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height,
+             frameHeight);
+    w = static_cast<int>(columnPairs_.size());
+    h = static_cast<int>(rowPairs_.size());
+    if (w == 0 || h == 0) return true;
+    if (shadow) {
+      runPairs(p.coverage.data(), p.width, coverage_, mixedCoverage_);
+    } else {
+      runPairs(p.pixels.data(), p.width, pixels_, mixedPixels_);
+    }
+  } else {
+    axisTaps(columns_, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth);
+    axisTaps(rows_, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight);
+    result_.left = columns_.first;
+    result_.top = rows_.first;
+    w = static_cast<int>(columns_.from.size());
+    h = static_cast<int>(rows_.from.size());
+    if (w == 0 || h == 0) return true;
+    if (shadow) {
+      run<Coverage>(p.coverage.data(), p.width, coverage_);
+    } else {
+      run<Colour>(p.pixels.data(), p.width, pixels_);
+    }
+  }
+  result_.width = w;
+  result_.height = h;
+  if (shadow) {
+    result_.coverage = coverage_.data();
+  } else {
+    result_.pixels = pixels_.data();
+  }
+  return true;
+}

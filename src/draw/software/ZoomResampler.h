@@ -1,0 +1,79 @@
+// Kept pictures laid on a frame under a view other than the one they were drawn under.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "draw/software/PictureCache.h"
+
+// Resamples a kept picture from the view it was drawn under to another, in
+// the frame's pixels: each pixel is a tent-weighted mean of the picture's
+// pixels around the point it comes from, the tent as wide as a pixel of the
+// frame is in the picture (so that a picture drawn smaller than it is shown
+// blurs no more than it must, and one drawn larger is averaged, not
+// sampled). What the picture shows then stays close to what drawing it
+// afresh would, which the picture is while the view zooms. Works for any
+// frame size and scale: the views are the pictures' pixel transforms.
+//
+//   ZoomResampler resampler;
+//   if (resampler.resample(picture, state, width, height)) lay(resampler.result());
+class ZoomResampler {
+ public:
+  // The picture under the new view, in frame pixels: premultiplied colour
+  // or coverage, as the picture is kept.
+  struct Result {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    const uint32_t* pixels = nullptr;   // colour pictures: width * height
+    const uint8_t* coverage = nullptr;  // shadows: width * height
+  };
+
+  // Resamples the picture for a frame of width by height under the view of
+  // now (its scale and offsets). False, with nothing made, when the frame
+  // would show part of the picture that was cut off when it was drawn (it
+  // lay beyond that frame's edge): then only drawing it afresh will do.
+  bool resample(const PictureCache::Picture& picture, const PictureState& now, int frameWidth,
+                int frameHeight);
+  const Result& result() const { return result_; }
+
+ private:
+  // The weights of one axis: for each pixel of the frame's span, the run of
+  // the picture's pixels it is made of.
+  struct Taps {
+    int first = 0;  // the frame's first pixel on this axis
+    std::vector<int> from;
+    std::vector<int> count;
+    std::vector<int> offset;  // into weights
+    std::vector<float> weights;
+  };
+  // The same where at most two pixels of the picture make one of the
+  // frame, their weights in 0..256.
+  struct Pair {
+    int first;
+    int second;
+    uint32_t firstWeight;
+    uint32_t secondWeight;
+  };
+  static void pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
+                       double scale, double offset, int pictureStart, int pictureSize, int frameSize);
+  static void axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
+                       int pictureStart, int pictureSize, int frameSize);
+  template <class Kind>
+  void run(const typename Kind::Pixel* source, int sourceWidth, std::vector<typename Kind::Pixel>& out);
+
+  template <class Pixel>
+  void runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out, std::vector<Pixel>& mixed);
+
+  Taps columns_;
+  Taps rows_;
+  std::vector<Pair> columnPairs_;
+  std::vector<Pair> rowPairs_;
+  std::vector<uint32_t> pixels_;
+  std::vector<uint8_t> coverage_;
+  std::vector<uint32_t> mixedPixels_;  // a row mixed from two of the picture's
+  std::vector<uint8_t> mixedCoverage_;
+  std::vector<float> across_;  // the picture's rows, resampled across
+  Result result_;
+};
