@@ -56,7 +56,7 @@ def check_package(deb, checks):
 
 def check_debian_tools(deb, checks):
     # --pedantic shows the informational tags too; only errors and warnings fail.
-    r = subprocess.run(["lintian", "--pedantic", "--info", deb], capture_output=True, text=True)
+    r = subprocess.run(["lintian", "--pedantic", "--display-info", deb], capture_output=True, text=True)
     tags = [line for line in r.stdout.splitlines() if line[:2] in ("E:", "W:", "I:", "P:")]
     print("lintian:", *tags or ["no tags"], sep="\n  ")
     bad = [line for line in tags if line[:2] in ("E:", "W:")]
