@@ -9,10 +9,8 @@ namespace {
 // split): the menu windows were made by freeglut's connection, as the game
 // window was.
 constexpr unsigned long kClientBits = ~0x1FFFFFUL;
-// How long after mapping a menu window is repainted, and how often: a few
-// frames of the window's own, whatever the load.
-constexpr auto kRepaintFor = std::chrono::milliseconds(250);
-constexpr auto kRepaintEvery = std::chrono::milliseconds(25);
+// One paint that may come out wrong, then frames after a swap.
+constexpr int kPaints = 3;
 
 }  // namespace
 
@@ -25,26 +23,21 @@ void MenuRepaint::poll() {
   Window* children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return;
-  const Clock::time_point now = Clock::now();
+  bool asked = false;
   for (unsigned int i = 0; i < count; ++i) {
     const Window w = children[i];
-    if (w == game || (w & kClientBits) != (game & kClientBits)) continue;
-    const auto known = mapped_.find(w);
-    if (known != mapped_.end() &&
-        (now - known->second.mapped > kRepaintFor || now - known->second.last < kRepaintEvery))
-      continue;
+    if (w == game || (w & kClientBits) != (game & kClientBits) || paints_[w] >= kPaints) continue;
     XWindowAttributes attributes;
     // Menus are the game's only windows that skip the window manager.
     if (!XGetWindowAttributes(display, w, &attributes) || !attributes.override_redirect ||
         attributes.map_state != IsViewable)
       continue;
     XClearArea(display, w, 0, 0, 0, 0, True);
-    if (known == mapped_.end()) {
-      mapped_[w] = {now, now};
-    } else {
-      known->second.last = now;
-    }
+    ++paints_[w];
+    asked = true;
   }
   if (children) XFree(children);
-  XFlush(display);
+  // The Exposes are then in the queue freeglut reads next, so each paint
+  // asked for falls in its own turn of the loop, after the last one's swap.
+  if (asked) XSync(display, False);
 }

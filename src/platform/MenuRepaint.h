@@ -1,29 +1,24 @@
 #pragma once
 
-#include <chrono>
 #include <map>
 
 // Works around the first paints of a freeglut menu, which show black, or
 // the sub-menu 96 pixels low with its last entries cut. freeglut sizes a
-// menu window when it opens it, and Mesa's software GL puts the first frames
-// it draws into the window as if it still had the size it had when its
+// menu window when it opens it, and Mesa's software GL puts the first frame
+// it draws there as if the window still had the size it had when its
 // context first met it (300 by 300, bottom-aligned: a 29-pixel menu lands
-// below the window, a 204-pixel one 96 pixels low); only a later frame comes
-// out right, which freeglut draws when the pointer moves. So for a moment
-// after each of the game's menu windows is mapped, it is asked for more
-// paints (Exposes).
+// below the window, a 204-pixel one 96 pixels low); frames drawn after a
+// buffer swap come out right, as freeglut's next one does when the pointer
+// moves. So each of the game's menu windows, once mapped, is asked for a
+// paint (an Expose) on each of the next few turns of the main loop.
 class MenuRepaint {
  public:
-  // While a menu is open, with the game window's context current.
+  // Once per turn of the main loop while a menu is open, with the game
+  // window's context current.
   void poll();
   // Once the menus have closed: the next opening is watched afresh.
-  void reset() { mapped_.clear(); }
+  void reset() { paints_.clear(); }
 
  private:
-  using Clock = std::chrono::steady_clock;
-  struct Repaints {
-    Clock::time_point mapped;
-    Clock::time_point last;
-  };
-  std::map<unsigned long, Repaints> mapped_;
+  std::map<unsigned long, int> paints_;  // asked of each window mapped
 };
