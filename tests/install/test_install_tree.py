@@ -101,7 +101,7 @@ def check_icons(checks):
             checks.check((width, height) == (size, size) and worst <= ICON_TOLERANCE,
                          f"{shipped} ({width}x{height}) is not the SVG rendered at {size} px "
                          f"(channels differ by up to {worst}): run make icons")
-    source = os.path.join(REPO_ROOT, "src", "app", "WindowIconPixels.cpp")
+    source = os.path.join(REPO_ROOT, "src", "platform", "WindowIconPixels.cpp")
     pngs = [os.path.join(icons, f"verlomba-{s}.png") for s in (16, 32, 48, 64, 128)]
     generated = subprocess.run([sys.executable, os.path.join(REPO_ROOT, "scripts", "window_icon_source.py")] + pngs,
                                capture_output=True, text=True, check=True).stdout
