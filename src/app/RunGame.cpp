@@ -1,16 +1,39 @@
 #include "app/RunGame.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/AboutBox.h"
 #include "app/AboutText.h"
 #include "app/GlutApplication.h"
 #include "app/RequireDisplay.h"
+#include "app/WindowScale.h"
 #include "game/Game.h"
+#include "platform/DesktopScreen.h"
 #include "world/Random.h"
 
-int runGame(void (*prepare)(Game&)) {
+namespace {
+
+// Once, before the first window: both windows are drawn at this scale.
+void chooseScale(std::optional<double> asked) {
+  const DesktopScreen screen = readDesktopScreen();
+  ScaleSources sources;
+  sources.commandLine = asked;
+  sources.environment = std::getenv("VERLOMBA_SCALE");
+  sources.xftDpi = screen.hasXftDpi ? screen.xftDpi.c_str() : nullptr;
+  sources.screenWidth = screen.width;
+  sources.screenHeight = screen.height;
+  const ScaleChoice choice = chooseWindowScale(sources);
+  for (const std::string& warning : choice.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+  setWindowScale(choice.scale);
+}
+
+}  // namespace
+
+int runGame(void (*prepare)(Game&), std::optional<double> scale) {
   if (!requireDisplay()) return 1;
+  chooseScale(scale);
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();
