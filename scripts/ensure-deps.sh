@@ -15,7 +15,7 @@ set -euo pipefail
 packages_of() {
   case "$1" in
     game) echo g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
-      libx11-dev libxext-dev ;;
+      libx11-dev libxext-dev libfreetype-dev fonts-urw-base35 ;;
     test) echo libgtest-dev python3 xvfb xdotool x11-apps x11-utils imagemagick \
       desktop-file-utils appstream groff-base librsvg2-bin ;;
     fuzz) echo clang libclang-rt-14-dev ;;

@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "app/FrameClock.h"
@@ -11,6 +12,8 @@
 #include "app/GlutMenuBackend.h"
 #include "app/WindowIdentity.h"
 #include "app/WindowRenderer.h"
+#include "app/WindowScale.h"
+#include "platform/WindowManagerHints.h"
 #include "world/Random.h"
 
 namespace {
@@ -75,14 +78,16 @@ GlutApplication::~GlutApplication() {
 }
 
 bool GlutApplication::init() {
+  scale_ = windowScale();
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
   glutInitWindowPosition(100, 100);
-  glutInitWindowSize(width_, height_);
+  glutInitWindowSize(pixelWidth(), pixelHeight());
   ensureGlutInitialized();
   // Closing the game window ends the process.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   windowId_ = glutCreateWindow("");
   markWindowAsTheGames();
+  fixWindowSize(pixelWidth(), pixelHeight());
   current = this;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -118,6 +123,36 @@ Renderer GlutApplication::renderer() const {
   return renderer_ ? renderer_->renderer() : Renderer::OpenGL;
 }
 
+int GlutApplication::pixelWidth() const {
+  return static_cast<int>(std::lround(width_ * scale_));
+}
+
+int GlutApplication::pixelHeight() const {
+  return static_cast<int>(std::lround(height_ * scale_));
+}
+
+ViewPlacement GlutApplication::placement() const {
+  ViewPlacement p;
+  p.width = width_;
+  p.height = height_;
+  p.scale = scale_;
+  if (windowId_ == 0) return p;
+  const int w = glutGet(GLUT_WINDOW_WIDTH);
+  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  // Fullscreen, the largest whole-pixel view that fits, centred.
+  const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
+  if (fullscreen_ && fit > 0.0) p.scale = fit;
+  p.left = std::max(0, (w - p.pixelWidth()) / 2);
+  p.top = std::max(0, (h - p.pixelHeight()) / 2);
+  return p;
+}
+
+void GlutApplication::setMouse(int x, int y) {
+  const ViewPlacement p = placement();
+  mouseX_ = static_cast<float>((x - p.left) / p.scale);
+  mouseY_ = static_cast<float>((y - p.top) / p.scale);
+}
+
 ViewTransform GlutApplication::view() const {
   ViewTransform t;
   t.view = view_;
@@ -128,11 +163,11 @@ ViewTransform GlutApplication::view() const {
 }
 
 Vec2 GlutApplication::mouseWorldPosition() {
-  return windowToWorld(static_cast<float>(mouseX_), static_cast<float>(mouseY_), view());
+  return windowToWorld(mouseX_, mouseY_, view());
 }
 
 bool GlutApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(static_cast<float>(mouseX_), static_cast<float>(mouseY_));
+  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
 }
 
 bool GlutApplication::setWindowSize(float w, float h) {
@@ -140,8 +175,8 @@ bool GlutApplication::setWindowSize(float w, float h) {
   height_ = static_cast<int>(h);
   if (windowId_ != 0) {
     glutSetWindow(windowId_);
-    glutReshapeWindow(width_, height_);
-    glViewport(0, 0, width_, height_);
+    glutReshapeWindow(pixelWidth(), pixelHeight());
+    fixWindowSize(pixelWidth(), pixelHeight());
   }
   view_ = {0.0f, w, 0.0f, h};
   translation_ = {w * 0.5f, h * 0.5f};
@@ -194,8 +229,8 @@ Vec2 GlutApplication::viewCentre() {
 }
 
 void GlutApplication::beginDraw() {
-  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), zoom_, translation_,
-                        kClearRgb);
+  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement(), zoom_,
+                        translation_, kClearRgb);
 }
 
 void GlutApplication::endDraw() {
@@ -225,56 +260,76 @@ void GlutApplication::handleIdle() {
 }
 
 void GlutApplication::handleMotion(int x, int y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
 }
 
 void GlutApplication::handleMouse(int button, int state, int x, int y) {
   modifiers_ = glutGetModifiers();
   const float now = FrameClock::seconds();
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   if (button != GLUT_LEFT_BUTTON) return;
   if (state == GLUT_DOWN) {
-    clicks_.press(static_cast<float>(x), static_cast<float>(y), now, pressTime());
+    clicks_.press(mouseX_, mouseY_, now, pressTime());
     const Vec2 p = mouseWorldPosition();
     onMouseDown(p.x, p.y);
   } else {
-    clicks_.release(static_cast<float>(x), static_cast<float>(y));
+    clicks_.release(mouseX_, mouseY_);
     const Vec2 p = mouseWorldPosition();
     onMouseUp(p.x, p.y);
   }
 }
 
 void GlutApplication::handleWheel(int direction, int x, int y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   wheel_.add(direction);
 }
 
 void GlutApplication::handleKeyboard(unsigned char key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   onKey(mapKeyboardKey(key, modifiers_));
 }
 
 void GlutApplication::handleSpecial(int key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  const int code = mapSpecialKey(key);
-  mouseX_ = x;
-  mouseY_ = y;
-  onKey(code);
+  setMouse(x, y);
+  // The window's own key: the game never sees it.
+  if (key == GLUT_KEY_F11) {
+    toggleFullscreen();
+    return;
+  }
+  onKey(mapSpecialKey(key));
 }
 
 void GlutApplication::handleWindowStatus(int state) {
   setVisible(state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED);
 }
 
+void GlutApplication::toggleFullscreen() {
+  glutSetWindow(windowId_);
+  const bool on = !fullscreen_;
+  // Some window managers refuse fullscreen to a window of fixed size.
+  if (on) fixWindowSize(0, 0);
+  fullscreenPending_ = askFullscreen(on, pixelWidth(), pixelHeight()) && on;
+  fullscreen_ = on;
+  if (!on) fixWindowSize(pixelWidth(), pixelHeight());
+}
+
 void GlutApplication::handleReshape(int w, int h) {
-  // The window keeps the size the game gave it: every resize is undone.
-  if ((w == width_ && h == height_) || reshaping_) return;
+  glutSetWindow(windowId_);
+  // The window manager may make the window fullscreen, and back, itself.
+  const bool shownFullscreen = isShownFullscreen();
+  if (shownFullscreen) {
+    fullscreen_ = true;
+    fullscreenPending_ = false;
+  } else if (fullscreen_ && !fullscreenPending_ && w == pixelWidth() && h == pixelHeight()) {
+    fullscreen_ = false;
+    fixWindowSize(pixelWidth(), pixelHeight());
+  }
+  // Fullscreen the view fits any size; otherwise the window keeps the size
+  // the game gave it: every resize is undone.
+  if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;
   reshaping_ = true;
-  glutReshapeWindow(width_, height_);
+  glutReshapeWindow(pixelWidth(), pixelHeight());
   reshaping_ = false;
 }

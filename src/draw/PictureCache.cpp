@@ -17,7 +17,7 @@ bool sameState(const PictureState& kept, const PictureState& now, PictureKind ki
   const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
   return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
          (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.scale == now.scale &&
-         kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
+         kept.widthScale == now.widthScale && kept.offsetX == now.offsetX && kept.offsetY == now.offsetY;
 }
 
 }  // namespace
