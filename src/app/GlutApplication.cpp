@@ -139,7 +139,7 @@ ViewPlacement GlutApplication::placement() const {
   if (windowId_ == 0) return p;
   const int w = glutGet(GLUT_WINDOW_WIDTH);
   const int h = glutGet(GLUT_WINDOW_HEIGHT);
-  // Fullscreen, the largest whole-pixel view that fits, centred.
+  // Fullscreen, the largest view that fits, centred on the background.
   const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
   if (fullscreen_ && fit > 0.0) p.scale = fit;
   p.left = std::max(0, (w - p.pixelWidth()) / 2);

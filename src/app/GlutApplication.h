@@ -14,7 +14,8 @@ struct ViewPlacement;
 
 // The application on a GLUT window: binds the callbacks, converts window
 // pixels to world points through a zoomable, pannable view drawn at the
-// window's scale (or, fullscreen, the largest that fits), keeps the
+// window's scale (or, fullscreen by F11 or the window manager, the largest
+// that fits), keeps the
 // modifiers and click details, paces frames from the display and idle
 // callbacks and owns the pop-up menu. Frames are drawn by OpenGL or, where
 // OpenGL itself rasterizes on the CPU, by the software backend and shown

@@ -13,6 +13,7 @@
 #include "app/XImagePresenter.h"
 #include "draw/DrawBackend.h"
 #include "draw/GlDrawBackend.h"
+#include "draw/Pen.h"
 #include "draw/PixelBlend.h"
 #include "draw/ScaledFonts.h"
 #include "draw/SoftwareDrawBackend.h"
@@ -77,9 +78,12 @@ void WindowRenderer::useScale(double scale) {
   }
   if (scaledGl_ && &drawBackend() == scaledGl_.get()) setDrawBackend(nullptr);
   scaledGl_.reset();
-  if (scale == 1.0) return;
-  scaledGl_ = std::make_unique<GlDrawBackend>(static_cast<float>(scale), fonts);
-  setDrawBackend(scaledGl_.get());
+  if (scale != 1.0) {
+    scaledGl_ = std::make_unique<GlDrawBackend>(static_cast<float>(scale), fonts);
+    setDrawBackend(scaledGl_.get());
+  }
+  // OpenGL keeps the width it was given in pixels: give it again at this scale.
+  setLineWidth(pen().width);
 }
 
 ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const ViewPlacement& placement,
