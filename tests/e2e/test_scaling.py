@@ -12,7 +12,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import CheckFailed, Checks, GameSession, binary_from_argv, fail, wait_until  # noqa: E402
+from harness import CheckFailed, Checks, GameSession, binary_from_argv, wait_until  # noqa: E402
 from test_window import ABOUT_TITLE, FPS_BOX, is_grey  # noqa: E402
 from gameplay import BAR_ROW, MONEY_BAR, PEEP, FOUNTAIN, is_bar_fill, palette_cell, palette_centre  # noqa: E402
 
