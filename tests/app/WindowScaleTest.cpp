@@ -1,3 +1,4 @@
+// The choice of the windows' scale from the desktop, the player and the screen.
 #include <gtest/gtest.h>
 
 #include <optional>
