@@ -25,6 +25,8 @@ GlutApplication* current = nullptr;
 // than this, so input waiting in the queue is handled promptly.
 constexpr float kMaxIdleSleepSeconds = 0.003f;
 constexpr float kMinIdleSleepSeconds = 0.0005f;
+// The window manager's fullscreen state is read every this many frames.
+constexpr int kFramesPerFollow = 10;
 
 void sleepSeconds(float seconds) {
   timespec t;
@@ -252,6 +254,7 @@ void GlutApplication::handleIdle() {
   glutSetWindow(windowId_);
   glutMenuBackend().flushPending();
   if (takeDueFrame()) {
+    if (++framesSinceFollow_ >= kFramesPerFollow) followWindowManager();
     onFrame();
     return;
   }
@@ -310,22 +313,34 @@ void GlutApplication::toggleFullscreen() {
   const bool on = !fullscreen_;
   // Some window managers refuse fullscreen to a window of fixed size.
   if (on) fixWindowSize(0, 0);
-  fullscreenPending_ = askFullscreen(on, pixelWidth(), pixelHeight()) && on;
+  const bool asked = askFullscreen(on, pixelWidth(), pixelHeight());
+  fullscreenPending_ = asked && on;
+  fullscreenByHand_ = !asked && on;
   fullscreen_ = on;
   if (!on) fixWindowSize(pixelWidth(), pixelHeight());
 }
 
-void GlutApplication::handleReshape(int w, int h) {
-  glutSetWindow(windowId_);
-  // The window manager may make the window fullscreen, and back, itself.
-  const bool shownFullscreen = isShownFullscreen();
-  if (shownFullscreen) {
-    fullscreen_ = true;
+void GlutApplication::followWindowManager() {
+  framesSinceFollow_ = 0;
+  if (fullscreenByHand_) return;
+  if (isShownFullscreen()) {
     fullscreenPending_ = false;
-  } else if (fullscreen_ && !fullscreenPending_ && w == pixelWidth() && h == pixelHeight()) {
+    if (fullscreen_) return;
+    // Its own fullscreen: the fixed size would keep the window from the screen.
+    fullscreen_ = true;
+    fixWindowSize(0, 0);
+  } else if (fullscreen_ && !fullscreenPending_) {
     fullscreen_ = false;
     fixWindowSize(pixelWidth(), pixelHeight());
+    if (glutGet(GLUT_WINDOW_WIDTH) != pixelWidth() || glutGet(GLUT_WINDOW_HEIGHT) != pixelHeight()) {
+      glutReshapeWindow(pixelWidth(), pixelHeight());
+    }
   }
+}
+
+void GlutApplication::handleReshape(int w, int h) {
+  glutSetWindow(windowId_);
+  followWindowManager();
   // Fullscreen the view fits any size; otherwise the window keeps the size
   // the game gave it: every resize is undone.
   if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;

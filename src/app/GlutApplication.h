@@ -79,6 +79,9 @@ class GlutApplication : public Application {
   int pixelWidth() const;
   int pixelHeight() const;
   void toggleFullscreen();
+  // Follows the window manager's fullscreen state, which it may change
+  // itself (from its menu, say) without changing the window's size.
+  void followWindowManager();
 
   GlutMenu menu_;
   float pixelScale_ = 1.0f;
@@ -97,6 +100,9 @@ class GlutApplication : public Application {
   bool fullscreen_ = false;
   // Asked of the window manager, which has not yet said so.
   bool fullscreenPending_ = false;
+  // Covering the screen by itself, with no window manager to ask.
+  bool fullscreenByHand_ = false;
+  int framesSinceFollow_ = 0;
   int modifiers_ = 0;
   bool reshaping_ = false;
   WheelInput wheel_;

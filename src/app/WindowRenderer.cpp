@@ -97,12 +97,11 @@ ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const
   }
   if (width <= 0 || height <= 0) return {};
   // The image keeps what was presented: the margins need clearing only when
-  // they move or the image is new.
-  if (!(cleared_ == placement) || clearedPixels_ != whole.pixels) {
+  // they move or the image is new (one of a new size is not yet presented).
+  if (!(cleared_ == placement) || !presenter_->hasPresented()) {
     const SpanPainter clear(clearRgb, 256);
     for (int y = 0; y < whole.height; ++y) clear.run(whole.row(y), whole.width);
     cleared_ = placement;
-    clearedPixels_ = whole.pixels;
   }
   ImageView view = whole;
   view.pixels = whole.row(placement.top) + placement.left;

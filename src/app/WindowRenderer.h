@@ -72,5 +72,4 @@ class WindowRenderer {
   double scale_ = 1.0;
   // What the margins around the view were cleared for.
   ViewPlacement cleared_;
-  const uint32_t* clearedPixels_ = nullptr;
 };

@@ -67,20 +67,21 @@ def check_laptop_screen(binary, checks):
                      f"the size hints do not fix the window at 720x720: {hints}")
         buys_a_peep(session, window, 0.9, checks)
 
-        session.key(window, "F11")
-        wait_until(lambda: session.geometry(window)[2:] == (1366, 768), 5.0, what="fullscreen")
-        time.sleep(1.0)
-        shot = session.screenshot(window)
-        # The field at 768 / 800, centred: white beside it, the bar inside.
+        # The field at 768 / 800, centred: white beside it, the bar inside;
+        # the same on a second time, in an image the first may have left.
         left = (1366 - 768) // 2
-        margin = [shot.pixel(x, y) for x in (5, left - 3, 1366 - left + 3) for y in range(0, 768, 16)]
-        checks.check(all(rgb == (255, 255, 255) for rgb in margin), "fullscreen margins are not the background")
-        end = fill_end(shot, 0.96, left)
-        checks.check(end is not None and 200 < end < 600, f"fullscreen the money bar ends at {end} units")
-        buys_a_peep(session, window, 0.96, checks, left)
-
-        session.key(window, "F11")
-        wait_until(lambda: session.geometry(window)[2:] == (720, 720), 5.0, what="the window back")
+        for time_in in ("first", "second"):
+            session.key(window, "F11")
+            wait_until(lambda: session.geometry(window)[2:] == (1366, 768), 5.0, what="fullscreen")
+            time.sleep(1.0)
+            shot = session.screenshot(window)
+            margin = [shot.pixel(x, y) for x in (5, left - 3, 1366 - left + 3) for y in range(0, 768, 16)]
+            checks.check(all(rgb == (255, 255, 255) for rgb in margin),
+                         f"fullscreen the {time_in} time the margins are not the background")
+            if time_in == "first":
+                buys_a_peep(session, window, 0.96, checks, left)
+            session.key(window, "F11")
+            wait_until(lambda: session.geometry(window)[2:] == (720, 720), 5.0, what="the window back")
         session.check_running()
 
 
