@@ -10,6 +10,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "CrowdedWorld.h"
 #include "doubles/RecordingDrawBackend.h"
 #include "draw/Pen.h"
+#include "draw/ScaledFonts.h"
 #include "draw/software/SoftwareDrawBackend.h"
 #include "platform/GlutInit.h"
 #include "platform/GlyphCapture.h"
@@ -204,23 +206,26 @@ double threadCpuSeconds() {
   return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
 }
 
-// One frame drawn by the software renderer into an 800 by 800 image, the
+// One frame drawn by the software renderer into an 800 by 800 image (or
+// 800 times the window scale), the
 // world ticking between frames as in the game, so that kept pictures are
 // drawn anew as often as they are there (shadows as the light moves,
 // buildings as people come in). The renderer runs on the calling thread
 // alone: its CPU time is all the frame costs.
 template <class Build>
-void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures = true) {
+void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures = true, double scale = 1.0) {
   SoftwareDrawBackend software(capturedFonts());
+  if (!fontsAtScale(scale).empty()) software.setFonts(fontsAtScale(scale), static_cast<float>(scale));
   software.keepPictures(keepPictures);
   HeadlessGame h;
   build(h.game());
-  std::vector<uint32_t> pixels(800 * 800);
-  const ImageView image{pixels.data(), 800, 800, 800};
+  const int side = static_cast<int>(std::lround(800 * scale));
+  std::vector<uint32_t> pixels(static_cast<size_t>(side) * side);
+  const ImageView image{pixels.data(), side, side, side};
   DrawBackend& ticking = drawBackend();
   auto frame = [&] {
     setDrawBackend(&software);
-    software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}), 0xFFFFFF);
+    software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}, scale), 0xFFFFFF);
     h.game().onDraw();
     software.endFrame();
     setDrawBackend(&ticking);
@@ -254,6 +259,17 @@ void BM_CrowdedFrameSoftwareUnkept(benchmark::State& state) {
 }
 BENCHMARK(BM_CrowdedFrameSoftwareUnkept)->Unit(benchmark::kMillisecond)->Iterations(120);
 
+// At the window scales of a 200 % desktop and of a 1366x768 screen.
+void BM_CrowdedFrameSoftwareAt2(benchmark::State& state) {
+  timeSoftwareFrame(state, buildCrowdedWorld, true, 2.0);
+}
+BENCHMARK(BM_CrowdedFrameSoftwareAt2)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+void BM_CrowdedFrameSoftwareAt09(benchmark::State& state) {
+  timeSoftwareFrame(state, buildCrowdedWorld, true, 0.9);
+}
+BENCHMARK(BM_CrowdedFrameSoftwareAt09)->Unit(benchmark::kMillisecond)->Iterations(120);
+
 void BM_StartFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, [](Game&) {});
 }
@@ -263,6 +279,11 @@ void BM_ThousandTreeFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, buildThousandTreeWorld);
 }
 BENCHMARK(BM_ThousandTreeFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+void BM_ThousandTreeFrameSoftwareAt2(benchmark::State& state) {
+  timeSoftwareFrame(state, buildThousandTreeWorld, true, 2.0);
+}
+BENCHMARK(BM_ThousandTreeFrameSoftwareAt2)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 void BM_BigCityFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, buildBigCity);

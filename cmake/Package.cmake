@@ -15,6 +15,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Text drawn at window scales other than 1 comes from these fonts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-urw-base35")
 # Mesa's drivers are loaded at run time, so no library names them.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
 # The long description, its lines as they show in the package.

@@ -34,9 +34,13 @@ TARGETS = {
     "BM_StartFrameOpenGL": (3.0, "start frame, OpenGL under Xvfb"),
     "BM_CrowdedFrameSoftware": (12.0, "crowded frame, software renderer"),
     "BM_CrowdedFrameSoftwareUnkept": (12.0, "crowded frame, software, nothing kept"),
+    "BM_CrowdedFrameSoftwareAt2": (20.0, "crowded frame, software, window scale 2"),
+    # No slower than at a scale of 1.
+    "BM_CrowdedFrameSoftwareAt09": (12.0, "crowded frame, software, window scale 0.9"),
     "BM_StartFrameSoftware": (3.0, "start frame, software renderer"),
     # 30 frames a second leave 33 ms for a tick (2 ms) and a frame shown.
     "BM_ThousandTreeFrameSoftware": (30.0, "1,000-tree frame, software renderer"),
+    "BM_ThousandTreeFrameSoftwareAt2": (30.0, "1,000-tree frame, software, window scale 2"),
     "BM_BigCityFrameSoftware": (30.0, "big city frame, software renderer"),
 }
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}

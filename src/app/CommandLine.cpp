@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Release.h"
+#include "app/WindowScale.h"
 #include "files/UserDirectory.h"
 
 namespace {
@@ -39,6 +40,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       return line;
     } else if (!optionsEnded && is(argument, nullptr, "--user-dir")) {
       line.userDirectory = true;
+    } else if (!optionsEnded &&
+               (is(argument, nullptr, "--scale") || std::strncmp(argument, "--scale=", 8) == 0)) {
+      const char* value = argument[7] == '=' ? argument + 8 : (i + 1 < argc ? argv[++i] : nullptr);
+      line.scale = parseScale(value);
+      if (!line.scale) {
+        line.action = CommandLine::Action::kBadUsage;
+        line.problem = value ? std::string("--scale wants a number above 0, not '") + value + "'"
+                             : std::string("--scale wants a number");
+        return line;
+      }
     } else {
       line.action = CommandLine::Action::kBadUsage;
       const bool option = !optionsEnded && argument[0] == '-' && argument[1] != '\0';
@@ -51,12 +62,15 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string usageText() {
   return std::string("Usage: ") + release::kProgramName +
-         " [--user-dir]\n"
+         " [--user-dir] [--scale S]\n"
          "A small real-time city-building game.\n"
          "\n"
          "Options:\n"
          "  --user-dir     play in the per-user directory instead of the working\n"
          "                 directory (the desktop entry starts the game so)\n"
+         "  --scale S      draw the window S times its usual 800 pixels (0.5 to 4);\n"
+         "                 by default the desktop's Xft.dpi over 96, lowered to fit\n"
+         "                 the screen\n"
          "  -h, --help     print this help and exit\n"
          "  -V, --version  print the version and exit\n"
          "\n"
@@ -73,6 +87,7 @@ std::string usageText() {
          "  VERLOMBA_RENDERER  gl or software: how to draw; by default software\n"
          "                     when OpenGL is itself a software rasterizer\n"
          "                     (llvmpipe, say), gl otherwise\n"
+         "  VERLOMBA_SCALE     the same as --scale, which wins over it\n"
          "  XDG_DATA_HOME      where the per-user directory lives\n"
          "  HOME               the same, as $HOME/.local/share, when XDG_DATA_HOME\n"
          "                     is unset\n";
@@ -82,8 +97,9 @@ std::string versionText() {
   return std::string(release::kProgramName) + " " + release::kVersion + "\n";
 }
 
-std::optional<int> handleCommandLine(int argc, const char* const* argv) {
+std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* parsed) {
   const CommandLine line = parseCommandLine(argc, argv);
+  if (parsed) *parsed = line;
   switch (line.action) {
     case CommandLine::Action::kHelp:
       return print(usageText());

@@ -12,6 +12,8 @@ struct CommandLine {
   Action action = Action::kPlay;
   // Play in the per-user directory instead of the working directory.
   bool userDirectory = false;
+  // --scale: how large to draw, over the desktop's own choice.
+  std::optional<double> scale;
   // For kBadUsage: what is wrong, for the error line.
   std::string problem;
 };
@@ -28,5 +30,6 @@ std::string versionText();
 
 // Does what the command line asks before the game starts: prints the help or
 // the version, reports bad usage, or moves into the per-user directory.
-// Returns the exit status when the process ends here instead of playing.
-std::optional<int> handleCommandLine(int argc, const char* const* argv);
+// Returns the exit status when the process ends here instead of playing;
+// otherwise what was asked for is in *parsed, when given.
+std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* parsed = nullptr);

@@ -1,19 +1,42 @@
 #include "app/RunGame.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/AboutText.h"
+#include "app/WindowScale.h"
 #include "game/Game.h"
 #include "platform/AboutBox.h"
+#include "platform/DesktopScreen.h"
 #include "platform/GlutApplication.h"
 #include "platform/GlutInit.h"
 #include "platform/RequireDisplay.h"
 #include "world/Random.h"
 
-int runGame(void (*prepare)(Game&)) {
+namespace {
+
+// Once, before the first window: both windows are drawn at this scale.
+void chooseScale(std::optional<double> asked) {
+  const DesktopScreen screen = readDesktopScreen();
+  ScaleSources sources;
+  sources.commandLine = asked;
+  sources.environment = std::getenv("VERLOMBA_SCALE");
+  sources.xftDpi = screen.hasXftDpi ? screen.xftDpi.c_str() : nullptr;
+  sources.screenWidth = screen.width;
+  sources.screenHeight = screen.height;
+  const ScaleChoice choice = chooseWindowScale(sources);
+  for (const std::string& warning : choice.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+  setWindowScale(choice.scale);
+}
+
+}  // namespace
+
+int runGame(void (*prepare)(Game&), std::optional<double> scale) {
   if (!requireDisplay()) return 1;
   ensureGlutInitialized();
   releaseDisplayCheck();
+  chooseScale(scale);
   showAboutBox(about::load());
 
   GlutApplication* app = new GlutApplication();

@@ -42,6 +42,9 @@ class DrawBackend {
   virtual void rasterPos(float x, float y) = 0;
   virtual void bitmapCharacter(TextFont font, int character) = 0;
   virtual int bitmapWidth(TextFont font, int character) = 0;
+  // Window pixels per unit of the text: bitmapWidth counts pixels of glyphs
+  // drawn at this scale.
+  virtual float textScale() const { return 1.0f; }
   // A filled disc with a smoothed edge, in the current colour; the edge is
   // as wide as the current line width when the colour is opaque. Answers
   // false when the backend leaves the disc to the shapes of emitDisc.

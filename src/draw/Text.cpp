@@ -63,5 +63,5 @@ float textWidth(const char* fmt, ...) {
   const TextFont font = pen().font;
   int width = 0;
   for (const char* c = text.chars; *c; ++c) width += out.bitmapWidth(font, code(*c));
-  return static_cast<float>(width);
+  return static_cast<float>(width) / out.textScale();
 }

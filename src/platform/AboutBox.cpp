@@ -4,17 +4,21 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "app/AboutText.h"
+#include "app/WindowScale.h"
 #include "draw/Pen.h"
+#include "draw/ScaledFonts.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
 #include "draw/gl/GlDrawBackend.h"
 #include "platform/GlutInit.h"
 #include "platform/WindowDestroyWatch.h"
 #include "platform/WindowIdentity.h"
+#include "platform/WindowManagerHints.h"
 #include "platform/WindowRenderer.h"
 
 namespace {
@@ -37,13 +41,18 @@ struct Box {
   bool pressedOnButton = false;
   bool dismissed = false;
   bool windowGone = false;
+  double scale = 1.0;  // window pixels per unit
+  int pixels(int units) const { return static_cast<int>(std::lround(units * scale)); }
 };
 
 Box box;
 // The box's frames go through the renderer the game's window will use.
 std::unique_ptr<WindowRenderer> renderer;
 
-bool onButton(int x, int y) {
+// (x, y) in window pixels.
+bool onButton(int px, int py) {
+  const double x = px / box.scale;
+  const double y = py / box.scale;
   return x >= box.buttonX && x < box.buttonX + kButtonWidth && y >= box.buttonY &&
          y < box.buttonY + kButtonHeight;
 }
@@ -53,8 +62,12 @@ void drawString(float x, float y, const std::string& s) {
 }
 
 void display() {
-  renderer->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), 1.0f,
-                       {glutGet(GLUT_WINDOW_WIDTH) * 0.5f, glutGet(GLUT_WINDOW_HEIGHT) * 0.5f}, 0xF0F0F0);
+  ViewPlacement placement;
+  placement.width = box.width;
+  placement.height = box.height;
+  placement.scale = box.scale;
+  renderer->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement, 1.0f,
+                       {box.width * 0.5f, box.height * 0.5f}, 0xF0F0F0);
   setFont(kFont);
   setColor(0.0f, 0.0f, 0.0f);
   for (std::size_t i = 0; i < box.lines.size(); ++i) {
@@ -103,6 +116,17 @@ void closed() {
   box.windowGone = true;
 }
 
+// The lines of text wrapped to the box in pixels of the font it is drawn
+// with at the box's scale.
+std::vector<std::string> wrapToBox(const std::string& text) {
+  const int width = kBoxWidth - 2 * kMargin;
+  for (const BitmapFont& font : fontsAtScale(box.scale)) {
+    if (font.font != kFont) continue;
+    return about::wrap(text, box.pixels(width), [&font](unsigned char c) { return font.glyphs[c].advance; });
+  }
+  return about::wrap(text, width, [](unsigned char c) { return glutBitmapWidth(glutFont(kFont), c); });
+}
+
 void sleepMilliseconds(long ms) {
   timespec t;
   t.tv_sec = 0;
@@ -115,9 +139,8 @@ void sleepMilliseconds(long ms) {
 void showAboutBox(const std::string& text) {
   ensureGlutInitialized();  // the font metrics need it too
   box = Box{};
-  const int textWidth = kBoxWidth - 2 * kMargin;
-  box.lines =
-      about::wrap(text, textWidth, [](unsigned char c) { return glutBitmapWidth(glutFont(kFont), c); });
+  box.scale = windowScale();
+  box.lines = wrapToBox(text);
   about::cut(box.lines, kMaxLines);
   const int textHeight = static_cast<int>(box.lines.size()) * kLineHeight;
   box.height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
@@ -131,12 +154,14 @@ void showAboutBox(const std::string& text) {
   const int screenWidth = glutGet(GLUT_SCREEN_WIDTH);
   const int screenHeight = glutGet(GLUT_SCREEN_HEIGHT);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
-  glutInitWindowPosition(std::max(0, (screenWidth - box.width) / 2),
-                         std::max(0, (screenHeight - box.height) / 3));
-  glutInitWindowSize(box.width, box.height);
+  const int width = box.pixels(box.width);
+  const int height = box.pixels(box.height);
+  glutInitWindowPosition(std::max(0, (screenWidth - width) / 2), std::max(0, (screenHeight - height) / 3));
+  glutInitWindowSize(width, height);
   const int window = glutCreateWindow("Verlomba");
   markWindowAsTheGames();
   setWindowNameUtf8("Verlomba");
+  fixWindowSize(width, height);
   renderer = std::make_unique<WindowRenderer>();
   resetPen();
   glutDisplayFunc(display);

@@ -4,14 +4,17 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
 #include "app/FrameClock.h"
+#include "app/WindowScale.h"
 #include "platform/GlutInit.h"
 #include "platform/GlutMenuBackend.h"
 #include "platform/WindowDestroyWatch.h"
 #include "platform/WindowIdentity.h"
+#include "platform/WindowManagerHints.h"
 #include "platform/WindowRenderer.h"
 #include "world/Random.h"
 
@@ -24,6 +27,8 @@ GlutApplication* current = nullptr;
 // than this, so input waiting in the queue is handled promptly.
 constexpr float kMaxIdleSleepSeconds = 0.003f;
 constexpr float kMinIdleSleepSeconds = 0.0005f;
+// The window manager's fullscreen state is read every this many frames.
+constexpr int kFramesPerFollow = 10;
 
 void sleepSeconds(float seconds) {
   timespec t;
@@ -77,15 +82,17 @@ GlutApplication::~GlutApplication() {
 }
 
 bool GlutApplication::init() {
+  scale_ = windowScale();
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
   glutInitWindowPosition(100, 100);
-  glutInitWindowSize(width_, height_);
+  glutInitWindowSize(pixelWidth(), pixelHeight());
   ensureGlutInitialized();
   // Closing the game window ends the process.
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   windowId_ = glutCreateWindow("");
   markWindowAsTheGames();
   destroyWatch_ = std::make_unique<WindowDestroyWatch>();
+  fixWindowSize(pixelWidth(), pixelHeight());
   current = this;
 
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
@@ -121,6 +128,36 @@ Renderer GlutApplication::renderer() const {
   return renderer_ ? renderer_->renderer() : Renderer::OpenGL;
 }
 
+int GlutApplication::pixelWidth() const {
+  return static_cast<int>(std::lround(width_ * scale_));
+}
+
+int GlutApplication::pixelHeight() const {
+  return static_cast<int>(std::lround(height_ * scale_));
+}
+
+ViewPlacement GlutApplication::placement() const {
+  ViewPlacement p;
+  p.width = width_;
+  p.height = height_;
+  p.scale = scale_;
+  if (windowId_ == 0) return p;
+  const int w = glutGet(GLUT_WINDOW_WIDTH);
+  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  // Fullscreen, the largest view that fits, centred on the background.
+  const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
+  if (fullscreen_ && fit > 0.0) p.scale = fit;
+  p.left = std::max(0, (w - p.pixelWidth()) / 2);
+  p.top = std::max(0, (h - p.pixelHeight()) / 2);
+  return p;
+}
+
+void GlutApplication::setMouse(int x, int y) {
+  const ViewPlacement p = placement();
+  mouseX_ = static_cast<float>((x - p.left) / p.scale);
+  mouseY_ = static_cast<float>((y - p.top) / p.scale);
+}
+
 ViewTransform GlutApplication::view() const {
   ViewTransform t;
   t.view = view_;
@@ -131,11 +168,11 @@ ViewTransform GlutApplication::view() const {
 }
 
 Vec2 GlutApplication::mouseWorldPosition() {
-  return windowToWorld(static_cast<float>(mouseX_), static_cast<float>(mouseY_), view());
+  return windowToWorld(mouseX_, mouseY_, view());
 }
 
 bool GlutApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(static_cast<float>(mouseX_), static_cast<float>(mouseY_));
+  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
 }
 
 bool GlutApplication::setWindowSize(float w, float h) {
@@ -143,8 +180,8 @@ bool GlutApplication::setWindowSize(float w, float h) {
   height_ = static_cast<int>(h);
   if (windowId_ != 0) {
     glutSetWindow(windowId_);
-    glutReshapeWindow(width_, height_);
-    glViewport(0, 0, width_, height_);
+    glutReshapeWindow(pixelWidth(), pixelHeight());
+    fixWindowSize(pixelWidth(), pixelHeight());
   }
   view_ = {0.0f, w, 0.0f, h};
   translation_ = {w * 0.5f, h * 0.5f};
@@ -198,8 +235,8 @@ Vec2 GlutApplication::viewCentre() {
 }
 
 void GlutApplication::beginDraw() {
-  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), zoom_, translation_,
-                        kClearRgb);
+  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement(), zoom_,
+                        translation_, kClearRgb);
 }
 
 void GlutApplication::endDraw() {
@@ -229,6 +266,7 @@ void GlutApplication::handleIdle() {
     menuRepaint_.reset();
   }
   if (takeDueFrame()) {
+    if (++framesSinceFollow_ >= kFramesPerFollow) followWindowManager();
     onFrame();
     return;
   }
@@ -237,56 +275,88 @@ void GlutApplication::handleIdle() {
 }
 
 void GlutApplication::handleMotion(int x, int y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
 }
 
 void GlutApplication::handleMouse(int button, int state, int x, int y) {
   modifiers_ = glutGetModifiers();
   const float now = FrameClock::realSeconds();
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   if (button != GLUT_LEFT_BUTTON) return;
   if (state == GLUT_DOWN) {
-    clicks_.press(static_cast<float>(x), static_cast<float>(y), now, pressTime());
+    clicks_.press(mouseX_, mouseY_, now, pressTime());
     const Vec2 p = mouseWorldPosition();
     onMouseDown(p.x, p.y);
   } else {
-    clicks_.release(static_cast<float>(x), static_cast<float>(y));
+    clicks_.release(mouseX_, mouseY_);
     const Vec2 p = mouseWorldPosition();
     onMouseUp(p.x, p.y);
   }
 }
 
 void GlutApplication::handleWheel(int direction, int x, int y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   wheel_.add(direction);
 }
 
 void GlutApplication::handleKeyboard(unsigned char key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  mouseX_ = x;
-  mouseY_ = y;
+  setMouse(x, y);
   onKey(mapKeyboardKey(key, modifiers_));
 }
 
 void GlutApplication::handleSpecial(int key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  const int code = mapSpecialKey(key);
-  mouseX_ = x;
-  mouseY_ = y;
-  onKey(code);
+  setMouse(x, y);
+  // The window's own key: the game never sees it.
+  if (key == GLUT_KEY_F11) {
+    toggleFullscreen();
+    return;
+  }
+  onKey(mapSpecialKey(key));
 }
 
 void GlutApplication::handleWindowStatus(int state) {
   setVisible(state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED);
 }
 
+void GlutApplication::toggleFullscreen() {
+  glutSetWindow(windowId_);
+  const bool on = !fullscreen_;
+  // Some window managers refuse fullscreen to a window of fixed size.
+  if (on) fixWindowSize(0, 0);
+  const bool asked = askFullscreen(on, pixelWidth(), pixelHeight());
+  fullscreenPending_ = asked && on;
+  fullscreenByHand_ = !asked && on;
+  fullscreen_ = on;
+  if (!on) fixWindowSize(pixelWidth(), pixelHeight());
+}
+
+void GlutApplication::followWindowManager() {
+  framesSinceFollow_ = 0;
+  if (fullscreenByHand_) return;
+  if (isShownFullscreen()) {
+    fullscreenPending_ = false;
+    if (fullscreen_) return;
+    // Its own fullscreen: the fixed size would keep the window from the screen.
+    fullscreen_ = true;
+    fixWindowSize(0, 0);
+  } else if (fullscreen_ && !fullscreenPending_) {
+    fullscreen_ = false;
+    fixWindowSize(pixelWidth(), pixelHeight());
+    if (glutGet(GLUT_WINDOW_WIDTH) != pixelWidth() || glutGet(GLUT_WINDOW_HEIGHT) != pixelHeight()) {
+      glutReshapeWindow(pixelWidth(), pixelHeight());
+    }
+  }
+}
+
 void GlutApplication::handleReshape(int w, int h) {
-  // The window keeps the size the game gave it: every resize is undone.
-  if ((w == width_ && h == height_) || reshaping_) return;
+  glutSetWindow(windowId_);
+  followWindowManager();
+  // Fullscreen the view fits any size; otherwise the window keeps the size
+  // the game gave it: every resize is undone.
+  if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;
   reshaping_ = true;
-  glutReshapeWindow(width_, height_);
+  glutReshapeWindow(pixelWidth(), pixelHeight());
   reshaping_ = false;
 }

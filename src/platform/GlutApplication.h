@@ -12,9 +12,12 @@
 
 class WindowDestroyWatch;
 class WindowRenderer;
+struct ViewPlacement;
 
 // The application on a GLUT window: binds the callbacks, converts window
-// pixels to world points through a zoomable, pannable view, keeps the
+// pixels to world points through a zoomable, pannable view drawn at the
+// window's scale (or, fullscreen by F11 or the window manager, the largest
+// that fits), keeps the
 // modifiers and click details, paces frames from the display and idle
 // callbacks and owns the pop-up menu. Frames are drawn by OpenGL or, where
 // OpenGL itself rasterizes on the CPU, by the software backend and shown
@@ -71,6 +74,16 @@ class GlutApplication : public Application {
 
  private:
   ViewTransform view() const;
+  // Where the view is drawn in the window as it is now.
+  ViewPlacement placement() const;
+  // Window pixels to the window units the view is in.
+  void setMouse(int x, int y);
+  int pixelWidth() const;
+  int pixelHeight() const;
+  void toggleFullscreen();
+  // Follows the window manager's fullscreen state, which it may change
+  // itself (from its menu, say) without changing the window's size.
+  void followWindowManager();
 
   GlutMenu menu_;
   float pixelScale_ = 1.0f;
@@ -83,8 +96,15 @@ class GlutApplication : public Application {
   int height_ = 480;
   Rect view_;
   int windowId_ = 0;
-  int mouseX_ = 0;
-  int mouseY_ = 0;
+  float mouseX_ = 0.0f;  // in window units
+  float mouseY_ = 0.0f;
+  double scale_ = 1.0;  // window pixels per unit
+  bool fullscreen_ = false;
+  // Asked of the window manager, which has not yet said so.
+  bool fullscreenPending_ = false;
+  // Covering the screen by itself, with no window manager to ask.
+  bool fullscreenByHand_ = false;
+  int framesSinceFollow_ = 0;
   int modifiers_ = 0;
   bool reshaping_ = false;
   WheelInput wheel_;

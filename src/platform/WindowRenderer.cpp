@@ -3,12 +3,17 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "draw/DrawBackend.h"
+#include "draw/Pen.h"
+#include "draw/ScaledFonts.h"
+#include "draw/gl/GlDrawBackend.h"
 #include "draw/gl/GlViewProjection.h"
+#include "draw/software/PixelBlend.h"
 #include "draw/software/SoftwareDrawBackend.h"
 #include "platform/GlyphCapture.h"
 #include "platform/XImagePresenter.h"
@@ -25,6 +30,14 @@ bool saidSetting = false;
 bool saidFallback = false;
 
 }  // namespace
+
+int ViewPlacement::pixelWidth() const {
+  return static_cast<int>(std::lround(width * scale));
+}
+
+int ViewPlacement::pixelHeight() const {
+  return static_cast<int>(std::lround(height * scale));
+}
 
 WindowRenderer::WindowRenderer() {
   std::string complaint;
@@ -44,27 +57,78 @@ WindowRenderer::WindowRenderer() {
     sayOnce(saidFallback, "verlomba: drawing with OpenGL instead of the software renderer: " + reason);
     return;
   }
+  glutFonts_ = fonts;
   software_ = std::make_unique<SoftwareDrawBackend>(std::move(fonts));
   presenter_ = std::move(presenter);
   setDrawBackend(software_.get());
 }
 
 WindowRenderer::~WindowRenderer() {
-  if (software_ && &drawBackend() == software_.get()) setDrawBackend(nullptr);
+  DrawBackend* own = software_ ? static_cast<DrawBackend*>(software_.get()) : scaledGl_.get();
+  if (own && &drawBackend() == own) setDrawBackend(nullptr);
 }
 
-void WindowRenderer::beginFrame(int width, int height, float zoom, Vec2 translation, uint32_t clearRgb) {
+void WindowRenderer::useScale(double scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  const BitmapFontSet& fonts = fontsAtScale(scale);
   if (software_) {
-    software_->beginFrame(presenter_->frame(width, height), viewTransform(width, height, zoom, translation),
-                          clearRgb);
+    software_->setFonts(fonts.empty() ? glutFonts_ : fonts, fonts.empty() ? 1.0f : static_cast<float>(scale));
     return;
   }
-  glViewport(0, 0, width, height);
+  if (scaledGl_ && &drawBackend() == scaledGl_.get()) setDrawBackend(nullptr);
+  scaledGl_.reset();
+  if (scale != 1.0) {
+    scaledGl_ = std::make_unique<GlDrawBackend>(static_cast<float>(scale), fonts);
+    setDrawBackend(scaledGl_.get());
+  }
+  // OpenGL keeps the width it was given in pixels: give it again at this scale.
+  setLineWidth(pen().width);
+}
+
+ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const ViewPlacement& placement,
+                                        uint32_t clearRgb) {
+  const ImageView whole = presenter_->frame(windowWidth, windowHeight);
+  const int width = std::min(placement.pixelWidth(), windowWidth - placement.left);
+  const int height = std::min(placement.pixelHeight(), windowHeight - placement.top);
+  if (whole.empty() ||
+      (placement.left == 0 && placement.top == 0 && width == whole.width && height == whole.height)) {
+    return whole;
+  }
+  if (width <= 0 || height <= 0) return {};
+  // The image keeps what was presented: the margins need clearing only when
+  // they move or the image is new (one of a new size is not yet presented).
+  if (!(cleared_ == placement) || !presenter_->hasPresented()) {
+    const SpanPainter clear(clearRgb, 256);
+    for (int y = 0; y < whole.height; ++y) clear.run(whole.row(y), whole.width);
+    cleared_ = placement;
+  }
+  ImageView view = whole;
+  view.pixels = whole.row(placement.top) + placement.left;
+  view.width = width;
+  view.height = height;
+  return view;
+}
+
+void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPlacement& placement, float zoom,
+                                Vec2 translation, uint32_t clearRgb) {
+  useScale(placement.scale);
+  if (software_) {
+    software_->beginFrame(
+        softwareFrame(windowWidth, windowHeight, placement, clearRgb),
+        viewTransform(placement.width, placement.height, zoom, translation, placement.scale), clearRgb);
+    return;
+  }
+  glViewport(0, 0, windowWidth, windowHeight);
   glClearColor(static_cast<float>(clearRgb >> 16 & 0xFF) / 255.0f,
                static_cast<float>(clearRgb >> 8 & 0xFF) / 255.0f,
                static_cast<float>(clearRgb & 0xFF) / 255.0f, 0.0f);
   glClear(GL_COLOR_BUFFER_BIT);
-  loadViewProjection(static_cast<float>(width), static_cast<float>(height), zoom, translation);
+  // OpenGL counts the viewport's rows from the bottom.
+  glViewport(placement.left, windowHeight - placement.top - placement.pixelHeight(), placement.pixelWidth(),
+             placement.pixelHeight());
+  loadViewProjection(static_cast<float>(placement.width), static_cast<float>(placement.height), zoom,
+                     translation);
 }
 
 void WindowRenderer::endFrame() {

@@ -3,19 +3,40 @@
 #include <cstdint>
 #include <memory>
 
+#include "draw/BitmapFont.h"
+#include "draw/ImageView.h"
 #include "platform/RendererChoice.h"
 #include "world/Geometry.h"
 
+class GlDrawBackend;
 class SoftwareDrawBackend;
 class XImagePresenter;
+
+// Where a window shows its view: the view, width x height units, drawn at
+// scale pixels per unit with its top left corner at (left, top) in window
+// pixels; the rest of the window shows the clear colour.
+struct ViewPlacement {
+  int width = 800;
+  int height = 800;
+  double scale = 1.0;
+  int left = 0;
+  int top = 0;
+
+  int pixelWidth() const;
+  int pixelHeight() const;
+  bool operator==(const ViewPlacement& o) const {
+    return width == o.width && height == o.height && scale == o.scale && left == o.left && top == o.top;
+  }
+};
 
 // Draws the frames of one GLUT window with the renderer chosen for this
 // machine: the software backend into an X image where OpenGL itself
 // rasterizes on the CPU, OpenGL otherwise (see chooseRenderer). While the
-// software renderer is in use it is the drawing backend.
+// software renderer is in use it is the drawing backend; so is OpenGL's, set
+// to the scale, while the view is drawn at a scale other than 1.
 //
 //   WindowRenderer renderer;  // with the window's GL context current
-//   renderer.beginFrame(w, h, zoom, translation, clear);
+//   renderer.beginFrame(windowWidth, windowHeight, placement, zoom, translation, clear);
 //   ... draw through drawBackend() ...
 //   renderer.endFrame();
 class WindowRenderer {
@@ -26,9 +47,11 @@ class WindowRenderer {
   WindowRenderer& operator=(const WindowRenderer&) = delete;
 
   Renderer renderer() const { return software_ ? Renderer::Software : Renderer::OpenGL; }
-  // Clears the window's picture to clearRgb (0xRRGGBB) and sets up the view:
-  // the zoom scales about the window's centre after the translation.
-  void beginFrame(int width, int height, float zoom, Vec2 translation, uint32_t clearRgb);
+  // Clears the window's picture to clearRgb (0xRRGGBB) and sets up the view
+  // where placed: the zoom scales about the view's centre after the
+  // translation.
+  void beginFrame(int windowWidth, int windowHeight, const ViewPlacement& placement, float zoom,
+                  Vec2 translation, uint32_t clearRgb);
   // Shows the frame.
   void endFrame();
   // Shows the last frame again, for a window that was covered: the X server
@@ -36,6 +59,17 @@ class WindowRenderer {
   bool showAgain();
 
  private:
+  // Text and line widths for the view's scale, from the first frame at it.
+  void useScale(double scale);
+  // The software renderer's image for a frame, the view's part of it.
+  ImageView softwareFrame(int windowWidth, int windowHeight, const ViewPlacement& placement,
+                          uint32_t clearRgb);
+
   std::unique_ptr<SoftwareDrawBackend> software_;
   std::unique_ptr<XImagePresenter> presenter_;
+  BitmapFontSet glutFonts_;  // the software renderer's at a scale of 1
+  std::unique_ptr<GlDrawBackend> scaledGl_;
+  double scale_ = 1.0;
+  // What the margins around the view were cleared for.
+  ViewPlacement cleared_;
 };

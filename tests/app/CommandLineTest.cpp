@@ -39,3 +39,13 @@ TEST(CommandLineTest, ReadsOptionsInOrderAndRefusesAnythingElse) {
   EXPECT_EQ(parse({"--", "--"}).problem, "unexpected argument '--'");
   EXPECT_EQ(parse({"--"}).action, Action::kPlay);
 }
+
+TEST(CommandLineTest, ScaleWantsAPositiveNumber) {
+  EXPECT_EQ(parse({"--scale", "2"}).scale, 2.0);
+  EXPECT_EQ(parse({"--scale=0.1"}).scale, 0.5);  // brought within 0.5-4
+  EXPECT_EQ(parse({"--scale", "9", "--user-dir"}).action, Action::kPlay);
+  for (const char* bad : {"abc", "0", "-1", "nan", "inf", "2x", ""}) {
+    EXPECT_EQ(parse({"--scale", bad}).action, Action::kBadUsage) << bad;
+  }
+  EXPECT_EQ(parse({"--scale"}).action, Action::kBadUsage);
+}

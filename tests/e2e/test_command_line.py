@@ -16,7 +16,7 @@ from harness import (REPO_ROOT, Checks, GameSession, binary_from_argv,  # noqa: 
 
 # What --help must tell: the options, the files and the environment.
 HELP_MENTIONS = ["--user-dir", "--version", "Verlomba.ini", "Verlomba-saved.ini", "copyright.txt", "DISPLAY",
-                 "VERLOMBA_RENDERER", "XDG_DATA_HOME", "$HOME"]
+                 "VERLOMBA_RENDERER", "VERLOMBA_SCALE", "--scale", "XDG_DATA_HOME", "$HOME"]
 
 
 def run(binary, args, env, timeout=10.0):

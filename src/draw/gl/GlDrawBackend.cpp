@@ -27,6 +27,40 @@ GLenum glMode(Primitive primitive) {
 
 }  // namespace
 
+GlDrawBackend::GlDrawBackend(float scale, const BitmapFontSet& fonts) : scale_(scale) {
+  for (const BitmapFont& font : fonts) {
+    PackedFont packed;
+    packed.font = font.font;
+    for (const BitmapGlyph& g : font.glyphs) {
+      PackedGlyph p;
+      p.advance = g.advance;
+      p.left = g.left;
+      p.bottom = g.bottom;
+      p.width = g.width;
+      p.height = g.height;
+      const int rowBytes = (g.width + 7) / 8;
+      p.bits.assign(static_cast<size_t>(rowBytes) * g.height, 0);
+      for (int row = 0; row < g.height; ++row) {
+        for (int column = 0; column < g.width; ++column) {
+          if (g.isLit(column, row))
+            p.bits[static_cast<size_t>(row) * rowBytes + column / 8] |= 0x80 >> (column % 8);
+        }
+      }
+      packed.glyphs.push_back(std::move(p));
+    }
+    fonts_.push_back(std::move(packed));
+  }
+}
+
+const GlDrawBackend::PackedGlyph* GlDrawBackend::glyph(TextFont font, int character) const {
+  for (const PackedFont& f : fonts_) {
+    if (f.font == font && character >= 0 && static_cast<size_t>(character) < f.glyphs.size()) {
+      return &f.glyphs[static_cast<size_t>(character)];
+    }
+  }
+  return nullptr;
+}
+
 void GlDrawBackend::begin(Primitive primitive) {
   glBegin(glMode(primitive));
 }
@@ -40,19 +74,35 @@ void GlDrawBackend::color(float r, float g, float b, float a) {
   glColor4f(r, g, b, a);
 }
 void GlDrawBackend::lineWidth(float width) {
-  glLineWidth(width);
+  glLineWidth(width * scale_);
 }
 void GlDrawBackend::pointSize(float size) {
-  glPointSize(size);
+  glPointSize(size * scale_);
 }
 void GlDrawBackend::rasterPos(float x, float y) {
   glRasterPos2f(x, y);
 }
 void GlDrawBackend::bitmapCharacter(TextFont font, int character) {
-  glutBitmapCharacter(glutFont(font), character);
+  if (fonts_.empty()) {
+    glutBitmapCharacter(glutFont(font), character);
+    return;
+  }
+  const PackedGlyph* g = glyph(font, character);
+  if (!g) return;
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+  glBitmap(g->width, g->height, static_cast<float>(-g->left), static_cast<float>(-g->bottom),
+           static_cast<float>(g->advance), 0.0f, g->bits.empty() ? nullptr : g->bits.data());
+  glPopClientAttrib();
 }
 int GlDrawBackend::bitmapWidth(TextFont font, int character) {
-  return glutBitmapWidth(glutFont(font), character);
+  if (fonts_.empty()) return glutBitmapWidth(glutFont(font), character);
+  const PackedGlyph* g = glyph(font, character);
+  return g ? g->advance : 0;
 }
 
 void* glutFont(TextFont font) {

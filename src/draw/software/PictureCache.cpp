@@ -17,7 +17,7 @@ bool sameDrawing(const PictureState& kept, const PictureState& now, PictureKind 
   const bool rgb = kind == PictureKind::Shadow || (a[0] == b[0] && a[1] == b[1] && a[2] == b[2]);
   const bool color = !kept.usesColor || (rgb && a[3] == b[3]);
   return color && (!kept.usesLineWidth || kept.lineWidth == now.lineWidth) &&
-         (!kept.usesPointSize || kept.pointSize == now.pointSize);
+         (!kept.usesPointSize || kept.pointSize == now.pointSize) && kept.widthScale == now.widthScale;
 }
 
 bool sameView(const PictureState& kept, const PictureState& now) {

@@ -15,6 +15,7 @@ struct PictureState {
   double scale = 1.0;
   double offsetX = 0.0;
   double offsetY = 0.0;
+  double widthScale = 1.0;        // of line widths and point sizes
   float color[4] = {0, 0, 0, 0};  // of a shadow, only the alpha counts
   float lineWidth = 1.0f;
   float pointSize = 1.0f;

@@ -36,18 +36,32 @@ bool isFinite(double v) {
 
 }  // namespace
 
-ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation) {
-  // window = zoom * (world + translation - 2 * centre) + centre
+ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation, double windowScale) {
+  // window = zoom * (world + translation - 2 * centre) + centre, in units
   const double cx = width * 0.5;
   const double cy = height * 0.5;
   ScreenTransform t;
-  t.scale = zoom;
-  t.offsetX = zoom * (translation.x - 2.0 * cx) + cx;
-  t.offsetY = zoom * (translation.y - 2.0 * cy) + cy;
+  t.scale = zoom * windowScale;
+  t.offsetX = (zoom * (translation.x - 2.0 * cx) + cx) * windowScale;
+  t.offsetY = (zoom * (translation.y - 2.0 * cy) + cy) * windowScale;
+  t.widthScale = windowScale;
   return t;
 }
 
 SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts) : fonts_(std::move(fonts)) {}
+
+void SoftwareDrawBackend::setFonts(BitmapFontSet fonts, float textScale) {
+  fonts_ = std::move(fonts);
+  textScale_ = textScale;
+}
+
+double SoftwareDrawBackend::lineWidthPixels() const {
+  return std::max(1.0, lineWidth_ * transform_.widthScale);
+}
+
+double SoftwareDrawBackend::pointSizePixels() const {
+  return std::max(1.0, std::round(pointSize_ * transform_.widthScale));
+}
 
 void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
                                      uint32_t clearRgb) {
@@ -138,7 +152,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     minY = std::min(minY, p.y);
     maxY = std::max(maxY, p.y);
   }
-  const double margin = std::max(1.0f, lineWidth_) * 0.5 + 1.0;
+  const double margin = lineWidthPixels() * 0.5 + 1.0;
   raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
   switch (primitive_) {
     case Primitive::Points:
@@ -173,7 +187,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
   flushPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
-  const double side = std::max(1.0, std::round(static_cast<double>(pointSize_)));
+  const double side = pointSizePixels();
   for (const Point& p : points_) {
     paintRect(target_, p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5, rgb, alpha);
   }
@@ -184,7 +198,7 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
   flushPending();
-  const double half = std::max(1.0f, lineWidth_) * 0.5;
+  const double half = lineWidthPixels() * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
   if (!strip) {
@@ -278,7 +292,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
-  if (color_[3] == 1.0f) r += std::max(1.0f, lineWidth_) * 0.5;
+  if (color_[3] == 1.0f) r += lineWidthPixels() * 0.5;
   if (recording_) {
     // Drawn once into a picture that is kept: a mask would not be used again.
     paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
@@ -362,6 +376,7 @@ PictureState SoftwareDrawBackend::currentState() const {
   s.scale = transform_.scale;
   s.offsetX = transform_.offsetX;
   s.offsetY = transform_.offsetY;
+  s.widthScale = transform_.widthScale;
   std::copy(color_, color_ + 4, s.color);
   s.lineWidth = lineWidth_;
   s.pointSize = pointSize_;

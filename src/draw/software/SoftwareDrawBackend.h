@@ -14,22 +14,27 @@
 #include "draw/software/ZoomResampler.h"
 #include "world/Geometry.h"
 
-// World units to image pixels: image = world * scale + offset.
+// World units to image pixels: image = world * scale + offset. Line widths
+// and point sizes, given in window units as OpenGL's pixels at a window
+// scale of 1, are widthScale pixels each.
 struct ScreenTransform {
   double scale = 1.0;
   double offsetX = 0.0;
   double offsetY = 0.0;
+  double widthScale = 1.0;
 };
 
-// The transform of the game's view on a window of this size: the zoom scales
-// about the window's centre after the translation has moved the world, as
-// the OpenGL projection of the view does.
-ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation);
+// The transform of the game's view on a window of this size in units, drawn
+// at windowScale pixels per unit: the zoom scales about the window's centre
+// after the translation has moved the world, as the OpenGL projection of the
+// view does.
+ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation, double windowScale = 1.0);
 
 // Draws every primitive of the game into a 32-bit image on the CPU, with
 // exact area coverage on every edge and source-alpha blending. Line widths
-// and point sizes are in pixels, as OpenGL's are; text comes from the
-// bitmap fonts OpenGL draws (see GlyphCapture), placed by OpenGL's raster
+// and point sizes are in pixels, as OpenGL's are, times the transform's
+// widthScale; text comes from the bitmap fonts OpenGL draws (see
+// GlyphCapture) or those at the window's scale, placed by OpenGL's raster
 // position rules. A shape with a vertex that is not finite is dropped whole.
 // Still pictures are kept and laid on whole while their keys stay the same;
 // when the view zooms they are laid on resampled from their last drawing
@@ -42,6 +47,8 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 class SoftwareDrawBackend : public DrawBackend {
  public:
   explicit SoftwareDrawBackend(BitmapFontSet fonts = {});
+  // Text from now on: fonts drawn at textScale pixels per unit.
+  void setFonts(BitmapFontSet fonts, float textScale);
 
   // Clears the image to clearRgb and draws into it from now on. The image
   // must stay valid until endFrame, which finishes the picture.
@@ -58,6 +65,7 @@ class SoftwareDrawBackend : public DrawBackend {
   void rasterPos(float x, float y) override;
   void bitmapCharacter(TextFont font, int character) override;
   int bitmapWidth(TextFont font, int character) override;
+  float textScale() const override { return textScale_; }
   bool fillDisc(float cx, float cy, float radius, int segments) override;
   bool beginPicture(const PictureKey& key, const Rect& bounds) override;
   void endPicture() override;
@@ -119,7 +127,12 @@ class SoftwareDrawBackend : public DrawBackend {
   void addTriangle(const Point& a, const Point& b, const Point& c);
   void addSegment(const Point& a, const Point& b, double halfWidth);
 
+  // Line width and point size in image pixels.
+  double lineWidthPixels() const;
+  double pointSizePixels() const;
+
   BitmapFontSet fonts_;
+  float textScale_ = 1.0f;
   ImageView target_;
   ScreenTransform transform_;
   CoverageRasterizer raster_;
