@@ -145,6 +145,7 @@ class SoftwareDrawBackend : public DrawBackend {
     int left = 0;
     int top = 0;
     PixelBox whole;  // the layer had the frame not cut it
+    bool keep = true;
     ImageView frame;
     ScreenTransform frameTransform;
   };
@@ -159,4 +160,10 @@ class SoftwareDrawBackend : public DrawBackend {
   ZoomResampler resampler_;
   RedrawQueue redraws_;
   unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
+  // Pictures drawn afresh, as (owner and kind, state): the last frame's,
+  // sorted, and this one's. An object drawn afresh in another state every
+  // frame (one being dragged) is drawn in a layer but not kept.
+  std::vector<std::pair<uint64_t, uint64_t>> drawnLastFrame_;
+  std::vector<std::pair<uint64_t, uint64_t>> drawnThisFrame_;
+  PictureCache::Picture passing_;  // such a picture, laid on once
 };
