@@ -66,8 +66,8 @@ class SoftwareDrawBackend : public DrawBackend {
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
   const PictureCache& pictures() const { return pictures_; }
-  // How many kept pictures the last frame showed resampled from another
-  // view, not yet drawn afresh at its own.
+  // How many kept pictures the frame showed resampled from another view,
+  // not yet drawn afresh at its own.
   size_t staleCount() const { return redraws_.staleCount(); }
 
   // Light points of kept shadows are rounded to this many units: a shadow

@@ -158,7 +158,6 @@ TEST_F(StillPictures, WhileTheViewZoomsPicturesStayCloseAndThenSettleExactly) {
   }
   RecordProperty("worst_pixels_off_percent", std::to_string(100.0 * worstShare));
   RecordProperty("worst_mean_difference", std::to_string(worstMean));
-  std::printf("worst %f %% mean %f stale %zu\n", 100 * worstShare, worstMean, kept.staleCount());
   // Settled, each kept picture is soon drawn at the zoom again, and the
   // frame is exactly what a backend that kept nothing before draws.
   EXPECT_EQ(zoom, 1.0f);
