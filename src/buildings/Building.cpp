@@ -104,6 +104,14 @@ Reach Building::reach() {
   Rect hit = switchRect();
   for (int i = 0; i < roomCount; ++i) hit = unite(hit, rooms[i]);
   r.point = reachAround(hit, 0.0f);
+  for (int i = 0; i < doorCount; ++i) {
+    // The stub slotAt measures from, and as far round it.
+    const Door& door = doors[i];
+    const float c = 0.75f * door.span;
+    const Vec2 m = door.midpoint();
+    const Vec2 outer = m + scaled(door.normal, c * 0.5f);
+    r.slot = unite(r.slot, unite(reachAround(m, c), reachAround(outer, c)));
+  }
   return r;
 }
 

@@ -73,12 +73,13 @@ WorldObject* Game::objectAt(float x, float y) {
 }
 
 Anchor* Game::anchorAt(float x, float y, const Anchor* like) {
-  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    if (o->inactive) continue;
-    Anchor* a = o->slotAt(x, y);
-    if (a && (!like || a->kind() == like->kind())) return a;
-  }
-  return nullptr;
+  Anchor* found = nullptr;
+  reachIndex.forEach(ReachIndex::kSlot, Vec2{x, y}, true, [&](WorldObject& o) {
+    if (found) return;
+    Anchor* a = o.slotAt(x, y);
+    if (a && (!like || a->kind() == like->kind())) found = a;
+  });
+  return found;
 }
 
 WorldObject* Game::nearestPathObject(float x, float y, Vec2& point, float& distance, Vec2& direction) {

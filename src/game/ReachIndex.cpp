@@ -6,7 +6,8 @@ namespace {
 
 // The boxes of a reach, by query.
 struct Boxes {
-  explicit Boxes(const Reach& r) : at{&r.separation, &r.avoidance, &r.alignment, &r.affect, &r.point} {}
+  explicit Boxes(const Reach& r)
+      : at{&r.separation, &r.avoidance, &r.alignment, &r.affect, &r.point, &r.slot} {}
   const Rect* at[ReachIndex::kQueries];
 };
 

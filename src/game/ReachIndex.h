@@ -19,7 +19,7 @@
 // and need no re-reading.
 class ReachIndex {
  public:
-  enum Query { kSeparation, kAvoidance, kAlignment, kAffect, kPoint, kQueries };
+  enum Query { kSeparation, kAvoidance, kAlignment, kAffect, kPoint, kSlot, kQueries };
 
   ReachIndex() = default;
   ReachIndex(const ReachIndex&) = delete;

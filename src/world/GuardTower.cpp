@@ -81,5 +81,6 @@ Reach GuardTower::reach() {
   Reach r = DiscObject::reach();
   r.separation = discSeparationReach(centre, radius);
   r.avoidance = discAvoidanceReach(centre, radius);
+  for (const TowerPost& p : posts) r.slot = unite(r.slot, reachAround(p.postPosition, kPostReach));
   return r;
 }

@@ -10,11 +10,11 @@ constexpr Rect kEverywhere{-kInfinity, kInfinity, -kInfinity, kInfinity};
 constexpr Rect kNowhere{kInfinity, -kInfinity, kInfinity, -kInfinity};
 
 // Where the world's queries can find an object. For each query, a box holds
-// every agent position (for objectAt, every point) at which the object can
-// answer anything but zero: outside it separation, avoidance and alignment
-// are exactly zero, affect does nothing and containsPoint is false, whatever
-// else the agent is. Avoidance boxes assume a steady agent: finite position
-// and heading, speed from 0 to Peep::kTopSpeed.
+// every agent position (for objectAt and anchorAt, every point) at which the
+// object can answer anything but zero: outside it separation, avoidance and
+// alignment are exactly zero, affect does nothing, containsPoint is false
+// and slotAt finds nothing, whatever else the agent is. Avoidance boxes assume a steady agent: finite
+// position and heading, speed from 0 to Peep::kTopSpeed.
 //
 // The boxes of a reach that follows a point (an agent's position) are
 // relative to it and move with it. All others hold until the object moves
@@ -28,9 +28,12 @@ struct Reach {
   Rect alignment = kEverywhere;
   Rect affect = kEverywhere;
   Rect point = kEverywhere;
+  Rect slot = kEverywhere;
 
   // A reach that nothing finds.
-  static Reach nowhere() { return {nullptr, false, kNowhere, kNowhere, kNowhere, kNowhere, kNowhere}; }
+  static Reach nowhere() {
+    return {nullptr, false, kNowhere, kNowhere, kNowhere, kNowhere, kNowhere, kNowhere};
+  }
 };
 
 // Every point within distance of the box (or of the point), with a margin

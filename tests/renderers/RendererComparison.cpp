@@ -92,11 +92,15 @@ Picture drawWithOpenGl(const Frame& frame) {
   return p;
 }
 
+// Drawn again while pictures kept from the last frame at another zoom are
+// shown resampled: the picture once the view has settled.
 Picture drawWithSoftware(SoftwareDrawBackend& software, const Frame& frame) {
   Picture p;
-  software.beginFrame(p.view(), viewTransform(kSize, kSize, frame.zoom, centre()), 0xFFFFFF);
-  frame.commands.replay(software);
-  software.endFrame();
+  for (int i = 0; i < 100 && (i == 0 || software.staleCount() > 0); ++i) {
+    software.beginFrame(p.view(), viewTransform(kSize, kSize, frame.zoom, centre()), 0xFFFFFF);
+    frame.commands.replay(software);
+    software.endFrame();
+  }
   return p;
 }
 

@@ -81,6 +81,20 @@ PictureCache::Picture* PictureCache::findUnderAnyView(const PictureKey& key, con
 
 PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureState& state,
                                           const ImageView& layer, int left, int top) {
+  const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
+  Picture& p = it->second;
+  if (!fresh) bytes_ -= std::min(bytes_, bytesOf(p));
+  take(p, key, state, layer, left, top);
+  ++keeps_;
+  p.lastShown = frame_;
+  p.keptAt = frame_;
+  bytes_ += bytesOf(p);
+  if (key.family != 0) families_[familySlotOf(key)] = it->first;
+  return p;
+}
+
+void PictureCache::take(Picture& p, const PictureKey& key, const PictureState& state, const ImageView& layer,
+                        int left, int top) {
   // Trim to the rows and columns that were painted.
   int x0 = layer.width, x1 = -1, y0 = layer.height, y1 = -1;
   for (int y = 0; y < layer.height; ++y) {
@@ -93,9 +107,6 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
       y1 = y;
     }
   }
-  const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
-  Picture& p = it->second;
-  if (!fresh) bytes_ -= std::min(bytes_, bytesOf(p));
   p.key = key;
   p.state = state;
   p.left = left + (x1 < x0 ? 0 : x0);
@@ -119,11 +130,6 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
       std::memcpy(p.pixels.data() + static_cast<size_t>(y) * p.width, from, p.width * sizeof(uint32_t));
     }
   }
-  p.lastShown = frame_;
-  p.keptAt = frame_;
-  bytes_ += bytesOf(p);
-  if (key.family != 0) families_[familySlotOf(key)] = it->first;
-  return p;
 }
 
 size_t PictureCache::cutCount() const {

@@ -69,12 +69,17 @@ class PictureCache {
   // [left, left + width) x [top, top + height) of the image, trimmed to
   // those it painted.
   Picture& keep(const PictureKey& key, const PictureState& state, const ImageView& layer, int left, int top);
+  // The same into a picture of the caller's, not kept.
+  static void take(Picture& picture, const PictureKey& key, const PictureState& state, const ImageView& layer,
+                   int left, int top);
   // Starts a frame.
   void nextFrame();
   // The frame's number, counted by nextFrame.
   unsigned frame() const { return frame_; }
   size_t bytes() const { return bytes_; }
   size_t size() const { return pictures_.size(); }
+  // How many pictures have been drawn and kept so far.
+  size_t keeps() const { return keeps_; }
   // How many kept pictures were cut by their bounds.
   size_t cutCount() const;
   // Which picture: one slot per key.
@@ -89,6 +94,7 @@ class PictureCache {
   std::unordered_map<uint64_t, Picture> pictures_;   // looked up only, never walked in drawing order
   std::unordered_map<uint64_t, uint64_t> families_;  // family slot to the slot of its last picture
   size_t bytes_ = 0;
+  size_t keeps_ = 0;
   unsigned frame_ = 0;
 };
 

@@ -15,7 +15,6 @@ void RedrawQueue::nextFrame(double centreX, double centreY, double budgetPixels)
     due_.push_back(c.slot);
   }
   std::sort(due_.begin(), due_.end());
-  lastStale_ = shown_.size();
   shown_.clear();
   centreX_ = centreX;
   centreY_ = centreY;

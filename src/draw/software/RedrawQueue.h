@@ -27,8 +27,8 @@ class RedrawQueue {
   void add(uint64_t slot, const PixelBox& box, double zoom);
   // Whether this frame draws the picture afresh.
   bool isDue(uint64_t slot) const;
-  // How many pictures the last whole frame showed resampled.
-  size_t staleCount() const { return lastStale_; }
+  // How many pictures the frame (so far) showed resampled.
+  size_t staleCount() const { return shown_.size(); }
 
  private:
   struct Candidate {
@@ -41,5 +41,4 @@ class RedrawQueue {
   std::vector<uint64_t> due_;  // sorted
   double centreX_ = 0.0;
   double centreY_ = 0.0;
-  size_t lastStale_ = 0;
 };

@@ -77,6 +77,9 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   discs_.nextFrame();
   pictures_.nextFrame();
   if (!still) zoomedAt_ = pictures_.frame();
+  drawnLastFrame_.swap(drawnThisFrame_);
+  drawnThisFrame_.clear();
+  std::sort(drawnLastFrame_.begin(), drawnLastFrame_.end());
   pictureDepth_ = 0;
   recording_ = false;
   sourceAlpha_ = 0;
@@ -411,8 +414,15 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
     --pictureDepth_;
     return false;
   }
-  const int marginX = static_cast<int>(target_.width * kLayerMarginShare);
-  const int marginY = static_cast<int>(target_.height * kLayerMarginShare);
+  const uint64_t object = PictureCache::slotOf({key.owner, key.kind, 0, 0});
+  using Drawn = std::pair<uint64_t, uint64_t>;
+  const auto from = std::lower_bound(drawnLastFrame_.begin(), drawnLastFrame_.end(), Drawn{object, 0});
+  const auto to =
+      std::find_if_not(from, drawnLastFrame_.end(), [object](const Drawn& d) { return d.first == object; });
+  const bool keep = from == to || std::binary_search(from, to, Drawn{object, key.state});
+  drawnThisFrame_.emplace_back(object, key.state);
+  const int marginX = keep ? static_cast<int>(target_.width * kLayerMarginShare) : 0;
+  const int marginY = keep ? static_cast<int>(target_.height * kLayerMarginShare) : 0;
   const PixelBox drawn{std::max(whole.left, -marginX), std::max(whole.top, -marginY),
                        std::min(whole.right, target_.width + marginX),
                        std::min(whole.bottom, target_.height + marginY)};
@@ -424,6 +434,7 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   r.left = drawn.left;
   r.top = drawn.top;
   r.whole = whole;
+  r.keep = keep;
   r.frame = target_;
   r.frameTransform = transform_;
   const int w = drawn.right - drawn.left;
@@ -448,6 +459,11 @@ void SoftwareDrawBackend::endPicture() {
   target_ = r.frame;
   transform_ = r.frameTransform;
   raster_.setSize(target_.width, target_.height);
+  if (!r.keep) {
+    PictureCache::take(passing_, r.key, r.state, layer, r.left, r.top);
+    showKept(passing_);
+    return;
+  }
   PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
   kept.drawn = PixelBox{r.left, r.top, r.left + layer.width, r.top + layer.height};
   kept.whole = r.whole;

@@ -74,8 +74,8 @@ class SoftwareDrawBackend : public DrawBackend {
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
   const PictureCache& pictures() const { return pictures_; }
-  // How many kept pictures the last frame showed resampled from another
-  // view, not yet drawn afresh at its own.
+  // How many kept pictures the frame showed resampled from another view,
+  // not yet drawn afresh at its own.
   size_t staleCount() const { return redraws_.staleCount(); }
 
   // Light points of kept shadows are rounded to this many units: a shadow
@@ -158,6 +158,7 @@ class SoftwareDrawBackend : public DrawBackend {
     int left = 0;
     int top = 0;
     PixelBox whole;  // the layer had the frame not cut it
+    bool keep = true;
     ImageView frame;
     ScreenTransform frameTransform;
   };
@@ -172,4 +173,10 @@ class SoftwareDrawBackend : public DrawBackend {
   ZoomResampler resampler_;
   RedrawQueue redraws_;
   unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
+  // Pictures drawn afresh, as (owner and kind, state): the last frame's,
+  // sorted, and this one's. An object drawn afresh in another state every
+  // frame (one being dragged) is drawn in a layer but not kept.
+  std::vector<std::pair<uint64_t, uint64_t>> drawnLastFrame_;
+  std::vector<std::pair<uint64_t, uint64_t>> drawnThisFrame_;
+  PictureCache::Picture passing_;  // such a picture, laid on once
 };

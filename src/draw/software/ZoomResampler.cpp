@@ -9,6 +9,9 @@ namespace {
 // Pictures drawn up to this many times as large as they are shown are
 // interpolated between two pixels a side; larger ones are averaged.
 constexpr double kPairsUpTo = 2.0;
+// Nor are pictures drawn at more than this many times the zoom shown, or
+// less than its inverse, resampled: they are drawn afresh.
+constexpr double kMostZoom = 8.0;
 
 using Lanes = float __attribute__((vector_size(16)));
 
@@ -56,6 +59,15 @@ double mapEdge(double x, double fromScale, double fromOffset, double toScale, do
   return (x - fromOffset) / fromScale * toScale + toOffset;
 }
 
+// x as a pixel of an axis of size pixels, or one just off either end.
+int pixelAt(double x, int size) {
+  return static_cast<int>(std::clamp(x, -1.0, static_cast<double>(size)));
+}
+
+bool usable(const PictureState& s) {
+  return std::isfinite(s.scale) && s.scale > 0.0 && std::isfinite(s.offsetX) && std::isfinite(s.offsetY);
+}
+
 }  // namespace
 
 void ZoomResampler::axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
@@ -71,8 +83,8 @@ void ZoomResampler::axisTaps(Taps& taps, double keptScale, double keptOffset, do
   const auto frameOf = [&](double u) {
     return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
   };
-  const int first = std::max(0, static_cast<int>(std::floor(frameOf(-reach))));
-  const int last = std::min(frameSize - 1, static_cast<int>(std::ceil(frameOf(pictureSize - 1 + reach))));
+  const int first = std::max(0, pixelAt(std::floor(frameOf(-reach)), frameSize));
+  const int last = std::min(frameSize - 1, pixelAt(std::ceil(frameOf(pictureSize - 1 + reach)), frameSize));
   taps.first = first;
   taps.from.clear();
   taps.count.clear();
@@ -143,8 +155,8 @@ void ZoomResampler::pairTaps(std::vector<Pair>& pairs, int& first, double keptSc
   const auto frameOf = [&](double u) {
     return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
   };
-  first = std::max(0, static_cast<int>(std::floor(frameOf(-1.0))));
-  const int last = std::min(frameSize - 1, static_cast<int>(std::ceil(frameOf(pictureSize))));
+  first = std::max(0, pixelAt(std::floor(frameOf(-1.0)), frameSize));
+  const int last = std::min(frameSize - 1, pixelAt(std::ceil(frameOf(pictureSize)), frameSize));
   pairs.clear();
   for (int j = first; j <= last; ++j) {
     const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
@@ -242,10 +254,13 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
 bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState& now, int frameWidth,
                              int frameHeight) {
   result_ = Result{};
+  const PictureState& kept = p.state;
+  // Views far apart are not worth it (nor views that are not views).
+  const double ratio = kept.scale / now.scale;
+  if (!usable(kept) || !usable(now) || !(ratio <= kMostZoom && ratio >= 1.0 / kMostZoom)) return false;
   // What the frame shows of the picture's whole layer (its bounds), a
   // tent's reach around it, must have been drawn.
-  const PictureState& kept = p.state;
-  const double reach = std::max(1.0, kept.scale / now.scale);
+  const double reach = std::max(1.0, ratio);
   const auto needed = [&](int wholeStart, int wholeEnd, int drawnStart, int drawnEnd, double keptOffset,
                           double offset, int frameSize) {
     const double lo =
