@@ -4,6 +4,7 @@
 #include "app/RunGame.h"
 
 int main(int argc, char** argv) {
-  if (const std::optional<int> status = handleCommandLine(argc, argv)) return *status;
-  return runGame();
+  CommandLine line;
+  if (const std::optional<int> status = handleCommandLine(argc, argv, &line)) return *status;
+  return runGame(nullptr, line.cityFile);
 }

@@ -12,6 +12,8 @@ struct CommandLine {
   Action action = Action::kPlay;
   // Play in the per-user directory instead of the working directory.
   bool userDirectory = false;
+  // --city: the saved city to start from; empty for a new city.
+  std::string cityFile;
   // For kBadUsage: what is wrong, for the error line.
   std::string problem;
 };
@@ -27,6 +29,8 @@ std::string usageText();
 std::string versionText();
 
 // Does what the command line asks before the game starts: prints the help or
-// the version, reports bad usage, or moves into the per-user directory.
-// Returns the exit status when the process ends here instead of playing.
-std::optional<int> handleCommandLine(int argc, const char* const* argv);
+// the version, reports bad usage, refuses a city file it cannot load, or
+// moves into the per-user directory. Returns the exit status when the
+// process ends here instead of playing; otherwise what was asked goes to
+// line when given (a city file's path made absolute first).
+std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* line = nullptr);

@@ -6,10 +6,11 @@
 #include "app/AboutText.h"
 #include "app/GlutApplication.h"
 #include "app/RequireDisplay.h"
+#include "game/CityFile.h"
 #include "game/Game.h"
 #include "world/Random.h"
 
-int runGame(void (*prepare)(Game&)) {
+int runGame(void (*prepare)(Game&), const std::string& cityFile) {
   if (!requireDisplay()) return 1;
   showAboutBox(about::load());
 
@@ -30,6 +31,12 @@ int runGame(void (*prepare)(Game&)) {
     // The game lives until the process ends through the window's close.
     Game* game = new Game(app);
     if (prepare) prepare(*game);
+    std::string problem;
+    if (!cityFile.empty() && !loadCityFile(*game, cityFile, problem)) {
+      delete game;
+      delete app;
+      return 1;
+    }
     app->run(game);  // returns only if the main loop ever does
     delete game;
     delete app;

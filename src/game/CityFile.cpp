@@ -252,23 +252,44 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   return true;
 }
 
-bool readCity(Game& game, const std::string& text, std::string& problem) {
+namespace {
+
+// Reads the text into scratch and s, or says why not; the generator, which
+// the objects draw from as they are made, is put back.
+bool parseCity(const std::string& text, Game& scratch, Surroundings& s, std::string& problem) {
   if (text.size() > kCityFileLimit) {
     problem = "larger than 4 MiB";
     return false;
   }
-  // Objects draw from the generator as they are made; it is put back.
   RandomGenerator& random = processRandom();
   const uint32_t kept = random.state();
-  Game scratch(game.application(), Game::Empty{});
-  Surroundings s;
   CityParse parse(text, scratch);
   const bool sound = parse.run(s);
   random.seed(kept);
-  if (!sound) {
-    problem = parse.problem();
-    return false;
+  if (!sound) problem = parse.problem();
+  return sound;
+}
+
+// The file's text, or false with the reason printed.
+bool readCityText(const std::string& path, std::string& text, std::string& problem) {
+  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
+  if (file.read) {
+    text = std::move(file.text);
+    return true;
   }
+  // readSmallFile has said why it passed over a file that is there.
+  problem = file.problem.empty() ? "no such file" : file.problem;
+  if (file.problem.empty()) std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
+}  // namespace
+
+bool readCity(Game& game, const std::string& text, std::string& problem) {
+  Game scratch(game.application(), Game::Empty{});
+  Surroundings s;
+  if (!parseCity(text, scratch, s, problem)) return false;
+  RandomGenerator& random = processRandom();
   for (int i = 0; i < kBuiltInTuningCount; ++i) setTuningValue(i, s.tuning[i]);
   random.seed(s.random);
   FrameClock::setMilliseconds(s.clock);
@@ -288,14 +309,20 @@ SaveResult saveCityFile(Game& game, const std::string& path) {
 }
 
 bool loadCityFile(Game& game, const std::string& path, std::string& problem) {
-  const SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
-  if (!file.read) {
-    // readSmallFile has said why it passed over a file that is there.
-    problem = file.problem.empty() ? "no such file" : file.problem;
-    if (file.problem.empty()) std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-    return false;
-  }
-  if (readCity(game, file.text, problem)) return true;
+  std::string text;
+  if (!readCityText(path, text, problem)) return false;
+  if (readCity(game, text, problem)) return true;
+  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
+bool checkCityFile(const std::string& path) {
+  std::string text;
+  std::string problem;
+  if (!readCityText(path, text, problem)) return false;
+  Game scratch(nullptr, Game::Empty{});
+  Surroundings s;
+  if (parseCity(text, scratch, s, problem)) return true;
   std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
   return false;
 }

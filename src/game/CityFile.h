@@ -40,3 +40,5 @@ bool readCity(Game& game, const std::string& text, std::string& problem);
 // one line on standard error naming the file and the reason it failed.
 SaveResult saveCityFile(Game& game, const std::string& path);
 bool loadCityFile(Game& game, const std::string& path, std::string& problem);
+// Whether loadCityFile would take the file, without a game to load it into.
+bool checkCityFile(const std::string& path);

@@ -15,7 +15,8 @@ from harness import (REPO_ROOT, Checks, GameSession, binary_from_argv,  # noqa: 
                      environment_without_display, fail, project_settings)
 
 # What --help must tell: the options, the files and the environment.
-HELP_MENTIONS = ["--user-dir", "--version", "Verlomba.ini", "Verlomba-saved.ini", "copyright.txt", "DISPLAY",
+HELP_MENTIONS = ["--user-dir", "--city", "--version", "Verlomba.ini", "Verlomba-saved.ini", "Verlomba-city.txt",
+                 "copyright.txt", "DISPLAY",
                  "VERLOMBA_RENDERER", "XDG_DATA_HOME", "$HOME"]
 
 
@@ -61,6 +62,19 @@ def check_no_display(binary, checks):
                      "output), not 1 and one line naming the game, the display and DISPLAY")
 
 
+def check_refused_city(binary, checks):
+    # Refused before the display is even looked for: one line, status 1.
+    with tempfile.TemporaryDirectory(prefix="verlomba-city-") as scratch:
+        cut = os.path.join(scratch, "cut.txt")
+        with open(cut, "w") as f:
+            f.write("verlomba-city 1\nclock 12\n")
+        for path, reason in ((os.path.join(scratch, "none.txt"), "no such file"), (cut, "line 3: cut short")):
+            r = run(binary, ["--city", path], environment_without_display())
+            said = re.fullmatch(f"verlomba: cannot load {re.escape(path)}: {reason}[^\n]*\n", r.stderr)
+            checks.check(r.returncode == 1 and said,
+                         f"--city {path}: status {r.returncode}, said {r.stderr!r}")
+
+
 def check_user_directory(binary, checks):
     with tempfile.TemporaryDirectory(prefix="verlomba-xdg-") as scratch:
         data_home = os.path.join(scratch, "data")  # not there yet
@@ -88,6 +102,8 @@ def main():
     checks.run("--help, --version and bad usage need no display and open no window",
                lambda: check_help_version_and_bad_usage(binary, checks))
     checks.run("without a display: one line naming the game, status 1", lambda: check_no_display(binary, checks))
+    checks.run("--city with a file it refuses: one line naming it and why, status 1",
+               lambda: check_refused_city(binary, checks))
     checks.run("--user-dir plays in $XDG_DATA_HOME/verlomba, made with the tuning template",
                lambda: check_user_directory(binary, checks))
     checks.finish()
