@@ -41,7 +41,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
       return line;
     } else if (!optionsEnded && is(argument, nullptr, "--user-dir")) {
       line.userDirectory = true;
-    } else if (!optionsEnded && (is(argument, nullptr, "--city") || std::strncmp(argument, "--city=", 7) == 0)) {
+    } else if (!optionsEnded &&
+               (is(argument, nullptr, "--city") || std::strncmp(argument, "--city=", 7) == 0)) {
       const char* file = argument[6] == '=' ? argument + 7 : (i + 1 < argc ? argv[++i] : nullptr);
       if (!file || !*file) {
         line.action = CommandLine::Action::kBadUsage;

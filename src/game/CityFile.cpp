@@ -39,7 +39,8 @@ struct Surroundings {
 // The tuning value of row i as a float; ints are whole.
 float tuningValue(int i) {
   const BuiltInTuning& t = kBuiltInTuning[i];
-  return t.type == TuneInt ? static_cast<float>(*static_cast<int*>(t.address)) : *static_cast<float*>(t.address);
+  return t.type == TuneInt ? static_cast<float>(*static_cast<int*>(t.address))
+                           : *static_cast<float*>(t.address);
 }
 
 void setTuningValue(int i, float value) {
@@ -131,14 +132,27 @@ class CityParse {
     Game& g = scratch_;
     line().word("clock").count(s.clock, 0, INT32_MAX).finishLine();
     line().word("random").bits(s.random).finishLine();
-    line().word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, CityFields::kLatestFrame);
-    in_.count(g.mode, 0, kMostMode).count(g.zoomLevel, 0, kMostZoomLevel).real(g.daylight).vec(g.mouseVelocity);
+    line()
+        .word("game")
+        .real(g.money)
+        .real(g.displayedMoney)
+        .count(g.frameCounter, 0, CityFields::kLatestFrame);
+    in_.count(g.mode, 0, kMostMode)
+        .count(g.zoomLevel, 0, kMostZoomLevel)
+        .real(g.daylight)
+        .vec(g.mouseVelocity);
     uint64_t nextSerial = 0;
     in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
     g.nextSerial = nextSerial;
     line().word("view").real(s.zoom).finishLine();
     if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
-    line().word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).finishLine();
+    line()
+        .word("toggles")
+        .flag(g.slow)
+        .flag(g.debugView)
+        .flag(g.drawRoads)
+        .flag(g.repelToolActive)
+        .finishLine();
     for (int i = 0; i < kBuiltInTuningCount; ++i) {
       const BuiltInTuning& t = kBuiltInTuning[i];
       float& v = s.tuning[i];
@@ -155,7 +169,8 @@ class CityParse {
     int kind = 0;
     while (kind < CityFields::kKinds && name != CityFields::kNames[kind]) ++kind;
     if (kind == CityFields::kKinds) {
-      r.fail(name.empty() ? "an empty line where an object belongs" : "unknown kind \"" + std::string(name) + "\"");
+      r.fail(name.empty() ? "an empty line where an object belongs"
+                          : "unknown kind \"" + std::string(name) + "\"");
       return false;
     }
     uint64_t serial = 0;
@@ -213,7 +228,11 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   out.word("random").bits(random).endLine();
   uint64_t nextSerial = g.nextSerial;
   out.word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, 0).count(g.mode, 0, 0);
-  out.count(g.zoomLevel, 0, 0).real(g.daylight).vec(g.mouseVelocity).serial(nextSerial, 0).bits(g.agentSerial);
+  out.count(g.zoomLevel, 0, 0)
+      .real(g.daylight)
+      .vec(g.mouseVelocity)
+      .serial(nextSerial, 0)
+      .bits(g.agentSerial);
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
@@ -279,7 +298,8 @@ bool readCityText(const std::string& path, std::string& text, std::string& probl
   }
   // readSmallFile has said why it passed over a file that is there.
   problem = file.problem.empty() ? "no such file" : file.problem;
-  if (file.problem.empty()) std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  if (file.problem.empty())
+    std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
   return false;
 }
 

@@ -93,6 +93,25 @@ TEST_F(GameCommands, SaveTellsThePlayerInTheWindowForAFewSeconds) {
   EXPECT_FALSE(noticeIn(rec));
 }
 
+TEST_F(GameCommands, PauseHoldsTheWorldAndItsClockButNotTheZoom) {
+  h.tick(10);
+  h.app().pressKey('p');
+  const std::string paused = describeWorld(g);
+  const float money = g.money;
+  h.app().clickAtWorld(102.0f, 182.0f);  // the peep on the palette: buying waits
+  h.app().scrollWheel(1);
+  h.tick(90);
+  EXPECT_EQ(g.money, money);
+  EXPECT_GT(h.app().zoom(), 1.0f);
+  h.app().pickMenu(Game::kPauseCommand);
+  EXPECT_FALSE(g.paused);
+  h.app().setZoom(1.0f);
+  g.zoomLevel = 0;
+  EXPECT_EQ(describeWorld(g), paused);
+  h.tick();
+  EXPECT_NE(describeWorld(g), paused);
+}
+
 // Replaces the first from in text with to.
 std::string edited(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
