@@ -189,6 +189,9 @@ class CityParse {
     WorldObject* o = CityFields::make(static_cast<CityFields::Kind>(kind), scratch_);
     r.objects[serial] = o;
     CityFields::of(r, static_cast<CityFields::Kind>(kind), *o);
+    // Roads keep pointers to the doors and posts of these.
+    if (r.ok() && o->destroyRequested && (dynamic_cast<Building*>(o) || dynamic_cast<GuardTower*>(o)))
+      r.fail("a building or tower marked for removal");
     return r.finishLine();
   }
 
@@ -197,9 +200,21 @@ class CityParse {
     WorldObject* zone = nullptr;
     line().word("hand").object(g.held).object(g.tool).object(zone).finishLine();
     g.zone = dynamic_cast<Zone*>(zone);
+    // What the game could otherwise delete under a pointer it keeps: the
+    // tool goes when Shift swaps it, and only an inactive palette item is
+    // never removed from play.
+    const bool isTool = g.tool && !g.tool->inactive &&
+                        (CityFields::kindOf(*g.tool) == CityFields::kCommandTool ||
+                         CityFields::kindOf(*g.tool) == CityFields::kRepelTool);
     if (in_.ok() && zone && !g.zone) in_.fail("the play area is not a zone");
+    if (in_.ok() && g.tool && !isTool) in_.fail("the cursor tool is not a tool in play");
+    if (in_.ok() && g.held && g.held == g.tool) in_.fail("the hand holds the cursor tool");
+    if (in_.ok() && g.mode == 1 && !g.held) in_.fail("the hand carries nothing");
     CityReader& r = line().word("palette");
-    for (int i = 0; i < Game::kPaletteSlots; ++i) r.object(g.prototypes[i]).real(g.costs[i]);
+    for (int i = 0; i < Game::kPaletteSlots; ++i) {
+      r.object(g.prototypes[i]).real(g.costs[i]);
+      if (r.ok() && g.prototypes[i] && !g.prototypes[i]->inactive) r.fail("a palette item is in play");
+    }
     r.finishLine();
   }
 

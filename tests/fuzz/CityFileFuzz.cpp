@@ -55,7 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string taken = saved(game);
   FUZZ_CHECK(readCity(game, taken, problem));
   FUZZ_CHECK(saved(game) == taken);
-  r.app.tick(3);
+  // Play on a little: a Shift drag across the field swaps the tool and
+  // moves whatever the loaded hand holds.
+  r.app.setMouseWorld(300.0f, 300.0f);
+  r.app.tick();
+  r.app.setModifiers(true);
+  r.app.pressButton();
+  r.app.setMouseWorld(340.0f, 330.0f);
+  r.app.tick(2);
+  r.app.releaseButton();
+  r.app.setModifiers(false);
+  r.app.tick();
   FUZZ_CHECK(readCity(game, r.start, problem));
   return 0;
 }

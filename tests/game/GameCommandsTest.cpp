@@ -147,6 +147,7 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
   int count = 0;
   for (WorldObject* o = g.worldHead; o; o = o->nextObject()) ++count;
   const std::string objects = "\nobjects " + std::to_string(count) + "\n";
+  const std::string tool = std::to_string(g.tool->serial());
   const struct {
     std::string text;
     const char* says;
@@ -168,6 +169,9 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
       {edited(good, objects, "\nobjects " + std::to_string(count - 1) + "\n"), "\"hand\" expected"},
       {edited(good, "tune kWorkBuildingCapacity 5", "tune kWorkBuildingCapacity 65"), "out of its bounds"},
       {edited(good, " 1\npalette", " 2\npalette"), "the play area is not a zone"},
+      {edited(good, "\nhand 0 " + tool, "\nhand " + tool + " " + tool), "the hand holds the cursor tool"},
+      {edited(good, "\npalette ", "\npalette 2 "), "a palette item is in play"},
+      {edited(good, "sleep 25 1 0 0", "sleep 25 1 0 1"), "a building or tower marked for removal"},
       {edited(good, " grown\n", " blobs\n"), "cut short"},
       {edited(good, "\nend", "\nend\nmore"), "text after the end"},
       {good + std::string(kCityFileLimit, '#'), "larger than 4 MiB"},
