@@ -5,7 +5,8 @@
 class Game;
 
 // The game as a player starts it: the about box, then the game window,
-// played until it closes; without an X display, one line and status 1. prepare, when given, changes the new
-// game's world before play begins (the measuring tools start it in their big worlds). A city file, when
-// named, replaces the new city; a file refused then ends the process with status 1.
+// played until it closes; without an X display, one line and status 1.
+// prepare, when given, changes the new game's world before play begins (the
+// measuring tools start it in their big worlds). A city file, when named,
+// replaces the new city; a file refused then ends the process with status 1.
 int runGame(void (*prepare)(Game&) = nullptr, const std::string& cityFile = "");

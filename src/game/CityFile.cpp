@@ -52,11 +52,15 @@ void setTuningValue(int i, float value) {
   }
 }
 
+// No sound city has more lines than this.
+constexpr size_t kMostLines = kMostCityObjects + 64;
+
+// The lines of the text, up to one more than kMostLines.
 std::vector<std::string_view> splitLines(const std::string& text) {
   std::vector<std::string_view> lines;
   const std::string_view all(text);
   size_t start = 0;
-  while (start < all.size()) {
+  while (start < all.size() && lines.size() <= kMostLines) {
     size_t end = all.find('\n', start);
     if (end == std::string_view::npos) end = all.size();
     std::string_view line = all.substr(start, end - start);
@@ -75,6 +79,11 @@ class CityParse {
   CityParse(const std::string& text, Game& scratch) : lines_(splitLines(text)), scratch_(scratch) {}
 
   bool run(Surroundings& s) {
+    if (lines_.size() > kMostLines) {
+      in_.startLine({}, static_cast<int>(kMostLines) + 1);
+      in_.fail("more lines than any city has");
+      return false;
+    }
     if (!header()) return false;
     values(s);
     int objects = 0;

@@ -175,6 +175,7 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
       {edited(good, " grown\n", " blobs\n"), "cut short"},
       {edited(good, "\nend", "\nend\nmore"), "text after the end"},
       {good + std::string(kCityFileLimit, '#'), "larger than 4 MiB"},
+      {good + std::string(30000, '\n'), "more lines than any city has"},
   };
   const std::string before = describeWorld(g);
   for (const auto& c : cases) {
