@@ -33,6 +33,7 @@ struct Surroundings {
   int32_t clock = 0;
   uint32_t random = 0;
   float zoom = 1.0f;
+  bool paused = false;  // a city saved paused comes back paused
   float tuning[kBuiltInTuningCount] = {};
 };
 
@@ -161,6 +162,7 @@ class CityParse {
         .flag(g.debugView)
         .flag(g.drawRoads)
         .flag(g.repelToolActive)
+        .flag(s.paused)
         .finishLine();
     for (int i = 0; i < kBuiltInTuningCount; ++i) {
       const BuiltInTuning& t = kBuiltInTuning[i];
@@ -261,7 +263,9 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
   out.word("view").real(zoom).endLine();
-  out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).endLine();
+  bool paused = g.paused;
+  out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).flag(paused);
+  out.endLine();
   for (int i = 0; i < kBuiltInTuningCount; ++i) {
     float v = tuningValue(i);
     out.word("tune").word(kBuiltInTuning[i].name).real(v).endLine();
@@ -338,6 +342,7 @@ bool readCity(Game& game, const std::string& text, std::string& problem) {
   random.seed(s.random);
   FrameClock::setMilliseconds(s.clock);
   game.adoptWorld(scratch);
+  game.setPaused(s.paused);
   if (Application* app = game.application()) app->setZoom(s.zoom);
   return true;
 }

@@ -377,8 +377,9 @@ def check_pause_and_city(session, window, checks):
     pick_menu_entry(session, window, "Pause")  # "Turn Pause Off"
     going, shot = poll_shots(session, window, lambda s: len(moved_pixels(still, s.image)) > 50, 3.0)
     expect(checks, session, going, "nothing moved once the pause was off", shot, "unpaused")
+    # Saved paused, the city comes back paused.
     pick_menu_entry(session, window, "Load City")
-    session.check_running()
+    checks.check(dark_centre(session.screenshot(window)) > before + 20, 'the city loaded is not paused')
 
 
 def check_commands(binary, checks):
