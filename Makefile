@@ -54,7 +54,7 @@ build-fuzz: deps-game deps-fuzz build-fuzz/CMakeCache.txt
 
 # Each fuzzer grows its corpus in build-fuzz/corpus from the seeds in
 # tests/fuzz/corpus; an input that fails is kept in build-fuzz/artifacts.
-FUZZERS = tuning about geometry software
+FUZZERS = tuning about geometry software city
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 5
 run-fuzzers = for f in $(FUZZERS); do \

@@ -6,5 +6,5 @@
 int main(int argc, char** argv) {
   CommandLine line;
   if (const std::optional<int> status = handleCommandLine(argc, argv, &line)) return *status;
-  return runGame(nullptr, line.scale);
+  return runGame(nullptr, line.scale, line.cityFile);
 }

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "app/Release.h"
 #include "app/WindowScale.h"
 #include "files/UserDirectory.h"
+#include "game/CityFile.h"
 
 namespace {
 
@@ -50,6 +52,15 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                              : std::string("--scale wants a number");
         return line;
       }
+    } else if (!optionsEnded &&
+               (is(argument, nullptr, "--city") || std::strncmp(argument, "--city=", 7) == 0)) {
+      const char* file = argument[6] == '=' ? argument + 7 : (i + 1 < argc ? argv[++i] : nullptr);
+      if (!file || !*file) {
+        line.action = CommandLine::Action::kBadUsage;
+        line.problem = "option '--city' needs a file";
+        return line;
+      }
+      line.cityFile = file;
     } else {
       line.action = CommandLine::Action::kBadUsage;
       const bool option = !optionsEnded && argument[0] == '-' && argument[1] != '\0';
@@ -62,7 +73,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 
 std::string usageText() {
   return std::string("Usage: ") + release::kProgramName +
-         " [--user-dir] [--scale S]\n"
+         " [--user-dir] [--scale S] [--city FILE]\n"
          "A small real-time city-building game.\n"
          "\n"
          "Options:\n"
@@ -71,12 +82,14 @@ std::string usageText() {
          "  --scale S      draw the window S times its usual 800 pixels (0.5 to 4);\n"
          "                 by default the desktop's Xft.dpi over 96, lowered to fit\n"
          "                 the screen\n"
+         "  --city FILE    start from the city saved in FILE (\"Save City\")\n"
          "  -h, --help     print this help and exit\n"
          "  -V, --version  print the version and exit\n"
          "\n"
          "Files, in the working directory:\n"
          "  Verlomba.ini        tuning, read at start-up and on \"Reload Tuning File\"\n"
          "  Verlomba-saved.ini  the built-in tuning, written on \"Save Tuning\"\n"
+         "  Verlomba-city.txt   the city, written on \"Save City\", read on \"Load City\"\n"
          "  copyright.txt       text of the about box at start-up (optional)\n"
          "The per-user directory is $XDG_DATA_HOME/verlomba, or\n"
          "~/.local/share/verlomba; it is made on first use, with a commented\n"
@@ -98,8 +111,7 @@ std::string versionText() {
 }
 
 std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* parsed) {
-  const CommandLine line = parseCommandLine(argc, argv);
-  if (parsed) *parsed = line;
+  CommandLine line = parseCommandLine(argc, argv);
   switch (line.action) {
     case CommandLine::Action::kHelp:
       return print(usageText());
@@ -111,6 +123,15 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandL
     case CommandLine::Action::kPlay:
       break;
   }
+  if (!line.cityFile.empty()) {
+    // Named from where the game was started, whichever directory it plays in.
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(line.cityFile, ignored);
+    if (!absolute.empty()) line.cityFile = absolute.string();
+    // Refused before any window opens; the reason is on standard error.
+    if (!checkCityFile(line.cityFile)) return 1;
+  }
   if (line.userDirectory) enterUserDirectoryOrWarn();
+  if (parsed) *parsed = line;
   return std::nullopt;
 }

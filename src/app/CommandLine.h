@@ -14,6 +14,8 @@ struct CommandLine {
   bool userDirectory = false;
   // --scale: how large to draw, over the desktop's own choice.
   std::optional<double> scale;
+  // --city: the saved city to start from; empty for a new city.
+  std::string cityFile;
   // For kBadUsage: what is wrong, for the error line.
   std::string problem;
 };
@@ -29,7 +31,8 @@ std::string usageText();
 std::string versionText();
 
 // Does what the command line asks before the game starts: prints the help or
-// the version, reports bad usage, or moves into the per-user directory.
-// Returns the exit status when the process ends here instead of playing;
-// otherwise what was asked for is in *parsed, when given.
-std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* parsed = nullptr);
+// the version, reports bad usage, refuses a city file it cannot load, or
+// moves into the per-user directory. Returns the exit status when the
+// process ends here instead of playing; otherwise what was asked goes to
+// line when given (a city file's path made absolute first).
+std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandLine* line = nullptr);

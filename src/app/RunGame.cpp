@@ -6,6 +6,7 @@
 
 #include "app/AboutText.h"
 #include "app/WindowScale.h"
+#include "game/CityFile.h"
 #include "game/Game.h"
 #include "platform/AboutBox.h"
 #include "platform/DesktopScreen.h"
@@ -32,7 +33,7 @@ void chooseScale(std::optional<double> asked) {
 
 }  // namespace
 
-int runGame(void (*prepare)(Game&), std::optional<double> scale) {
+int runGame(void (*prepare)(Game&), std::optional<double> scale, const std::string& cityFile) {
   if (!requireDisplay()) return 1;
   ensureGlutInitialized();
   releaseDisplayCheck();
@@ -56,6 +57,12 @@ int runGame(void (*prepare)(Game&), std::optional<double> scale) {
     // The game lives until the process ends through the window's close.
     Game* game = new Game(app);
     if (prepare) prepare(*game);
+    std::string problem;
+    if (!cityFile.empty() && !loadCityFile(*game, cityFile, problem)) {
+      delete game;
+      delete app;
+      return 1;
+    }
     app->run(game);  // returns only if the main loop ever does
     delete game;
     delete app;

@@ -2,11 +2,11 @@
 
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
-#include "world/Random.h"
 #include "draw/Animation.h"
 #include "draw/StillPicture.h"
 #include "game/Game.h"
 #include "world/DiscObjects.h"
+#include "world/Random.h"
 
 namespace {
 

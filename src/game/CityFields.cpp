@@ -38,7 +38,8 @@ bool grownInPlace(Tree& t) {
   float radii[Tree::kBlobs];
   Tree::growCanopy(random, t.centre, t.size, blobs, radii);
   for (int i = 0; i < Tree::kBlobs; ++i) {
-    if (!(blobs[i].x == t.blobs[i].x && blobs[i].y == t.blobs[i].y && radii[i] == t.blobRadii[i])) return false;
+    if (!(blobs[i].x == t.blobs[i].x && blobs[i].y == t.blobs[i].y && radii[i] == t.blobRadii[i]))
+      return false;
   }
   return true;
 }
@@ -76,7 +77,8 @@ bool builtInPlace(Building& b) {
   for (int i = 0; i < doorCount; ++i) {
     const Door& d = doors[i];
     const Door& e = b.doors[i];
-    if (!sameVec(d.end1, e.end1) || !sameVec(d.end2, e.end2) || !sameVec(d.normal, e.normal) || !(d.span == e.span))
+    if (!sameVec(d.end1, e.end1) || !sameVec(d.end2, e.end2) || !sameVec(d.normal, e.normal) ||
+        !(d.span == e.span))
       return false;
   }
   return true;
@@ -88,8 +90,8 @@ FreeAnchor placeholder;
 }  // namespace
 
 const char* const CityFields::kNames[kKinds] = {
-    "peep",  "creep", "sleep",    "work",   "military", "capital", "building", "road",  "tree",
-    "fountain", "marker", "tower", "zone", "command", "repel", "money", "path", "burst"};
+    "peep",     "creep",  "sleep", "work", "military", "capital", "building", "road", "tree",
+    "fountain", "marker", "tower", "zone", "command",  "repel",   "money",    "path", "burst"};
 
 CityFields::Kind CityFields::kindOf(WorldObject& o) {
   // Subclasses before their bases.

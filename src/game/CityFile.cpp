@@ -33,13 +33,15 @@ struct Surroundings {
   int32_t clock = 0;
   uint32_t random = 0;
   float zoom = 1.0f;
+  bool paused = false;  // a city saved paused comes back paused
   float tuning[kBuiltInTuningCount] = {};
 };
 
 // The tuning value of row i as a float; ints are whole.
 float tuningValue(int i) {
   const BuiltInTuning& t = kBuiltInTuning[i];
-  return t.type == TuneInt ? static_cast<float>(*static_cast<int*>(t.address)) : *static_cast<float*>(t.address);
+  return t.type == TuneInt ? static_cast<float>(*static_cast<int*>(t.address))
+                           : *static_cast<float*>(t.address);
 }
 
 void setTuningValue(int i, float value) {
@@ -51,11 +53,15 @@ void setTuningValue(int i, float value) {
   }
 }
 
+// No sound city has more lines than this.
+constexpr size_t kMostLines = kMostCityObjects + 64;
+
+// The lines of the text, up to one more than kMostLines.
 std::vector<std::string_view> splitLines(const std::string& text) {
   std::vector<std::string_view> lines;
   const std::string_view all(text);
   size_t start = 0;
-  while (start < all.size()) {
+  while (start < all.size() && lines.size() <= kMostLines) {
     size_t end = all.find('\n', start);
     if (end == std::string_view::npos) end = all.size();
     std::string_view line = all.substr(start, end - start);
@@ -74,6 +80,11 @@ class CityParse {
   CityParse(const std::string& text, Game& scratch) : lines_(splitLines(text)), scratch_(scratch) {}
 
   bool run(Surroundings& s) {
+    if (lines_.size() > kMostLines) {
+      in_.startLine({}, static_cast<int>(kMostLines) + 1);
+      in_.fail("more lines than any city has");
+      return false;
+    }
     if (!header()) return false;
     values(s);
     int objects = 0;
@@ -131,14 +142,28 @@ class CityParse {
     Game& g = scratch_;
     line().word("clock").count(s.clock, 0, INT32_MAX).finishLine();
     line().word("random").bits(s.random).finishLine();
-    line().word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, CityFields::kLatestFrame);
-    in_.count(g.mode, 0, kMostMode).count(g.zoomLevel, 0, kMostZoomLevel).real(g.daylight).vec(g.mouseVelocity);
+    line()
+        .word("game")
+        .real(g.money)
+        .real(g.displayedMoney)
+        .count(g.frameCounter, 0, CityFields::kLatestFrame);
+    in_.count(g.mode, 0, kMostMode)
+        .count(g.zoomLevel, 0, kMostZoomLevel)
+        .real(g.daylight)
+        .vec(g.mouseVelocity);
     uint64_t nextSerial = 0;
     in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
     g.nextSerial = nextSerial;
     line().word("view").real(s.zoom).finishLine();
     if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
-    line().word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).finishLine();
+    line()
+        .word("toggles")
+        .flag(g.slow)
+        .flag(g.debugView)
+        .flag(g.drawRoads)
+        .flag(g.repelToolActive)
+        .flag(s.paused)
+        .finishLine();
     for (int i = 0; i < kBuiltInTuningCount; ++i) {
       const BuiltInTuning& t = kBuiltInTuning[i];
       float& v = s.tuning[i];
@@ -155,7 +180,8 @@ class CityParse {
     int kind = 0;
     while (kind < CityFields::kKinds && name != CityFields::kNames[kind]) ++kind;
     if (kind == CityFields::kKinds) {
-      r.fail(name.empty() ? "an empty line where an object belongs" : "unknown kind \"" + std::string(name) + "\"");
+      r.fail(name.empty() ? "an empty line where an object belongs"
+                          : "unknown kind \"" + std::string(name) + "\"");
       return false;
     }
     uint64_t serial = 0;
@@ -174,6 +200,9 @@ class CityParse {
     WorldObject* o = CityFields::make(static_cast<CityFields::Kind>(kind), scratch_);
     r.objects[serial] = o;
     CityFields::of(r, static_cast<CityFields::Kind>(kind), *o);
+    // Roads keep pointers to the doors and posts of these.
+    if (r.ok() && o->destroyRequested && (dynamic_cast<Building*>(o) || dynamic_cast<GuardTower*>(o)))
+      r.fail("a building or tower marked for removal");
     return r.finishLine();
   }
 
@@ -182,9 +211,21 @@ class CityParse {
     WorldObject* zone = nullptr;
     line().word("hand").object(g.held).object(g.tool).object(zone).finishLine();
     g.zone = dynamic_cast<Zone*>(zone);
+    // What the game could otherwise delete under a pointer it keeps: the
+    // tool goes when Shift swaps it, and only an inactive palette item is
+    // never removed from play.
+    const bool isTool = g.tool && !g.tool->inactive &&
+                        (CityFields::kindOf(*g.tool) == CityFields::kCommandTool ||
+                         CityFields::kindOf(*g.tool) == CityFields::kRepelTool);
     if (in_.ok() && zone && !g.zone) in_.fail("the play area is not a zone");
+    if (in_.ok() && g.tool && !isTool) in_.fail("the cursor tool is not a tool in play");
+    if (in_.ok() && g.held && g.held == g.tool) in_.fail("the hand holds the cursor tool");
+    if (in_.ok() && g.mode == 1 && !g.held) in_.fail("the hand carries nothing");
     CityReader& r = line().word("palette");
-    for (int i = 0; i < Game::kPaletteSlots; ++i) r.object(g.prototypes[i]).real(g.costs[i]);
+    for (int i = 0; i < Game::kPaletteSlots; ++i) {
+      r.object(g.prototypes[i]).real(g.costs[i]);
+      if (r.ok() && g.prototypes[i] && !g.prototypes[i]->inactive) r.fail("a palette item is in play");
+    }
     r.finishLine();
   }
 
@@ -213,12 +254,18 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   out.word("random").bits(random).endLine();
   uint64_t nextSerial = g.nextSerial;
   out.word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, 0).count(g.mode, 0, 0);
-  out.count(g.zoomLevel, 0, 0).real(g.daylight).vec(g.mouseVelocity).serial(nextSerial, 0).bits(g.agentSerial);
+  out.count(g.zoomLevel, 0, 0)
+      .real(g.daylight)
+      .vec(g.mouseVelocity)
+      .serial(nextSerial, 0)
+      .bits(g.agentSerial);
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
   out.word("view").real(zoom).endLine();
-  out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).endLine();
+  bool paused = g.paused;
+  out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).flag(paused);
+  out.endLine();
   for (int i = 0; i < kBuiltInTuningCount; ++i) {
     float v = tuningValue(i);
     out.word("tune").word(kBuiltInTuning[i].name).real(v).endLine();
@@ -252,27 +299,50 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   return true;
 }
 
-bool readCity(Game& game, const std::string& text, std::string& problem) {
+namespace {
+
+// Reads the text into scratch and s, or says why not; the generator, which
+// the objects draw from as they are made, is put back.
+bool parseCity(const std::string& text, Game& scratch, Surroundings& s, std::string& problem) {
   if (text.size() > kCityFileLimit) {
     problem = "larger than 4 MiB";
     return false;
   }
-  // Objects draw from the generator as they are made; it is put back.
   RandomGenerator& random = processRandom();
   const uint32_t kept = random.state();
-  Game scratch(game.application(), Game::Empty{});
-  Surroundings s;
   CityParse parse(text, scratch);
   const bool sound = parse.run(s);
   random.seed(kept);
-  if (!sound) {
-    problem = parse.problem();
-    return false;
+  if (!sound) problem = parse.problem();
+  return sound;
+}
+
+// The file's text, or false with the reason printed.
+bool readCityText(const std::string& path, std::string& text, std::string& problem) {
+  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
+  if (file.read) {
+    text = std::move(file.text);
+    return true;
   }
+  // readSmallFile has said why it passed over a file that is there.
+  problem = file.problem.empty() ? "no such file" : file.problem;
+  if (file.problem.empty())
+    std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
+}  // namespace
+
+bool readCity(Game& game, const std::string& text, std::string& problem) {
+  Game scratch(game.application(), Game::Empty{});
+  Surroundings s;
+  if (!parseCity(text, scratch, s, problem)) return false;
+  RandomGenerator& random = processRandom();
   for (int i = 0; i < kBuiltInTuningCount; ++i) setTuningValue(i, s.tuning[i]);
   random.seed(s.random);
   FrameClock::setMilliseconds(s.clock);
   game.adoptWorld(scratch);
+  game.setPaused(s.paused);
   if (Application* app = game.application()) app->setZoom(s.zoom);
   return true;
 }
@@ -288,14 +358,20 @@ SaveResult saveCityFile(Game& game, const std::string& path) {
 }
 
 bool loadCityFile(Game& game, const std::string& path, std::string& problem) {
-  const SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
-  if (!file.read) {
-    // readSmallFile has said why it passed over a file that is there.
-    problem = file.problem.empty() ? "no such file" : file.problem;
-    if (file.problem.empty()) std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-    return false;
-  }
-  if (readCity(game, file.text, problem)) return true;
+  std::string text;
+  if (!readCityText(path, text, problem)) return false;
+  if (readCity(game, text, problem)) return true;
+  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
+bool checkCityFile(const std::string& path) {
+  std::string text;
+  std::string problem;
+  if (!readCityText(path, text, problem)) return false;
+  Game scratch(nullptr, Game::Empty{});
+  Surroundings s;
+  if (parseCity(text, scratch, s, problem)) return true;
   std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
   return false;
 }

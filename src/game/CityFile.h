@@ -19,7 +19,7 @@ constexpr int kMostCityObjects = 20000;
 
 // The file, line by line: "verlomba-city 1"; the game's clock in
 // milliseconds; the generator's state; the game's own values; the view's
-// zoom; the menu's toggles; every tuning value in force; "objects N" and N
+// zoom; the menu's toggles, pause among them; every tuning value in force; "objects N" and N
 // lines, one object each in the world list's order, newest first (its kind,
 // its serial, then its fields, see CityFields); the hand (held object,
 // cursor tool, play area) and the palette by serial; "end". Floats are
@@ -40,3 +40,5 @@ bool readCity(Game& game, const std::string& text, std::string& problem);
 // one line on standard error naming the file and the reason it failed.
 SaveResult saveCityFile(Game& game, const std::string& path);
 bool loadCityFile(Game& game, const std::string& path, std::string& problem);
+// Whether loadCityFile would take the file, without a game to load it into.
+bool checkCityFile(const std::string& path);

@@ -42,7 +42,8 @@ void Game::onMenuCommand(int id) {
       // the menu is not watching standard error.
       const SaveResult saved = writeTuningFile(kSavedTuningFileName);
       const std::string name = kSavedTuningFileName;
-      showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem, !saved.saved);
+      showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem,
+                  !saved.saved);
       break;
     }
     case kReloadTuningCommand:

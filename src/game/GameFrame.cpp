@@ -195,7 +195,10 @@ void Game::drawPalette(int hovered) {
 
 void Game::drawProbePeep() {
   const Vec2 mouse = mouseWorldPosition();
+  // A peep of no one's: its legs keep one rhythm, whatever the frames drawn.
+  const unsigned serial = agentSerial;
   Peep* probe = new Peep(*this, mouse.x, mouse.y, Peep::kRested);
+  agentSerial = serial;
   if (mouseVelocity.x != 0.0f || mouseVelocity.y != 0.0f) {
     probe->heading = static_cast<float>(std::atan2(mouseVelocity.y, mouseVelocity.x));
   }

@@ -38,6 +38,11 @@ TEST(CommandLineTest, ReadsOptionsInOrderAndRefusesAnythingElse) {
   EXPECT_EQ(parse({"--", "--help"}).problem, "unexpected argument '--help'");
   EXPECT_EQ(parse({"--", "--"}).problem, "unexpected argument '--'");
   EXPECT_EQ(parse({"--"}).action, Action::kPlay);
+  // The city file is the option's own argument, whatever it looks like.
+  EXPECT_EQ(parse({"--city", "-h"}).cityFile, "-h");
+  EXPECT_EQ(parse({"--city=a b", "--user-dir"}).cityFile, "a b");
+  EXPECT_EQ(parse({"--city"}).problem, "option '--city' needs a file");
+  EXPECT_EQ(parse({"--city="}).action, Action::kBadUsage);
 }
 
 TEST(CommandLineTest, ScaleWantsAPositiveNumber) {

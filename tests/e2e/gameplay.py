@@ -367,7 +367,7 @@ def press_still(session, window, point):
 # --- the pop-up menu -----------------------------------------------------------------
 
 GAME_MENU_ENTRIES = ["Creep Attack", "---", "Slow", "Debug View", "Draw Roads", "---",
-                     "Save Tuning", "Reload Tuning File"]
+                     "Save Tuning", "Reload Tuning File", "Save City", "Load City", "Pause"]
 
 
 def wait_for_whole_menu(session, menu):

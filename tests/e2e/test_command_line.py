@@ -8,15 +8,18 @@ import re
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import (REPO_ROOT, Checks, GameSession, binary_from_argv,  # noqa: E402
                      environment_without_display, fail, project_settings)
+from test_window import open_game  # noqa: E402
 
 # What --help must tell: the options, the files and the environment.
-HELP_MENTIONS = ["--user-dir", "--version", "Verlomba.ini", "Verlomba-saved.ini", "copyright.txt", "DISPLAY",
-                 "VERLOMBA_RENDERER", "VERLOMBA_SCALE", "--scale", "XDG_DATA_HOME", "$HOME"]
+HELP_MENTIONS = ["--user-dir", "--city", "--version", "Verlomba.ini", "Verlomba-saved.ini", "Verlomba-city.txt",
+                 "copyright.txt", "DISPLAY", "VERLOMBA_RENDERER", "VERLOMBA_SCALE", "--scale", "XDG_DATA_HOME",
+                 "$HOME"]
 
 
 def run(binary, args, env, timeout=10.0):
@@ -61,6 +64,26 @@ def check_no_display(binary, checks):
                      "output), not 1 and one line naming the game, the display and DISPLAY")
 
 
+def check_city_option(binary, checks):
+    # A city saved in play (the city fuzzer's seed) starts the game.
+    city = os.path.join(REPO_ROOT, "tests", "fuzz", "corpus", "city", "played.txt")
+    with GameSession(binary, args=["--city", city]) as session:
+        open_game(session)
+        time.sleep(1.0)
+        session.check_running()
+        checks.check("cannot load" not in session.game_output(), f"--city {city}: {session.game_output()}")
+    # Refused before the display is even looked for: one line, status 1.
+    with tempfile.TemporaryDirectory(prefix="verlomba-city-") as scratch:
+        cut = os.path.join(scratch, "cut.txt")
+        with open(cut, "w") as f:
+            f.write("verlomba-city 1\nclock 12\n")
+        for path, reason in ((os.path.join(scratch, "none.txt"), "no such file"), (cut, "line 3: cut short")):
+            r = run(binary, ["--city", path], environment_without_display())
+            said = re.fullmatch(f"verlomba: cannot load {re.escape(path)}: {reason}[^\n]*\n", r.stderr)
+            checks.check(r.returncode == 1 and said,
+                         f"--city {path}: status {r.returncode}, said {r.stderr!r}")
+
+
 def check_user_directory(binary, checks):
     with tempfile.TemporaryDirectory(prefix="verlomba-xdg-") as scratch:
         data_home = os.path.join(scratch, "data")  # not there yet
@@ -88,6 +111,8 @@ def main():
     checks.run("--help, --version and bad usage need no display and open no window",
                lambda: check_help_version_and_bad_usage(binary, checks))
     checks.run("without a display: one line naming the game, status 1", lambda: check_no_display(binary, checks))
+    checks.run("--city starts from a saved city; a file it refuses: one line naming it and why, status 1",
+               lambda: check_city_option(binary, checks))
     checks.run("--user-dir plays in $XDG_DATA_HOME/verlomba, made with the tuning template",
                lambda: check_user_directory(binary, checks))
     checks.finish()

@@ -348,6 +348,40 @@ def check_debug_view(session, window, checks, military):
     park_pointer(session, window)
 
 
+def moved_pixels(a, b):
+    """Where two shots differ in the field, the palette and the money bar:
+    between the frame counter and the notices under the field, which go by
+    the real clock."""
+    return [(x, y) for y in range(100, 651, 2) for x in range(0, 800, 2) if a.pixel(x, y) != b.pixel(x, y)]
+
+
+def check_pause_and_city(session, window, checks):
+    def dark_centre(image):
+        return len(FieldShot(image).find((340, 380, 460, 405), lambda rgb: is_dark(rgb, 60)))
+    park_pointer(session, window)
+    before = dark_centre(session.screenshot(window))
+    session.key(window, "p", typed=True)
+    time.sleep(0.5)
+    checks.check(dark_centre(session.screenshot(window)) > before + 20, '"Paused" is not shown in the field')
+    # The menu still works while paused; saving moves nothing either.
+    pick_menu_entry(session, window, "Save City")
+    paused = session.screenshot(window)
+    time.sleep(3.0)
+    still = session.screenshot(window)
+    moved = moved_pixels(paused, still)
+    expect(checks, session, not moved, f"{len(moved)} pixels moved over 3 s of pause, from {moved[:1]} to "
+           f"{moved[-1:]}", FieldShot(still), "paused")
+    city = os.path.join(session.workdir, "Verlomba-city.txt")
+    checks.check(os.path.exists(city), '"Save City" wrote no Verlomba-city.txt')
+
+    pick_menu_entry(session, window, "Pause")  # "Turn Pause Off"
+    going, shot = poll_shots(session, window, lambda s: len(moved_pixels(still, s.image)) > 50, 3.0)
+    expect(checks, session, going, "nothing moved once the pause was off", shot, "unpaused")
+    # Saved paused, the city comes back paused.
+    pick_menu_entry(session, window, "Load City")
+    checks.check(dark_centre(session.screenshot(window)) > before + 20, 'the city loaded is not paused')
+
+
 def check_commands(binary, checks):
     failures = len(checks.failures)
     with GameSession(binary) as session:
@@ -359,6 +393,7 @@ def check_commands(binary, checks):
         military = check_military(session, window, checks, started)
         if military:
             check_debug_view(session, window, checks, military)
+        check_pause_and_city(session, window, checks)
         session.check_running()
         keep_dir_if_failed(session, checks, failures)
 
@@ -367,7 +402,7 @@ def main():
     binary = binary_from_argv()
     checks = Checks()
     checks.run('commands: "a" sends creeps, Save Tuning, Reload Tuning File, a military building '
-               "armed by its switch, Debug View", lambda: check_commands(binary, checks))
+               "armed by its switch, Debug View; p pauses, Save City and Load City", lambda: check_commands(binary, checks))
     checks.finish()
 
 

@@ -93,6 +93,25 @@ TEST_F(GameCommands, SaveTellsThePlayerInTheWindowForAFewSeconds) {
   EXPECT_FALSE(noticeIn(rec));
 }
 
+TEST_F(GameCommands, PauseHoldsTheWorldAndItsClockButNotTheZoom) {
+  h.tick(10);
+  h.app().pressKey('p');
+  const std::string paused = describeWorld(g);
+  const float money = g.money;
+  h.app().clickAtWorld(102.0f, 182.0f);  // the peep on the palette: buying waits
+  h.app().scrollWheel(1);
+  h.tick(90);
+  EXPECT_EQ(g.money, money);
+  EXPECT_GT(h.app().zoom(), 1.0f);
+  h.app().pickMenu(Game::kPauseCommand);
+  EXPECT_FALSE(g.paused);
+  h.app().setZoom(1.0f);
+  g.zoomLevel = 0;
+  EXPECT_EQ(describeWorld(g), paused);
+  h.tick();
+  EXPECT_NE(describeWorld(g), paused);
+}
+
 // Replaces the first from in text with to.
 std::string edited(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
@@ -128,6 +147,7 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
   int count = 0;
   for (WorldObject* o = g.worldHead; o; o = o->nextObject()) ++count;
   const std::string objects = "\nobjects " + std::to_string(count) + "\n";
+  const std::string tool = std::to_string(g.tool->serial());
   const struct {
     std::string text;
     const char* says;
@@ -149,9 +169,13 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
       {edited(good, objects, "\nobjects " + std::to_string(count - 1) + "\n"), "\"hand\" expected"},
       {edited(good, "tune kWorkBuildingCapacity 5", "tune kWorkBuildingCapacity 65"), "out of its bounds"},
       {edited(good, " 1\npalette", " 2\npalette"), "the play area is not a zone"},
+      {edited(good, "\nhand 0 " + tool, "\nhand " + tool + " " + tool), "the hand holds the cursor tool"},
+      {edited(good, "\npalette ", "\npalette 2 "), "a palette item is in play"},
+      {edited(good, "sleep 25 1 0 0", "sleep 25 1 0 1"), "a building or tower marked for removal"},
       {edited(good, " grown\n", " blobs\n"), "cut short"},
       {edited(good, "\nend", "\nend\nmore"), "text after the end"},
       {good + std::string(kCityFileLimit, '#'), "larger than 4 MiB"},
+      {good + std::string(30000, '\n'), "more lines than any city has"},
   };
   const std::string before = describeWorld(g);
   for (const auto& c : cases) {

@@ -148,8 +148,9 @@ void ScriptedApplication::pressSpecialKey(int key) {
 }
 
 ScriptedApplication::Snapshot ScriptedApplication::snapshot() const {
-  return {clock_.milliseconds(), lastFrameTime_, pressTime_, pressPosition_, lastMousePosition_, buttonDown_,
-          mouseX_, mouseY_, worldPinned_, pinnedWorld_, modifiers_, clicks_};
+  return {clock_.milliseconds(), lastFrameTime_, pressTime_, pressPosition_,
+          lastMousePosition_,    buttonDown_,    mouseX_,    mouseY_,
+          worldPinned_,          pinnedWorld_,   modifiers_, clicks_};
 }
 
 void ScriptedApplication::restore(const Snapshot& s) {

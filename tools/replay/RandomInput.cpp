@@ -15,7 +15,7 @@
 namespace {
 
 // How often each action is picked, in the order of RandomInput::Action.
-constexpr int kWeights[] = {6, 8, 4, 3, 8, 6, 5, 4, 3, 3, 1, 2, 2};
+constexpr int kWeights[] = {6, 8, 4, 3, 8, 6, 5, 4, 3, 3, 1, 2, 2, 1};
 constexpr int kPaletteItems = 9;
 
 Vec2 centreOf(const Rect& r) {
@@ -207,6 +207,10 @@ int RandomInput::start(Action action, ReplayRun& run, int t) {
           emit(t, ReplayEvent::kModifiers, 0.0f, 0.0f, 0);
           break;
       }
+      return t + 1;
+    case kPause:  // and go on again: presses and drags meanwhile are refused
+      emit(t, ReplayEvent::kKey, 0.0f, 0.0f, 'p');
+      emit(t + between(1, 90), ReplayEvent::kKey, 0.0f, 0.0f, 'p');
       return t + 1;
     case kActionCount:
       break;

@@ -12,7 +12,7 @@
 // lay a road between doors and posts, draw a path with "Draw Roads" on,
 // sweep and order peeps with the command tool, shove with Shift, arm a
 // military building, zoom, toggle Slow and Debug View, save and reload the
-// tuning file, call a creep attack). The inputs go into the run's script,
+// tuning file, call a creep attack, pause for a while). The inputs go into the run's script,
 // so any run can be written out and replayed exactly.
 //
 // It draws from its own generator, never the game's. Actions that leave a
@@ -51,6 +51,7 @@ class RandomInput {
     kSaveTuning,
     kReloadTuning,
     kCreepAttack,
+    kPause,
     kActionCount
   };
 

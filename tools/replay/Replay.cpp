@@ -325,7 +325,8 @@ ReplayRun::ReplayRun(const ReplayScript& script) : state_(std::make_unique<State
   s.app->run(s.game.get());
 }
 
-ReplayRun::ReplayRun(const ReplayScript& script, const ReplaySave& save) : state_(std::make_unique<State>(script)) {
+ReplayRun::ReplayRun(const ReplayScript& script, const ReplaySave& save)
+    : state_(std::make_unique<State>(script)) {
   State& s = *state_;
   s.directory = std::make_unique<RunDirectory>();
   for (const auto& t : s.script.tuning) s.directory->appendTuning(t.first, t.second);
@@ -342,7 +343,8 @@ ReplayRun::ReplayRun(const ReplayScript& script, const ReplaySave& save) : state
   seedRandom(s.script.seed);
   s.game = std::make_unique<Game>(s.app.get());
   std::string problem;
-  if (!readCity(*s.game, save.city, problem)) throw std::runtime_error("the saved city was refused: " + problem);
+  if (!readCity(*s.game, save.city, problem))
+    throw std::runtime_error("the saved city was refused: " + problem);
   // Loading set the frame rate, which restarts the frame schedule.
   s.app->restore(save.input);
   s.app->run(s.game.get());
@@ -354,7 +356,8 @@ ReplaySave ReplayRun::save() {
   ReplaySave saved;
   saved.tick = state_->tick;
   std::string problem;
-  if (!writeCity(*state_->game, saved.city, problem)) throw std::runtime_error("the city cannot be saved: " + problem);
+  if (!writeCity(*state_->game, saved.city, problem))
+    throw std::runtime_error("the city cannot be saved: " + problem);
   saved.input = state_->app->snapshot();
   return saved;
 }
