@@ -15,7 +15,7 @@ from collections import Counter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import fail, save_png, wait_until  # noqa: E402
+from harness import fail, wait_until  # noqa: E402
 
 PLAY_AREA = (150, 150, 650, 650)  # x0, y0, x1, y1
 MONEY_BAR = (200, 114, 600, 138)
@@ -113,11 +113,6 @@ def is_peep_blue(rgb):
     return b >= 180 and b - r >= 40 and b - g >= 40 and abs(r - g) <= 30
 
 
-def is_yellow(rgb):
-    r, g, b = rgb
-    return r >= 170 and g >= 170 and r - b >= 90 and g - b >= 90
-
-
 def is_magenta(rgb):
     """A hunting creep: (1, 0.2, 1) blended into the field."""
     r, g, b = rgb
@@ -165,6 +160,12 @@ def is_marker_blue(rgb):
     peeps' pale blue is lighter, their faint outline less blue.)"""
     r, g, b = rgb
     return b >= 235 and r <= 150 and g <= 150
+
+
+def fraction_near(shot, points, test, reach):
+    """The share of points with a pixel passing test within reach."""
+    return sum(any(test(rgb) for _, _, rgb in shot.region(round(x) - reach, round(y) - reach, round(x) + reach,
+                                                           round(y) + reach)) for x, y in points) / len(points)
 
 
 def samples(a, b, count, start=0.0, end=1.0):
@@ -221,10 +222,7 @@ def poll_shots(session, window, predicate, timeout, interval=0.15):
 def keep_evidence(session, shot, name):
     """Saves a screenshot in the kept working directory; returns its path."""
     image = shot.image if isinstance(shot, FieldShot) else shot
-    path = session.artifact_path(name + ".png")
-    if not save_png(image, path):
-        path = image.save_ppm(session.artifact_path(name + ".ppm"))
-    return path
+    return image.save_ppm(session.artifact_path(name + ".ppm"))
 
 
 def expect(checks, session, condition, message, shot, name):
@@ -355,13 +353,6 @@ def drag_smoothly(session, window, start, end, steps=8, pause=0.06):
     time.sleep(0.15)
     session.mouse_up(window, *end)
     time.sleep(0.1)
-
-
-def press_still(session, window, point):
-    """Rests the pointer on point for a few frames, then presses there."""
-    session.mouse_move(window, *point)
-    time.sleep(0.15)
-    session.mouse_down(window, *point)
 
 
 # --- the pop-up menu -----------------------------------------------------------------
