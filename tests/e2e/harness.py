@@ -197,6 +197,15 @@ class GameSession:
                                      stdin=subprocess.DEVNULL, stdout=self._game_out,
                                      stderr=subprocess.STDOUT)
 
+    def run_binary(self, args, timeout=10.0):
+        """Runs the binary to its end on this display; the CompletedProcess,
+        with text output. A run that outlives timeout fails the check."""
+        try:
+            return subprocess.run([self.binary] + list(args), env=self.env(), stdin=subprocess.DEVNULL,
+                                  capture_output=True, text=True, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            fail(f"{os.path.basename(self.binary)} {' '.join(args)} still runs after {timeout:.0f}s")
+
     def game_output(self):
         try:
             with open(os.path.join(self.workdir, "game-output.txt"), "rb") as f:
@@ -260,6 +269,9 @@ class GameSession:
         if not info:
             fail(f"window {window:#x} does not exist")
         return tuple(int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def window_name(self, window):
+        return self.xdotool("getwindowname", window, check=False).rstrip("\n")
 
     def wait_for_window(self, name, timeout=20.0):
         """The newest visible window whose title matches the regex name."""
@@ -348,6 +360,14 @@ class GameSession:
     def mouse_up(self, window, x, y, button=1):
         self.mouse_move(window, x, y)
         self.xdotool("mouseup", button)
+
+    def drag(self, window, start, end, steps=10, button=1, pause=0.02):
+        self.mouse_down(window, *start, button=button)
+        for i in range(1, steps + 1):
+            self.mouse_move(window, start[0] + (end[0] - start[0]) * i // steps,
+                            start[1] + (end[1] - start[1]) * i // steps)
+            time.sleep(pause)
+        self.mouse_up(window, *end, button=button)
 
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, width, height)
