@@ -13,6 +13,8 @@ import sys
 import tempfile
 import time
 
+SCREEN_SIZE = (1024, 1024)
+
 
 class CheckFailed(Exception):
     """A failed expectation about the running game."""
@@ -114,15 +116,16 @@ class GameSession:
     """An Xvfb display, a scratch working directory and the game running in it.
     files maps names to contents for that directory (or to a function that
     makes something at the path, such as os.mkfifo); args are the game's
-    arguments, env extra environment variables; with launch=False only the
-    display starts."""
+    arguments, env extra environment variables, screen the display's size;
+    with launch=False only the display starts."""
 
-    def __init__(self, binary, files=None, args=(), env=None, launch=True):
+    def __init__(self, binary, files=None, screen=SCREEN_SIZE, args=(), env=None, launch=True):
         self.binary = os.path.abspath(binary)
         self.files = dict(files or {})
         self.args = list(args)
         self.extra_env = dict(env or {})
         self.launch = launch
+        self.screen = screen
         self.display = self.workdir = self.xvfb = self.game = None
         self._failed = False
 
@@ -151,7 +154,7 @@ class GameSession:
             if os.path.exists(f"/tmp/.X{number}-lock") or os.path.exists(f"/tmp/.X11-unix/X{number}"):
                 continue
             xvfb = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", "1024x1024x24", "-nolisten", "tcp", "-noreset"],
+                ["Xvfb", f":{number}", "-screen", "0", "%dx%dx24" % self.screen, "-nolisten", "tcp", "-noreset"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.display = f":{number}"
             deadline = time.monotonic() + 10.0
@@ -309,13 +312,17 @@ class GameSession:
 
     # --- input ---
 
-    def key(self, window, key, typed=False):
-        """A key press for window, with the pointer over its centre (without a
-        window manager, keyboard focus follows the pointer). By default the
-        event is sent to the window; typed=True types it on the (virtual)
-        keyboard instead, which reaches the window under the pointer."""
+    def move_pointer_to(self, window):
+        """Moves the pointer to a window's centre. Without a window manager,
+        keyboard focus follows the pointer."""
         _, _, w, h = self.geometry(window)
         self.mouse_move(window, w // 2, h // 2, check=False)
+
+    def key(self, window, key, typed=False):
+        """A key press for window, with the pointer over it. By default the
+        event is sent to the window; typed=True types it on the (virtual)
+        keyboard instead, which reaches the window under the pointer."""
+        self.move_pointer_to(window)
         if typed:
             self.xdotool("key", key)
         else:
