@@ -4,6 +4,7 @@
 #include "agents/EmptyCity.h"
 #include "buildings/MilitaryBuilding.h"
 #include "doubles/RecordingDrawBackend.h"
+#include "draw/Colors.h"
 #include "world/Burst.h"
 
 namespace {
@@ -35,9 +36,24 @@ TEST_F(MilitaryBuildingTest, SwitchArmsAndDisarmsReleasingTiredSoldiers) {
   ASSERT_TRUE(fort->containsPoint(213.0f, 230.0f));
   EXPECT_FALSE(fort->onMousePress(213.0f, 230.0f));
 
-  // Through the game's own press handling, on the switch's corner.
-  h.app().clickAtWorld(228.0f, 224.0f);
-  EXPECT_TRUE(fort->armed);
+  // Drawn at night, disarmed then armed through the game's own press
+  // handling on the switch's corner: the lever goes up (black over the
+  // switch's top), the lamps light and the soldier bar shows.
+  g.daylight = 0.0f;
+  for (bool armed : {false, true}) {
+    SCOPED_TRACE(armed);
+    if (armed) h.app().clickAtWorld(228.0f, 224.0f);
+    EXPECT_EQ(fort->armed, armed);
+    ScopedDrawRecording rec;
+    fort->draw();
+    const Rect lever = fort->switchRect();
+    bool leverUp = false;
+    for (const RecordedShape* s : rec.shapesWithColor(kBlack))
+      leverUp = leverUp || (s->primitive == Primitive::Quads && s->point(0) == Vec2{lever.minX, lever.minY});
+    EXPECT_EQ(leverUp, armed);
+    EXPECT_EQ(rec.shapesWithColor({1.0f, 1.0f, 0.5f}).empty(), !armed);
+    EXPECT_EQ(rec.shapesWithColor({0.8f, 0.8f, 0.8f}).empty(), !armed);
+  }
   fort->update();
   EXPECT_EQ(fort->doorSwing.openTo, 1.0f);
   fort->soldiers = 2;

@@ -15,7 +15,7 @@ from collections import Counter
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import fail, save_png, wait_until  # noqa: E402
+from harness import fail, wait_until  # noqa: E402
 
 PLAY_AREA = (150, 150, 650, 650)  # x0, y0, x1, y1
 MONEY_BAR = (200, 114, 600, 138)
@@ -113,11 +113,6 @@ def is_peep_blue(rgb):
     return b >= 180 and b - r >= 40 and b - g >= 40 and abs(r - g) <= 30
 
 
-def is_yellow(rgb):
-    r, g, b = rgb
-    return r >= 170 and g >= 170 and r - b >= 90 and g - b >= 90
-
-
 def is_magenta(rgb):
     """A hunting creep: (1, 0.2, 1) blended into the field."""
     r, g, b = rgb
@@ -155,16 +150,17 @@ def money_fill_end(shot):
     return max(green) if green else None
 
 
-def is_tree_green(rgb):
-    r, g, b = rgb
-    return g >= 120 and g - r >= 50 and g - b >= 50
-
-
 def is_marker_blue(rgb):
     """The ground marker's middle: (0.5, 0.5, 1) ringed in pure blue. (The
     peeps' pale blue is lighter, their faint outline less blue.)"""
     r, g, b = rgb
     return b >= 235 and r <= 150 and g <= 150
+
+
+def fraction_near(shot, points, test, reach):
+    """The share of points with a pixel passing test within reach."""
+    return sum(any(test(rgb) for _, _, rgb in shot.region(round(x) - reach, round(y) - reach, round(x) + reach,
+                                                           round(y) + reach)) for x, y in points) / len(points)
 
 
 def samples(a, b, count, start=0.0, end=1.0):
@@ -173,18 +169,16 @@ def samples(a, b, count, start=0.0, end=1.0):
 
 
 class Obstacles:
-    """Trees and the ground marker in the play area, on a coarse grid: a
-    press on them would pick them up, and they push agents around. The
-    marker also draws agents within 64 units of it toward its centre."""
+    """The ground marker in the play area, on a coarse grid: a press on it
+    would pick it up, and it draws agents within 64 units of it toward its
+    centre. (The games that look for open ground start without trees.)"""
 
     CELL = 6
 
     def __init__(self, shot):
         x0, y0, x1, y1 = PLAY_AREA
-        area = (x0 + 2, y0 + 2, x1 - 2, y1 - 2)
-        trees = shot.find(area, is_tree_green, step=2)
-        marker = shot.find(area, is_marker_blue, step=2)
-        self.cells = {(x // self.CELL, y // self.CELL) for x, y in trees + marker}
+        marker = shot.find((x0 + 2, y0 + 2, x1 - 2, y1 - 2), is_marker_blue, step=2)
+        self.cells = {(x // self.CELL, y // self.CELL) for x, y in marker}
         groups = [g for g in clusters(marker, reach=3) if len(g) >= 25]
         self.marker = centroid(max(groups, key=len)) if groups else None
 
@@ -221,10 +215,7 @@ def poll_shots(session, window, predicate, timeout, interval=0.15):
 def keep_evidence(session, shot, name):
     """Saves a screenshot in the kept working directory; returns its path."""
     image = shot.image if isinstance(shot, FieldShot) else shot
-    path = session.artifact_path(name + ".png")
-    if not save_png(image, path):
-        path = image.save_ppm(session.artifact_path(name + ".ppm"))
-    return path
+    return image.save_ppm(session.artifact_path(name + ".ppm"))
 
 
 def expect(checks, session, condition, message, shot, name):
@@ -283,52 +274,6 @@ def buy(session, window, slot, point=None):
     park_pointer(session, window)
 
 
-def clear_trees(session, window, centre, radius, away=(150, 0)):
-    """Drags every tree within radius of centre away by `away` (pressing on
-    the middle of each), so that what a check looks for there, such as the
-    spot where bought things settle, is not hidden under leaves. Returns the
-    number of trees moved."""
-    cx, cy = centre
-    reach = radius + 30
-    box = (cx - reach, cy - reach, cx + reach, cy + reach)
-
-    def trees_here(shot):
-        return [g for g in clusters(shot.find(box, is_tree_green), reach=2)
-                if len(g) >= 20 and min(math.dist(p, centre) for p in g) <= radius]
-    moved = 0
-    for group in trees_here(FieldShot(session.screenshot(window))):
-        middle = centroid(group)
-        grip = min(group, key=lambda p: math.dist(p, middle))
-        drag_smoothly(session, window, grip, (grip[0] + away[0], grip[1] + away[1]))
-        moved += 1
-    if moved:
-        park_pointer(session, window)
-        time.sleep(0.2)
-        shot = FieldShot(session.screenshot(window))
-        # A press that missed a tree would have been a sweep of the command
-        # tool instead; the tree would still be here.
-        if trees_here(shot):
-            fail(f"could not drag the trees away from {centre} "
-                 f"({keep_evidence(session, shot, 'trees-in-the-way')})")
-    return moved
-
-
-def free_spots(obstacles, half, count, avoid=(), gap=100, step=30):
-    """Up to count centres of boxes 2*half wide with nothing in them, at least
-    gap from each other and from the points in avoid."""
-    chosen = []
-    x0, y0, x1, y1 = PLAY_AREA
-    for y in range(y0 + 50, y1 - 49, step):
-        for x in range(x0 + 50, x1 - 49, step):
-            if len(chosen) == count:
-                return chosen
-            if any(math.dist((x, y), p) < gap for p in list(avoid) + chosen):
-                continue
-            if obstacles.free((x - half, y - half, x + half, y + half)):
-                chosen.append((x, y))
-    return chosen
-
-
 def pointer_path(session, window, points, pause=0.03):
     """Moves the pointer through window points, pausing between them, in one
     xdotool call (one call per point is too slow for a smooth drag)."""
@@ -355,13 +300,6 @@ def drag_smoothly(session, window, start, end, steps=8, pause=0.06):
     time.sleep(0.15)
     session.mouse_up(window, *end)
     time.sleep(0.1)
-
-
-def press_still(session, window, point):
-    """Rests the pointer on point for a few frames, then presses there."""
-    session.mouse_move(window, *point)
-    time.sleep(0.15)
-    session.mouse_down(window, *point)
 
 
 # --- the pop-up menu -----------------------------------------------------------------

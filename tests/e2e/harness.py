@@ -1,21 +1,7 @@
-"""Drives the real game binary on a private Xvfb display.
-
-Typical use:
-
-    with GameSession(binary, files={"copyright.txt": "hello"}) as game:
-        about = game.wait_for_window("^Verlomba$")
-        game.close_window_with_key(about, "Return")
-        win = game.wait_for_game_window(exclude={about})
-        shot = game.screenshot(win)
-        r, g, b = shot.pixel(400, 400)
-
-A file's content may also be a function that makes something else at the
-path it is given, such as os.mkfifo.
-
-Everything started here (Xvfb, the game, the temporary directory) is stopped
-or removed when the session ends, also when a check fails. Only the standard
-library and the command-line tools Xvfb, xdotool, xwd and xwininfo are used.
-"""
+"""Drives the real game binary on a private Xvfb display, with xdotool, xwd
+and xwininfo. Everything a GameSession starts (Xvfb, the game, its scratch
+directory) is stopped or removed when the session ends, also on failure; the
+directory is kept when a check failed."""
 
 import os
 import random
@@ -28,8 +14,6 @@ import tempfile
 import time
 
 SCREEN_SIZE = (1024, 1024)
-# ImageMagick's own binary; a plain "convert" on PATH may be something else.
-IMAGEMAGICK_CONVERT = "/usr/bin/convert"
 
 
 class CheckFailed(Exception):
@@ -52,8 +36,6 @@ def wait_until(predicate, timeout, interval=0.1, what="condition"):
         time.sleep(interval)
 
 
-# --- XWD images --------------------------------------------------------------
-
 XWD_HEADER_FIELDS = (
     "header_size", "file_version", "pixmap_format", "pixmap_depth",
     "pixmap_width", "pixmap_height", "xoffset", "byte_order", "bitmap_unit",
@@ -62,105 +44,52 @@ XWD_HEADER_FIELDS = (
     "colormap_entries", "ncolors", "window_width", "window_height",
     "window_x", "window_y", "window_bdrwidth",
 )
-XWD_FILE_VERSION = 7
-ZPIXMAP = 2
-LSB_FIRST = 0
-
-
-def _mask_shift_and_bits(mask):
-    if mask == 0:
-        fail("XWD image has an empty colour mask")
-    shift = (mask & -mask).bit_length() - 1
-    bits = bin(mask >> shift).count("1")
-    return shift, bits
 
 
 class Image:
-    """An RGB image read from an XWD dump (ZPixmap, TrueColor, 24 or 32 bpp)."""
+    """An RGB image read from an XWD dump (ZPixmap, 8-bit channels), kept as
+    one byte string per channel and row."""
 
-    def __init__(self, width, height, rows):
+    def __init__(self, width, height, planes):
         self.width = width
         self.height = height
-        self._rows = rows  # list of lists of (r, g, b), or None when read from planes
-        self._planes = None  # per row: (red bytes, green bytes, blue bytes)
+        self._planes = planes  # per row: (red bytes, green bytes, blue bytes)
 
     @classmethod
     def from_xwd(cls, data):
         size = 4 * len(XWD_HEADER_FIELDS)
-        if len(data) < size:
-            fail(f"XWD file too short ({len(data)} bytes)")
         # xwd writes its header most significant byte first; accept either
-        # order by checking the version field.
+        # order by checking the version field (7).
         for order in (">", "<"):
-            values = struct.unpack(order + "25I", data[:size])
-            header = dict(zip(XWD_HEADER_FIELDS, values))
-            if header["file_version"] == XWD_FILE_VERSION:
+            h = dict(zip(XWD_HEADER_FIELDS, struct.unpack(order + "25I", data[:size])))
+            if h["file_version"] == 7:
                 break
         else:
             fail("not an XWD version 7 file")
-        if header["pixmap_format"] != ZPIXMAP:
-            fail(f"XWD pixmap format {header['pixmap_format']} is not ZPixmap")
-        bpp = header["bits_per_pixel"]
-        if bpp not in (24, 32):
-            fail(f"XWD bits per pixel {bpp} not supported")
-
-        width, height = header["pixmap_width"], header["pixmap_height"]
-        stride = header["bytes_per_line"]
-        colour_table = header["ncolors"] * 12  # XWDColor: CARD32 + 3 CARD16 + 2 bytes
-        offset = header["header_size"] + colour_table
+        step = h["bits_per_pixel"] // 8
+        shifts = [(h[m] & -h[m]).bit_length() - 1 for m in ("red_mask", "green_mask", "blue_mask")]
+        if h["pixmap_format"] != 2 or step not in (3, 4) or any(
+                s % 8 or h[m] >> s != 0xFF for s, m in zip(shifts, ("red_mask", "green_mask", "blue_mask"))):
+            fail("the XWD image is not a ZPixmap with 8-bit channels")
+        width, height, stride = h["pixmap_width"], h["pixmap_height"], h["bytes_per_line"]
+        offset = h["header_size"] + h["ncolors"] * 12  # XWDColor: CARD32 + 3 CARD16 + 2 bytes
         if len(data) < offset + stride * height:
             fail("XWD pixel data is truncated")
-
-        byte_order = "little" if header["byte_order"] == LSB_FIRST else "big"
-        step = bpp // 8
-        channels = [_mask_shift_and_bits(header[m]) for m in ("red_mask", "green_mask", "blue_mask")]
-        masks = (header["red_mask"], header["green_mask"], header["blue_mask"])
-
-        def channel(pixel, mask, shift, bits):
-            value = (pixel & mask) >> shift
-            return value if bits == 8 else round(value * 255 / ((1 << bits) - 1))
-
-        # The usual case, 8-bit channels on byte boundaries, is kept as one
-        # byte string per channel and row (sliced at C speed); pixels are
-        # picked from them on demand. Anything else goes through the masks
-        # pixel by pixel.
-        byte_aligned = all(bits == 8 and shift % 8 == 0 for shift, bits in channels)
-        if byte_aligned:
-            positions = [shift // 8 if byte_order == "little" else step - 1 - shift // 8
-                         for shift, _ in channels]
-            planes = []
-            for y in range(height):
-                start = offset + y * stride
-                line = data[start:start + width * step]
-                planes.append(tuple(line[p::step] for p in positions))
-            image = cls(width, height, None)
-            image._planes = planes
-            return image
-
-        rows = []
+        positions = [s // 8 if h["byte_order"] == 0 else step - 1 - s // 8 for s in shifts]
+        planes = []
         for y in range(height):
-            start = offset + y * stride
-            line = data[start:start + width * step]
-            row = []
-            for x in range(width):
-                pixel = int.from_bytes(line[x * step:(x + 1) * step], byte_order)
-                row.append(tuple(channel(pixel, m, s, b) for m, (s, b) in zip(masks, channels)))
-            rows.append(row)
-        return cls(width, height, rows)
+            line = data[offset + y * stride:offset + y * stride + width * step]
+            planes.append(tuple(line[p::step] for p in positions))
+        return cls(width, height, planes)
 
     def _row(self, y):
-        if self._planes is not None:
-            r, g, b = self._planes[y]
-            return list(zip(r, g, b))
-        return self._rows[y]
+        return list(zip(*self._planes[y]))
 
     def pixel(self, x, y):
         if not (0 <= x < self.width and 0 <= y < self.height):
             fail(f"pixel ({x}, {y}) outside a {self.width}x{self.height} image")
-        if self._planes is not None:
-            r, g, b = self._planes[y]
-            return (r[x], g[x], b[x])
-        return self._rows[y][x]
+        r, g, b = self._planes[y]
+        return (r[x], g[x], b[x])
 
     def region(self, x0, y0, x1, y1, step=1):
         """Yields (x, y, (r, g, b)) for x0 <= x <= x1 and y0 <= y <= y1,
@@ -183,17 +112,14 @@ class Image:
         return path
 
 
-def read_xwd_file(path):
-    with open(path, "rb") as f:
-        return Image.from_xwd(f.read())
-
-
-# --- The session ---------------------------------------------------------------
-
 class GameSession:
-    """An Xvfb display, a scratch working directory and the game running in it."""
+    """An Xvfb display, a scratch working directory and the game running in it.
+    files maps names to contents for that directory (or to a function that
+    makes something at the path, such as os.mkfifo); args are the game's
+    arguments, env extra environment variables, screen the display's size;
+    with launch=False only the display starts."""
 
-    def __init__(self, binary, files=None, screen=SCREEN_SIZE, keep_dir_on_failure=True,
+    def __init__(self, binary, files=None, screen=SCREEN_SIZE,
                  args=(), env=None, launch=True, reset=False):
         """args are the game's arguments and env extra environment variables;
         with launch=False only the display starts (run_binary runs the game).
@@ -206,17 +132,16 @@ class GameSession:
         self.launch = launch
         self.reset = reset
         self.screen = screen
-        self.keep_dir_on_failure = keep_dir_on_failure
-        self.display = None
-        self.workdir = None
-        self.xvfb = None
-        self.game = None
+        self.display = self.workdir = self.xvfb = self.game = None
         self._failed = False
 
-    # Context management: whatever happens, stop what was started.
     def __enter__(self):
         try:
-            self.start()
+            if not os.access(self.binary, os.X_OK):
+                fail(f"game binary {self.binary} is missing or not executable")
+            self.start_display()
+            if self.launch:
+                self.start_game()
         except BaseException:
             self._failed = True
             self.stop()
@@ -227,15 +152,6 @@ class GameSession:
         self._failed = exc_type is not None
         self.stop()
         return False
-
-    def start(self):
-        if not os.access(self.binary, os.X_OK):
-            fail(f"game binary {self.binary} is missing or not executable")
-        self.start_display()
-        if self.launch:
-            self.start_game()
-
-    # --- Xvfb ---
 
     def start_display(self):
         # Random start so that parallel runs rarely race for the same number.
@@ -277,17 +193,14 @@ class GameSession:
     def xdotool(self, *args, check=True):
         return self._x(["xdotool"] + [str(a) for a in args], check=check).stdout.decode()
 
-    # --- the game ---
-
     def start_game(self):
         self.workdir = tempfile.mkdtemp(prefix="verlomba-e2e-")
         for name, content in self.files.items():
             path = os.path.join(self.workdir, name)
             if callable(content):
-                content(path)  # makes something other than a plain file there
+                content(path)
                 continue
-            mode = "wb" if isinstance(content, bytes) else "w"
-            with open(path, mode) as f:
+            with open(path, "wb" if isinstance(content, bytes) else "w") as f:
                 f.write(content)
         self._game_out = open(os.path.join(self.workdir, "game-output.txt"), "wb")
         self.game = subprocess.Popen([self.binary] + self.args, cwd=self.workdir, env=self.env(),
@@ -328,7 +241,7 @@ class GameSession:
             self.game = None
             self._game_out.close()
         if self.workdir is not None:
-            if self._failed and self.keep_dir_on_failure:
+            if self._failed:
                 print(f"kept working directory {self.workdir}", file=sys.stderr)
             else:
                 shutil.rmtree(self.workdir, ignore_errors=True)
@@ -336,19 +249,14 @@ class GameSession:
 
     # --- windows ---
 
-    def search(self, name=None, pid=None, visible=True):
-        """Window ids matching a title regex and/or owning pid, oldest first."""
-        args = ["search"]
-        if visible:
-            args.append("--onlyvisible")
+    def search(self, name=None, pid=None):
+        """Visible window ids matching a title regex and/or owning pid, oldest first."""
+        args = ["search", "--onlyvisible"]
         if pid is not None:
             args += ["--pid", pid]
-        if name is not None:
-            args += ["--name", name]
-        elif pid is None:
-            args += ["--name", ".*"]
-        out = self.xdotool(*args, check=False)
-        return sorted({int(w) for w in out.split()})
+        if name is not None or pid is None:
+            args += ["--name", name or ".*"]
+        return sorted({int(w) for w in self.xdotool(*args, check=False).split()})
 
     def top_level_windows(self):
         """Ids of the viewable children of the root window (no window manager
@@ -362,12 +270,8 @@ class GameSession:
         result = self._x(["xwininfo", "-id", str(window)], check=False)
         if result.returncode != 0:
             return None
-        info = {}
-        for line in result.stdout.decode(errors="replace").splitlines():
-            key, sep, value = line.strip().partition(":")
-            if sep:
-                info[key.strip()] = value.strip()
-        return info
+        lines = (line.strip().partition(":") for line in result.stdout.decode(errors="replace").splitlines())
+        return {key.strip(): value.strip() for key, sep, value in lines if sep}
 
     def is_viewable(self, window):
         info = self.window_info(window)
@@ -419,14 +323,11 @@ class GameSession:
 
     # --- input ---
 
-    def move_pointer_to(self, window, x=None, y=None):
-        """Moves the pointer into a window (its centre by default). Without a
-        window manager, keyboard focus follows the pointer."""
-        wx, wy, w, h = self.geometry(window)
-        x = w // 2 if x is None else x
-        y = h // 2 if y is None else y
-        self.xdotool("mousemove", "--sync", wx + x, wy + y, check=False)
-        return wx + x, wy + y
+    def move_pointer_to(self, window):
+        """Moves the pointer to a window's centre. Without a window manager,
+        keyboard focus follows the pointer."""
+        _, _, w, h = self.geometry(window)
+        self.mouse_move(window, w // 2, h // 2, check=False)
 
     def key(self, window, key, typed=False):
         """A key press for window, with the pointer over it. By default the
@@ -456,20 +357,15 @@ class GameSession:
                     raise
             self.wait_until_gone(window, timeout / 2)
 
-    def pointer_position(self):
-        """The pointer's (x, y) on the screen."""
-        out = self.xdotool("getmouselocation", "--shell")
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return int(values["X"]), int(values["Y"])
-
-    def mouse_move(self, window, x, y):
+    def mouse_move(self, window, x, y, check=True):
         """Moves the pointer to window-relative pixel (x, y)."""
         wx, wy, _, _ = self.geometry(window)
         # "mousemove --sync" waits for a motion that never comes when the
         # pointer is already there (for many seconds), so skip that case.
-        if self.pointer_position() == (wx + x, wy + y):
-            return
-        self.xdotool("mousemove", "--sync", wx + x, wy + y)
+        out = self.xdotool("getmouselocation", "--shell")
+        here = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        if (int(here["X"]), int(here["Y"])) != (wx + x, wy + y):
+            self.xdotool("mousemove", "--sync", wx + x, wy + y, check=check)
 
     def click(self, window, x, y, button=1):
         self.mouse_move(window, x, y)
@@ -486,16 +382,13 @@ class GameSession:
     def drag(self, window, start, end, steps=10, button=1, pause=0.02):
         self.mouse_down(window, *start, button=button)
         for i in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * i // steps
-            y = start[1] + (end[1] - start[1]) * i // steps
-            self.mouse_move(window, x, y)
+            self.mouse_move(window, start[0] + (end[0] - start[0]) * i // steps,
+                            start[1] + (end[1] - start[1]) * i // steps)
             time.sleep(pause)
         self.mouse_up(window, *end, button=button)
 
     def resize(self, window, width, height):
         self.xdotool("windowsize", window, width, height)
-
-    # --- screenshots ---
 
     def window_property(self, window, name, xprop_format=None):
         """xprop's line for one property of a window ("NAME = value", or
@@ -503,35 +396,20 @@ class GameSession:
         fmt = [xprop_format] if xprop_format else []
         return self._x(["xprop", "-id", str(window), "-notype"] + fmt + [name]).stdout.decode(errors="replace")
 
-    def screenshot(self, window=None, save_as=None):
-        """The root window, or one window, as an Image. save_as keeps a PPM
-        copy (handy when a check fails)."""
+    def screenshot(self, window=None):
+        """The root window, or one window, as an Image."""
         handle, path = tempfile.mkstemp(suffix=".xwd", dir=self.workdir)
         os.close(handle)
         try:
-            target = ["-root"] if window is None else ["-id", str(window)]
-            self._x(["xwd", "-silent"] + target + ["-out", path])
-            image = read_xwd_file(path)
+            self._x(["xwd", "-silent"] + (["-root"] if window is None else ["-id", str(window)]) + ["-out", path])
+            with open(path, "rb") as f:
+                return Image.from_xwd(f.read())
         finally:
             os.unlink(path)
-        if save_as:
-            image.save_ppm(save_as)
-        return image
 
     def artifact_path(self, name):
         """A path in the kept working directory for images of a failed run."""
         return os.path.join(self.workdir, name)
-
-
-def save_png(image, path):
-    """Writes an Image as PNG through ImageMagick, when it is installed."""
-    if not os.access(IMAGEMAGICK_CONVERT, os.X_OK):
-        return None
-    ppm = path + ".ppm"
-    image.save_ppm(ppm)
-    subprocess.run([IMAGEMAGICK_CONVERT, ppm, path], check=False)
-    os.unlink(ppm)
-    return path
 
 
 def _stop_process(process, grace=3.0):
@@ -544,8 +422,6 @@ def _stop_process(process, grace=3.0):
         process.kill()
         process.wait(timeout=grace)
 
-
-# --- script support -----------------------------------------------------------
 
 REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -563,10 +439,8 @@ def project_settings():
 
 
 def environment_without_display():
-    env = dict(os.environ)
-    for name in ("DISPLAY", "WAYLAND_DISPLAY"):
-        env.pop(name, None)
-    return env
+    return {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+
 
 def binary_from_argv():
     if len(sys.argv) != 2:
@@ -595,12 +469,10 @@ class Checks:
         try:
             step()
             print(f"ok: {name}", flush=True)
-        except CheckFailed as e:
-            self.failures.append(f"{name}: {e}")
-            print(f"FAIL: {name}: {e}", file=sys.stderr, flush=True)
         except Exception as e:  # a harness or tool error is a failure too
-            self.failures.append(f"{name}: {type(e).__name__}: {e}")
-            print(f"FAIL: {name}: {type(e).__name__}: {e}", file=sys.stderr, flush=True)
+            detail = str(e) if isinstance(e, CheckFailed) else f"{type(e).__name__}: {e}"
+            self.failures.append(f"{name}: {detail}")
+            print(f"FAIL: {name}: {detail}", file=sys.stderr, flush=True)
 
     def finish(self):
         if self.failures:

@@ -1,7 +1,8 @@
-"""Buying from the build palette and placing what was bought, with real
-mouse input: the money bar pays for a peep, a click between two cells buys
-nothing, a work building glides into the play area, is dragged elsewhere, and
-an Alt-drag and a Ctrl-drag each leave a copy behind the original."""
+"""The living field after start-up (the zone, the peeps, the money bar and
+the population line), then buying from the build palette and placing what was
+bought, with real mouse input: the money bar pays for a peep, a work building
+glides into the play area, is dragged elsewhere, an Alt-drag (a Ctrl-drag
+in the OpenGL run) leaves a copy behind the original, and a road is laid from the door of one to the other's."""
 
 import os
 import sys
@@ -12,9 +13,13 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
 from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
-    PEEP, WORK, FieldShot, Obstacles, buy, clear_trees, drag_smoothly, expect, free_spots, is_neutral,
-    keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell, park_pointer, poll_shots,
+    PEEP, PLAY_AREA, WORK, FieldShot, Obstacles, buy, drag_smoothly, expect, find_anchor, hint_centre, is_dark,
+    is_neutral, is_peep_blue, is_road_grey, keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell,
+    park_pointer, poll_shots,
 )
+
+# No trees: nothing to hide what is bought or to stand in a road's way.
+NO_TREES = {"Verlomba.ini": "kStartWithTrees = 0\n"}
 
 # A bought building is made over its palette cell (a 32x32 footprint 16
 # inside the cell) and settles 32 units inside the play area's left edge at
@@ -28,6 +33,8 @@ SETTLED_CENTRE = ((SETTLED[0] + SETTLED[2]) // 2, (SETTLED[1] + SETTLED[3]) // 2
 # Enough room pixels to tell a building from stray greys (the ground
 # marker's ring, smoke): a work building's rooms cover 600 to 1000.
 PRESENT = 250
+# The key held for a free copy: Ctrl in the OpenGL run, Alt in the other.
+COPY_KEY = "ctrl" if os.environ.get("VERLOMBA_RENDERER") == "gl" else "alt"
 
 
 def box_around(footprint, margin):
@@ -44,6 +51,39 @@ def building_pixels(shot, box):
     """Pixels of a work building's rooms: neutral greys from the outline (0.5)
     to the fill (0.75), read with the night tint taken out."""
     return len(shot.find(box, lambda rgb: is_neutral(rgb, 12) and 100 <= rgb[0] <= 215))
+
+
+def choose_pair(obstacles):
+    """Two places for buildings, the second up and to the right of the first
+    (so that a road leaves the first by its right door and enters the second
+    by its bottom door), with room round them and nothing between them."""
+    for dx, dy in [(200, -90), (180, -70), (220, -110), (160, -90)]:
+        for y in range(210, 600, 30):
+            for x in range(220, 620 - dx, 30):
+                a, b = (x, y), (x + dx, y + dy)
+                if all(obstacles.free(box_around(p + p, 40)) for p in (a, b)) and obstacles.free_line(a, b, 14):
+                    return a, b
+    return None
+
+
+def door_probe(session, window, footprint, side):
+    """Finds the door on the "right" or "bottom" side of a building by
+    hovering just outside that side until the red anchor hint shows; returns
+    (door centre, outward normal), the centre read from the hint, or None.
+    Those two doors always sit on the footprint's edge, since room 0 is
+    stretched to its bottom right corner; rooms stick out by at most 3.5
+    units, and a hover within about 6 units of a door's middle finds it."""
+    x0, y0, x1, y1 = footprint
+    if side == "right":
+        normal = (1, 0)
+        probes = [(x1 + 5, (y0 + y1) // 2 + d) for d in (0, -10, 10, -20, 20)]
+        box = (x1 - 4, y0 - 14, x1 + 16, y1 + 14)
+    else:
+        normal = (0, 1)
+        probes = [((x0 + x1) // 2 + d, y1 + 5) for d in (0, -10, 10, -20, 20)]
+        box = (x0 - 14, y1 - 4, x1 + 14, y1 + 16)
+    found = find_anchor(session, window, probes, box, normal)
+    return found and (hint_centre(found[1], normal), normal)
 
 
 def fill_end_near(target, tolerance):
@@ -63,14 +103,16 @@ def appears(box, before):
 
 def check_buying(binary, checks):
     failures = len(checks.failures)
-    with GameSession(binary) as session:
+    with GameSession(binary, files=NO_TREES) as session:
         _, window = open_game(session)
         park_pointer(session, window)
-        # Nothing may hide the building where it settles or where it goes.
-        clear_trees(session, window, SETTLED_CENTRE, 30)
-        spots = free_spots(Obstacles(FieldShot(session.screenshot(window))), 30, 3, avoid=[SETTLED_CENTRE],
-                           gap=110)
-        if len(spots) < 3:
+        obstacles = Obstacles(FieldShot(session.screenshot(window)))
+        # Away from where the building settles, which must be empty again
+        # after the drag.
+        obstacles.cells |= {((SETTLED_CENTRE[0] + dx) // 6, (SETTLED_CENTRE[1] + dy) // 6)
+                            for dx in range(-70, 71, 6) for dy in range(-70, 71, 6)}
+        spots = choose_pair(obstacles)
+        if not spots:
             fail("no free ground to drag the building to")
         move = (spots[0][0] - SETTLED_CENTRE[0], spots[0][1] - SETTLED_CENTRE[1])
 
@@ -79,6 +121,19 @@ def check_buying(binary, checks):
         if not end:
             path = keep_evidence(session, shot, "money-at-start")
             fail(f"the money bar's fill ends at {money_fill_end(shot)}, not near 300 ({path})")
+        # The peeps in the play area and none above it, the zone's faint blue
+        # frame along its left edge (a peep may stand on it here and there),
+        # the population text under it.
+        x0, y0, x1, y1 = PLAY_AREA
+        blue = shot.find(PLAY_AREA, is_peep_blue)
+        expect(checks, session, len(blue) >= 40 and not shot.find((200, 0, 799, 140), is_peep_blue),
+               f"{len(blue)} light-blue peep pixels in the play area, or some above it", shot, "field-peeps")
+        frame = [shot.image.pixel(x0, y) for y in range(200, 600, 20)]
+        expect(checks, session, sum(rgb[2] > rgb[0] + 20 for rgb in frame) >= 15,
+               f"no zone frame at x = {x0}: {frame}", shot, "field-zone")
+        text = shot.find((x0, y1 + 7, x0 + 82, y1 + 18), lambda rgb: is_dark(rgb, 110))
+        expect(checks, session, len(text) >= 20, f"no dark population text under the play area "
+               f"({len(text)} pixels)", shot, "field-population")
 
         # A peep costs 0.05: the display drains 0.01 a tick to 0.20, x = 280.
         buy(session, window, PEEP)
@@ -86,17 +141,6 @@ def check_buying(binary, checks):
         expect(checks, session, end, f"after buying a peep the money bar's fill ends at "
                f"{money_fill_end(shot)}, not near 280", shot, "money-after-peep")
         time.sleep(0.3)
-        settled_end = money_fill_end(FieldShot(session.screenshot(window)))
-
-        # A click in the 8-unit gap below cell 0 buys nothing.
-        gap_y = palette_cell(PEEP)[3] + 4
-        buy(session, window, PEEP, point=(102, gap_y))
-        time.sleep(1.0)
-        shot = FieldShot(session.screenshot(window))
-        end = money_fill_end(shot)
-        expect(checks, session, end is not None and settled_end is not None and abs(end - settled_end) <= 1,
-               f"a click in the gap between cells 0 and 1 (y = {gap_y}) moved the fill end from "
-               f"{settled_end} to {end}", shot, "money-after-gap-click")
 
         # A work building (0.1) glides out of its cell into the play area.
         settled_box = box_around(SETTLED, 6)
@@ -130,30 +174,50 @@ def check_buying(binary, checks):
         expect(checks, session, left <= empty + 40, f"{left} building pixels are left where the building "
                f"stood before the drag ({empty} before it came)", shot, "after-drag-old-spot")
 
-        # Alt-drag, then Ctrl-drag, from the new spot: each time a copy moves
-        # and the original stays.
-        for modifier, spot in (("alt", spots[1]), ("ctrl", spots[2])):
-            copy_move = (spot[0] - spots[0][0], spot[1] - spots[0][1])
-            copy = moved(target, copy_move)
-            copy_box = box_around(copy, 14)
-            before_copy = building_pixels(shot, copy_box)
-            session.xdotool("keydown", modifier)
-            try:
-                drag_smoothly(session, window, grip, (grip[0] + copy_move[0], grip[1] + copy_move[1]))
-            finally:
-                session.xdotool("keyup", modifier)
-            park_pointer(session, window)
-            n, shot = poll_shots(session, window, appears(copy_box, before_copy), 3.0)
-            expect(checks, session, n, f"no copy at x {copy[0]}..{copy[2]}, y {copy[1]}..{copy[3]} after the "
-                   f"{modifier}-drag ({building_pixels(shot, copy_box)} pixels)", shot, f"after-{modifier}-drag")
-            stayed = building_pixels(shot, target_box)
-            expect(checks, session, stayed - before_target >= PRESENT,
-                   f"the original left x {target[0]}..{target[2]}, y {target[1]}..{target[3]} on the "
-                   f"{modifier}-drag ({stayed} pixels)", shot, f"after-{modifier}-drag-original")
-            end = money_fill_end(shot)
-            expect(checks, session, end is not None and abs(end - 240) <= 3,
-                   f"the {modifier}-copy was paid for: the fill ends at {end}, not near 240", shot,
-                   f"money-after-{modifier}-copy")
+        # Alt-drag from the new spot: a copy moves, the original stays. The
+        # OpenGL run copies with Ctrl instead, so that both ways are played.
+        copy = moved(target, copy_move)
+        copy_box = box_around(copy, 14)
+        before_copy = building_pixels(shot, copy_box)
+        session.xdotool("keydown", COPY_KEY)
+        try:
+            drag_smoothly(session, window, grip, (grip[0] + copy_move[0], grip[1] + copy_move[1]))
+        finally:
+            session.xdotool("keyup", COPY_KEY)
+        park_pointer(session, window)
+        n, shot = poll_shots(session, window, appears(copy_box, before_copy), 3.0)
+        expect(checks, session, n, f"no copy at x {copy[0]}..{copy[2]}, y {copy[1]}..{copy[3]} after the "
+               f"{COPY_KEY}-drag ({building_pixels(shot, copy_box)} pixels)", shot, f"after-{COPY_KEY}-drag")
+        stayed = building_pixels(shot, target_box)
+        expect(checks, session, stayed - before_target >= PRESENT,
+               f"the original left x {target[0]}..{target[2]}, y {target[1]}..{target[3]} on the {COPY_KEY}-drag "
+               f"({stayed} pixels)", shot, f"after-{COPY_KEY}-drag-original")
+        end = money_fill_end(shot)
+        expect(checks, session, end is not None and abs(end - 240) <= 3,
+               f"the {COPY_KEY}-copy was paid for: the fill ends at {end}, not near 240", shot, "money-after-copy")
+
+        # A road from the original's right door to the copy's bottom door: it
+        # lies right of the one and below the other, where nothing else is grey.
+        door_a = door_probe(session, window, target, "right")
+        door_b = door_probe(session, window, copy, "bottom")
+        park_pointer(session, window)
+        if not door_a or not door_b:
+            shot = FieldShot(session.screenshot(window))
+            fail(f"no anchor hint found at the right door of the building at {target} ({door_a}) or the "
+                 f"bottom door of the one at {copy} ({door_b}) ({keep_evidence(session, shot, 'doors')})")
+        (door_a, normal_a), (door_b, normal_b) = door_a, door_b
+        between = (door_a[0] + 4, door_b[1] + 4, door_b[0] + 30, door_a[1] + 30)
+
+        def road_pixels(shot):
+            return len(shot.find(between, is_road_grey))
+        grey_before = road_pixels(FieldShot(session.screenshot(window)))
+        # Press just outside one door, release just outside the other.
+        drag_smoothly(session, window, (round(door_a[0] + 3 * normal_a[0]), round(door_a[1] + 3 * normal_a[1])),
+                      (round(door_b[0] + 3 * normal_b[0]), round(door_b[1] + 3 * normal_b[1])), steps=10)
+        park_pointer(session, window)
+        ok, shot = poll_shots(session, window, lambda s: road_pixels(s) >= grey_before + 600, 3.0)
+        expect(checks, session, ok, f"no grey road from the door at {door_a} to the door at {door_b}: "
+               f"{road_pixels(shot)} grey pixels between them ({grey_before} before)", shot, "road")
         session.check_running()
         keep_dir_if_failed(session, checks, failures)
 
@@ -161,8 +225,8 @@ def check_buying(binary, checks):
 def main():
     binary = binary_from_argv()
     checks = Checks()
-    checks.run("palette: a peep paid from the money bar, a gap click buys nothing, a work building "
-               "glides in, is dragged, Alt-copied and Ctrl-copied", lambda: check_buying(binary, checks))
+    checks.run(f"palette: the start-up field, a peep paid from the money bar, a work building glides in, is "
+               f"dragged and {COPY_KEY}-copied, a road between their doors", lambda: check_buying(binary, checks))
     checks.finish()
 
 

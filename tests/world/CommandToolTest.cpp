@@ -1,5 +1,7 @@
 #include "agents/Peep.h"
 #include "app/FrameClock.h"
+#include "doubles/RecordingDrawBackend.h"
+#include "draw/Colors.h"
 #include "game/FreshGame.h"
 #include "world/CommandTool.h"
 #include "world/RepelTool.h"
@@ -30,16 +32,26 @@ TEST_F(CommandToolTest, SweepsSelectsOrdersOnTheNextPressAndDisarmsWhenNothingIs
     EXPECT_EQ(p->target, (Vec2{400, 400}));
   }
   tool->affect(a);  // already selected: not counted twice
-  EXPECT_FLOAT_EQ(tool->sweepRadius(), 19.0f);
+  {
+    // Held, the sweep circle (12, and 1.75 more for each peep caught) is
+    // drawn round the pointer in magenta; a caught peep is ringed in yellow.
+    ScopedDrawRecording rec;
+    tool->draw();
+    a.draw();
+    const auto sweep = rec.shapesWithColor(kMagenta);
+    ASSERT_EQ(sweep.size(), 1u);
+    EXPECT_NEAR(length(sweep[0]->point(0) - Vec2{400, 400}), 19.0f, 1e-3f);
+    EXPECT_EQ(rec.shapesWithColor(kYellow).size(), 1u);
+  }
 
   h.app().releaseButton();
   tool->mouseDown = false;
   tool->update();
   EXPECT_TRUE(tool->armed);
-  h.app().setMouseWorld(300, 300);
+  h.app().setMouseWorld(300, 340);
   h.app().pressButton();
   EXPECT_EQ(g.mode, 0);  // the order used the press up
-  for (Peep* p : peeps) EXPECT_EQ(p->target, (Vec2{300, 300}));
+  for (Peep* p : peeps) EXPECT_EQ(p->target, (Vec2{300, 340}));
   EXPECT_EQ(g.selectedCount(), 0);
   EXPECT_FALSE(tool->armed);
   h.app().releaseButton();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "world/Geometry.h"
-#include "world/Random.h"
 
 namespace {
 
@@ -67,24 +66,6 @@ TEST(Geometry, RectsContainTheirEdgesKeepTheirFieldOrderAndPushOutByRule) {
   EXPECT_EQ(pushOutToEdge(r, 5.0f, 10.0f), (Vec2{0.0f, 10.0f}));      // left ties right
   EXPECT_EQ(pushOutToEdge(square, 9.5f, 3.0f), (Vec2{10.0f, 3.0f}));
   EXPECT_EQ(pushOutToEdge(square, -1.0f, 5.0f), (Vec2{-1.0f, 5.0f}));  // outside
-}
-
-TEST(Geometry, RandomPointTakesYFromTheFirstDraw) {
-  seedRandom(12345u);
-  RandomGenerator replay = processRandom();
-  const float first = static_cast<float>(replay.next()) * kRandomScale;
-  const float second = static_cast<float>(replay.next()) * kRandomScale;
-  const Rect r{100.0f, 300.0f, -50.0f, 50.0f};
-  const Vec2 p = randomPoint(r);
-  EXPECT_EQ(p.x, 100.0f + 200.0f * second);
-  EXPECT_EQ(p.y, -50.0f + 100.0f * first);
-  EXPECT_EQ(processRandom().state(), replay.state());  // exactly two draws
-
-  // Both ends of the scale are reachable, and still the point stays within the edges.
-  for (int i = 0; i < 1000; ++i) {
-    const Vec2 q = randomPoint(r);
-    ASSERT_TRUE(contains(r, q.x, q.y)) << q.x << "," << q.y;
-  }
 }
 
 }  // namespace
