@@ -1,6 +1,7 @@
 #include "platform/RequireDisplay.h"
 
 #include <X11/Xlib.h>
+#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,10 +10,23 @@ namespace {
 
 Display* checked = nullptr;
 
+// A server that resets when its last client leaves refuses connections for
+// a moment while it does: a game started just as another closed meets it.
+Display* openPatiently() {
+  const char* name = std::getenv("DISPLAY");
+  const int tries = name && *name ? 40 : 1;  // up to two seconds
+  for (int i = 0; i < tries; ++i) {
+    if (Display* display = XOpenDisplay(nullptr)) return display;
+    const timespec pause{0, 50 * 1000 * 1000};
+    nanosleep(&pause, nullptr);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool requireDisplay() {
-  if (!checked) checked = XOpenDisplay(nullptr);
+  if (!checked) checked = openPatiently();
   if (checked) return true;
   const char* name = std::getenv("DISPLAY");
   if (!name || !*name) {

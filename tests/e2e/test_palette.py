@@ -2,7 +2,8 @@
 the population line), then buying from the build palette and placing what was
 bought, with real mouse input: the money bar pays for a peep, a work building
 glides into the play area, is dragged elsewhere, an Alt-drag (a Ctrl-drag
-in the OpenGL run) leaves a copy behind the original, and a road is laid from the door of one to the other's."""
+in the OpenGL run) leaves a copy behind the original, and a road is laid
+from the door of one to the other's."""
 
 import os
 import sys
@@ -115,6 +116,7 @@ def check_buying(binary, checks):
         if not spots:
             fail("no free ground to drag the building to")
         move = (spots[0][0] - SETTLED_CENTRE[0], spots[0][1] - SETTLED_CENTRE[1])
+        copy_move = (spots[1][0] - spots[0][0], spots[1][1] - spots[0][1])
 
         # Start money 0.25: the display climbs to it, the fill ends near 300.
         end, shot = poll_shots(session, window, fill_end_near(300, 4), 8.0)
