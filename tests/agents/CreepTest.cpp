@@ -108,14 +108,4 @@ TEST_F(CreepTest, DrawingLeavesThePenAsItWas) {
   EXPECT_EQ(pen().alpha, 1.0f);
 }
 
-TEST_F(CreepTest, AHuntingCreepPassesForARestedPeepAtWork) {
-  auto* work = new WorkBuilding(g, Rect{384.0f, 416.0f, 384.0f, 416.0f}, 3, 5);
-  (new Creep(g, 400.0f, 400.0f, 300))->setState(Creep::kLeaving);
-  new Creep(g, 400.0f, 400.0f, 300);
-  h.tick();
-  // Only the state number is asked: the hunting one goes in, the leaving one stays out.
-  EXPECT_EQ(work->occupants, 1);
-  EXPECT_EQ(countOf<Creep>(g), 1);
-}
-
 }  // namespace

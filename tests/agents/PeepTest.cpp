@@ -76,25 +76,4 @@ TEST_F(PeepTest, ArrivalSpeedAndTurning) {
   EXPECT_NE(back.heading, 0.0f);
 }
 
-TEST_F(PeepTest, SeparationAndFlocking) {
-  Peep a(g, 400, 400, Peep::kRested);
-  Peep b(g, 400, 400, Peep::kRested);
-  EXPECT_EQ(a.separation(b), (Vec2{0, 0}));  // same point: no push
-  b.position = {404, 403};
-  EXPECT_GT(a.separation(b).x, 0.0f);
-  b.position = {410, 400};
-  EXPECT_EQ(a.separation(b), (Vec2{0, 0}));
-
-  // Alignment: a peep ahead of another lends it its heading; one behind or
-  // of another state lends nothing.
-  Peep leader(g, 300, 300, Peep::kRested);
-  Peep follower(g, 280, 300, Peep::kRested);
-  leader.heading = 0.0f;
-  follower.heading = 1.0f;
-  EXPECT_EQ(follower.alignment(leader), (Vec2{0, 0}));
-  EXPECT_GT(follower.steering().x, 0.0f) << "the follower steers along the leader's heading";
-  follower.setState(Peep::kTired);
-  EXPECT_EQ(leader.alignment(follower), (Vec2{0, 0}));
-}
-
 }  // namespace

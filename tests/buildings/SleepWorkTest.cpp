@@ -40,62 +40,6 @@ class SleepWorkTest : public EmptyCity {
   }
 };
 
-TEST_F(SleepWorkTest, SleepersWakeTogetherFasterAtNight) {
-  SleepBuilding s(g, kPlot, 3, 2);
-  g.daylight = 0.0f;
-  EXPECT_EQ(admit(s, 1, Peep::kTired), 1);
-  updates(s, 89);
-  EXPECT_EQ(s.doorSwing.openTo, 1.0f);
-  EXPECT_EQ(admit(s, 2, Peep::kTired), 1);  // a late sleeper, and no third bed
-  updates(s, 1);
-  EXPECT_EQ(s.doorSwing.openTo, 0.0f) << "full: doors close";
-  updates(s, 10);
-  EXPECT_EQ(peepsOut(Peep::kRested), 0);
-  updates(s, 1);  // the 101st night tick wakes both
-  EXPECT_EQ(s.occupants, 0);
-  EXPECT_EQ(peepsOut(Peep::kRested), 2);
-
-  // A rested peep standing inside is not taken: it is pushed out.
-  Peep rested(g, 404, 400, Peep::kRested);
-  s.affect(rested);
-  EXPECT_FALSE(rested.destroyRequested);
-  EXPECT_GT(s.separation(rested).x, 0.0f);
-
-  g.daylight = 1.0f;
-  admit(s, 1, Peep::kTired);
-  updates(s, 400);
-  EXPECT_EQ(s.occupants, 1);
-  updates(s, 1);
-  EXPECT_EQ(s.occupants, 0);
-}
-
-TEST_F(SleepWorkTest, WorkersFinishSoonerInAFullBuildingAndEveryFullRoundPays) {
-  WorkBuilding w(g, kPlot, 3, 5);
-  EXPECT_EQ(admit(w, 1, Peep::kTired), 0);
-  for (int round = 1; round <= 2; ++round) {
-    SCOPED_TRACE(round);
-    EXPECT_EQ(admit(w, 6, Peep::kRested), 5);
-    updates(w, 400);
-    EXPECT_EQ(w.occupants, 5);
-    EXPECT_EQ(countOf<MoneyPiece>(g), 4 * (round - 1));
-    updates(w, 1);
-    EXPECT_EQ(peepsOut(Peep::kTired), 5 * round);
-    EXPECT_EQ(countOf<MoneyPiece>(g), 4 * round);
-  }
-
-  // Alone in a building for five, a worker needs 1235 ticks.
-  admit(w, 1, Peep::kRested);
-  updates(w, 1234);
-  EXPECT_EQ(w.occupants, 1);
-  updates(w, 1);
-  EXPECT_EQ(w.occupants, 0);
-
-  // Empty, nothing advances and nothing is paid.
-  const float progress = w.payoutProgress;
-  updates(w, 3000);
-  EXPECT_EQ(w.payoutProgress, progress);
-}
-
 TEST_F(SleepWorkTest, NoPeepIsLostOrCountedTwice) {
   WorkBuilding big(g, kPlot, 3, 1000);
   EXPECT_EQ(admit(big, 70, Peep::kRested), 64);

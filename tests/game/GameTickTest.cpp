@@ -44,10 +44,6 @@ TEST_F(GameTick, WheelZoomStepsOncePerTickWithinItsLevelsAndSnaps) {
   EXPECT_EQ(g.zoomLevel, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GameTick, AHiddenWindowTicksWithoutDrawing) {
   ScopedDrawRecording rec;
   h.app().setVisible(false);

@@ -88,22 +88,4 @@ TEST_F(WorldList, TickSkipsInactiveDeletesAfterUpdateClearsPointersAndDefersNewO
   EXPECT_EQ(log, (std::vector<int>{103, 3, 1}));
 }
 
-TEST_F(WorldList, SettlingStopsJustShortOfTheEdge) {
-  // No zone: the play area is (0, 100, 0, 100) and the shrunk one starts at x = 32.
-  auto* p = new Probe(g, nullptr, 1);
-  p->box = Rect{-78, -68, 40, 50};
-  p->settling = true;
-  for (int moves = 0; p->settling && moves < 100; ++moves) p->settleStep();
-  EXPECT_FALSE(p->settling);
-  EXPECT_LT(32.0f - p->box.minX, 2.0f);
-  EXPECT_GT(32.0f - p->box.minX, 0.0f);
-
-  // Without bounds an object stops settling at once and never moves.
-  auto* still = new Probe(g, nullptr, 2);
-  still->settling = true;
-  still->settleStep();
-  EXPECT_FALSE(still->settling);
-  EXPECT_TRUE(equals(still->box, 0, 0, 0, 0));
-}
-
 }  // namespace
