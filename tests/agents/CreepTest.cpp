@@ -50,40 +50,6 @@ TEST_F(CreepTest, LeavesOnItsLastTickAndWalksOutPastTheEdge) {
   EXPECT_FALSE(contains(kCityArea, creep->position.x, creep->position.y));
 }
 
-TEST_F(CreepTest, HuntsTheNearestPeepAndLeavesOnceOneIsFurious) {
-  auto* creep = new Creep(g, 300.0f, 300.0f, 300);
-  auto* far = new Peep(g, 400.0f, 300.0f, Peep::kRested);
-  auto* asNear = new Peep(g, 300.0f, 400.0f, Peep::kRested);
-  auto* outOfReach = new Peep(g, 300.0f, 428.0f, Peep::kRested);
-  auto* other = new Creep(g, 310.0f, 300.0f, 300);
-
-  creep->affect(*outOfReach);
-  creep->affect(*other);
-  EXPECT_FALSE(creep->hasTarget) << "neither a peep 128 away nor a creep is hunted";
-  EXPECT_EQ(other->state, Creep::kHunting) << "creeps do not hit creeps";
-  creep->affect(*far);
-  creep->affect(*asNear);
-  EXPECT_EQ(creep->target, far->position) << "only a nearer peep changes the target";
-
-  // The hit reaches up to, not including, 26 units.
-  auto* edge = new Peep(g, 326.0f, 300.0f, Peep::kRested);
-  creep->affect(*edge);
-  EXPECT_EQ(edge->state, Peep::kRested);
-  EXPECT_EQ(creep->target, edge->position) << "but it is nearer, so it is hunted";
-
-  auto* victim = new Peep(g, 300.0f, 325.0f, Peep::kRested);
-  victim->anger = 0.95f;
-  creep->affect(*victim);
-  EXPECT_EQ(creep->state, Creep::kLeaving) << "in the very call that made the peep furious";
-
-  // A leaving creep no longer hunts, but it still hits what it touches.
-  const Vec2 before = creep->target;
-  auto* late = new Peep(g, 300.0f, 310.0f, Peep::kRested);
-  creep->affect(*late);
-  EXPECT_EQ(creep->target, before);
-  EXPECT_GT(late->anger, 0.0f);
-}
-
 TEST_F(CreepTest, RepelsPeepsFurtherThanCreepsAndNeverIntoNaN) {
   auto* a = new Creep(g, 300.0f, 300.0f, 300);
   auto* peep = new Peep(g, 300.0f, 320.0f, Peep::kRested);

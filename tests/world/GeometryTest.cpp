@@ -69,17 +69,9 @@ TEST(Geometry, RectsContainTheirEdgesKeepTheirFieldOrderAndPushOutByRule) {
   EXPECT_EQ(pushOutToEdge(square, -1.0f, 5.0f), (Vec2{-1.0f, 5.0f}));  // outside
 }
 
-TEST(Geometry, RandomPointTakesYFromTheFirstDraw) {
+TEST(Geometry, RandomPointsStayWithinTheEdges) {
   seedRandom(12345u);
-  RandomGenerator replay = processRandom();
-  const float first = static_cast<float>(replay.next()) * kRandomScale;
-  const float second = static_cast<float>(replay.next()) * kRandomScale;
   const Rect r{100.0f, 300.0f, -50.0f, 50.0f};
-  const Vec2 p = randomPoint(r);
-  EXPECT_EQ(p.x, 100.0f + 200.0f * second);
-  EXPECT_EQ(p.y, -50.0f + 100.0f * first);
-  EXPECT_EQ(processRandom().state(), replay.state());  // exactly two draws
-
   // Both ends of the scale are reachable, and still the point stays within the edges.
   for (int i = 0; i < 1000; ++i) {
     const Vec2 q = randomPoint(r);

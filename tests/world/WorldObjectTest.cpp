@@ -36,24 +36,6 @@ std::vector<WorldObject*> listOf(Game& g) {
   return out;
 }
 
-TEST_F(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
-  auto* first = new Probe(g, nullptr, 1);
-  auto* second = new Probe(g, nullptr, 2);
-  auto* third = new Probe(g, nullptr, 3);
-  auto* fourth = new Probe(g, nullptr, 4);
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, second, first}));
-  delete second;  // middle
-  delete fourth;  // head
-  delete first;   // tail
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third}));
-  // The back links survived: a new head and another unlink still work.
-  auto* fifth = new Probe(g, nullptr, 5);
-  delete third;
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fifth}));
-  delete fifth;
-  EXPECT_EQ(g.worldHead, nullptr);
-}
-
 TEST_F(WorldList, TickSkipsInactiveDeletesAfterUpdateClearsPointersAndDefersNewObjects) {
   std::vector<int> log;
   auto* sleeping = new Probe(g, &log, 0);
