@@ -27,20 +27,6 @@ TEST_F(PeepTest, HitsAngerTheWalkOutAndACalmClone) {
   EXPECT_EQ(g.agentCount, 2);
   delete twin;
   EXPECT_EQ(g.agentCount, 1);
-
-  // Full anger inside the play area (its edge included) keeps a tired peep;
-  // outside, it is removed in the same tick. A rested peep is never removed
-  // by its own code.
-  auto removedAtFullAnger = [this](float x, int state) {
-    Peep p(g, x, 400, state);
-    p.anger = 1.0f;
-    p.update();
-    EXPECT_LE(p.anger, 1.0f);
-    return p.destroyRequested;
-  };
-  EXPECT_FALSE(removedAtFullAnger(650, Peep::kTired));
-  EXPECT_TRUE(removedAtFullAnger(720, Peep::kTired));
-  EXPECT_FALSE(removedAtFullAnger(720, Peep::kRested));
 }
 
 TEST_F(PeepTest, ArrivalAndTurning) {
