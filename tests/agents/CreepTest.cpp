@@ -50,49 +50,9 @@ TEST_F(CreepTest, LeavesOnItsLastTickAndWalksOutPastTheEdge) {
   EXPECT_FALSE(contains(kCityArea, creep->position.x, creep->position.y));
 }
 
-TEST_F(CreepTest, HuntsTheNearestPeepAndLeavesOnceOneIsFurious) {
-  auto* creep = new Creep(g, 300.0f, 300.0f, 300);
-  auto* far = new Peep(g, 400.0f, 300.0f, Peep::kRested);
-  auto* asNear = new Peep(g, 300.0f, 400.0f, Peep::kRested);
-  auto* outOfReach = new Peep(g, 300.0f, 428.0f, Peep::kRested);
-  auto* other = new Creep(g, 310.0f, 300.0f, 300);
-
-  creep->affect(*outOfReach);
-  creep->affect(*other);
-  EXPECT_FALSE(creep->hasTarget) << "neither a peep 128 away nor a creep is hunted";
-  EXPECT_EQ(other->state, Creep::kHunting) << "creeps do not hit creeps";
-  creep->affect(*far);
-  creep->affect(*asNear);
-  EXPECT_EQ(creep->target, far->position) << "only a nearer peep changes the target";
-
-  // The hit reaches up to, not including, 26 units.
-  auto* edge = new Peep(g, 326.0f, 300.0f, Peep::kRested);
-  creep->affect(*edge);
-  EXPECT_EQ(edge->state, Peep::kRested);
-  EXPECT_EQ(creep->target, edge->position) << "but it is nearer, so it is hunted";
-
-  auto* victim = new Peep(g, 300.0f, 325.0f, Peep::kRested);
-  victim->anger = 0.95f;
-  creep->affect(*victim);
-  EXPECT_EQ(creep->state, Creep::kLeaving) << "in the very call that made the peep furious";
-
-  // A leaving creep no longer hunts, but it still hits what it touches.
-  const Vec2 before = creep->target;
-  auto* late = new Peep(g, 300.0f, 310.0f, Peep::kRested);
-  creep->affect(*late);
-  EXPECT_EQ(creep->target, before);
-  EXPECT_GT(late->anger, 0.0f);
-}
-
-TEST_F(CreepTest, RepelsPeepsFurtherThanCreepsAndNeverIntoNaN) {
+TEST_F(CreepTest, TwoCreepsOnOneSpotGetNoPushRatherThanNaN) {
   auto* a = new Creep(g, 300.0f, 300.0f, 300);
-  auto* peep = new Peep(g, 300.0f, 320.0f, Peep::kRested);
-  auto* creep = new Creep(g, 300.0f, 320.0f, 300);
   auto* onTop = new Creep(g, 300.0f, 300.0f, 300);
-
-  EXPECT_GT(a->avoidance(*peep).y, 0.0f) << "pushed away";
-  EXPECT_EQ(a->avoidance(*creep), (Vec2{})) << "a creep 20 away is out of reach";
-  // Two creeps on one spot get no push rather than NaN positions.
   EXPECT_EQ(a->avoidance(*onTop), (Vec2{}));
   onTop->update();
   EXPECT_FALSE(std::isnan(onTop->position.x) || std::isnan(onTop->position.y));
@@ -106,16 +66,6 @@ TEST_F(CreepTest, DrawingLeavesThePenAsItWas) {
   EXPECT_EQ(rec.currentLineWidth(), 1.0f);
   creep->drawDebug();
   EXPECT_EQ(pen().alpha, 1.0f);
-}
-
-TEST_F(CreepTest, AHuntingCreepPassesForARestedPeepAtWork) {
-  auto* work = new WorkBuilding(g, Rect{384.0f, 416.0f, 384.0f, 416.0f}, 3, 5);
-  (new Creep(g, 400.0f, 400.0f, 300))->setState(Creep::kLeaving);
-  new Creep(g, 400.0f, 400.0f, 300);
-  h.tick();
-  // Only the state number is asked: the hunting one goes in, the leaving one stays out.
-  EXPECT_EQ(work->occupants, 1);
-  EXPECT_EQ(countOf<Creep>(g), 1);
 }
 
 }  // namespace

@@ -27,14 +27,12 @@ TEST_F(GameCommands, SlowToggleSetsTheFrameRateAndShowsTheNextAction) {
   EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
 }
 
-TEST_F(GameCommands, CreepAttackFromTheMenuAndTheKey) {
-  h.app().pickMenu(Game::kCreepAttackCommand);
-  EXPECT_EQ(countOf<Creep>(g), 3);  // ten peeps: the minimum of three
+TEST_F(GameCommands, CreepAttackKeyIsAWithoutShift) {
   h.app().pressKey('a');
-  EXPECT_EQ(countOf<Creep>(g), 6);
+  EXPECT_EQ(countOf<Creep>(g), 3);  // ten peeps: the minimum of three
   h.app().setModifiers(true);
   h.app().pressKey('A');  // Shift+A does nothing
-  EXPECT_EQ(countOf<Creep>(g), 6);
+  EXPECT_EQ(countOf<Creep>(g), 3);
 }
 
 TEST_F(GameCommands, SaveWritesTheBuiltInValuesAndReloadChangesOnlyWhatPlayReads) {

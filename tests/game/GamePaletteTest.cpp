@@ -1,6 +1,5 @@
 #include "FreshGame.h"
 #include "agents/Peep.h"
-#include "buildings/WorkBuilding.h"
 
 namespace {
 
@@ -34,40 +33,6 @@ TEST_F(GamePalette, CellsHitOnTheirEdgesAndTheStartMoneyBuysFivePeeps) {
   EXPECT_EQ(g.mode, 2);
   EXPECT_EQ(g.held, nullptr);
   h.app().releaseButton();
-}
-
-TEST_F(GamePalette, BoughtItemsGlideInAndAltDragCopies) {
-  g.money = 1.0f;
-  clickAt(h, 102, 150 + 72 * 2 + 32);  // a work building
-  auto* bought = dynamic_cast<WorkBuilding*>(g.worldHead);
-  ASSERT_NE(bought, nullptr);
-  EXPECT_TRUE(bought->settling);
-  EXPECT_FLOAT_EQ(g.money, 0.9f);
-  h.tick(40);
-  ASSERT_FALSE(bought->settling);
-  const Rect settled = bought->bounds();
-
-  // Dragged by 50 units, it moves with the mouse; with Alt held a fresh copy
-  // moves and the original stays.
-  const Vec2 grip{settled.minX + 2, settled.minY + 2};
-  for (bool alt : {false, true}) {
-    SCOPED_TRACE(alt);
-    h.app().setModifiers(false, false, alt);
-    h.app().setMouseWorld(grip.x + (alt ? 50 : 0), grip.y);
-    h.tick();  // motion reaches the game once a frame: let it see the mouse here
-    h.app().pressButton();
-    EXPECT_EQ(g.mode, 1);
-    h.app().setMouseWorld(grip.x + 50, grip.y + (alt ? 60 : 0));
-    h.tick();
-    h.app().releaseButton();
-    EXPECT_FLOAT_EQ(bought->bounds().minX, settled.minX + 50);
-    EXPECT_FLOAT_EQ(bought->bounds().minY, settled.minY);
-  }
-  ASSERT_EQ(countOf<WorkBuilding>(g), 2);
-  auto* copy = dynamic_cast<WorkBuilding*>(g.worldHead);  // the newest object
-  ASSERT_TRUE(copy && copy != bought);
-  EXPECT_FLOAT_EQ(copy->footprint.minY, bought->footprint.minY + 60);
-  EXPECT_FLOAT_EQ(copy->footprint.minX, bought->footprint.minX);
 }
 
 }  // namespace

@@ -6,30 +6,16 @@ namespace {
 
 using GameServices = FreshGame;
 
-// Aligns every agent the same way.
-class FixedAlignment : public WorldObject {
- public:
-  FixedAlignment(Game& g, Vec2 value) : WorldObject(g), v(value) {}
-  Vec2 alignment(Peep&) override { return v; }
-  Vec2 v;
-};
-
 // Offers its one anchor wherever it is asked.
 class AnchorHolder : public WorldObject {
  public:
-  AnchorHolder(Game& g, int kind) : WorldObject(g) { anchor.anchorKind = kind; }
+  using WorldObject::WorldObject;
   Anchor* slotAt(float, float) override { return &anchor; }
   FreeAnchor anchor;
 };
 
-TEST_F(GameServices, FreshGameHoldsTheStartWorldAndSpawnsNoMoreThan96Agents) {
+TEST_F(GameServices, ThePalettePeepCountsAndNoMoreThan96AgentsSpawn) {
   EXPECT_EQ(g.agentCount, 10 + 1);  // the palette peep counts as an agent too
-  for (WorldObject* o = g.worldHead; o; o = o->nextObject()) {
-    if (auto* p = dynamic_cast<Peep*>(o); p && !p->inactive) {
-      EXPECT_TRUE(contains(g.playArea(), p->position.x, p->position.y));
-    }
-  }
-
   clearWorld(g);
   g.agentCount = 90;  // as if 90 agents were alive elsewhere
   g.spawnPeeps(10, Peep::kRested);
@@ -42,21 +28,13 @@ TEST_F(GameServices, FreshGameHoldsTheStartWorldAndSpawnsNoMoreThan96Agents) {
   EXPECT_EQ(countOf<Peep>(g), 6);
 }
 
-TEST_F(GameServices, SumsQueriesAndSelection) {
+TEST_F(GameServices, InactiveObjectsOfferNoAnchorsAndOnlySelectedAgentsTakeOrders) {
   clearWorld(g);
+  auto* active = new AnchorHolder(g);
+  (new AnchorHolder(g))->inactive = true;  // newer, so asked first
+  EXPECT_EQ(g.anchorAt(0, 0, nullptr), &active->anchor);
+
   Peep agent(g, 10, 10, Peep::kRested);
-  new FixedAlignment(g, Vec2{0.8f, 0});
-  new FixedAlignment(g, Vec2{0.8f, 0});
-  EXPECT_EQ(g.alignmentSum(agent), (Vec2{1, 0}));
-
-  // The kind filter passes over anchors of another kind.
-  auto* door = new AnchorHolder(g, Anchor::kDoorKind);
-  auto* post = new AnchorHolder(g, Anchor::kPostKind);  // newer, found first
-  EXPECT_EQ(g.anchorAt(0, 0, nullptr), &post->anchor);
-  EXPECT_EQ(g.anchorAt(0, 0, &door->anchor), &door->anchor);
-  post->inactive = true;
-  EXPECT_EQ(g.anchorAt(0, 0, nullptr), &door->anchor);
-
   Peep other(g, 50, 50, Peep::kRested);
   other.setSelected(true);
   g.orderSelected(300, 200);

@@ -36,24 +36,6 @@ std::vector<WorldObject*> listOf(Game& g) {
   return out;
 }
 
-TEST_F(WorldList, LinksNewestFirstAndUnlinksAnywhere) {
-  auto* first = new Probe(g, nullptr, 1);
-  auto* second = new Probe(g, nullptr, 2);
-  auto* third = new Probe(g, nullptr, 3);
-  auto* fourth = new Probe(g, nullptr, 4);
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fourth, third, second, first}));
-  delete second;  // middle
-  delete fourth;  // head
-  delete first;   // tail
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{third}));
-  // The back links survived: a new head and another unlink still work.
-  auto* fifth = new Probe(g, nullptr, 5);
-  delete third;
-  EXPECT_EQ(listOf(g), (std::vector<WorldObject*>{fifth}));
-  delete fifth;
-  EXPECT_EQ(g.worldHead, nullptr);
-}
-
 TEST_F(WorldList, TickSkipsInactiveDeletesAfterUpdateClearsPointersAndDefersNewObjects) {
   std::vector<int> log;
   auto* sleeping = new Probe(g, &log, 0);
@@ -86,24 +68,6 @@ TEST_F(WorldList, TickSkipsInactiveDeletesAfterUpdateClearsPointersAndDefersNewO
   log.clear();
   h.tick();
   EXPECT_EQ(log, (std::vector<int>{103, 3, 1}));
-}
-
-TEST_F(WorldList, SettlingStopsJustShortOfTheEdge) {
-  // No zone: the play area is (0, 100, 0, 100) and the shrunk one starts at x = 32.
-  auto* p = new Probe(g, nullptr, 1);
-  p->box = Rect{-78, -68, 40, 50};
-  p->settling = true;
-  for (int moves = 0; p->settling && moves < 100; ++moves) p->settleStep();
-  EXPECT_FALSE(p->settling);
-  EXPECT_LT(32.0f - p->box.minX, 2.0f);
-  EXPECT_GT(32.0f - p->box.minX, 0.0f);
-
-  // Without bounds an object stops settling at once and never moves.
-  auto* still = new Probe(g, nullptr, 2);
-  still->settling = true;
-  still->settleStep();
-  EXPECT_FALSE(still->settling);
-  EXPECT_TRUE(equals(still->box, 0, 0, 0, 0));
 }
 
 }  // namespace
