@@ -266,6 +266,12 @@ class GameSession:
             return ids[-1] if ids else None
         return wait_until(found, timeout, what=f"a window named {name!r}")
 
+    def open_game(self, size=(800, 800)):
+        """Closes the about box with Return; the game window."""
+        about = self.wait_for_window("^Verlomba$")
+        self.close_window_with_key(about, "Return")
+        return self.wait_for_game_window(exclude={about}, size=size)
+
     def wait_until_gone(self, window, timeout=10.0):
         wait_until(lambda: not self.is_viewable(window), timeout, what=f"window {window:#x} to close")
 

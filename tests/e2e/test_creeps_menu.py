@@ -10,7 +10,6 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
-from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
     PLAY_AREA, FieldShot, Obstacles, clusters, drag_smoothly, expect, fraction_near, is_magenta, is_neutral,
     keep_dir_if_failed, keep_evidence, park_pointer, pick_menu_entry, pointer_path, poll_shots, samples,
@@ -140,7 +139,7 @@ def check_commands(binary, checks):
     failures = len(checks.failures)
     # No trees: the path and the probe need open ground.
     with GameSession(binary, files={"Verlomba.ini": "kStartWithTrees = 0\n"}) as session:
-        _, window = open_game(session)
+        window = session.open_game()
         check_creeps(session, window, checks)
         check_drawn_path(session, window, checks)
         check_debug_view(session, window, checks)

@@ -11,7 +11,6 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, wait_until  # noqa: E402
-from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
     FieldShot, expect, is_neutral, is_red, keep_dir_if_failed, park_pointer, pick_menu_entry, poll_shots,
 )
@@ -34,7 +33,7 @@ def save_tuning(session, window, test):
 def check_files(binary, checks):
     failures = len(checks.failures)
     with GameSession(binary, files=FILES) as session:
-        _, window = open_game(session)
+        window = session.open_game()
         out = session.game_output()
         for name in ("copyright.txt", "Verlomba.ini"):
             checks.check(f"ignoring {name}: it is a FIFO" in out, f"nothing said of the FIFO {name}:\n{out}")

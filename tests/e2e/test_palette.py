@@ -11,7 +11,6 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
-from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
     PEEP, PLAY_AREA, WORK, FieldShot, Obstacles, buy, drag_smoothly, expect, find_anchor, hint_centre, is_dark,
     is_neutral, is_peep_blue, is_road_grey, keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell,
@@ -104,7 +103,7 @@ def appears(box, before):
 def check_buying(binary, checks):
     failures = len(checks.failures)
     with GameSession(binary, files=NO_TREES) as session:
-        _, window = open_game(session)
+        window = session.open_game()
         park_pointer(session, window)
         obstacles = Obstacles(FieldShot(session.screenshot(window)))
         # Away from where the building settles, which must be empty again
