@@ -11,7 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
 from gameplay import (  # noqa: E402
-    PLAY_AREA, FieldShot, Obstacles, clusters, drag_smoothly, expect, fraction_near, is_magenta, is_neutral,
+    PLAY_AREA, FieldShot, Obstacles, clusters, drag_smoothly, expect, fraction_near, is_dark, is_magenta, is_neutral,
     keep_dir_if_failed, keep_evidence, park_pointer, pick_menu_entry, pointer_path, poll_shots, samples,
 )
 

@@ -114,6 +114,7 @@ def check_buying(binary, checks):
         if not spots:
             fail("no free ground to drag the building to")
         move = (spots[0][0] - SETTLED_CENTRE[0], spots[0][1] - SETTLED_CENTRE[1])
+        copy_move = (spots[1][0] - spots[0][0], spots[1][1] - spots[0][1])
 
         # Start money 0.25: the display climbs to it, the fill ends near 300.
         end, shot = poll_shots(session, window, fill_end_near(300, 4), 8.0)
