@@ -1,7 +1,5 @@
-"""The command line: help, version and bad usage without a display or a
-window, one line of error when no display opens, and the per-user directory
-the desktop entry starts the game in. (The parsing's corners and the
-per-user directory's are unit tests.)"""
+"""The command line, run for real: help, version, bad usage, no display,
+--city and the per-user directory. (Their corners are unit tests.)"""
 
 import os
 import re

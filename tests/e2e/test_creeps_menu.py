@@ -1,6 +1,5 @@
-"""The keyboard and the "Game" menu: "a" drops creeps on the play area's
-edge; with "Draw Roads" on a drag on open ground draws a grey path; "Debug
-View" draws the steering terms of a probe peep at the pointer."""
+"""The keyboard and the "Game" menu: creeps, Draw Roads, Debug View, pause,
+saving and loading a city."""
 
 import math
 import os
@@ -17,7 +16,6 @@ from gameplay import (  # noqa: E402
 
 
 def edge_band(x, y, width=30):
-    """Whether (x, y) lies within width of the play area's border (either side)."""
     x0, y0, x1, y1 = PLAY_AREA
     inside_outer = x0 - width <= x <= x1 + width and y0 - width <= y <= y1 + width
     inside_inner = x0 + width < x < x1 - width and y0 + width < y < y1 - width
@@ -84,8 +82,7 @@ def check_debug_view(session, window, checks):
     approach = [(x + d, y) for d in (30, 20, 10, 0)]
 
     def pull_line(shot):
-        """Columns right of the probe with a coloured line (the red sum over
-        the blue term) on its row."""
+        # Columns right of the probe with a coloured line on its row.
         return [c for c in range(x + 10, x + 30)
                 if any(max(rgb) - min(rgb) >= 40 for rgb in (shot.pixel(c, r) for r in range(y - 1, y + 2)))]
 
@@ -102,9 +99,7 @@ def check_debug_view(session, window, checks):
 
 
 def moved_pixels(a, b):
-    """Where two shots differ in the field, the palette and the money bar:
-    between the frame counter and the notices under the field, which go by
-    the real clock."""
+    # Between the frame counter and the notices, which go by the real clock.
     return [(x, y) for y in range(100, 651, 2) for x in range(0, 800, 2) if a.pixel(x, y) != b.pixel(x, y)]
 
 

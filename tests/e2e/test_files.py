@@ -1,9 +1,5 @@
-"""The files the game reads and writes, when they are not what they should
-be: a FIFO "Verlomba.ini" and "copyright.txt" (no writer ever comes) neither
-stop the start nor a reload; "Save Tuning" replaces a symbolic link in its way
-instead of writing through it, and says so under the field; when it cannot
-save (a directory in the way stops even root) it says that there in red, for
-a few seconds, and leaves the directory alone."""
+"""Files that are not what they should be: FIFOs read at start and reload, a
+link and a directory (which stops even root) where Save Tuning writes."""
 
 import os
 import sys
