@@ -228,14 +228,6 @@ class GameSession:
 
     # --- windows ---
 
-    def search(self, name=None, pid=None):
-        args = ["search", "--onlyvisible"]
-        if pid is not None:
-            args += ["--pid", pid]
-        if name is not None or pid is None:
-            args += ["--name", name or ".*"]
-        return sorted({int(w) for w in self.xdotool(*args, check=False).split()})
-
     def top_level_windows(self):
         # Without a window manager these are the application windows.
         out = self._x(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
@@ -262,7 +254,8 @@ class GameSession:
     def wait_for_window(self, name, timeout=20.0):
         def found():
             self.check_running()
-            ids = self.search(name=name)
+            ids = sorted(int(w) for w in self.xdotool("search", "--onlyvisible", "--name", name,
+                                                      check=False).split())
             return ids[-1] if ids else None
         return wait_until(found, timeout, what=f"a window named {name!r}")
 
@@ -276,14 +269,12 @@ class GameSession:
         wait_until(lambda: not self.is_viewable(window), timeout, what=f"window {window:#x} to close")
 
     def wait_for_game_window(self, exclude=(), size=(800, 800), timeout=20.0):
-        """The newest visible game window not excluded, preferably of size.
-        Not every toolkit sets the pid property, so top-level windows count."""
+        """The newest visible window not excluded, preferably of size."""
         exclude = set(exclude)
 
         def candidates():
             self.check_running()
-            ids = set(self.search(pid=self.game.pid)) | set(self.top_level_windows())
-            ids = [w for w in sorted(ids) if w not in exclude and self.is_viewable(w)]
+            ids = [w for w in self.top_level_windows() if w not in exclude]
             sized = [w for w in ids if self.geometry(w)[2:] == tuple(size)]
             return (sized or ids)[-1:] or None
 
