@@ -341,9 +341,6 @@ class GameSession:
         self.mouse_move(window, x, y)
         self.xdotool("mouseup", button)
 
-    def resize(self, window, width, height):
-        self.xdotool("windowsize", window, width, height)
-
     def window_property(self, window, name, xprop_format=None):
         """xprop's line for the property; xprop_format "32c" reads numbers."""
         fmt = [xprop_format] if xprop_format else []

@@ -60,7 +60,7 @@ def check_game_window(binary, checks):
         if size != GAME_SIZE:
             fail(f"game window is {size[0]}x{size[1]}, expected 800x800")
 
-        session.resize(window, 600, 500)
+        session.xdotool("windowsize", window, 600, 500)
         time.sleep(1.0)
         deadline = time.monotonic() + 3.0
         while session.geometry(window)[2:] != GAME_SIZE and time.monotonic() < deadline:
