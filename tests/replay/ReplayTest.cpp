@@ -36,7 +36,8 @@ TEST(Replay, GoldenRunsEndInTheirCheckedInWorlds) {
       if (line.rfind("hash ", 0) == 0) hash = line.substr(5);
       if (line.rfind("summary ", 0) == 0) summary = line.substr(8);
     }
-    EXPECT_EQ(hexDigest(worldDigest(run.game())), hash) << name << " changed behaviour (make golden if meant)";
+    EXPECT_EQ(hexDigest(worldDigest(run.game())), hash)
+        << name << " changed behaviour (make golden if meant)";
     EXPECT_EQ(run.summary(), summary) << name;
   }
 }
