@@ -7,6 +7,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail, project_settings, wait_until  # noqa: E402
+from gameplay import poll_shots  # noqa: E402
 
 ABOUT_TITLE = "^Verlomba$"
 GAME_SIZE = (800, 800)
@@ -21,17 +22,6 @@ CUSTOM_ABOUT = "Verlomba end-to-end test\nA custom about text\nWWWWWWWWWWWWWWWWW
 def is_grey(rgb):
     r, g, b = rgb
     return max(rgb) - min(rgb) <= 12 and all(100 <= c <= 160 for c in (r, g, b))
-
-
-def wait_for_fps_text(session, window, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while True:
-        shot = session.screenshot(window)
-        if any(is_grey(rgb) for _, _, rgb in shot.region(*FPS_BOX)):
-            return shot
-        if time.monotonic() >= deadline:
-            return shot
-        time.sleep(0.2)
 
 
 def check_window_identity(session, checks, window, name, title):
@@ -69,7 +59,9 @@ def check_game_window(binary, checks):
         checks.check(size == GAME_SIZE, f"after a resize to 600x500 the window is {size[0]}x{size[1]}, not 800x800")
         session.check_running()
 
-        shot = wait_for_fps_text(session, window)
+        # Once the first frames, and their text, are drawn.
+        shot = poll_shots(session, window, lambda s: any(is_grey(rgb) for _, _, rgb in s.region(*FPS_BOX)),
+                          10.0, 0.2)[1].image
         shot_path = session.artifact_path("game-window.ppm")
         shot.save_ppm(shot_path)
         if not checks.check((shot.width, shot.height) == GAME_SIZE,
