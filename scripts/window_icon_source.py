@@ -108,7 +108,7 @@ def main():
     out = ["// Made by make icons (scripts/window_icon_source.py) from the renderings of",
            "// data/verlomba.svg; regenerate rather than edit.",
            "",
-           '#include "app/WindowIconPixels.h"',
+           '#include "platform/WindowIconPixels.h"',
            "",
            "namespace {",
            ""]

@@ -1,11 +1,6 @@
-"""Shared knowledge of the game screen for the end-to-end tests: where the
-palette, the money bar and the play area are, how to read colours through the
-day-night tint, and how to drive the pop-up menu and the road anchors with
-real input.
-
-All coordinates are window pixels of the 800x800 game window, which equal
-world units at the start-up zoom.
-"""
+"""The game screen for the end-to-end tests: layout, colours through the
+night tint, the pop-up menu and road anchors. Coordinates are pixels of the
+800x800 window, equal to world units at the start-up zoom."""
 
 import math
 import os
@@ -23,17 +18,13 @@ BAR_ROW = 126  # a row through the middle of the money bar
 
 PEEP, SLEEP, WORK, CAPITAL, MILITARY, SMALL_TREE, BIG_TREE, FOUNTAIN, TOWER = range(9)
 
-# The night tint is this blue, laid over the play area with an alpha that
-# grows as daylight fades.
 NIGHT_BLUE = (0.0, 0.0, 0.7 * 255)
 
-# A spot away from the palette, the bar and the play area: parking the pointer
-# here keeps hover marks and anchor hints out of screenshots.
+# Parking the pointer here keeps hover marks and hints out of screenshots.
 PARK = (760, 760)
 
 
 def palette_cell(slot):
-    """(x0, y0, x1, y1) of a palette cell."""
     top = 150 + 72 * slot
     return (70, top, 134, top + 64)
 
@@ -43,19 +34,11 @@ def palette_centre(slot):
     return ((x0 + x1) // 2, (y0 + y1) // 2)
 
 
-def in_play_area(x, y, margin=0):
-    x0, y0, x1, y1 = PLAY_AREA
-    return x0 + margin <= x <= x1 - margin and y0 + margin <= y <= y1 - margin
-
-
 # --- colours through the night tint --------------------------------------------
 
 def tint_alpha(shot):
-    """Alpha of the night tint in this screenshot, read from the play area's
-    background (its most common colour). By day the background is white and
-    untinted; at night it is (0.9, 0.9, 0.97) under half of the night blue.
-    With daylight d the red channel is 255 * (0.9 + 0.1 d) * (1 - a) where
-    a = (1 - d) / 2."""
+    """The night tint's alpha, from the play area's commonest colour: with
+    daylight d its red is 255 * (0.9 + 0.1 d) * (1 - a), a = (1 - d) / 2."""
     x0, y0, x1, y1 = PLAY_AREA
     counts = Counter(rgb for _, _, rgb in shot.region(x0 + 2, y0 + 2, x1 - 2, y1 - 2, step=9))
     red = counts.most_common(1)[0][0][0] / 255.0
@@ -67,7 +50,6 @@ def tint_alpha(shot):
 
 
 def untint(rgb, alpha):
-    """The colour a play-area pixel had before the night tint."""
     if alpha <= 0.0:
         return rgb
     keep = 1.0 - alpha
@@ -75,21 +57,20 @@ def untint(rgb, alpha):
 
 
 class FieldShot:
-    """A screenshot of the game window with the night tint taken out of the
-    play area, so colour tests hold at any time of day."""
+    """A screenshot with the night tint taken out of the play area."""
 
     def __init__(self, image):
         self.image = image
         self.width = image.width
         self.height = image.height
         self.alpha = tint_alpha(image)
-        # Lookup tables for untinting one channel value.
         self._red_green = [untint((c, 0, 0), self.alpha)[0] for c in range(256)]
         self._blue = [untint((0, 0, c), self.alpha)[2] for c in range(256)]
 
     def pixel(self, x, y):
         r, g, b = self.image.pixel(x, y)
-        if self.alpha > 0 and in_play_area(x, y, 1):
+        x0, y0, x1, y1 = PLAY_AREA
+        if self.alpha > 0 and x0 < x < x1 and y0 < y < y1:
             return (self._red_green[r], self._red_green[g], self._blue[b])
         return (r, g, b)
 
@@ -98,23 +79,20 @@ class FieldShot:
             yield x, y, self.pixel(x, y)
 
     def find(self, box, test, step=1):
-        """Pixels (x, y) inside box = (x0, y0, x1, y1) whose colour passes test."""
         x0, y0, x1, y1 = (int(v) for v in box)
         x0, y0 = max(x0, 0), max(y0, 0)
         x1, y1 = min(x1, self.width - 1), min(y1, self.height - 1)
         return [(x, y) for x, y, rgb in self.region(x0, y0, x1, y1, step=step) if test(rgb)]
 
 
-# Colour classes (of untinted colours).
-
 def is_peep_blue(rgb):
-    """A rested peep's body or legs: light blue, blue well above red and green."""
+    """A rested peep's body or legs."""
     r, g, b = rgb
     return b >= 180 and b - r >= 40 and b - g >= 40 and abs(r - g) <= 30
 
 
 def is_magenta(rgb):
-    """A hunting creep: (1, 0.2, 1) blended into the field."""
+    """A hunting creep."""
     r, g, b = rgb
     return r >= 170 and b >= 170 and r - g >= 90 and b - g >= 90 and abs(r - b) <= 60
 
@@ -129,7 +107,7 @@ def is_neutral(rgb, tolerance=14):
 
 
 def is_road_grey(rgb):
-    """A building road: grey 0.8 (about 204), clearly darker than the field."""
+    """A building road: grey 0.8, darker than the field."""
     return is_neutral(rgb) and 175 <= rgb[0] <= 222
 
 
@@ -138,7 +116,7 @@ def is_dark(rgb, limit=90):
 
 
 def is_bar_fill(rgb):
-    """Any green of the money bar's fill (the plain fill and its shimmer)."""
+    """The money bar's fill or its shimmer."""
     r, g, b = rgb
     return g >= 200 and g - r >= 50 and g - b >= 50
 
@@ -150,15 +128,7 @@ def money_fill_end(shot):
     return max(green) if green else None
 
 
-def is_marker_blue(rgb):
-    """The ground marker's middle: (0.5, 0.5, 1) ringed in pure blue. (The
-    peeps' pale blue is lighter, their faint outline less blue.)"""
-    r, g, b = rgb
-    return b >= 235 and r <= 150 and g <= 150
-
-
 def fraction_near(shot, points, test, reach):
-    """The share of points with a pixel passing test within reach."""
     return sum(any(test(rgb) for _, _, rgb in shot.region(round(x) - reach, round(y) - reach, round(x) + reach,
                                                            round(y) + reach)) for x, y in points) / len(points)
 
@@ -169,21 +139,22 @@ def samples(a, b, count, start=0.0, end=1.0):
 
 
 class Obstacles:
-    """The ground marker in the play area, on a coarse grid: a press on it
-    would pick it up, and it draws agents within 64 units of it toward its
-    centre. (The games that look for open ground start without trees.)"""
+    """The ground marker on a coarse grid: a press on it would pick it up, and
+    it draws agents near it. (Games looking for open ground have no trees.)"""
 
     CELL = 6
 
     def __init__(self, shot):
         x0, y0, x1, y1 = PLAY_AREA
-        marker = shot.find((x0 + 2, y0 + 2, x1 - 2, y1 - 2), is_marker_blue, step=2)
+        # Its middle (0.5, 0.5, 1) is bluer than a peep's pale blue.
+        marker = shot.find((x0 + 2, y0 + 2, x1 - 2, y1 - 2),
+                           lambda rgb: rgb[2] >= 235 and rgb[0] <= 150 and rgb[1] <= 150, step=2)
         self.cells = {(x // self.CELL, y // self.CELL) for x, y in marker}
         groups = [g for g in clusters(marker, reach=3) if len(g) >= 25]
-        self.marker = centroid(max(groups, key=len)) if groups else None
+        biggest = max(groups, key=len) if groups else None
+        self.marker = biggest and (sum(p[0] for p in biggest) / len(biggest), sum(p[1] for p in biggest) / len(biggest))
 
     def free(self, box, margin=20):
-        """Nothing in box, and box at least margin inside the play area."""
         x0, y0, x1, y1 = box
         if not (PLAY_AREA[0] + margin <= x0 and x1 <= PLAY_AREA[2] - margin and PLAY_AREA[1] + margin <= y0
                 and y1 <= PLAY_AREA[3] - margin):
@@ -200,8 +171,7 @@ class Obstacles:
 # --- waiting and evidence ----------------------------------------------------------
 
 def poll_shots(session, window, predicate, timeout, interval=0.15):
-    """Takes screenshots until predicate(FieldShot) returns something truthy;
-    returns (value, shot). On timeout returns (None, last shot)."""
+    """(predicate's truthy value or None at timeout, last FieldShot)."""
     deadline = time.monotonic() + timeout
     while True:
         session.check_running()
@@ -213,13 +183,12 @@ def poll_shots(session, window, predicate, timeout, interval=0.15):
 
 
 def keep_evidence(session, shot, name):
-    """Saves a screenshot in the kept working directory; returns its path."""
     image = shot.image if isinstance(shot, FieldShot) else shot
     return image.save_ppm(session.artifact_path(name + ".ppm"))
 
 
 def expect(checks, session, condition, message, shot, name):
-    """checks.check with a screenshot kept (only) when the check fails."""
+    """checks.check, keeping the screenshot when it fails."""
     if condition:
         return checks.check(True, message)
     path = keep_evidence(session, shot, name) if shot is not None else "no screenshot"
@@ -227,8 +196,7 @@ def expect(checks, session, condition, message, shot, name):
 
 
 def keep_dir_if_failed(session, checks, failures_before):
-    """Failed checks do not raise; raising here keeps the session's working
-    directory (and the screenshots in it) for inspection."""
+    # Failed checks do not raise; raising keeps the working directory.
     if len(checks.failures) > failures_before:
         fail(f"screenshots kept in {session.workdir}")
 
@@ -238,8 +206,6 @@ def park_pointer(session, window):
 
 
 def clusters(points, reach=6):
-    """Groups pixels into clusters of neighbours within reach; returns a list
-    of lists of points."""
     remaining = set(points)
     groups = []
     while remaining:
@@ -257,15 +223,9 @@ def clusters(points, reach=6):
     return groups
 
 
-def centroid(points):
-    return (sum(p[0] for p in points) / len(points), sum(p[1] for p in points) / len(points))
-
-
 # --- buying and moving ------------------------------------------------------------
 
 def buy(session, window, slot, point=None):
-    """Clicks a palette cell (at its centre unless point is given) and parks
-    the pointer again."""
     point = point or palette_centre(slot)
     session.mouse_move(window, *point)
     time.sleep(0.1)
@@ -275,8 +235,7 @@ def buy(session, window, slot, point=None):
 
 
 def pointer_path(session, window, points, pause=0.03):
-    """Moves the pointer through window points, pausing between them, in one
-    xdotool call (one call per point is too slow for a smooth drag)."""
+    # One xdotool call: one per point is too slow for a smooth drag.
     wx, wy, _, _ = session.geometry(window)
     args = []
     for x, y in points:
@@ -286,10 +245,8 @@ def pointer_path(session, window, points, pause=0.03):
 
 
 def drag_smoothly(session, window, start, end, steps=8, pause=0.06):
-    """A left-button drag the game can follow. The game moves a held object
-    by the pointer motion between frames, so the pointer first rests on the
-    start point for a few frames (otherwise the jump to it would count as
-    dragging), and each step gets time for a frame."""
+    # The game moves a held object by the motion between frames, so the
+    # pointer rests on the start first and each step gets time for a frame.
     session.mouse_move(window, *start)
     time.sleep(0.15)
     session.mouse_down(window, *start)
@@ -309,9 +266,8 @@ GAME_MENU_ENTRIES = ["Creep Attack", "---", "Slow", "Debug View", "Draw Roads", 
 
 
 def wait_for_whole_menu(session, menu):
-    """Waits, with the pointer still, for a menu window painted whole: its
-    top third on the menu's light grey, not black (a first paint once came
-    out black, or drawn far too low)."""
+    """Waits, pointer still, for the menu's top third to be painted (a first
+    paint once came out black, or far too low)."""
     def whole():
         shot = session.screenshot(menu)
         top = list(shot.region(0, 0, shot.width - 1, shot.height // 3))
@@ -320,10 +276,8 @@ def wait_for_whole_menu(session, menu):
 
 
 def pick_menu_entry(session, window, entry, at=(400, 400)):
-    """Right-clicks at `at` to open the menu, moves onto "Game" to open its
-    sub-menu and left-clicks the entry (by its label in GAME_MENU_ENTRIES).
-    Under Xvfb the menus are plain top-level windows, found as the ones that
-    appear."""
+    """Right-clicks at `at` and picks the entry from the "Game" sub-menu; the
+    menus are the top-level windows that appear."""
     index = GAME_MENU_ENTRIES.index(entry)
     before = set(session.top_level_windows())
     session.click(window, at[0], at[1], button=3)
@@ -357,10 +311,8 @@ def pick_menu_entry(session, window, entry, at=(400, 400)):
 # --- road anchors ---------------------------------------------------------------------
 
 def hint_arc(shot, box, normal):
-    """The red anchor hint inside box, for an anchor facing along normal: a
-    half circle of radius 7 bulging along the normal, so about 15 pixels
-    across it and 8 along it. Returns its pixels, or None. The shape tells it
-    from other red things (an angry peep is a red blob)."""
+    """Pixels of the red anchor hint in box, a half circle of radius 7 bulging
+    along normal (an angry peep is a red blob), or None."""
     red = shot.find(box, is_red)
     for group in clusters(red, reach=2):
         xs = [p[0] for p in group]
@@ -374,8 +326,7 @@ def hint_arc(shot, box, normal):
 
 
 def find_anchor(session, window, probes, box, normal, settle=0.1):
-    """Hovers each probe point in turn until the red anchor hint appears in
-    box; returns (probe, hint pixels) or None."""
+    """(first probe whose hover shows the hint in box, its pixels) or None."""
     for probe in probes:
         session.mouse_move(window, *probe)
         time.sleep(settle)
@@ -386,9 +337,7 @@ def find_anchor(session, window, probes, box, normal, settle=0.1):
 
 
 def hint_centre(red, normal):
-    """Centre of the anchor hint drawn for an anchor with the given outward
-    normal: the half circle bulges along the normal, so its ends lie on the
-    line through the centre across the normal."""
+    """Centre of the hint: its ends lie on the line across the normal."""
     xs = [p[0] for p in red]
     ys = [p[1] for p in red]
     nx, ny = normal

@@ -1,7 +1,5 @@
-"""Drives the real game binary on a private Xvfb display, with xdotool, xwd
-and xwininfo. Everything a GameSession starts (Xvfb, the game, its scratch
-directory) is stopped or removed when the session ends, also on failure; the
-directory is kept when a check failed."""
+"""Drives the game binary on a private Xvfb display with xdotool, xwd and
+xwininfo; a session's scratch directory is kept when a check failed."""
 
 import os
 import random
@@ -17,7 +15,7 @@ SCREEN_SIZE = (1024, 1024)
 
 
 class CheckFailed(Exception):
-    """A failed expectation about the running game."""
+    pass
 
 
 def fail(message):
@@ -25,7 +23,6 @@ def fail(message):
 
 
 def wait_until(predicate, timeout, interval=0.1, what="condition"):
-    """Polls predicate until it returns something truthy; returns that value."""
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
@@ -47,8 +44,7 @@ XWD_HEADER_FIELDS = (
 
 
 class Image:
-    """An RGB image read from an XWD dump (ZPixmap, 8-bit channels), kept as
-    one byte string per channel and row."""
+    """An RGB image from an XWD dump, one byte string per channel and row."""
 
     def __init__(self, width, height, planes):
         self.width = width
@@ -92,14 +88,12 @@ class Image:
         return (r[x], g[x], b[x])
 
     def region(self, x0, y0, x1, y1, step=1):
-        """Yields (x, y, (r, g, b)) for x0 <= x <= x1 and y0 <= y <= y1,
-        every step-th pixel in both directions."""
+        """(x, y, rgb) of every step-th pixel of the inclusive box."""
         for y in range(y0, y1 + 1, step):
             for x in range(x0, x1 + 1, step):
                 yield x, y, self.pixel(x, y)
 
     def differs_from(self, other):
-        """Number of differing pixels, counting a size change as all of them."""
         if (self.width, self.height) != (other.width, other.height):
             return max(self.width * self.height, other.width * other.height)
         return sum(a != b for y in range(self.height) for a, b in zip(self._row(y), other._row(y)))
@@ -113,18 +107,13 @@ class Image:
 
 
 class GameSession:
-    """An Xvfb display, a scratch working directory and the game running in it.
-    files maps names to contents for that directory (or to a function that
-    makes something at the path, such as os.mkfifo); args are the game's
-    arguments, env extra environment variables, screen the display's size;
-    with launch=False only the display starts."""
+    """An Xvfb display, a scratch directory holding files (name to contents,
+    or to a function making the path, such as os.mkfifo) and the game running
+    there; launch=False starts only the display; reset=True lets the server
+    reset when its last client leaves, as a bare X server does."""
 
     def __init__(self, binary, files=None, screen=SCREEN_SIZE,
                  args=(), env=None, launch=True, reset=False):
-        """args are the game's arguments and env extra environment variables;
-        with launch=False only the display starts (run_binary runs the game).
-        reset=True lets the server reset whenever its last client leaves, as
-        a bare X server does."""
         self.binary = os.path.abspath(binary)
         self.files = dict(files or {})
         self.args = list(args)
@@ -207,15 +196,6 @@ class GameSession:
                                      stdin=subprocess.DEVNULL, stdout=self._game_out,
                                      stderr=subprocess.STDOUT)
 
-    def run_binary(self, args, timeout=10.0):
-        """Runs the binary to its end on this display; the CompletedProcess,
-        with text output. A run that outlives timeout fails the check."""
-        try:
-            return subprocess.run([self.binary] + list(args), env=self.env(), stdin=subprocess.DEVNULL,
-                                  capture_output=True, text=True, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            fail(f"{os.path.basename(self.binary)} {' '.join(args)} still runs after {timeout:.0f}s")
-
     def game_output(self):
         try:
             with open(os.path.join(self.workdir, "game-output.txt"), "rb") as f:
@@ -235,7 +215,6 @@ class GameSession:
             self.xvfb = None
 
     def stop_game(self):
-        """Ends the game; the display stays, for another start_game."""
         if self.game is not None:
             _stop_process(self.game)
             self.game = None
@@ -249,24 +228,13 @@ class GameSession:
 
     # --- windows ---
 
-    def search(self, name=None, pid=None):
-        """Visible window ids matching a title regex and/or owning pid, oldest first."""
-        args = ["search", "--onlyvisible"]
-        if pid is not None:
-            args += ["--pid", pid]
-        if name is not None or pid is None:
-            args += ["--name", name or ".*"]
-        return sorted({int(w) for w in self.xdotool(*args, check=False).split()})
-
     def top_level_windows(self):
-        """Ids of the viewable children of the root window (no window manager
-        here, so these are the application windows)."""
+        # Without a window manager these are the application windows.
         out = self._x(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
         ids = [int(m.group(1), 16) for m in re.finditer(r"^\s+(0x[0-9a-fA-F]+)\s", out, re.M)]
         return sorted(w for w in ids if self.is_viewable(w))
 
     def window_info(self, window):
-        """xwininfo fields of a window as a dict, or None when it is gone."""
         result = self._x(["xwininfo", "-id", str(window)], check=False)
         if result.returncode != 0:
             return None
@@ -278,37 +246,35 @@ class GameSession:
         return bool(info) and info.get("Map State") == "IsViewable"
 
     def geometry(self, window):
-        """(x, y, width, height) of a window on the screen."""
         info = self.window_info(window)
         if not info:
             fail(f"window {window:#x} does not exist")
         return tuple(int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def window_name(self, window):
-        return self.xdotool("getwindowname", window, check=False).rstrip("\n")
-
     def wait_for_window(self, name, timeout=20.0):
-        """The newest visible window whose title matches the regex name."""
         def found():
             self.check_running()
-            ids = self.search(name=name)
+            ids = sorted(int(w) for w in self.xdotool("search", "--onlyvisible", "--name", name,
+                                                      check=False).split())
             return ids[-1] if ids else None
         return wait_until(found, timeout, what=f"a window named {name!r}")
+
+    def open_game(self, size=(800, 800)):
+        """Closes the about box with Return; the game window."""
+        about = self.wait_for_window("^Verlomba$")
+        self.close_window_with_key(about, "Return")
+        return self.wait_for_game_window(exclude={about}, size=size)
 
     def wait_until_gone(self, window, timeout=10.0):
         wait_until(lambda: not self.is_viewable(window), timeout, what=f"window {window:#x} to close")
 
     def wait_for_game_window(self, exclude=(), size=(800, 800), timeout=20.0):
-        """The game's main window: the newest visible window of the game that is
-        not excluded, preferring one of the given size. Looks both by owning
-        pid and among all top-level windows, since not every toolkit sets the
-        pid property."""
+        """The newest visible window not excluded, preferably of size."""
         exclude = set(exclude)
 
         def candidates():
             self.check_running()
-            ids = set(self.search(pid=self.game.pid)) | set(self.top_level_windows())
-            ids = [w for w in sorted(ids) if w not in exclude and self.is_viewable(w)]
+            ids = [w for w in self.top_level_windows() if w not in exclude]
             sized = [w for w in ids if self.geometry(w)[2:] == tuple(size)]
             return (sized or ids)[-1:] or None
 
@@ -324,15 +290,12 @@ class GameSession:
     # --- input ---
 
     def move_pointer_to(self, window):
-        """Moves the pointer to a window's centre. Without a window manager,
-        keyboard focus follows the pointer."""
+        # Without a window manager, keyboard focus follows the pointer.
         _, _, w, h = self.geometry(window)
         self.mouse_move(window, w // 2, h // 2, check=False)
 
     def key(self, window, key, typed=False):
-        """A key press for window, with the pointer over it. By default the
-        event is sent to the window; typed=True types it on the (virtual)
-        keyboard instead, which reaches the window under the pointer."""
+        """Sends the key to window, or with typed=True types it for real."""
         self.move_pointer_to(window)
         if typed:
             self.xdotool("key", key)
@@ -358,7 +321,6 @@ class GameSession:
             self.wait_until_gone(window, timeout / 2)
 
     def mouse_move(self, window, x, y, check=True):
-        """Moves the pointer to window-relative pixel (x, y)."""
         wx, wy, _, _ = self.geometry(window)
         # "mousemove --sync" waits for a motion that never comes when the
         # pointer is already there (for many seconds), so skip that case.
@@ -379,25 +341,12 @@ class GameSession:
         self.mouse_move(window, x, y)
         self.xdotool("mouseup", button)
 
-    def drag(self, window, start, end, steps=10, button=1, pause=0.02):
-        self.mouse_down(window, *start, button=button)
-        for i in range(1, steps + 1):
-            self.mouse_move(window, start[0] + (end[0] - start[0]) * i // steps,
-                            start[1] + (end[1] - start[1]) * i // steps)
-            time.sleep(pause)
-        self.mouse_up(window, *end, button=button)
-
-    def resize(self, window, width, height):
-        self.xdotool("windowsize", window, width, height)
-
     def window_property(self, window, name, xprop_format=None):
-        """xprop's line for one property of a window ("NAME = value", or
-        "NAME:  not found."); xprop_format such as "32c" reads numbers."""
+        """xprop's line for the property; xprop_format "32c" reads numbers."""
         fmt = [xprop_format] if xprop_format else []
         return self._x(["xprop", "-id", str(window), "-notype"] + fmt + [name]).stdout.decode(errors="replace")
 
     def screenshot(self, window=None):
-        """The root window, or one window, as an Image."""
         handle, path = tempfile.mkstemp(suffix=".xwd", dir=self.workdir)
         os.close(handle)
         try:
@@ -408,7 +357,6 @@ class GameSession:
             os.unlink(path)
 
     def artifact_path(self, name):
-        """A path in the kept working directory for images of a failed run."""
         return os.path.join(self.workdir, name)
 
 
@@ -427,8 +375,7 @@ REPO_ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__fi
 
 
 def project_settings():
-    """The version and the application id as CMakeLists.txt sets them, for
-    checking that every artefact carries the same."""
+    """The version and application id CMakeLists.txt sets."""
     with open(os.path.join(REPO_ROOT, "CMakeLists.txt")) as f:
         text = f.read()
     version = re.search(r"^\s*VERSION\s+(\d+\.\d+\.\d+)\s*$", text, re.M)
@@ -465,7 +412,6 @@ class Checks:
         return condition
 
     def run(self, name, step):
-        """Runs one step; a CheckFailed or unexpected error counts as a failure."""
         try:
             step()
             print(f"ok: {name}", flush=True)

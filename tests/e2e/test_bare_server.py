@@ -1,7 +1,5 @@
-"""Twenty starts in a row on a bare X server: one that resets whenever its
-last client leaves (Xvfb without -noreset, no window manager, no other
-client), as a game closing and starting again meets it. Every start must
-reach the about box."""
+"""Twenty starts in a row, each reaching the about box, on an X server that
+resets whenever its last client leaves, as a bare one does."""
 
 import os
 import sys

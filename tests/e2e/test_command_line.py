@@ -1,7 +1,5 @@
-"""The command line: help, version and bad usage without a display or a
-window, one line of error when no display opens, and the per-user directory
-the desktop entry starts the game in. (The parsing's corners and the
-per-user directory's are unit tests.)"""
+"""The command line, run for real: help, version, bad usage, no display,
+--city and the per-user directory. (Their corners are unit tests.)"""
 
 import os
 import re
@@ -14,7 +12,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import (REPO_ROOT, Checks, GameSession, binary_from_argv,  # noqa: E402
                      environment_without_display, fail, project_settings)
-from test_window import open_game  # noqa: E402
 
 # What --help must tell: the options, the files and the environment.
 HELP_MENTIONS = ["--user-dir", "--city", "--version", "Verlomba.ini", "Verlomba-saved.ini", "Verlomba-city.txt",
@@ -68,7 +65,7 @@ def check_city_option(binary, checks):
     # A city saved in play (the city fuzzer's seed) starts the game.
     city = os.path.join(REPO_ROOT, "tests", "fuzz", "corpus", "city", "played.txt")
     with GameSession(binary, args=["--city", city]) as session:
-        open_game(session)
+        session.open_game()
         time.sleep(1.0)
         session.check_running()
         checks.check("cannot load" not in session.game_output(), f"--city {city}: {session.game_output()}")

@@ -1,6 +1,5 @@
-"""The keyboard and the "Game" menu: "a" drops creeps on the play area's
-edge; with "Draw Roads" on a drag on open ground draws a grey path; "Debug
-View" draws the steering terms of a probe peep at the pointer."""
+"""The keyboard and the "Game" menu: creeps, Draw Roads, Debug View, pause,
+saving and loading a city."""
 
 import math
 import os
@@ -10,7 +9,6 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
-from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
     PLAY_AREA, FieldShot, Obstacles, clusters, drag_smoothly, expect, fraction_near, is_dark, is_magenta,
     is_neutral,
@@ -19,7 +17,6 @@ from gameplay import (  # noqa: E402
 
 
 def edge_band(x, y, width=30):
-    """Whether (x, y) lies within width of the play area's border (either side)."""
     x0, y0, x1, y1 = PLAY_AREA
     inside_outer = x0 - width <= x <= x1 + width and y0 - width <= y <= y1 + width
     inside_inner = x0 + width < x < x1 - width and y0 + width < y < y1 - width
@@ -86,8 +83,7 @@ def check_debug_view(session, window, checks):
     approach = [(x + d, y) for d in (30, 20, 10, 0)]
 
     def pull_line(shot):
-        """Columns right of the probe with a coloured line (the red sum over
-        the blue term) on its row."""
+        # Columns right of the probe with a coloured line on its row.
         return [c for c in range(x + 10, x + 30)
                 if any(max(rgb) - min(rgb) >= 40 for rgb in (shot.pixel(c, r) for r in range(y - 1, y + 2)))]
 
@@ -104,9 +100,7 @@ def check_debug_view(session, window, checks):
 
 
 def moved_pixels(a, b):
-    """Where two shots differ in the field, the palette and the money bar:
-    between the frame counter and the notices under the field, which go by
-    the real clock."""
+    # Between the frame counter and the notices, which go by the real clock.
     return [(x, y) for y in range(100, 651, 2) for x in range(0, 800, 2) if a.pixel(x, y) != b.pixel(x, y)]
 
 
@@ -141,7 +135,7 @@ def check_commands(binary, checks):
     failures = len(checks.failures)
     # No trees: the path and the probe need open ground.
     with GameSession(binary, files={"Verlomba.ini": "kStartWithTrees = 0\n"}) as session:
-        _, window = open_game(session)
+        window = session.open_game()
         check_creeps(session, window, checks)
         check_drawn_path(session, window, checks)
         check_debug_view(session, window, checks)

@@ -1,9 +1,6 @@
-"""The living field after start-up (the zone, the peeps, the money bar and
-the population line), then buying from the build palette and placing what was
-bought, with real mouse input: the money bar pays for a peep, a work building
-glides into the play area, is dragged elsewhere, an Alt-drag (a Ctrl-drag
-in the OpenGL run) leaves a copy behind the original, and a road is laid
-from the door of one to the other's."""
+"""The field after start-up, then buying and placing with real mouse input:
+a peep, a work building dragged and copied (Alt in the software run, Ctrl in
+the OpenGL one), a road between their doors."""
 
 import os
 import sys
@@ -12,7 +9,6 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
-from test_window import open_game  # noqa: E402
 from gameplay import (  # noqa: E402
     PEEP, PLAY_AREA, WORK, FieldShot, Obstacles, buy, drag_smoothly, expect, find_anchor, hint_centre, is_dark,
     is_neutral, is_peep_blue, is_road_grey, keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell,
@@ -49,15 +45,13 @@ def moved(footprint, d):
 
 
 def building_pixels(shot, box):
-    """Pixels of a work building's rooms: neutral greys from the outline (0.5)
-    to the fill (0.75), read with the night tint taken out."""
+    """A work building's rooms: greys from the outline (0.5) to the fill (0.75)."""
     return len(shot.find(box, lambda rgb: is_neutral(rgb, 12) and 100 <= rgb[0] <= 215))
 
 
 def choose_pair(obstacles):
-    """Two places for buildings, the second up and to the right of the first
-    (so that a road leaves the first by its right door and enters the second
-    by its bottom door), with room round them and nothing between them."""
+    """Two free places, the second up and right of the first, so a road runs
+    from the first's right door to the second's bottom door."""
     for dx, dy in [(200, -90), (180, -70), (220, -110), (160, -90)]:
         for y in range(210, 600, 30):
             for x in range(220, 620 - dx, 30):
@@ -68,12 +62,9 @@ def choose_pair(obstacles):
 
 
 def door_probe(session, window, footprint, side):
-    """Finds the door on the "right" or "bottom" side of a building by
-    hovering just outside that side until the red anchor hint shows; returns
-    (door centre, outward normal), the centre read from the hint, or None.
-    Those two doors always sit on the footprint's edge, since room 0 is
-    stretched to its bottom right corner; rooms stick out by at most 3.5
-    units, and a hover within about 6 units of a door's middle finds it."""
+    """(door centre, outward normal) of the door on that side, found by
+    hovering outside it until the anchor hint shows, or None. Room 0 is
+    stretched to the bottom right, so those doors sit on the footprint's edge."""
     x0, y0, x1, y1 = footprint
     if side == "right":
         normal = (1, 0)
@@ -95,7 +86,6 @@ def fill_end_near(target, tolerance):
 
 
 def appears(box, before):
-    """A poll predicate: at least PRESENT more building pixels in box."""
     def check(shot):
         n = building_pixels(shot, box)
         return n - before >= PRESENT and n
@@ -105,7 +95,7 @@ def appears(box, before):
 def check_buying(binary, checks):
     failures = len(checks.failures)
     with GameSession(binary, files=NO_TREES) as session:
-        _, window = open_game(session)
+        window = session.open_game()
         park_pointer(session, window)
         obstacles = Obstacles(FieldShot(session.screenshot(window)))
         # Away from where the building settles, which must be empty again

@@ -1,9 +1,5 @@
-"""Screens and scaling: on a 1366x768 laptop screen the window is drawn at
-0.9 and fits, F11 shows the field fullscreen at the largest scale and brings
-the window back; on a 3840x2160 screen with the desktop at 200 % (Xft.dpi
-192, loaded with xrdb) the window is 1600 pixels, its text twice as tall and
-its pictures drawn at that size, not enlarged. Clicks land where things are
-drawn at any scale."""
+"""Screens and scaling: a 1366x768 screen, fullscreen with F11, and a
+3840x2160 desktop at 200 % (Xft.dpi 192); clicks land where things are drawn."""
 
 import os
 import subprocess
@@ -13,7 +9,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import CheckFailed, Checks, GameSession, binary_from_argv, wait_until  # noqa: E402
-from test_window import ABOUT_TITLE, FPS_BOX, is_grey  # noqa: E402
+from test_window import FPS_BOX, is_grey  # noqa: E402
 from gameplay import BAR_ROW, MONEY_BAR, PEEP, FOUNTAIN, is_bar_fill, palette_cell, palette_centre  # noqa: E402
 
 # The frame-rate text's ink ("29 fps": ascender to descender) at a scale of 1.
@@ -32,15 +28,8 @@ def fill_end(shot, scale, left=0, top=0):
     return (max(green) - left) / scale if green else None
 
 
-def open_game(session, size):
-    about = session.wait_for_window(ABOUT_TITLE)
-    session.close_window_with_key(about, "Return")
-    return session.wait_for_game_window(exclude={about}, size=(size, size))
-
-
 def buys_a_peep(session, window, scale, checks, left=0, top=0):
-    """Clicks the peep where its palette cell is drawn: once the money bar has
-    settled, its end moves 40 units back, as at a scale of 1."""
+    """A click on the peep's cell, once the bar settled, moves its end 40 units back."""
     def end():
         return fill_end(session.screenshot(window), scale, left, top)
 
@@ -60,7 +49,7 @@ def buys_a_peep(session, window, scale, checks, left=0, top=0):
 
 def check_laptop_screen(binary, checks):
     with GameSession(binary, screen=(1366, 768)) as session:
-        window = open_game(session, 720)
+        window = session.open_game((720, 720))
         checks.check(session.geometry(window)[2:] == (720, 720), "the window is not 720x720 at 1366x768")
         hints = session.window_property(window, "WM_NORMAL_HINTS")
         checks.check("minimum size: 720 by 720" in hints and "maximum size: 720 by 720" in hints,
@@ -86,8 +75,7 @@ def check_laptop_screen(binary, checks):
 
 
 def non_uniform_blocks(shot, box):
-    """Aligned 2x2 pixel blocks in box that are not one colour: none in a
-    picture enlarged twice."""
+    """Aligned 2x2 blocks of several colours: none in a picture enlarged twice."""
     x0, y0, x1, y1 = box
     return sum(len({shot.pixel(x + dx, y + dy) for dx in (0, 1) for dy in (0, 1)}) > 1
                for y in range(y0 - y0 % 2, y1, 2) for x in range(x0 - x0 % 2, x1, 2))
@@ -97,7 +85,7 @@ def check_big_screen(binary, checks):
     with GameSession(binary, screen=(3840, 2160), launch=False) as session:
         subprocess.run(["xrdb", "-merge"], input=b"Xft.dpi: 192\n", env=session.env(), check=True)
         session.start_game()
-        window = open_game(session, 1600)
+        window = session.open_game((1600, 1600))
         buys_a_peep(session, window, 2.0, checks)
         shot = session.screenshot(window)
         box = [2 * v for v in FPS_BOX]

@@ -7,6 +7,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail, project_settings, wait_until  # noqa: E402
+from gameplay import poll_shots  # noqa: E402
 
 ABOUT_TITLE = "^Verlomba$"
 GAME_SIZE = (800, 800)
@@ -23,34 +24,33 @@ def is_grey(rgb):
     return max(rgb) - min(rgb) <= 12 and all(100 <= c <= 160 for c in (r, g, b))
 
 
-def open_game(session, key="Return"):
-    """Closes the about box with a key and returns (about id, game window id)."""
-    about = session.wait_for_window(ABOUT_TITLE)
-    session.close_window_with_key(about, key)
-    return about, session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
-
-
-def wait_for_fps_text(session, window, timeout=10.0):
-    """A screenshot taken once the first frames (and their text) are drawn."""
-    deadline = time.monotonic() + timeout
-    while True:
-        shot = session.screenshot(window)
-        if any(is_grey(rgb) for _, _, rgb in shot.region(*FPS_BOX)):
-            return shot
-        if time.monotonic() >= deadline:
-            return shot
-        time.sleep(0.2)
+def check_window_identity(session, checks, window, name, title):
+    """The class a dock matches to the desktop entry's StartupWMClass, an
+    icon and an icon name."""
+    wm_class = f'WM_CLASS = "verlomba", "{project_settings()["app_id"]}"'
+    line = session.window_property(window, "WM_CLASS").strip()
+    checks.check(line == wm_class, f"{name}: {line}, expected {wm_class}")
+    for prop in ("WM_ICON_NAME", "_NET_WM_NAME"):
+        line = session.window_property(window, prop).strip()
+        checks.check(line == f'{prop} = "{title}"', f"{name}: {line}")
+    sizes = icon_sizes(session, window)
+    checks.check(sizes == [16, 32, 48, 64, 128], f"{name}: icon sizes {sizes}")
 
 
 def check_game_window(binary, checks):
     failures_before = len(checks.failures)
     with GameSession(binary) as session:
-        _, window = open_game(session, "Return")
+        about = session.wait_for_window(ABOUT_TITLE)
+        check_window_identity(session, checks, about, "about box", "Verlomba")
+        # Destroyed by another client, the box counts as closed.
+        session.xdotool("windowclose", about)
+        window = session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
+        check_window_identity(session, checks, window, "game window", "Verlomba City")
         size = session.geometry(window)[2:]
         if size != GAME_SIZE:
             fail(f"game window is {size[0]}x{size[1]}, expected 800x800")
 
-        session.resize(window, 600, 500)
+        session.xdotool("windowsize", window, 600, 500)
         time.sleep(1.0)
         deadline = time.monotonic() + 3.0
         while session.geometry(window)[2:] != GAME_SIZE and time.monotonic() < deadline:
@@ -59,7 +59,9 @@ def check_game_window(binary, checks):
         checks.check(size == GAME_SIZE, f"after a resize to 600x500 the window is {size[0]}x{size[1]}, not 800x800")
         session.check_running()
 
-        shot = wait_for_fps_text(session, window)
+        # Once the first frames, and their text, are drawn.
+        shot = poll_shots(session, window, lambda s: any(is_grey(rgb) for _, _, rgb in s.region(*FPS_BOX)),
+                          10.0, 0.2)[1].image
         shot_path = session.artifact_path("game-window.ppm")
         shot.save_ppm(shot_path)
         if not checks.check((shot.width, shot.height) == GAME_SIZE,
@@ -85,8 +87,7 @@ def check_game_window(binary, checks):
 
 
 def about_box_image(binary, files, key):
-    """Screenshot of the about box; also checks that the key closes it and the
-    game window follows."""
+    """Screenshot of the about box, which the key must close."""
     with GameSession(binary, files=files) as session:
         about = session.wait_for_window(ABOUT_TITLE)
         time.sleep(0.5)  # let it draw its text
@@ -105,8 +106,7 @@ def check_about_text_file(binary, checks):
 
 
 def icon_sizes(session, window):
-    """The sizes in a window's _NET_WM_ICON, each checked to be whole, square
-    and not all transparent."""
+    """Sizes in _NET_WM_ICON, each whole, square and not all transparent."""
     line = session.window_property(window, "_NET_WM_ICON", "32c")
     if "=" not in line:
         fail(f"window {window:#x} has no _NET_WM_ICON")
@@ -121,40 +121,14 @@ def icon_sizes(session, window):
     return sizes
 
 
-def check_desktop_identity(binary, checks):
-    """Both windows carry the class a dock matches to the desktop entry's
-    StartupWMClass, an icon and an icon name."""
-    wm_class = f'WM_CLASS = "verlomba", "{project_settings()["app_id"]}"'
-
-    def check_window(session, window, name, icon_name, title_name):
-        line = session.window_property(window, "WM_CLASS").strip()
-        checks.check(line == wm_class, f"{name}: {line}, expected {wm_class}")
-        for title, wanted in (("WM_ICON_NAME", icon_name), ("_NET_WM_NAME", title_name)):
-            line = session.window_property(window, title).strip()
-            checks.check(line == f'{title} = "{wanted}"', f"{name}: {line}")
-        sizes = icon_sizes(session, window)
-        checks.check(sizes == [16, 32, 48, 64, 128], f"{name}: icon sizes {sizes}")
-
-    with GameSession(binary) as session:
-        about = session.wait_for_window(ABOUT_TITLE)
-        check_window(session, about, "about box", "Verlomba", "Verlomba")
-        # Destroyed by another client, the box counts as closed.
-        session.xdotool("windowclose", about)
-        game = session.wait_for_game_window(exclude={about}, size=GAME_SIZE)
-        check_window(session, game, "game window", "Verlomba City", "Verlomba City")
-
-
 def main():
     binary = binary_from_argv()
     checks = Checks()
-    checks.run("game window: 800x800, not resizable, white around the field, fps text; destroyed, it ends "
-               "the game", 
+    checks.run("both windows carry the desktop identity; the about box destroyed, the game starts; its "
+               "window: 800x800, not resizable, white around the field, fps text; destroyed, it ends the game",
                lambda: check_game_window(binary, checks))
     checks.run("about box shows copyright.txt; Return and Escape close it",
                lambda: check_about_text_file(binary, checks))
-    checks.run("both windows carry the desktop identity: WM_CLASS, icon, icon name, UTF-8 title; the about "
-               "box destroyed, the game starts",
-               lambda: check_desktop_identity(binary, checks))
     checks.finish()
 
 

@@ -1,5 +1,4 @@
-"""What an install of the game holds, and the checks that apply to any
-install tree (make install or the Debian package)."""
+"""What an install holds, and the checks of any install tree."""
 
 import gzip
 import os
@@ -22,7 +21,6 @@ def build_from_argv():
 
 
 def expected_files(bindir):
-    """The files an install puts under its prefix, relative to it."""
     app_id = project_settings()["app_id"]
     icons = {f"share/icons/hicolor/{s}x{s}/apps/{app_id}.png" for s in ICON_SIZES}
     return icons | {f"{bindir}/verlomba", f"share/applications/{app_id}.desktop",
@@ -32,7 +30,6 @@ def expected_files(bindir):
 
 
 def files_under(root, with_directories=False):
-    """The files (and directories, if asked) under root, relative to it."""
     found = set()
     for directory, dirs, names in os.walk(root):
         for name in names + (dirs if with_directories else []):
@@ -46,9 +43,7 @@ def read(path, mode="r"):
 
 
 def check_tree(checks, prefix, bindir, final_prefix=None):
-    """Checks the installed files under prefix: validators, one version and
-    one id everywhere, the shipped texts, the binary's --version. final_prefix
-    is where the files will be used, when prefix only stages them."""
+    """final_prefix is where the files will be used when prefix stages them."""
     settings = project_settings()
     app_id, version = settings["app_id"], settings["version"]
     binary = os.path.join(prefix, bindir, "verlomba")

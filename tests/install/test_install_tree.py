@@ -1,11 +1,5 @@
-"""make install and make uninstall in temporary prefixes: what is installed,
-checked with the desktop validators; icons rendered from the SVG; and an
-uninstall that removes exactly its own install, leaving no file and no empty
-directory behind, no other prefix touched, and nothing outside its prefix
-removed whatever its record says.
-
-    tests/install/test_install_tree.py BUILD_DIR
-"""
+"""make install and uninstall in temporary prefixes, and the icons rendered
+from the SVG. Usage: test_install_tree.py BUILD_DIR"""
 
 import hashlib
 import os
@@ -22,8 +16,7 @@ sys.path.insert(0, os.path.join(REPO_ROOT, "scripts"))
 
 from window_icon_source import read_png  # noqa: E402
 
-# Largest difference of a channel allowed between an icon and a fresh
-# rendering, for another librsvg's rounding.
+# Another librsvg may round a channel differently by this much.
 ICON_TOLERANCE = 16
 
 

@@ -1,11 +1,6 @@
-"""The Debian package of make package: its computed dependencies and its
-listing, then the package unpacked into a temporary directory, its files
-checked like an install tree and its binary run; lintian and hardening-check
-on it; and a second build of the same tree, from clean, packing the same
-bytes.
-
-    tests/install/test_package.py PACKAGE_BUILD_DIR
-"""
+"""The Debian package: dependencies, files checked like an install tree,
+lintian, hardening-check, and a clean rebuild packing the same bytes.
+Usage: test_package.py PACKAGE_BUILD_DIR"""
 
 import glob
 import os
@@ -17,8 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from layout import Checks, build_from_argv, check_tree, expected_files, fail, project_settings, read  # noqa: E402
 
-# Libraries the game links, which dpkg-shlibdeps must have turned into
-# dependencies.
+# Libraries dpkg-shlibdeps must have made dependencies of.
 LINKED_PACKAGES = ("libc6", "libstdc++6", "libglut3", "libx11-6")
 
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "agents/Peep.h"
 #include "game/CityFile.h"
 #include "game/Game.h"
 #include "replay/RandomInput.h"
@@ -26,60 +25,21 @@ ReplayScript goldenScript(const std::string& name) {
   return script;
 }
 
-// Finishes the run, compares it with the checked-in digest and summary, and
-// gives the census of the world it ended in.
-WorldCensus finishGolden(const std::string& name, ReplayRun& run) {
-  run.run();
-  std::ifstream golden(std::string(VERLOMBA_GOLDEN_DIR) + "/" + name + ".digest");
-  std::string hash;
-  std::string summary;
-  for (std::string line; std::getline(golden, line);) {
-    if (line.rfind("hash ", 0) == 0) hash = line.substr(5);
-    if (line.rfind("summary ", 0) == 0) summary = line.substr(8);
+TEST(Replay, GoldenRunsEndInTheirCheckedInWorlds) {
+  for (const char* name : {"idle", "economy", "battle"}) {
+    ReplayRun run(goldenScript(name));
+    run.run();
+    std::ifstream golden(std::string(VERLOMBA_GOLDEN_DIR) + "/" + name + ".digest");
+    std::string hash;
+    std::string summary;  // the census and the money, for a readable diff
+    for (std::string line; std::getline(golden, line);) {
+      if (line.rfind("hash ", 0) == 0) hash = line.substr(5);
+      if (line.rfind("summary ", 0) == 0) summary = line.substr(8);
+    }
+    EXPECT_EQ(hexDigest(worldDigest(run.game())), hash)
+        << name << " changed behaviour (make golden if meant)";
+    EXPECT_EQ(run.summary(), summary) << name;
   }
-  EXPECT_EQ(hexDigest(worldDigest(run.game())), hash) << name << " changed behaviour (make golden if meant)";
-  EXPECT_EQ(run.summary(), summary);
-  return takeCensus(run.game());
-}
-
-TEST(Replay, IdleStartMatchesItsGolden) {
-  ReplayRun run(goldenScript("idle"));
-  const WorldCensus c = finishGolden("idle", run);
-  EXPECT_EQ(run.stats().moneySpent, 0.0);
-  EXPECT_EQ(c.buildings(), 0);
-  EXPECT_EQ(c.trees, 10);
-}
-
-TEST(Replay, EconomyRunMatchesItsGolden) {
-  ReplayRun run(goldenScript("economy"));
-  const WorldCensus c = finishGolden("economy", run);
-  EXPECT_GE(c.sleepBuildings, 2);
-  EXPECT_GE(c.workBuildings, 2);
-  EXPECT_EQ(c.capitalBuildings, 1);
-  EXPECT_GE(c.roads, 1);
-  EXPECT_EQ(c.trees, 13);  // ten at the start, two bought, one Alt copy
-  EXPECT_GT(run.stats().moneyEarned, 0.3);
-}
-
-TEST(Replay, BattleMatchesItsGolden) {
-  ReplayRun run(goldenScript("battle"));
-  // Just after the order: the swept crowd is heading for the ordered point.
-  run.runTo(745);
-  int ordered = 0;
-  for (WorldObject* o = run.game().worldHead; o; o = o->nextObject()) {
-    auto* p = dynamic_cast<Peep*>(o);
-    if (p && !o->inactive && p->hasTarget && p->target == Vec2{400.0f, 400.0f}) ++ordered;
-  }
-  EXPECT_GE(ordered, 5);
-
-  const WorldCensus c = finishGolden("battle", run);
-  EXPECT_EQ(c.guardTowers, 3);
-  EXPECT_EQ(c.walls, 2);
-  EXPECT_EQ(c.paths, 2);
-  EXPECT_EQ(c.armedMilitary, 2);
-  EXPECT_GT(c.soldiers, 0);
-  EXPECT_GE(run.stats().creepsSpawned, 18);  // six attacks of three or more
-  EXPECT_GT(run.stats().shots, 0);
 }
 
 TEST(Replay, ZoomMouseAndTogglesChangeTheWorldAnUnreadTuningFileDoesNot) {

@@ -34,6 +34,12 @@ BitmapFontSet oneGlyphFont() {
   return fonts;
 }
 
+void polygon(std::initializer_list<Vec2> points) {
+  beginPolygon();
+  for (const Vec2& p : points) vertex(p.x, p.y);
+  endShape();
+}
+
 // A 40 by 30 black image drawn by the software backend, installed with a
 // fresh pen for the life of the fixture.
 class SoftwareBackendTest : public ::testing::Test {
@@ -141,21 +147,10 @@ TEST_F(SoftwareBackendTest, AlphaZeroAndDegenerateAndNonFiniteShapesPaintNothing
   setAlpha(0.0f);
   fillRect(Rect{0, 40, 0, 30});
   setAlpha(1.0f);
-  beginPolygon();
-  vertex(5, 5);
-  vertex(nan, 9);
-  vertex(20, 20);
-  endShape();
-  beginPolygon();
-  vertex(5, 5);
-  vertex(inf, 5);
-  vertex(5, 20);
-  endShape();
+  polygon({{5, 5}, {nan, 9}, {20, 20}});
+  polygon({{5, 5}, {inf, 5}, {5, 20}});
   drawLine(8, 8, 8, 8);
-  beginPolygon();  // too few points
-  vertex(1, 1);
-  vertex(30, 20);
-  endShape();
+  polygon({{1, 1}, {30, 20}});  // too few points
   fillCircle(20, 15, nan);
   fillCircle(nan, 15, 5);
   EXPECT_EQ(paintedArea(), 0.0);
