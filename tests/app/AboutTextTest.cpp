@@ -11,6 +11,7 @@ using Lines = std::vector<std::string>;
 TEST(AboutTextTest, LoadsSafelyWrapsAndCuts) {
   ScopedWorkingDirectory dir;
   EXPECT_EQ(about::load(), about::builtInText());
+  EXPECT_EQ(about::load(dir.path().c_str()), about::builtInText());  // a directory is not a text
 
   dir.write(about::kFileName, "(c) 2024\r\nLine\ttwo\n\001a\377b\302\251\n");
   EXPECT_EQ(about::load(), "(c) 2024\nLine two\n?a?b?\n");

@@ -41,6 +41,14 @@ TEST(InputTest, WindowToWorldWithZoomAndTranslation) {
   t.view = {0.0f, 801.0f, 0.0f, 601.0f};
   t.translation = {400.0f, 300.0f};
   EXPECT_EQ(windowToWorld(400.0f, 300.0f, t), (Vec2{400.0f, 300.0f}));
+
+  // The scripted window re-centres on resize, and its mouse helper inverts the conversion.
+  ScriptedApplication app;
+  EXPECT_TRUE(app.setWindowSize(800.0f, 800.0f));
+  EXPECT_EQ(app.viewCentre(), (Vec2{400.0f, 400.0f}));
+  app.setZoom(2.0f);
+  app.setMouseWorld(420.0f, 380.0f);
+  EXPECT_EQ(app.mousePixel(), (Vec2{440.0f, 360.0f}));
 }
 
 TEST(InputTest, DoubleClickDragAndClickInPlace) {
