@@ -83,10 +83,4 @@ TEST(InputTest, WheelReportsTheDirectionSinceTheLastRead) {
   wheel.add(-1);
   EXPECT_EQ(wheel.read(), 1);  // the direction of the sum, not of the last notch
   EXPECT_EQ(wheel.read(), 0);  // consumed
-
-  // Frames do not read the wheel: only the client's own read sees a notch.
-  ScriptedApplication app;
-  app.scrollWheel(-2);
-  app.tick(3);
-  EXPECT_EQ(app.readWheel(), -1);
 }

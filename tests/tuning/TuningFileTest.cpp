@@ -32,15 +32,12 @@ float valueOf(const BuiltInTuning& t) {
   return t.type == TuneFloat ? *static_cast<float*>(t.address) : *static_cast<int*>(t.address);
 }
 
-float builtInOf(const BuiltInTuning& t) {
-  return t.type == TuneFloat ? t.floatValue : t.intValue;
-}
-
 // Every variable holds its built-in value but those given in changed.
 void expectBuiltInsBut(const std::map<std::string, float>& changed = {}) {
   for (const BuiltInTuning& t : kBuiltInTuning) {
     const auto it = changed.find(t.name);
-    EXPECT_EQ(valueOf(t), it == changed.end() ? builtInOf(t) : it->second) << t.name;
+    const float builtIn = t.type == TuneFloat ? t.floatValue : t.intValue;
+    EXPECT_EQ(valueOf(t), it == changed.end() ? builtIn : it->second) << t.name;
   }
 }
 
@@ -82,10 +79,6 @@ TEST_F(TuningFileTest, HostileFiles) {
 }
 
 TEST_F(TuningFileTest, NumbersOutOfBoundsAreClampedAndReportedOnce) {
-  // The built-in values are playable by definition.
-  for (const BuiltInTuning& t : kBuiltInTuning)
-    EXPECT_TRUE(builtInOf(t) >= t.lowest && builtInOf(t) <= t.highest) << t.name;
-
   // Far below and far above every bound, in the forms a player might write.
   for (const char* number : {"-3e38", "-99999999999", "3e38", "1e999", "99999999999.5"}) {
     std::string text;
