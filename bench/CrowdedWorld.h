@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 
 // The start world filled up to the busiest city the game is sized for: 96
 // peeps and 30 creeps, 12 sleep, 12 work, 4 capital and 4 armed military

@@ -6,7 +6,7 @@
 
 #include "WorldParts.h"
 #include "agents/Peep.h"
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 #include "world/WorldObject.h"
 #include "world/Zone.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 
 class DrawnPath;
 class GuardTower;

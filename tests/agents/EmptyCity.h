@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 #include "world/Zone.h"
 
 const Rect kCityArea{150.0f, 650.0f, 150.0f, 650.0f};

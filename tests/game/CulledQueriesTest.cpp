@@ -13,7 +13,7 @@
 #include "buildings/SleepBuilding.h"
 #include "buildings/WorkBuilding.h"
 #include "replay/WorldDigest.h"
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 #include "world/Burst.h"
 #include "world/DrawnPath.h"
 #include "world/Fountain.h"

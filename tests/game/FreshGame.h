@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 
 // A game as it starts, without a window. Each suite names it with an alias.
 class FreshGame : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "support/HeadlessGame.h"
+#include "doubles/HeadlessGame.h"
 
 #include "world/WorldObject.h"
 
