@@ -85,21 +85,6 @@ TEST(CoverageRasterizer, ClippingAtEveryBorderKeepsWhatIsInside) {
   }
 }
 
-TEST(CoverageRasterizer, ABoxAroundTheShapeGivesTheSameCoverageAsNone) {
-  const std::vector<P> rect = turnedRect(20.4, 14.2, 13, 6, 0.8);
-  CoverageRasterizer raster;
-  raster.setSize(40, 30);
-  raster.beginShape(9, 5, 32, 24);
-  for (size_t i = 0; i < rect.size(); ++i) {
-    raster.addEdge(rect[i].x, rect[i].y, rect[(i + 1) % 4].x, rect[(i + 1) % 4].y);
-  }
-  const std::vector<float> boxed = raster.takeCoverage();
-  const std::vector<float> plain = coverageOf(40, 30, rect);
-  for (size_t i = 0; i < plain.size(); ++i) ASSERT_NEAR(boxed[i], plain[i], 1e-5) << i;
-  // The cells are empty again afterwards: the next shape starts clean.
-  EXPECT_EQ(total(raster.takeCoverage()), 0.0);
-}
-
 TEST(CoverageRasterizer, DegenerateHugeAndNonFiniteEdgesAreHarmless) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
