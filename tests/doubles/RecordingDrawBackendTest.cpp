@@ -18,10 +18,11 @@ TEST(RecordingDrawBackend, SplitsTextRunsFlagsMisuseAndRestoresOnScopeEnd) {
     setAlpha(0.3f);
     selectFont(3);
     // A character in another font starts a run of its own at the same place.
-    drawText(1.0f, 2.0f, "ab");
+    drawText(1.0f, 2.0f, "a%d", 7);  // formatted, at the raster position, in the pen's font
     rec.bitmapCharacter(TextFont::Helvetica10, 'c');
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"ab", "c"}));
-    EXPECT_EQ(rec.textRuns()[1].x, 1.0f);
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"a7", "c"}));
+    EXPECT_EQ((Vec2{rec.textRuns()[1].x, rec.textRuns()[0].y}), (Vec2{1.0f, 2.0f}));
+    EXPECT_EQ(rec.textRuns()[0].font, TextFont::TimesRoman24);
 
     beginLineStrip();
     setLineWidth(3.0f);  // width and point size: not allowed between begin and end

@@ -104,15 +104,4 @@ TEST(DrawArc, ThinIsOneStripEitherWayThickIsABandWithFaintEdgesAndCaps) {
   EXPECT_EQ(rec.shapes()[1].vertices[0].color.a, 1.0f);
 }
 
-TEST(StrokeRect, ClosedBandInsideTheRect) {
-  ScopedDrawRecording rec;
-  strokeRect({10.0f, 50.0f, 20.0f, 40.0f}, 2.0f);
-  ASSERT_EQ(rec.shapes().size(), 1u);
-  const RecordedShape& band = rec.shapes()[0];
-  EXPECT_EQ(band.primitive, Primitive::TriangleStrip);
-  ASSERT_EQ(band.vertices.size(), 10u);
-  EXPECT_EQ(band.point(5), (Vec2{48.0f, 38.0f}));  // inset towards the middle
-  EXPECT_EQ(band.point(9), (Vec2{12.0f, 22.0f}));  // back at the start
-}
-
 }  // namespace
