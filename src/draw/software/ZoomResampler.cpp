@@ -183,14 +183,21 @@ inline uint32_t mixPixels(uint32_t a, uint32_t wa, uint32_t b, uint32_t wb) {
   return rb | ag << 8;
 }
 
-// Two rows of pixels weighted the same way, four pixels at a time.
-void mixRows(const uint32_t* a, uint32_t wa, const uint32_t* b, uint32_t wb, uint32_t* out, int count) {
+inline uint8_t mixPixels(uint8_t a, uint32_t wa, uint8_t b, uint32_t wb) {
+  return static_cast<uint8_t>((a * wa + b * wb + 128) >> 8);
+}
+
+// Two rows of pixels or coverage bytes weighted the same way, sixteen bytes
+// at a time (each byte is a channel or a coverage, weighted alike).
+template <class T>
+void mixRows(const T* a, uint32_t wa, const T* b, uint32_t wb, T* out, int count) {
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Wide = uint16_t __attribute__((vector_size(32)));
+  constexpr int kStep = static_cast<int>(sizeof(Bytes) / sizeof(T));
   const auto upper = static_cast<uint16_t>(wa);
   const auto lower = static_cast<uint16_t>(wb);
   int i = 0;
-  for (; i + 4 <= count; i += 4) {
+  for (; i + kStep <= count; i += kStep) {
     Bytes x, y;
     std::memcpy(&x, a + i, sizeof x);
     std::memcpy(&y, b + i, sizeof y);
@@ -200,28 +207,6 @@ void mixRows(const uint32_t* a, uint32_t wa, const uint32_t* b, uint32_t wb, uin
     std::memcpy(out + i, &x, sizeof x);
   }
   for (; i < count; ++i) out[i] = mixPixels(a[i], wa, b[i], wb);
-}
-
-void mixRows(const uint8_t* a, uint32_t wa, const uint8_t* b, uint32_t wb, uint8_t* out, int count) {
-  using Bytes = uint8_t __attribute__((vector_size(16)));
-  using Wide = uint16_t __attribute__((vector_size(32)));
-  const auto upper = static_cast<uint16_t>(wa);
-  const auto lower = static_cast<uint16_t>(wb);
-  int i = 0;
-  for (; i + 16 <= count; i += 16) {
-    Bytes x, y;
-    std::memcpy(&x, a + i, sizeof x);
-    std::memcpy(&y, b + i, sizeof y);
-    const Wide mixed =
-        (__builtin_convertvector(x, Wide) * upper + __builtin_convertvector(y, Wide) * lower + 128) >> 8;
-    x = __builtin_convertvector(mixed, Bytes);
-    std::memcpy(out + i, &x, sizeof x);
-  }
-  for (; i < count; ++i) out[i] = static_cast<uint8_t>((a[i] * wa + b[i] * wb + 128) >> 8);
-}
-
-inline uint8_t mixPixels(uint8_t a, uint32_t wa, uint8_t b, uint32_t wb) {
-  return static_cast<uint8_t>((a * wa + b * wb + 128) >> 8);
 }
 
 }  // namespace
