@@ -15,3 +15,11 @@ struct ImageView {
   uint32_t& at(int x, int y) const { return row(y)[x]; }
   bool empty() const { return !pixels || width <= 0 || height <= 0; }
 };
+
+// A box of image pixels, its right and bottom edges outside it.
+struct PixelBox {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};

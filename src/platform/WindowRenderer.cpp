@@ -114,9 +114,10 @@ void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPla
                                 Vec2 translation, uint32_t clearRgb) {
   useScale(placement.scale);
   if (software_) {
-    software_->beginFrame(
-        softwareFrame(windowWidth, windowHeight, placement, clearRgb),
-        viewTransform(placement.width, placement.height, zoom, translation, placement.scale), clearRgb);
+    const ImageView frame = softwareFrame(windowWidth, windowHeight, placement, clearRgb);
+    // The presented image keeps its pixels until the next frame is drawn on it.
+    software_->beginFrame(frame, viewTransform(placement.width, placement.height, zoom, translation, placement.scale),
+                          clearRgb, presenter_->hasPresented());
     return;
   }
   glViewport(0, 0, windowWidth, windowHeight);

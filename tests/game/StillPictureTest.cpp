@@ -65,7 +65,9 @@ class StillPictures : public FreshGame {
     DrawBackend& ticking = drawBackend();  // the headless game's own, for its ticks
     setDrawBackend(&backend);
     resetPen();
-    backend.beginFrame(picture.view(), viewTransform(kSize, kSize, zoom, {400.0f, 400.0f}), 0xFFFFFF);
+    // The kept backend's picture holds its last frame, as a window's image does.
+    backend.beginFrame(picture.view(), viewTransform(kSize, kSize, zoom, {400.0f, 400.0f}), 0xFFFFFF,
+                       &backend == &kept);
     g.onDraw();
     backend.endFrame();
     resetPen();

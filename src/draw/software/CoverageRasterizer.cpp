@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -186,15 +187,22 @@ void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
     float sum = 0.0f;
     for (int x = first; x <= last;) {
       const int block = x >> kBlockShift;
-      const int blockEnd = std::min((block + 1) << kBlockShift, last + 1);
-      const int visibleEnd = std::min(blockEnd, boxWidth_);
       if (!blocks[block]) {
-        // No edge here: the coverage stays what the cells before made it.
+        // No edge up to the next touched block: the coverage stays what the
+        // cells before made it. The inside of an outline is one such run.
+        const int lastBlock = last >> kBlockShift;
+        const void* next = std::memchr(blocks + block + 1, 1, static_cast<size_t>(lastBlock - block));
+        const int runEnd =
+            next ? std::min(static_cast<int>(static_cast<const uint8_t*>(next) - blocks) << kBlockShift, last + 1)
+                 : last + 1;
+        const int visibleEnd = std::min(runEnd, boxWidth_);
         const float c = std::fabs(sum);
         if (x < visibleEnd) run(left_ + x, imageY, visibleEnd - x, c < 1.0f ? c : 1.0f);
-        x = blockEnd;
+        x = runEnd;
         continue;
       }
+      const int blockEnd = std::min((block + 1) << kBlockShift, last + 1);
+      const int visibleEnd = std::min(blockEnd, boxWidth_);
       blocks[block] = 0;
       for (; x < blockEnd; ++x) {
         sum += row[x];
@@ -212,17 +220,26 @@ void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
   setBox(0, 0, width_, height_);
 }
 
-void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha) {
+void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha, FlatTiles* tiles) {
   const SpanPainter paint(rgb, alpha);
-  sweep([&](int x, int y, float coverage) { paint.pixel(image.at(x, y), coverage); },
-        [&](int x, int y, int count, float coverage) {
-          const int a = static_cast<int>(coverage * alpha + 0.5f);
-          if (a == alpha) {
-            paint.run(image.row(y) + x, count);
-          } else if (a > 0) {
-            SpanPainter(rgb, a).run(image.row(y) + x, count);
-          }
-        });
+  const auto scale = static_cast<float>(paint.alpha());
+  sweep(
+      [&](int x, int y, float coverage) {
+        const int a = static_cast<int>(coverage * scale + 0.5f);
+        if (a <= 0) return;
+        if (tiles) tiles->paintUnderRow(y, x, x + 1);
+        paint.pixelAt(image.at(x, y), a);
+      },
+      [&](int x, int y, int count, float coverage) {
+        const int a = static_cast<int>(coverage * alpha + 0.5f);
+        if (a <= 0) return;
+        if (tiles) tiles->paintUnderRow(y, x, x + count);
+        if (a == alpha) {
+          paint.run(image.row(y) + x, count);
+        } else {
+          SpanPainter(rgb, a).run(image.row(y) + x, count);
+        }
+      });
 }
 
 void CoverageRasterizer::clear() {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "draw/ImageView.h"
+#include "draw/software/FlatTiles.h"
 
 // Exact area coverage of closed outlines on a pixel grid. Edges add signed
 // area to an accumulation row per scanline; a sweep along each row sums it
@@ -30,8 +31,9 @@ class CoverageRasterizer {
   void beginShape(double minX, double minY, double maxX, double maxY);
   void addEdge(double x0, double y0, double x1, double y1);
   // Blends the accumulated shape into image (of this size) in rgb at alpha
-  // 0..256 times the coverage, then empties the cells.
-  void fill(const ImageView& image, uint32_t rgb, int alpha);
+  // 0..256 times the coverage, then empties the cells. The flat tiles of
+  // image under what it paints, if given, are painted first.
+  void fill(const ImageView& image, uint32_t rgb, int alpha, FlatTiles* tiles = nullptr);
   // Empties the cells without painting.
   void clear();
 

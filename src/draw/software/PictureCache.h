@@ -24,14 +24,6 @@ struct PictureState {
   bool usesPointSize = true;
 };
 
-// A box of image pixels, its right and bottom edges outside it.
-struct PixelBox {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
-
 // The still pictures a software backend keeps: in colour as premultiplied
 // 0xAARRGGBB pixels, shadows as coverage. Pictures the last frames have not
 // shown go every few frames, and at once beyond a budget.

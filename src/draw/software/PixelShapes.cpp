@@ -19,30 +19,40 @@ int lastCentreTo(float v, int limit) {
 }  // namespace
 
 void paintRect(const ImageView& image, double x0, double y0, double x1, double y1, uint32_t rgb, int alpha) {
+  paintRect(image, x0, y0, x1, y1, rgb, alpha, PixelBox{0, 0, image.width, image.height});
+}
+
+void paintRect(const ImageView& image, double x0, double y0, double x1, double y1, uint32_t rgb, int alpha,
+               const PixelBox& clip) {
   x0 = std::max(x0, 0.0);
   y0 = std::max(y0, 0.0);
   x1 = std::min(x1, static_cast<double>(image.width));
   y1 = std::min(y1, static_cast<double>(image.height));
   if (!(x0 < x1 && y0 < y1) || alpha <= 0) return;
   const SpanPainter paint(rgb, alpha);
+  // Coverage comes from the whole rectangle; the clip only picks pixels.
   const int left = static_cast<int>(std::floor(x0));
   const int right = static_cast<int>(std::ceil(x1)) - 1;
   const int top = static_cast<int>(std::floor(y0));
   const int bottom = static_cast<int>(std::ceil(y1)) - 1;
   const float leftCover = static_cast<float>(left == right ? x1 - x0 : left + 1 - x0);
   const float rightCover = static_cast<float>(x1 - right);
-  for (int y = top; y <= bottom; ++y) {
+  const bool leftShown = left >= clip.left && left < clip.right;
+  const bool rightShown = right != left && right >= clip.left && right < clip.right;
+  const int runFrom = std::max(left + 1, clip.left);
+  const int runTo = std::min(right, clip.right);  // past the run's end
+  for (int y = std::max(top, clip.top); y <= std::min(bottom, clip.bottom - 1); ++y) {
     const float rowCover = static_cast<float>(std::min(y + 1.0, y1) - std::max(static_cast<double>(y), y0));
     uint32_t* row = image.row(y);
-    paint.pixel(row[left], rowCover * leftCover);
-    if (right == left) continue;
+    if (leftShown) paint.pixel(row[left], rowCover * leftCover);
+    if (rightShown) paint.pixel(row[right], rowCover * rightCover);
+    if (runFrom >= runTo) continue;
     const int rowAlpha = static_cast<int>(alpha * rowCover + 0.5f);
     if (rowAlpha == alpha) {
-      paint.run(row + left + 1, right - left - 1);
+      paint.run(row + runFrom, runTo - runFrom);
     } else if (rowAlpha > 0) {
-      SpanPainter(rgb, rowAlpha).run(row + left + 1, right - left - 1);
+      SpanPainter(rgb, rowAlpha).run(row + runFrom, runTo - runFrom);
     }
-    paint.pixel(row[right], rowCover * rightCover);
   }
 }
 

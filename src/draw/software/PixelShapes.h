@@ -12,6 +12,9 @@
 // An axis-aligned rectangle [x0, x1] x [y0, y1] with exact coverage of its
 // partly covered border pixels.
 void paintRect(const ImageView& image, double x0, double y0, double x1, double y1, uint32_t rgb, int alpha);
+// The same rectangle, painting only its pixels within clip.
+void paintRect(const ImageView& image, double x0, double y0, double x1, double y1, uint32_t rgb, int alpha,
+               const PixelBox& clip);
 
 // A disc whose edge fades out over one pixel across the circle of radius r:
 // each pixel is covered by r + 0.5 - (distance of its centre), capped to

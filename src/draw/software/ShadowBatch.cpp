@@ -14,6 +14,7 @@ void ShadowBatch::setSize(int width, int height) {
   rowLast_.assign(height_, -1);
   firstRow_ = height_;
   lastRow_ = -1;
+  boxes_.clear();
   open_ = false;
 }
 
@@ -52,10 +53,12 @@ void ShadowBatch::add(const uint8_t* coverage, int left, int top, int width, int
   }
   firstRow_ = std::min(firstRow_, y0);
   lastRow_ = std::max(lastRow_, y1 - 1);
+  boxes_.push_back(PixelBox{x0, y0, x1, y1});
 }
 
 void ShadowBatch::flush(const ImageView& image) {
   open_ = false;
+  boxes_.clear();
   for (int y = firstRow_; y <= lastRow_; ++y) {
     const int first = rowFirst_[y];
     const int last = rowLast_[y];

@@ -21,6 +21,8 @@ class ShadowBatch {
   // Adds coverage (0..255, width by height, rows of stride) placed at
   // (left, top) in the frame; what falls outside it is dropped.
   void add(const uint8_t* coverage, int left, int top, int width, int height, int stride);
+  // The boxes of the frame the shadows gathered so far lie in.
+  const std::vector<PixelBox>& boxes() const { return boxes_; }
   // Lays what was gathered on the image in its colour and closes.
   void flush(const ImageView& image);
 
@@ -30,6 +32,7 @@ class ShadowBatch {
   std::vector<uint8_t> coverage_;  // allocated on first use
   std::vector<int> rowFirst_;      // gathered columns of each row, or first > last
   std::vector<int> rowLast_;
+  std::vector<PixelBox> boxes_;
   int firstRow_ = 0;
   int lastRow_ = -1;
   bool open_ = false;

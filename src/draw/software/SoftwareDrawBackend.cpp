@@ -34,6 +34,14 @@ bool isFinite(double v) {
   return std::isfinite(v);
 }
 
+// The box of whole pixels a box of coordinates lies in; what is not a
+// number reaches as far as it can.
+PixelBox pixelBoxOf(double minX, double minY, double maxX, double maxY) {
+  const auto low = [](double v) { return v > -1e9 ? static_cast<int>(std::floor(std::min(v, 1e9))) : -1000000000; };
+  const auto high = [](double v) { return v < 1e9 ? static_cast<int>(std::ceil(std::max(v, -1e9))) : 1000000000; };
+  return {low(minX), low(minY), high(maxX), high(maxY)};
+}
+
 }  // namespace
 
 ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translation, double windowScale) {
@@ -64,7 +72,7 @@ double SoftwareDrawBackend::pointSizePixels() const {
 }
 
 void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
-                                     uint32_t clearRgb) {
+                                     uint32_t clearRgb, bool keptFromLastFrame) {
   const bool still = transform.scale == transform_.scale && transform.offsetX == transform_.offsetX &&
                      transform.offsetY == transform_.offsetY;
   redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
@@ -85,22 +93,24 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   sourceAlpha_ = 0;
   insideShape_ = false;
   points_.clear();
-  // Cleared when the first shape is drawn, unless that shape covers it all.
-  clearPending_ = true;
-  clearRgb_ = clearRgb;
+  tiles_.beginFrame(target, clearRgb, keptFromLastFrame);
 }
 
 void SoftwareDrawBackend::endFrame() {
-  flushPending();
+  flushShadows();
+  tiles_.endFrame();
 }
 
-void SoftwareDrawBackend::flushPending() {
+void SoftwareDrawBackend::flushShadows() {
+  if (!shadows_.isOpen()) return;
+  for (const PixelBox& box : shadows_.boxes()) tiles_.paintUnder(box);
+  shadows_.flush(target_);
+}
+
+void SoftwareDrawBackend::prepare(const PixelBox& box) {
   if (recording_) return;  // a picture's layer waits for neither
-  if (shadows_.isOpen()) shadows_.flush(target_);
-  if (!clearPending_) return;
-  clearPending_ = false;
-  const SpanPainter clear(clearRgb_, 256);
-  for (int y = 0; y < target_.height; ++y) clear.run(target_.row(y), target_.width);
+  flushShadows();
+  tiles_.paintUnder(box);
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
@@ -156,11 +166,19 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
     maxY = std::max(maxY, p.y);
   }
   const double margin = lineWidthPixels() * 0.5 + 1.0;
+  if (primitive_ == Primitive::Points) {
+    drawPoints(rgb, alpha);
+    return;
+  }
+  const bool quads = primitive_ == Primitive::Quads || primitive_ == Primitive::Polygon;
+  if (quads && drawAsRectangle(rgb, alpha)) return;
   raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
+  // The flat tiles under it are painted as the sweep reaches them: the box
+  // of an outline is mostly empty.
+  if (!recording_) flushShadows();
   switch (primitive_) {
     case Primitive::Points:
-      drawPoints(rgb, alpha);
-      return;
+      break;
     case Primitive::Lines:
       addLines(false, false);
       break;
@@ -175,8 +193,6 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
       break;
     case Primitive::Quads:
     case Primitive::Polygon:
-      if (drawAsRectangle(rgb, alpha)) return;
-      flushPending();
       if (primitive_ == Primitive::Quads) {
         addQuads();
       } else {
@@ -184,14 +200,14 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
       }
       break;
   }
-  raster_.fill(target_, rgb, alpha);
+  raster_.fill(target_, rgb, alpha, recording_ ? nullptr : &tiles_);
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
-  flushPending();
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = pointSizePixels();
   for (const Point& p : points_) {
+    prepare(pixelBoxOf(p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5));
     paintRect(target_, p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5, rgb, alpha);
   }
 }
@@ -200,7 +216,6 @@ void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
 // OpenGL's smoothed lines are. The segments of a strip or loop share one
 // coverage, so their joints are not painted twice.
 void SoftwareDrawBackend::addLines(bool strip, bool loop) {
-  flushPending();
   const double half = lineWidthPixels() * 0.5;
   const size_t n = points_.size();
   if (n < 2) return;
@@ -238,7 +253,6 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
-  flushPending();
   for (size_t i = 0; i + 2 < points_.size(); ++i) addTriangle(points_[i], points_[i + 1], points_[i + 2]);
 }
 
@@ -269,16 +283,12 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   if (!rowsFirst && !columnsFirst) return false;
   const double x0 = std::min(v[0].x, v[2].x), x1 = std::max(v[0].x, v[2].x);
   const double y0 = std::min(v[0].y, v[2].y), y1 = std::max(v[0].y, v[2].y);
-  // A frame's background hides whatever the clear would have left.
-  const bool coversAll =
-      alpha >= 256 && x0 <= 0.0 && y0 <= 0.0 && x1 >= target_.width && y1 >= target_.height;
-  if (coversAll) {
-    if (shadows_.isOpen()) shadows_.flush(target_);
-    clearPending_ = false;
+  if (recording_) {
+    paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   } else {
-    flushPending();
+    flushShadows();
+    tiles_.paintRect(x0, y0, x1, y1, rgb, alpha);
   }
-  paintRect(target_, x0, y0, x1, y1, rgb, alpha);
   return true;
 }
 
@@ -288,7 +298,6 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   double r = radius * transform_.scale;
   if (!isFinite(c.x) || !isFinite(c.y) || !(r >= 0.0) || r > kLargestDiscPixels) return false;
   if (target_.empty()) return true;
-  flushPending();
   noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
   const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
@@ -296,6 +305,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += lineWidthPixels() * 0.5;
+  prepare(pixelBoxOf(c.x - r - 2.0, c.y - r - 2.0, c.x + r + 2.0, c.y + r + 2.0));
   if (recording_) {
     // Drawn once into a picture that is kept: a mask would not be used again.
     paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
@@ -348,13 +358,14 @@ void SoftwareDrawBackend::bitmapCharacter(TextFont font, int character) {
   if (insideShape_ || !rasterPosition_.valid) return;
   const BitmapGlyph* g = glyph(font, character);
   if (!g) return;
-  flushPending();
   const Paint paint = currentPaint(rasterPosition_.color);
   // The glyph's pixels count from the pixel the raster position is in, in
   // OpenGL's window coordinates, whose rows go upwards.
   const int h = target_.height;
   const int baseX = static_cast<int>(std::floor(rasterPosition_.x + kRasterEpsilon));
   const int baseUp = static_cast<int>(std::floor(h - rasterPosition_.y + kRasterEpsilon));
+  const int lowest = h - 1 - (baseUp + g->bottom);
+  prepare(PixelBox{baseX + g->left, lowest - g->height + 1, baseX + g->left + g->width, lowest + 1});
   for (int rowUp = 0; rowUp < g->height && paint.alpha > 0; ++rowUp) {
     const int y = h - 1 - (baseUp + g->bottom + rowUp);
     if (y < 0 || y >= h) continue;
@@ -478,7 +489,7 @@ void SoftwareDrawBackend::endPicture() {
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
   if (picture.key.kind != PictureKind::Shadow || recording_) {
-    flushPending();
+    prepare(PixelBox{picture.left, picture.top, picture.left + picture.width, picture.top + picture.height});
     showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
     return;
   }
@@ -488,7 +499,7 @@ void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
 void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height) {
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
   if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
-    flushPending();
+    flushShadows();
     shadows_.open(rgb);
   }
   shadows_.add(coverage, left, top, width, height, width);
@@ -515,7 +526,7 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
     gatherShadow(r.coverage, r.left, r.top, r.width, r.height);
     return true;
   }
-  flushPending();
+  prepare(PixelBox{r.left, r.top, r.left + r.width, r.top + r.height});
   for (int y = 0; y < r.height; ++y)
     compositeSpan(target_.row(r.top + y) + r.left, r.pixels + static_cast<size_t>(y) * r.width, r.width);
   return true;

@@ -7,6 +7,7 @@
 #include "draw/ImageView.h"
 #include "draw/software/CoverageRasterizer.h"
 #include "draw/software/DiscMaskCache.h"
+#include "draw/software/FlatTiles.h"
 #include "draw/software/PictureCache.h"
 #include "draw/software/PixelBlend.h"
 #include "draw/software/RedrawQueue.h"
@@ -51,8 +52,12 @@ class SoftwareDrawBackend : public DrawBackend {
   void setFonts(BitmapFontSet fonts, float textScale);
 
   // Clears the image to clearRgb and draws into it from now on. The image
-  // must stay valid until endFrame, which finishes the picture.
-  void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb);
+  // must stay valid until endFrame, which finishes the picture; only then
+  // are all its pixels drawn. keptFromLastFrame: the image still holds the
+  // last frame this backend drew on it, so what is unchanged need not be
+  // painted again.
+  void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb,
+                  bool keptFromLastFrame = false);
   void endFrame();
   const ImageView& target() const { return target_; }
 
@@ -113,9 +118,10 @@ class SoftwareDrawBackend : public DrawBackend {
   // Coverage of a shadow, gathered with the shadows before it if they are
   // of its colour.
   void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height);
-  // Before anything is painted on the frame: the clear, if still pending,
-  // and the shadows gathered so far.
-  void flushPending();
+  // Before anything is painted on the frame within box: the shadows
+  // gathered so far, and the flat tiles under it.
+  void prepare(const PixelBox& box);
+  void flushShadows();
   const BitmapGlyph* glyph(TextFont font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
@@ -144,8 +150,7 @@ class SoftwareDrawBackend : public DrawBackend {
   float lineWidth_ = 1.0f;
   float pointSize_ = 1.0f;
   RasterPosition rasterPosition_;
-  bool clearPending_ = false;
-  uint32_t clearRgb_ = 0;
+  FlatTiles tiles_;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.
