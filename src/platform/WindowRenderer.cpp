@@ -116,8 +116,9 @@ void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPla
   if (software_) {
     const ImageView frame = softwareFrame(windowWidth, windowHeight, placement, clearRgb);
     // The presented image keeps its pixels until the next frame is drawn on it.
-    software_->beginFrame(frame, viewTransform(placement.width, placement.height, zoom, translation, placement.scale),
-                          clearRgb, presenter_->hasPresented());
+    software_->beginFrame(
+        frame, viewTransform(placement.width, placement.height, zoom, translation, placement.scale), clearRgb,
+        presenter_->hasPresented());
     return;
   }
   glViewport(0, 0, windowWidth, windowHeight);

@@ -1,12 +1,16 @@
 // Random streams of drawing calls into the software renderer: whatever the
 // calls, coordinates, sizes, colours and view (NaN, infinity and 3e38
 // included), nothing is written outside the image, the image keeps its
-// pixel format, and every call returns.
+// pixel format, and every call returns. The stream is drawn as two frames
+// on one image, and keeping one-colour tiles unpainted changes no pixel of
+// either.
 //
-// The first bytes choose the image size and the view; then each byte picks
-// a call and the bytes after it give its arguments: a small number scaled
-// into and around the image, or now and then a raw float.
+// The first bytes choose the image size, the view, the clear colours and
+// where the first frame ends; then each byte picks a call and the bytes after it give its
+// arguments: a small number scaled into and around the image, or now and
+// then a raw float.
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -22,6 +26,7 @@ class Input {
  public:
   Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
   bool empty() const { return at_ >= size_; }
+  size_t at() const { return at_; }
   uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
   // Mostly a coordinate in and around an image of this extent.
   float number(float extent) {
@@ -56,28 +61,10 @@ BitmapFontSet testFont() {
   return fonts;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const BitmapFontSet fonts = testFont();
-  SoftwareDrawBackend backend(fonts);  // afresh, so that an input replays alone
-  Input in(data, size);
-  const int width = 1 + in.byte() % 96;
-  const int height = 1 + in.byte() % 96;
-  const int stride = width + 2 * kMargin;
-  std::vector<uint32_t> memory(static_cast<size_t>(stride) * (height + 2 * kMargin), kGuard);
-  const ImageView image{memory.data() + kMargin * stride + kMargin, width, height, stride};
-  ScreenTransform view;
-  if (in.byte() & 1) {
-    view.scale = in.number(4.0f);
-    view.offsetX = in.number(static_cast<float>(width));
-    view.offsetY = in.number(static_cast<float>(height));
-  }
-  backend.beginFrame(image, view, in.byte() * 0x010101u);
-
-  const float extent = static_cast<float>(width > height ? width : height);
-  while (!in.empty()) {
-    switch (in.byte() % 11) {
+// The calls of the stream up to byte until.
+void drawCalls(SoftwareDrawBackend& backend, Input& in, size_t until, float extent) {
+  while (!in.empty() && in.at() < until) {
+    switch (in.byte() % 12) {
       case 0:
         backend.begin(static_cast<Primitive>(in.byte() % 7));
         break;
@@ -116,17 +103,76 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         backend.fillDisc(x, y, r, in.byte() - 8);
         break;
       }
+      case 11: {  // an axis-aligned rectangle, as the frame's veils are
+        const float x0 = in.number(extent), y0 = in.number(extent), x1 = in.number(extent),
+                    y1 = in.number(extent);
+        backend.begin(Primitive::Quads);
+        backend.vertex(x0, y0);
+        backend.vertex(x1, y0);
+        backend.vertex(x1, y1);
+        backend.vertex(x0, y1);
+        backend.end();
+        break;
+      }
     }
   }
   backend.end();
-  backend.endFrame();  // lays on the clear when no shape did
+}
 
+// Every pixel inside the image keeps the top byte clear, and every guard
+// pixel around it is untouched.
+bool keptToImage(const std::vector<uint32_t>& memory, int width, int height) {
+  const int stride = width + 2 * kMargin;
   for (int y = 0; y < height + 2 * kMargin; ++y) {
     for (int x = 0; x < stride; ++x) {
       const uint32_t pixel = memory[static_cast<size_t>(y) * stride + x];
       const bool inside = y >= kMargin && y < kMargin + height && x >= kMargin && x < kMargin + width;
-      FUZZ_CHECK(inside ? (pixel >> 24) == 0 : pixel == kGuard);
+      if (inside ? (pixel >> 24) != 0 : pixel != kGuard) return false;
     }
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const BitmapFontSet fonts = testFont();
+  Input in(data, size);
+  const int width = 1 + in.byte() % 96;
+  const int height = 1 + in.byte() % 96;
+  const int stride = width + 2 * kMargin;
+  ScreenTransform view;
+  if (in.byte() & 1) {
+    view.scale = in.number(4.0f);
+    view.offsetX = in.number(static_cast<float>(width));
+    view.offsetY = in.number(static_cast<float>(height));
+  }
+  // The second frame's clear is the first's, or (odd) one of its own.
+  uint32_t clear[2];
+  clear[0] = in.byte() * 0x010101u;
+  const uint8_t second = in.byte();
+  clear[1] = second & 1 ? second * 0x010101u : clear[0];
+  const size_t header = in.at();
+  const size_t split = header + 1 + (size - std::min(size, header)) * in.byte() / 256;
+  const float extent = static_cast<float>(width > height ? width : height);
+
+  // Afresh, so that an input replays alone: one keeps flat tiles, one not.
+  SoftwareDrawBackend tiled(fonts);
+  SoftwareDrawBackend painted(fonts);
+  painted.keepFlatTiles(false);
+  std::vector<uint32_t> memory[2];
+  Input calls[2] = {in, in};
+  for (int frame = 0; frame < 2; ++frame) {
+    for (int i = 0; i < 2; ++i) {
+      SoftwareDrawBackend& backend = i == 0 ? tiled : painted;
+      if (frame == 0) memory[i].assign(static_cast<size_t>(stride) * (height + 2 * kMargin), kGuard);
+      const ImageView image{memory[i].data() + kMargin * stride + kMargin, width, height, stride};
+      backend.beginFrame(image, view, clear[frame], frame == 1);
+      drawCalls(backend, calls[i], frame == 0 ? split : size, extent);
+      backend.endFrame();  // lays on the clear where no shape did
+      FUZZ_CHECK(keptToImage(memory[i], width, height));
+    }
+    FUZZ_CHECK(memory[0] == memory[1]);
   }
   return 0;
 }

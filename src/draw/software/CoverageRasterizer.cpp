@@ -193,7 +193,8 @@ void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
         const int lastBlock = last >> kBlockShift;
         const void* next = std::memchr(blocks + block + 1, 1, static_cast<size_t>(lastBlock - block));
         const int runEnd =
-            next ? std::min(static_cast<int>(static_cast<const uint8_t*>(next) - blocks) << kBlockShift, last + 1)
+            next ? std::min(static_cast<int>(static_cast<const uint8_t*>(next) - blocks) << kBlockShift,
+                            last + 1)
                  : last + 1;
         const int visibleEnd = std::min(runEnd, boxWidth_);
         const float c = std::fabs(sum);

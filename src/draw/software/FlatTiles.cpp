@@ -45,7 +45,8 @@ void FlatTiles::paintUnder(const PixelBox& box) {
   const int bottom = std::min(box.bottom, image_.height);
   if (left >= right || top >= bottom) return;
   for (int row = top >> kTileShift; row <= (bottom - 1) >> kTileShift; ++row) {
-    for (int column = left >> kTileShift; column <= (right - 1) >> kTileShift; ++column) paintTile(column, row);
+    for (int column = left >> kTileShift; column <= (right - 1) >> kTileShift; ++column)
+      paintTile(column, row);
   }
 }
 
@@ -58,7 +59,8 @@ void FlatTiles::paintRect(double x0, double y0, double x1, double y1, uint32_t r
   y1 = std::min(y1, h);
   if (!(x0 < x1 && y0 < y1) || alpha <= 0 || columns_ == 0) return;
   // The pixels the rectangle covers whole, which it paints at its own alpha.
-  const double inLeft = std::ceil(x0), inTop = std::ceil(y0), inRight = std::floor(x1), inBottom = std::floor(y1);
+  const double inLeft = std::ceil(x0), inTop = std::ceil(y0), inRight = std::floor(x1),
+               inBottom = std::floor(y1);
   const SpanPainter paint(rgb, alpha);
   uint32_t lastFlat = 0, lastBlended = 0;
   bool blendedAny = false;
@@ -75,8 +77,8 @@ void FlatTiles::paintRect(double x0, double y0, double x1, double y1, uint32_t r
   };
   const int firstColumn = static_cast<int>(x0) >> kTileShift;
   const int lastColumn = (static_cast<int>(std::ceil(x1)) - 1) >> kTileShift;
-  for (int row = static_cast<int>(y0) >> kTileShift; row <= (static_cast<int>(std::ceil(y1)) - 1) >> kTileShift;
-       ++row) {
+  for (int row = static_cast<int>(y0) >> kTileShift;
+       row <= (static_cast<int>(std::ceil(y1)) - 1) >> kTileShift; ++row) {
     // Tiles that need their pixels painted, gathered into runs along the row.
     int runStart = -1;
     const auto paintRun = [&](int endColumn) {

@@ -37,8 +37,12 @@ bool isFinite(double v) {
 // The box of whole pixels a box of coordinates lies in; what is not a
 // number reaches as far as it can.
 PixelBox pixelBoxOf(double minX, double minY, double maxX, double maxY) {
-  const auto low = [](double v) { return v > -1e9 ? static_cast<int>(std::floor(std::min(v, 1e9))) : -1000000000; };
-  const auto high = [](double v) { return v < 1e9 ? static_cast<int>(std::ceil(std::max(v, -1e9))) : 1000000000; };
+  const auto low = [](double v) {
+    return v > -1e9 ? static_cast<int>(std::floor(std::min(v, 1e9))) : -1000000000;
+  };
+  const auto high = [](double v) {
+    return v < 1e9 ? static_cast<int>(std::ceil(std::max(v, -1e9))) : 1000000000;
+  };
   return {low(minX), low(minY), high(maxX), high(maxY)};
 }
 
@@ -94,6 +98,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   insideShape_ = false;
   points_.clear();
   tiles_.beginFrame(target, clearRgb, keptFromLastFrame);
+  if (!keepFlatTiles_) tiles_.paintUnder(PixelBox{0, 0, target.width, target.height});
 }
 
 void SoftwareDrawBackend::endFrame() {

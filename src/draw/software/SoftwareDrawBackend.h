@@ -78,6 +78,9 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
+  // Whether the frame's one-colour parts are kept as a colour until drawn
+  // on (the default) or painted at once, as a frame to compare with.
+  void keepFlatTiles(bool keep) { keepFlatTiles_ = keep; }
   const PictureCache& pictures() const { return pictures_; }
   // How many kept pictures the frame showed resampled from another view,
   // not yet drawn afresh at its own.
@@ -151,6 +154,7 @@ class SoftwareDrawBackend : public DrawBackend {
   float pointSize_ = 1.0f;
   RasterPosition rasterPosition_;
   FlatTiles tiles_;
+  bool keepFlatTiles_ = true;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.
