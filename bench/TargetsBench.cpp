@@ -228,7 +228,8 @@ void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures =
   DrawBackend& ticking = drawBackend();
   auto frame = [&] {
     setDrawBackend(&software);
-    software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}, scale), 0xFFFFFF);
+    // The image keeps the last frame, as the window's does.
+    software.beginFrame(image, viewTransform(800, 800, 1.0f, {400.0f, 400.0f}, scale), 0xFFFFFF, true);
     h.game().onDraw();
     software.endFrame();
     setDrawBackend(&ticking);
@@ -278,6 +279,11 @@ void BM_StartFrameSoftware(benchmark::State& state) {
 }
 BENCHMARK(BM_StartFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(300);
 
+void BM_StartFrameSoftwareAt2(benchmark::State& state) {
+  timeSoftwareFrame(state, [](Game&) {}, true, 2.0);
+}
+BENCHMARK(BM_StartFrameSoftwareAt2)->Unit(benchmark::kMillisecond)->Iterations(300);
+
 void BM_ThousandTreeFrameSoftware(benchmark::State& state) {
   timeSoftwareFrame(state, buildThousandTreeWorld);
 }
@@ -311,7 +317,7 @@ void timeSoftwareZoom(benchmark::State& state, Build build) {
     h.tick();
     setDrawBackend(&software);
     const double before = threadCpuSeconds();
-    software.beginFrame(image, viewTransform(800, 800, h.app().zoom(), {400.0f, 400.0f}), 0xFFFFFF);
+    software.beginFrame(image, viewTransform(800, 800, h.app().zoom(), {400.0f, 400.0f}), 0xFFFFFF, true);
     h.game().onDraw();
     software.endFrame();
     if (timed) frames.push_back(1000.0 * (threadCpuSeconds() - before));
