@@ -1,5 +1,6 @@
-"""Screens and scaling: a 1366x768 screen, fullscreen with F11, and a
-3840x2160 desktop at 200 % (Xft.dpi 192); clicks land where things are drawn."""
+"""Screens and scaling: a 1366x768 screen, fullscreen with F11 and under
+openbox, and a 3840x2160 desktop at 200 % (Xft.dpi 192); clicks land where
+things are drawn."""
 
 import os
 import subprocess
@@ -58,20 +59,65 @@ def check_laptop_screen(binary, checks):
 
         # The field at 768 / 800, centred: white beside it, the bar inside;
         # the same on a second time, in an image the first may have left.
-        left = (1366 - 768) // 2
         for time_in in ("first", "second"):
             session.key(window, "F11")
             wait_until(lambda: session.geometry(window)[2:] == (1366, 768), 5.0, what="fullscreen")
-            time.sleep(1.0)
-            shot = session.screenshot(window)
-            margin = [shot.pixel(x, y) for x in (5, left - 3, 1366 - left + 3) for y in range(0, 768, 16)]
-            checks.check(all(rgb == (255, 255, 255) for rgb in margin),
+            checks.check(margins_are_background(session, window),
                          f"fullscreen the {time_in} time the margins are not the background")
             if time_in == "first":
-                buys_a_peep(session, window, 0.96, checks, left)
+                buys_a_peep(session, window, 0.96, checks, FULLSCREEN_LEFT)
             session.key(window, "F11")
             wait_until(lambda: session.geometry(window)[2:] == (720, 720), 5.0, what="the window back")
         session.check_running()
+
+
+# Fullscreen on 1366x768 the field is 768 wide, centred.
+FULLSCREEN_LEFT = (1366 - 768) // 2
+
+
+def margins_are_background(session, window):
+    time.sleep(1.0)
+    shot = session.screenshot(window)
+    left = FULLSCREEN_LEFT
+    margin = [shot.pixel(x, y) for x in (5, left - 3, 1366 - left + 3) for y in range(0, 768, 16)]
+    return all(rgb == (255, 255, 255) for rgb in margin)
+
+
+def check_under_openbox(binary, checks):
+    with GameSession(binary, screen=(1366, 768), launch=False) as session:
+        wm = subprocess.Popen(["openbox"], env=session.env(), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        try:
+            session.start_game()
+            session.close_window_with_key(session.wait_for_window("^Verlomba$"), "Return")
+            window = session.wait_for_window("^Verlomba City$")
+
+            def size():
+                return session.geometry(window)[2:]
+
+            def ask(*state):
+                session._x(["wmctrl", "-i", "-r", hex(window), "-b", ",".join(state)])
+
+            wait_until(lambda: size() == (720, 720), 5.0, what="the 720x720 window")
+            ask("add", "maximized_vert", "maximized_horz")
+            time.sleep(1.0)
+            checks.check(size() == (720, 720), f"openbox maximized the window to {size()}")
+            ask("remove", "maximized_vert", "maximized_horz")
+            # In through openbox and out with F11, then in and out with F11,
+            # which asks openbox.
+            for enter, leave in ((lambda: ask("add", "fullscreen"), lambda: session.key(window, "F11")),
+                                 (lambda: session.key(window, "F11"), lambda: session.key(window, "F11"))):
+                enter()
+                wait_until(lambda: size() == (1366, 768), 5.0, what="fullscreen under openbox")
+                checks.check(margins_are_background(session, window),
+                             "fullscreen under openbox the margins are not the background")
+                leave()
+                wait_until(lambda: size() == (720, 720), 5.0, what="the window back from fullscreen")
+            buys_a_peep(session, window, 0.9, checks)
+            session.check_running()
+        finally:
+            wm.terminate()
+            wm.wait(5)
 
 
 def non_uniform_blocks(shot, box):
@@ -105,6 +151,8 @@ def main():
                lambda: check_laptop_screen(binary, checks))
     checks.run("at Xft.dpi 192 the window is 1600, text and pictures drawn at twice the size",
                lambda: check_big_screen(binary, checks))
+    checks.run("openbox keeps the window's size and shows its fullscreen as F11 does",
+               lambda: check_under_openbox(binary, checks))
     checks.finish()
 
 
