@@ -87,8 +87,9 @@ void WindowRenderer::useScale(double scale) {
 }
 
 ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const ViewPlacement& placement,
-                                        uint32_t clearRgb) {
+                                        uint32_t clearRgb, bool& kept) {
   const ImageView whole = presenter_->frame(windowWidth, windowHeight);
+  kept = presenter_->hasPresented();
   const int width = std::min(placement.pixelWidth(), windowWidth - placement.left);
   const int height = std::min(placement.pixelHeight(), windowHeight - placement.top);
   if (whole.empty() ||
@@ -102,6 +103,7 @@ ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const
     const SpanPainter clear(clearRgb, 256);
     for (int y = 0; y < whole.height; ++y) clear.run(whole.row(y), whole.width);
     cleared_ = placement;
+    kept = false;
   }
   ImageView view = whole;
   view.pixels = whole.row(placement.top) + placement.left;
@@ -114,11 +116,11 @@ void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPla
                                 Vec2 translation, uint32_t clearRgb) {
   useScale(placement.scale);
   if (software_) {
-    const ImageView frame = softwareFrame(windowWidth, windowHeight, placement, clearRgb);
-    // The presented image keeps its pixels until the next frame is drawn on it.
+    bool kept = false;
+    const ImageView frame = softwareFrame(windowWidth, windowHeight, placement, clearRgb, kept);
     software_->beginFrame(
         frame, viewTransform(placement.width, placement.height, zoom, translation, placement.scale), clearRgb,
-        presenter_->hasPresented());
+        kept);
     return;
   }
   glViewport(0, 0, windowWidth, windowHeight);

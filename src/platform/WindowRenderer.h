@@ -61,9 +61,10 @@ class WindowRenderer {
  private:
   // Text and line widths for the view's scale, from the first frame at it.
   void useScale(double scale);
-  // The software renderer's image for a frame, the view's part of it.
+  // The software renderer's image for a frame, the view's part of it;
+  // kept: it still holds the last frame shown.
   ImageView softwareFrame(int windowWidth, int windowHeight, const ViewPlacement& placement,
-                          uint32_t clearRgb);
+                          uint32_t clearRgb, bool& kept);
 
   std::unique_ptr<SoftwareDrawBackend> software_;
   std::unique_ptr<XImagePresenter> presenter_;

@@ -8,8 +8,10 @@
 
 void FlatTiles::beginFrame(const ImageView& image, uint32_t rgb, bool keptFromLastFrame) {
   constexpr int size = 1 << kTileShift;
-  const bool same = keptFromLastFrame && image.pixels == image_.pixels && image.width == image_.width &&
-                    image.height == image_.height && image.stride == image_.stride;
+  const bool same = keptFromLastFrame && ended_ && image.pixels == image_.pixels &&
+                    image.width == image_.width && image.height == image_.height &&
+                    image.stride == image_.stride;
+  ended_ = false;
   image_ = image;
   columns_ = image.empty() ? 0 : (image.width + size - 1) >> kTileShift;
   rows_ = image.empty() ? 0 : (image.height + size - 1) >> kTileShift;
@@ -104,6 +106,7 @@ void FlatTiles::paintRect(double x0, double y0, double x1, double y1, uint32_t r
 }
 
 void FlatTiles::endFrame() {
+  ended_ = true;
   for (int row = 0; row < rows_; ++row) {
     for (int column = 0; column < columns_; ++column) {
       const size_t t = static_cast<size_t>(row) * columns_ + column;

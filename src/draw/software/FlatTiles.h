@@ -22,7 +22,7 @@ class FlatTiles {
 
   // Every tile of image flat in rgb (0x00RRGGBB). keptFromLastFrame: the
   // image holds what the last frame drawn on it ended with; it is believed
-  // only for the same image as last time.
+  // only for the same image as last time, and when that frame was ended.
   void beginFrame(const ImageView& image, uint32_t rgb, bool keptFromLastFrame);
   // Paints the flat tiles that meet box, so that it can be drawn on.
   void paintUnder(const PixelBox& box);
@@ -57,4 +57,5 @@ class FlatTiles {
   // colour, or not (shownFlat_ 0).
   std::vector<uint32_t> shownRgb_;
   std::vector<uint8_t> shownFlat_;
+  bool ended_ = false;  // a frame begun and not ended leaves the image unknown
 };

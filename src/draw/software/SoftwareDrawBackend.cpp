@@ -182,7 +182,7 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
   // of an outline is mostly empty.
   if (!recording_) flushShadows();
   switch (primitive_) {
-    case Primitive::Points:
+    case Primitive::Points:  // drawn above
       break;
     case Primitive::Lines:
       addLines(false, false);
