@@ -157,7 +157,7 @@ class GameSession:
             while time.monotonic() < deadline:
                 if xvfb.poll() is not None:
                     break  # lost the race for this number; try the next
-                if self._x(["xdotool", "getdisplaygeometry"], check=False).returncode == 0:
+                if self.x_command(["xdotool", "getdisplaygeometry"], check=False).returncode == 0:
                     self.xvfb = xvfb
                     return
                 time.sleep(0.05)
@@ -172,7 +172,7 @@ class GameSession:
         env.pop("WAYLAND_DISPLAY", None)
         return env
 
-    def _x(self, args, check=True, timeout=20):
+    def x_command(self, args, check=True, timeout=20):
         result = subprocess.run(args, env=self.env(), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                                 timeout=timeout)
         if check and result.returncode != 0:
@@ -180,7 +180,7 @@ class GameSession:
         return result
 
     def xdotool(self, *args, check=True):
-        return self._x(["xdotool"] + [str(a) for a in args], check=check).stdout.decode()
+        return self.x_command(["xdotool"] + [str(a) for a in args], check=check).stdout.decode()
 
     def start_game(self):
         self.workdir = tempfile.mkdtemp(prefix="verlomba-e2e-")
@@ -230,12 +230,12 @@ class GameSession:
 
     def top_level_windows(self):
         # Without a window manager these are the application windows.
-        out = self._x(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
+        out = self.x_command(["xwininfo", "-root", "-children"]).stdout.decode(errors="replace")
         ids = [int(m.group(1), 16) for m in re.finditer(r"^\s+(0x[0-9a-fA-F]+)\s", out, re.M)]
         return sorted(w for w in ids if self.is_viewable(w))
 
     def window_info(self, window):
-        result = self._x(["xwininfo", "-id", str(window)], check=False)
+        result = self.x_command(["xwininfo", "-id", str(window)], check=False)
         if result.returncode != 0:
             return None
         lines = (line.strip().partition(":") for line in result.stdout.decode(errors="replace").splitlines())
@@ -344,13 +344,13 @@ class GameSession:
     def window_property(self, window, name, xprop_format=None):
         """xprop's line for the property; xprop_format "32c" reads numbers."""
         fmt = [xprop_format] if xprop_format else []
-        return self._x(["xprop", "-id", str(window), "-notype"] + fmt + [name]).stdout.decode(errors="replace")
+        return self.x_command(["xprop", "-id", str(window), "-notype"] + fmt + [name]).stdout.decode(errors="replace")
 
     def screenshot(self, window=None):
         handle, path = tempfile.mkstemp(suffix=".xwd", dir=self.workdir)
         os.close(handle)
         try:
-            self._x(["xwd", "-silent"] + (["-root"] if window is None else ["-id", str(window)]) + ["-out", path])
+            self.x_command(["xwd", "-silent"] + (["-root"] if window is None else ["-id", str(window)]) + ["-out", path])
             with open(path, "rb") as f:
                 return Image.from_xwd(f.read())
         finally:

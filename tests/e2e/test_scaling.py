@@ -96,7 +96,7 @@ def check_under_openbox(binary, checks):
                 return session.geometry(window)[2:]
 
             def ask(*state):
-                session._x(["wmctrl", "-i", "-r", hex(window), "-b", ",".join(state)])
+                session.x_command(["wmctrl", "-i", "-r", hex(window), "-b", ",".join(state)])
 
             wait_until(lambda: size() == (720, 720), 5.0, what="the 720x720 window")
             ask("add", "maximized_vert", "maximized_horz")
