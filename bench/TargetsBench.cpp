@@ -280,7 +280,8 @@ void BM_StartFrameSoftware(benchmark::State& state) {
 BENCHMARK(BM_StartFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(300);
 
 void BM_StartFrameSoftwareAt2(benchmark::State& state) {
-  timeSoftwareFrame(state, [](Game&) {}, true, 2.0);
+  timeSoftwareFrame(
+      state, [](Game&) {}, true, 2.0);
 }
 BENCHMARK(BM_StartFrameSoftwareAt2)->Unit(benchmark::kMillisecond)->Iterations(300);
 

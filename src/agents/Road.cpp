@@ -103,10 +103,10 @@ void Road::draw() {
   const Vec2 dB = anchorB->direction();
   Rect box{c.at[0].x, c.at[0].x, c.at[0].y, c.at[0].y};
   for (const Vec2& v : c.at) include(box, v.x, v.y);
-  StillPicture picture({serial(), PictureKind::Colour,
-                        pictureDigest({pA.x, pA.y, dA.x, dA.y, pB.x, pB.y, dB.x, dB.y, width, color.r, color.g,
-                                       color.b})},
-                       grownBy(box, 0.5f * width + 2.0f));
+  StillPicture picture(
+      {serial(), PictureKind::Colour,
+       pictureDigest({pA.x, pA.y, dA.x, dA.y, pB.x, pB.y, dB.x, dB.y, width, color.r, color.g, color.b})},
+      grownBy(box, 0.5f * width + 2.0f));
   if (!picture.needsDrawing()) return;
   setColor(color);
   setLineWidth(width);

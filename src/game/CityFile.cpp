@@ -6,8 +6,8 @@
 
 #include "app/Application.h"
 #include "app/FrameClock.h"
-#include "files/ReadSmallFile.h"
 #include "buildings/Building.h"
+#include "files/ReadSmallFile.h"
 #include "game/CityFields.h"
 #include "game/CityReader.h"
 #include "game/CityWriter.h"

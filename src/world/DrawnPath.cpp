@@ -77,9 +77,9 @@ void DrawnPath::draw() {
   if (pointCount_ < 2) return;  // a single point shows nothing
   // Points are only ever added: their count and the last tell the picture.
   const Vec2 last = points_[pointCount_ - 1];
-  StillPicture picture({serial(), PictureKind::Colour,
-                        pictureDigest({static_cast<float>(pointCount_), last.x, last.y})},
-                       grownBy(box_, 2.0f));
+  StillPicture picture(
+      {serial(), PictureKind::Colour, pictureDigest({static_cast<float>(pointCount_), last.x, last.y})},
+      grownBy(box_, 2.0f));
   if (!picture.needsDrawing()) return;
   setColor(0.5f, 0.5f, 0.5f);
   beginLineStrip();

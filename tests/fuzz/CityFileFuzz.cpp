@@ -6,9 +6,9 @@
 #include <string>
 
 #include "FuzzFile.h"
+#include "doubles/NullDrawBackend.h"
 #include "doubles/ScriptedApplication.h"
 #include "draw/DrawBackend.h"
-#include "doubles/NullDrawBackend.h"
 #include "game/CityFile.h"
 #include "game/Game.h"
 #include "tuning/Tuning.h"

@@ -43,12 +43,12 @@ inline const char* writeScratch(const uint8_t* data, std::size_t size) {
 }
 
 // Stops the run with the input saved as a crash, and says why.
-#define FUZZ_CHECK(condition)                                                              \
-  do {                                                                                     \
-    if (!(condition)) {                                                                    \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                        \
-    }                                                                                      \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 }  // namespace fuzz
