@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <regex>
+#include <string>
+
+#include "world/Maths.h"
+
+// The C library is the yardstick here, within a stated number of ulps; the
+// pinned bit patterns are what every platform's build must reproduce.
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+uint64_t bitsOf(double d) {
+  uint64_t u = 0;
+  std::memcpy(&u, &d, sizeof u);
+  return u;
+}
+
+// Distance in representable doubles; NaN is at none from NaN.
+int64_t ulpsApart(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b) ? 0 : INT64_MAX;
+  const auto ordered = [](double d) {
+    const auto i = static_cast<int64_t>(bitsOf(d));
+    return i < 0 ? INT64_MIN - i : i;
+  };
+  const int64_t d = ordered(a) - ordered(b);
+  return d < 0 ? -d : d;
+}
+
+#define EXPECT_ULPS(ours, theirs, tolerance) \
+  EXPECT_LE(ulpsApart(ours, theirs), tolerance) << #ours << " = " << (ours) << ", C library: " << (theirs)
+
+#define EXPECT_SAME_BITS(ours, theirs) EXPECT_EQ(bitsOf(ours), bitsOf(theirs)) << #ours
+
+TEST(Maths, SineAndCosineAreWithinAnUlpOfTheCLibraryAndSymmetric) {
+  // Headings grow without bound as agents turn, so well beyond a turn.
+  for (double x = -1000.0; x <= 1000.0; x += 0.0173) {
+    EXPECT_ULPS(maths::sin(x), std::sin(x), 1);
+    EXPECT_ULPS(maths::cos(x), std::cos(x), 1);
+    ASSERT_EQ(maths::sin(-x), -maths::sin(x));
+    ASSERT_EQ(maths::cos(-x), maths::cos(x));
+  }
+  for (double x = 1e3; x < 8e5; x *= 1.37) EXPECT_ULPS(maths::sin(x), std::sin(x), 1);
+  // Near multiples of a quarter turn, where the reduction cancels most.
+  for (int n = -64; n <= 64; ++n) {
+    const double x = n * 1.5707963267948966;
+    EXPECT_ULPS(maths::sin(x), std::sin(x), 1);
+    EXPECT_ULPS(maths::cos(x), std::cos(x), 1);
+  }
+  // Far beyond, only sanity: bounded, and NaN for what has no angle.
+  EXPECT_LE(std::fabs(maths::sin(3.0e30)), 1.0);
+  EXPECT_LE(std::fabs(maths::cos(-1.7e308)), 1.0);
+  EXPECT_TRUE(std::isnan(maths::sin(kInf)) && std::isnan(maths::cos(-kInf)) && std::isnan(maths::sin(kNaN)));
+
+  EXPECT_SAME_BITS(maths::sin(0.0), 0.0);
+  EXPECT_SAME_BITS(maths::sin(-0.0), -0.0);
+  EXPECT_EQ(maths::cos(0.0), 1.0);
+  EXPECT_EQ(maths::cos(-0.0f), 1.0f);
+  EXPECT_EQ(maths::sin(1.5707963267948966), 1.0);
+  EXPECT_EQ(maths::cos(3.141592653589793), -1.0);
+  // The float quarter turn the game uses turns a unit vector onto the axis.
+  EXPECT_EQ(maths::sin(1.5707964f), 1.0f);
+  EXPECT_EQ(maths::cos(3.1415927f), -1.0f);
+}
+
+TEST(Maths, ArcTangentKeepsQuadrantsSignsAndTheCLibrarysSpecialCases) {
+  // Every pairing of signed zeros, ones and infinities, and NaN, bit for bit.
+  const double special[] = {0.0, -0.0, 1.0, -1.0, kInf, -kInf, kNaN};
+  for (const double y : special) {
+    for (const double x : special) {
+      const double ours = maths::atan2(y, x);
+      const double theirs = std::atan2(y, x);
+      if (std::isnan(theirs)) {
+        EXPECT_TRUE(std::isnan(ours)) << y << ", " << x;
+      } else {
+        EXPECT_SAME_BITS(ours, theirs) << " at " << y << ", " << x;
+      }
+    }
+  }
+  // Around the circle, at every scale, and where the ratio overflows.
+  for (double a = -3.14159; a < 3.1416; a += 0.00731) {
+    for (const double r : {1e-300, 1e-5, 1.0, 3e4, 1e300}) {
+      const double y = r * std::sin(a);
+      const double x = r * std::cos(a);
+      EXPECT_ULPS(maths::atan2(y, x), std::atan2(y, x), 1);
+    }
+  }
+  EXPECT_ULPS(maths::atan2(1e300, 1e-300), std::atan2(1e300, 1e-300), 0);
+  EXPECT_ULPS(maths::atan2(1e-300, -1e300), std::atan2(1e-300, -1e300), 0);
+  EXPECT_EQ(maths::atan2(-0.0f, -1.0f), -3.1415927f);  // the seam angleBetween relies on
+}
+
+TEST(Maths, HypotenuseNeitherOverflowsNorUnderflows) {
+  for (const double scale : {1e-310, 1e-200, 1.0, 7e150, 1e300}) {
+    for (double t = 0.0; t < 50.0; t += 0.37) {
+      const double x = scale * t;
+      const double y = scale * (3.0 - 0.1 * t);
+      EXPECT_ULPS(maths::hypot(x, y), std::hypot(x, y), 1);
+    }
+  }
+  EXPECT_EQ(maths::hypot(3.0, -4.0), 5.0);
+  EXPECT_EQ(maths::hypot(1e308, 1.0), 1e308);
+  EXPECT_EQ(maths::hypot(kNaN, -kInf), kInf);
+  EXPECT_TRUE(std::isnan(maths::hypot(kNaN, 1.0)));
+  EXPECT_EQ(maths::hypot(-3e30f, 4e30f), 5e30f);
+  EXPECT_EQ(maths::hypot(kNaN, kInf), kInf);
+  EXPECT_EQ(maths::hypot(std::numeric_limits<float>::infinity(), std::nanf("")),
+            std::numeric_limits<float>::infinity());
+}
+
+TEST(Maths, PowerOverTheGamesRangesAndCsSpecialCases) {
+  // The zoom: whole powers of the float 1.2.
+  for (int n = -8; n <= 8; ++n)
+    EXPECT_ULPS(maths::pow(1.2000000476837158, n), std::pow(1.2000000476837158, n), 1);
+  // The work rate: a building's fill to the 0.7th.
+  for (int places = 1; places <= 40; ++places) {
+    for (int in = 0; in <= places; ++in) {
+      const double fill = static_cast<float>(in) / static_cast<float>(places);
+      EXPECT_ULPS(maths::pow(fill, 0.7), std::pow(fill, 0.7), 2);
+    }
+  }
+  for (double x = 0.01; x < 100.0; x *= 1.1) EXPECT_ULPS(maths::pow(x, 2.6), std::pow(x, 2.6), 40);
+
+  const double special[] = {0.0, -0.0, 1.0, -1.0, 0.5, -2.0, 3.0, -7.0, 0.7, -0.5, kInf, -kInf, kNaN};
+  for (const double x : special) {
+    for (const double y : special) {
+      const double ours = maths::pow(x, y);
+      const double theirs = std::pow(x, y);
+      if (std::isnan(theirs)) {
+        EXPECT_TRUE(std::isnan(ours)) << x << " ^ " << y;
+      } else {
+        EXPECT_ULPS(ours, theirs, 2) << " at " << x << " ^ " << y;
+        EXPECT_EQ(std::signbit(ours), std::signbit(theirs)) << x << " ^ " << y;
+      }
+    }
+  }
+  EXPECT_EQ(maths::pow(-0.0, 101.0), -0.0);
+  EXPECT_TRUE(std::signbit(maths::pow(-0.0, 101.0)));
+  EXPECT_LT(maths::pow(-2.0, 61.0), -2e18);  // odd powers beyond the multiplied ones keep the sign
+  EXPECT_GT(maths::pow(-2.0, 62.0), 4e18);
+  EXPECT_EQ(maths::pow(10.0, 400.0), kInf);
+  EXPECT_EQ(maths::pow(10.0, -400.0), 0.0);
+  EXPECT_ULPS(maths::pow(2.0, -1074.0), std::pow(2.0, -1074.0), 0);
+}
+
+TEST(Maths, PinnedBitsEveryPlatformMustReproduce) {
+  EXPECT_EQ(bitsOf(maths::sin(1.0)), 0x3feaed548f090ceeu);
+  EXPECT_EQ(bitsOf(maths::cos(2.5)), 0xbfe9a2f7ef858b7du);
+  EXPECT_EQ(bitsOf(maths::sin(1e5)), 0x3fa24daa9c527e96u);
+  EXPECT_EQ(bitsOf(maths::cos(3e6)), 0x3fde93a150566281u);  // beyond the accurate range
+  EXPECT_EQ(bitsOf(maths::atan2(3.0, -4.0)), 0x4003fc176b7a8560u);
+  EXPECT_EQ(bitsOf(maths::atan2(-1e-3, 0.8)), 0xbf547ae094b92372u);
+  EXPECT_EQ(bitsOf(maths::hypot(0.1, 0.7)), 0x3fe6a09e667f3bccu);
+  EXPECT_EQ(bitsOf(maths::pow(0.6, 0.7)), 0x3fe6613966362a65u);
+  EXPECT_EQ(bitsOf(maths::pow(1.2000000476837158, 8)), 0x401133039352ae77u);
+}
+
+// Nothing the game runs may call the C library's transcendental functions:
+// they round differently on each platform. fabs, sqrt, floor, fmod and the
+// like are exact and stay.
+TEST(Maths, NoOtherCodeCallsTheCLibrarysTranscendentalFunctions) {
+  const std::regex call(
+      R"((^|[^\w:.>])(std::|::)?(sin|cos|tan|asin|acos|atan|atan2|sinh|cosh|tanh|asinh|acosh|atanh|exp|exp2|)"
+      R"(expm1|log|log2|log10|log1p|logb|pow|hypot|cbrt|erf|erfc|lgamma|tgamma|sincos)[fl]?\s*\()");
+  namespace fs = std::filesystem;
+  int files = 0;
+  for (const char* folder : {"src", "tools"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(VERLOMBA_SOURCE_DIR) / folder)) {
+      const fs::path& path = entry.path();
+      if (!entry.is_regular_file() || path.filename() == "Maths.h" || path.filename() == "Maths.cpp")
+        continue;
+      const std::string ext = path.extension().string();
+      if (ext != ".cpp" && ext != ".h" && ext != ".in") continue;
+      ++files;
+      std::ifstream in(path);
+      std::string line;
+      for (int number = 1; std::getline(in, line); ++number) {
+        const std::string code = line.substr(0, line.find("//"));
+        EXPECT_FALSE(std::regex_search(code, call)) << path.string() << ":" << number << ": " << line;
+      }
+    }
+  }
+  EXPECT_GT(files, 50);
+}
+
+}  // namespace
