@@ -29,11 +29,13 @@ constexpr double kThreeQuarterPi = 0x1.2d97c7f3321d2p+1;
 // --- sin and cos ------------------------------------------------------------
 
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
-// pi/2 in three parts; the first two have 33 bits, so their products with a
-// quadrant count below 2^20 are exact.
+// pi/2 in four parts; the first three have 33 bits, so their products with
+// a quadrant count below 2^20 are exact. Together they hold pi/2 to 152
+// bits: enough for the doubles nearest a multiple of pi/2 in the range.
 constexpr double kHalfPi1 = 0x1.921fb544p+0;
 constexpr double kHalfPi2 = 0x1.0b4611a6p-34;
-constexpr double kHalfPi3 = 0x1.3198a2e037073p-69;
+constexpr double kHalfPi3 = 0x1.3198a2ep-69;
+constexpr double kHalfPi4 = 0x1.b839a252049c1p-104;
 constexpr double kNearAngle = 0x1p19 * kHalfPi;
 constexpr double kTwoPi = 0x1.921fb54442d18p+2;
 
@@ -44,20 +46,28 @@ struct Reduced {
   double lo;
 };
 
+// a + b = sum + error exactly (Knuth).
+double twoSum(double a, double b, double& error) {
+  const double sum = a + b;
+  const double back = sum - a;
+  error = (a - (sum - back)) + (b - back);
+  return sum;
+}
+
 Reduced reduce(double x) {
   if (std::fabs(x) <= kQuarterPi) return {0, x, 0.0};
   if (!(std::fabs(x) < kNearAngle)) x = std::fmod(x, kTwoPi);
   const double n = std::floor(x * kTwoOverPi + 0.5);
+  // x - n pi/2 as an exact sum of doubles, largest parts first.
   const double r = x - n * kHalfPi1;  // exact: x is within pi/4 of n * pi/2
-  const double w = n * kHalfPi2;      // exact: 33 bits times at most 20
-  // r - w as a sum of two doubles (Knuth's two-sum), then the last part.
-  const double s = r - w;
-  const double back = s - r;
-  const double err = (r - (s - back)) - (w + back);
-  const double lo = err - n * kHalfPi3;
-  const double hi = s + lo;
+  double lo1 = 0.0;
+  const double s1 = twoSum(r, -n * kHalfPi2, lo1);
+  double lo2 = 0.0;
+  const double s2 = twoSum(s1, -n * kHalfPi3, lo2);
+  const double lo = (lo1 + lo2) - n * kHalfPi4;
+  const double hi = s2 + lo;
   const auto quadrant = static_cast<unsigned>(static_cast<int64_t>(n) & 3);
-  return {quadrant, hi, (s - hi) + lo};
+  return {quadrant, hi, (s2 - hi) + lo};
 }
 
 // sin(x + y) for |x| <= pi/4, y a tail far below x's last bit.

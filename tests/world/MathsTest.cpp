@@ -36,6 +36,11 @@ int64_t ulpsApart(double a, double b) {
   return d < 0 ? -d : d;
 }
 
+// What the header promises for a y that is not a small integer.
+int64_t powerTolerance(double x, double y) {
+  return static_cast<int64_t>(2.0 * (1.0 + std::fabs(y * std::log(x))));
+}
+
 #define EXPECT_ULPS(ours, theirs, tolerance) \
   EXPECT_LE(ulpsApart(ours, theirs), tolerance) << #ours << " = " << (ours) << ", C library: " << (theirs)
 
@@ -56,6 +61,8 @@ TEST(Maths, SineAndCosineAreWithinAnUlpOfTheCLibraryAndSymmetric) {
     EXPECT_ULPS(maths::sin(x), std::sin(x), 1);
     EXPECT_ULPS(maths::cos(x), std::cos(x), 1);
   }
+  // The double nearest a multiple of pi/2 below 2^20 (2^-54 from it).
+  EXPECT_ULPS(maths::cos(0x1.39c6fd67805a7p+18), std::cos(0x1.39c6fd67805a7p+18), 0);
   // Far beyond, only sanity: bounded, and NaN for what has no angle.
   EXPECT_LE(std::fabs(maths::sin(3.0e30)), 1.0);
   EXPECT_LE(std::fabs(maths::cos(-1.7e308)), 1.0);
@@ -123,12 +130,13 @@ TEST(Maths, PowerOverTheGamesRangesAndCsSpecialCases) {
     EXPECT_ULPS(maths::pow(1.2000000476837158, n), std::pow(1.2000000476837158, n), 1);
   // The work rate: a building's fill to the 0.7th.
   for (int places = 1; places <= 40; ++places) {
-    for (int in = 0; in <= places; ++in) {
+    for (int in = 1; in <= places; ++in) {
       const double fill = static_cast<float>(in) / static_cast<float>(places);
-      EXPECT_ULPS(maths::pow(fill, 0.7), std::pow(fill, 0.7), 2);
+      EXPECT_ULPS(maths::pow(fill, 0.7), std::pow(fill, 0.7), powerTolerance(fill, 0.7));
     }
   }
-  for (double x = 0.01; x < 100.0; x *= 1.1) EXPECT_ULPS(maths::pow(x, 2.6), std::pow(x, 2.6), 40);
+  for (double x = 0.01; x < 100.0; x *= 1.1)
+    EXPECT_ULPS(maths::pow(x, 2.6), std::pow(x, 2.6), powerTolerance(x, 2.6));
 
   const double special[] = {0.0, -0.0, 1.0, -1.0, 0.5, -2.0, 3.0, -7.0, 0.7, -0.5, kInf, -kInf, kNaN};
   for (const double x : special) {
@@ -185,6 +193,11 @@ TEST(Maths, NoOtherCodeCallsTheCLibrarysTranscendentalFunctions) {
       std::string line;
       for (int number = 1; std::getline(in, line); ++number) {
         const std::string code = line.substr(0, line.find("//"));
+        // std::regex is slow under the sanitizers: only lines naming a stem.
+        bool named = false;
+        for (const char* stem : {"sin", "cos", "tan", "exp", "log", "pow", "hypot", "cbrt", "erf", "gamma"})
+          named = named || code.find(stem) != std::string::npos;
+        if (!named) continue;
         EXPECT_FALSE(std::regex_search(code, call)) << path.string() << ":" << number << ": " << line;
       }
     }
