@@ -84,7 +84,8 @@ void ringStrip(float cx, float cy, float r, int n, float w) {
 }
 
 Vec2 polarPoint(float cx, float cy, float angle, float radius) {
-  return {cx + radius * maths::cos(angle), cy + radius * maths::sin(angle)};
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  return {cx + radius * static_cast<float>(at.cos), cy + radius * static_cast<float>(at.sin)};
 }
 
 }  // namespace

@@ -37,19 +37,21 @@ float distanceTo(Vec2 p, float x, float y) {
 void rotateBy(Vec2& v, float a) {
   const float len = length(v);
   const float t = heading(v);
-  const double turned = static_cast<double>(t + a);
-  v.x = static_cast<float>(len * maths::cos(turned));
-  v.y = static_cast<float>(len * maths::sin(turned));
+  const maths::SinCos turned = maths::sinCos(static_cast<double>(t + a));
+  v.x = static_cast<float>(len * turned.cos);
+  v.y = static_cast<float>(len * turned.sin);
 }
 
 void setPolar(Vec2& v, float angle, float len) {
-  v.x = static_cast<float>(len * maths::cos(static_cast<double>(angle)));
-  v.y = static_cast<float>(len * maths::sin(static_cast<double>(angle)));
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  v.x = static_cast<float>(len * at.cos);
+  v.y = static_cast<float>(len * at.sin);
 }
 
 void setPolarAround(Vec2& v, float cx, float cy, float angle, float len) {
-  v.x = static_cast<float>(cx + len * maths::cos(static_cast<double>(angle)));
-  v.y = static_cast<float>(cy + len * maths::sin(static_cast<double>(angle)));
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  v.x = static_cast<float>(cx + len * at.cos);
+  v.y = static_cast<float>(cy + len * at.sin);
 }
 
 void clampLength(Vec2& v, float maximum) {
@@ -58,7 +60,8 @@ void clampLength(Vec2& v, float maximum) {
 }
 
 Vec2 unitVector(float angle) {
-  return {static_cast<float>(maths::cos(angle)), static_cast<float>(maths::sin(angle))};
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  return {static_cast<float>(at.cos), static_cast<float>(at.sin)};
 }
 
 float angleDelta(float a, float b) {

@@ -46,6 +46,14 @@ struct Reduced {
   double lo;
 };
 
+// The integer nearest x (ties to even), for |x| < 2^51: adding 1.5 * 2^52
+// leaves no bits below the units. Cheaper than floor, which is a library
+// call where the processor lacks a rounding instruction.
+double nearestInteger(double x) {
+  constexpr double kShift = 0x1.8p52;
+  return (x + kShift) - kShift;
+}
+
 // a + b = sum + error exactly (Knuth).
 double twoSum(double a, double b, double& error) {
   const double sum = a + b;
@@ -57,7 +65,7 @@ double twoSum(double a, double b, double& error) {
 Reduced reduce(double x) {
   if (std::fabs(x) <= kQuarterPi) return {0, x, 0.0};
   if (!(std::fabs(x) < kNearAngle)) x = std::fmod(x, kTwoPi);
-  const double n = std::floor(x * kTwoOverPi + 0.5);
+  const double n = nearestInteger(x * kTwoOverPi);
   // x - n pi/2 as an exact sum of doubles, largest parts first.
   const double r = x - n * kHalfPi1;  // exact: x is within pi/4 of n * pi/2
   double lo1 = 0.0;
@@ -163,7 +171,7 @@ double exp(double t) {
   constexpr double P3 = 0x1.1566aaf25de2cp-14;
   constexpr double P4 = -0x1.bbd41c5d26bf1p-20;
   constexpr double P5 = 0x1.6376972bea4d0p-25;
-  const double k = std::floor(t * kInvLn2 + 0.5);
+  const double k = nearestInteger(t * kInvLn2);
   const double hi = t - k * kLn2High;
   const double lo = k * kLn2Low;
   const double r = hi - lo;
@@ -246,6 +254,24 @@ double sin(double x) {
       return -sinKernel(r.hi, r.lo);
     default:
       return -cosKernel(r.hi, r.lo);
+  }
+}
+
+SinCos sinCos(double x) {
+  if (!std::isfinite(x)) return {x - x, x - x};
+  if (std::fabs(x) < 0x1p-27) return {x, 1.0};
+  const Reduced r = reduce(x);
+  const double s = sinKernel(r.hi, r.lo);
+  const double c = cosKernel(r.hi, r.lo);
+  switch (r.quadrant) {
+    case 0:
+      return {s, c};
+    case 1:
+      return {c, -s};
+    case 2:
+      return {-s, -c};
+    default:
+      return {-c, s};
   }
 }
 

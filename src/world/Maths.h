@@ -26,6 +26,14 @@ inline float cos(float x) {
   return static_cast<float>(cos(static_cast<double>(x)));
 }
 
+// Both at once, for the price of one reduction: the same values as sin and
+// cos.
+struct SinCos {
+  double sin;
+  double cos;
+};
+SinCos sinCos(double x);
+
 // The angle of (x, y) from +x toward +y, in [-pi, pi], with the C library's
 // answers for zeros (atan2(+-0, -0) is +-pi), infinities and NaN.
 double atan2(double y, double x);

@@ -53,6 +53,8 @@ TEST(Maths, SineAndCosineAreWithinAnUlpOfTheCLibraryAndSymmetric) {
     EXPECT_ULPS(maths::cos(x), std::cos(x), 1);
     ASSERT_EQ(maths::sin(-x), -maths::sin(x));
     ASSERT_EQ(maths::cos(-x), maths::cos(x));
+    const maths::SinCos both = maths::sinCos(x);
+    ASSERT_TRUE(bitsOf(both.sin) == bitsOf(maths::sin(x)) && bitsOf(both.cos) == bitsOf(maths::cos(x))) << x;
   }
   for (double x = 1e3; x < 8e5; x *= 1.37) EXPECT_ULPS(maths::sin(x), std::sin(x), 1);
   // Near multiples of a quarter turn, where the reduction cancels most.
