@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "FuzzFile.h"
 #include "world/Geometry.h"
@@ -23,8 +24,11 @@ int64_t ordered(double d) {
 // Within n ulps, or both NaN.
 bool near(double ours, double theirs, double n) {
   if (std::isnan(ours) || std::isnan(theirs)) return std::isnan(ours) && std::isnan(theirs);
-  const double apart = std::fabs(static_cast<double>(ordered(ours)) - static_cast<double>(ordered(theirs)));
-  return apart <= n;
+  const int64_t a = ordered(ours);
+  const int64_t b = ordered(theirs);
+  const uint64_t apart = a > b ? static_cast<uint64_t>(a) - static_cast<uint64_t>(b)
+                               : static_cast<uint64_t>(b) - static_cast<uint64_t>(a);
+  return static_cast<double>(apart) <= n;
 }
 
 void checkAngle(double x) {
@@ -57,6 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     double y = 0.0;
     std::memcpy(&x, data + at, 8);
     std::memcpy(&y, data + at + 8, 8);
+    // glibc answers signalling NaNs by IEEE's rule (pow(sNaN, 0) and
+    // hypot(inf, sNaN) are NaN), C's rule for quiet ones; the game has none.
+    if (std::isnan(x)) x = std::numeric_limits<double>::quiet_NaN();
+    if (std::isnan(y)) y = std::numeric_limits<double>::quiet_NaN();
     checkAngle(x);
     checkPair(x, y);
     checkPair(y, x);

@@ -32,8 +32,11 @@ int64_t ulpsApart(double a, double b) {
     const auto i = static_cast<int64_t>(bitsOf(d));
     return i < 0 ? INT64_MIN - i : i;
   };
-  const int64_t d = ordered(a) - ordered(b);
-  return d < 0 ? -d : d;
+  const int64_t x = ordered(a);
+  const int64_t y = ordered(b);
+  const uint64_t apart = x > y ? static_cast<uint64_t>(x) - static_cast<uint64_t>(y)
+                               : static_cast<uint64_t>(y) - static_cast<uint64_t>(x);
+  return apart > INT64_MAX ? INT64_MAX : static_cast<int64_t>(apart);
 }
 
 // What the header promises for a y that is not a small integer.
