@@ -5,6 +5,7 @@
 # make package - the Debian package, in build-package/ (the same bytes from
 #                one tree: file times are the last commit's)
 # make icons   - render the icons from data/verlomba.svg
+# make fonts   - write the bitmap fonts the game compiles in, from freeglut
 # make fuzz    - run each fuzzer for FUZZ_SECONDS (60 by default)
 # make bench   - benchmarks and the running game's figures against their targets
 # make measure - only the running game's figures (start-up, memory, CPU)
@@ -16,7 +17,7 @@ CMAKE_FLAGS ?=
 
 .PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
-.PHONY: soak golden icons
+.PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
 .PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons
 
@@ -156,16 +157,24 @@ package: deps-game deps-package build-package/CMakeCache.txt
 	cd build-package && cpack
 	@ls build-package/*.deb
 
-# The hicolor PNGs and the window icon's pixels are rendered from the SVG,
-# and committed; run this after changing data/verlomba.svg.
+# The hicolor PNGs and the window icon's pixels (which the build compiles
+# in) are rendered from the SVG, and committed; run this after changing
+# data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
 WINDOW_ICON_SIZES = 16 32 48 64 128
 icons: deps-icons
 	for s in $(ICON_SIZES); do \
 	  rsvg-convert -w $$s -h $$s data/verlomba.svg -o data/icons/verlomba-$$s.png || exit 1; done
-	python3 scripts/window_icon_source.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
-	  > src/platform/WindowIconPixels.cpp.new
-	mv src/platform/WindowIconPixels.cpp.new src/platform/WindowIconPixels.cpp
+	python3 scripts/window_icon_data.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
+	  > data/icons/window-icon.argb.new
+	mv data/icons/window-icon.argb.new data/icons/window-icon.argb
+
+# The bitmap fonts at a scale of 1, as freeglut holds them, which every
+# platform's software renderer draws text with; committed. The end-to-end
+# renderer comparison fails when OpenGL draws other glyphs: run this then.
+fonts: deps-game build/CMakeCache.txt
+	cmake --build build -j $(JOBS) --target verlomba-fonts
+	./build/verlomba-fonts data/fonts/bitmap-fonts.bin
 
 # Drives the real game with xdotool through the end-to-end harness.
 screenshot: deps-test build

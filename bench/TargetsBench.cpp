@@ -19,12 +19,13 @@
 #include "BigWorlds.h"
 #include "CrowdedWorld.h"
 #include "doubles/RecordingDrawBackend.h"
+#include "draw/BuiltInFonts.h"
 #include "draw/Pen.h"
 #include "draw/ScaledFonts.h"
+#include "draw/gl/GlDrawBackend.h"
 #include "draw/software/SoftwareDrawBackend.h"
 #include "game/CityFile.h"
-#include "platform/GlutInit.h"
-#include "platform/GlyphCapture.h"
+#include "platform/glut/GlutInit.h"
 
 namespace {
 
@@ -161,7 +162,8 @@ void timeOpenGlFrame(benchmark::State& state, Build build) {
   HeadlessGame h;
   build(h.game());
   h.tick(kWarmUpTicks);
-  setDrawBackend(nullptr);  // OpenGL from here on
+  static GlDrawBackend gl;
+  setDrawBackend(&gl);  // OpenGL from here on
   resetPen();
   glViewport(0, 0, 800, 800);
   glMatrixMode(GL_PROJECTION);
@@ -195,13 +197,6 @@ void BM_StartFrameOpenGL(benchmark::State& state) {
 }
 BENCHMARK(BM_StartFrameOpenGL)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
-// The bitmap fonts as OpenGL draws them (none without a display: the
-// frames then draw no text).
-const BitmapFontSet& capturedFonts() {
-  static const BitmapFontSet fonts = openGlWindow() ? glutFonts() : BitmapFontSet{};
-  return fonts;
-}
-
 // CPU time of the calling thread so far.
 double threadCpuSeconds() {
   timespec t{};
@@ -217,7 +212,7 @@ double threadCpuSeconds() {
 // alone: its CPU time is all the frame costs.
 template <class Build>
 void timeSoftwareFrame(benchmark::State& state, Build build, bool keepPictures = true, double scale = 1.0) {
-  SoftwareDrawBackend software(capturedFonts());
+  SoftwareDrawBackend software(builtInFonts());
   if (!fontsAtScale(scale).empty()) software.setFonts(fontsAtScale(scale), static_cast<float>(scale));
   software.keepPictures(keepPictures);
   HeadlessGame h;
@@ -307,7 +302,7 @@ BENCHMARK(BM_BigCityFrameSoftware)->Unit(benchmark::kMillisecond)->Iterations(60
 // 95th percentile of the frames' CPU time is the figure.
 template <class Build>
 void timeSoftwareZoom(benchmark::State& state, Build build) {
-  SoftwareDrawBackend software(capturedFonts());
+  SoftwareDrawBackend software(builtInFonts());
   HeadlessGame h;
   build(h.game());
   std::vector<uint32_t> pixels(800 * 800);

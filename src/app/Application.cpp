@@ -1,10 +1,7 @@
 #include "app/Application.h"
 
-#include <ctime>
-
 #include "app/FrameClock.h"
 #include "app/GameClient.h"
-#include "world/Random.h"
 
 namespace {
 Application* theApplication = nullptr;
@@ -22,7 +19,6 @@ Application::Application() {
   lastFrameTime_ = FrameClock::realSeconds();
   // A second in the past, so the first press can never complete a double click.
   pressTime_ = FrameClock::realSeconds() - 1.0f;
-  seedRandom(static_cast<uint32_t>(std::clock()));
 }
 
 Application::~Application() {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "platform/GlutMenuBackend.h"
 
 namespace {
 GlutMenu* registered = nullptr;
@@ -16,7 +15,7 @@ GlutMenu* registeredMenu() {
   return registered;
 }
 
-GlutMenu::GlutMenu(MenuBackend* backend) : backend_(backend ? backend : &glutMenuBackend()) {
+GlutMenu::GlutMenu(MenuBackend& backend) : backend_(&backend) {
   registered = this;
 }
 

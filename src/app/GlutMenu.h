@@ -24,9 +24,9 @@ class GlutMenu {
   static constexpr int kMaxEntries = 20;
   static constexpr int kLabelSize = 64;
 
-  // The menus are made through backend (not owned), or through GLUT when
-  // none is given. Registers this menu as the receiver of GLUT's picks.
-  explicit GlutMenu(MenuBackend* backend = nullptr);
+  // The menus are made through backend (not owned): the platform's menus,
+  // or a recorder in tests. Registers this menu as the receiver of picks.
+  explicit GlutMenu(MenuBackend& backend);
   GlutMenu(const GlutMenu&) = delete;
   GlutMenu& operator=(const GlutMenu&) = delete;
 

@@ -1,16 +1,25 @@
 #include "draw/DrawBackend.h"
 
-#include "draw/gl/GlDrawBackend.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 DrawBackend* installed = nullptr;
 }  // namespace
 
 DrawBackend& drawBackend() {
-  static GlDrawBackend gl;
-  return installed ? *installed : gl;
+  if (!installed) {
+    // A frame with nowhere to go is a fault of the program's set-up.
+    std::fputs("verlomba: drawing with no drawing backend installed\n", stderr);
+    std::abort();
+  }
+  return *installed;
 }
 
 void setDrawBackend(DrawBackend* backend) {
   installed = backend;
+}
+
+DrawBackend* installedDrawBackend() {
+  return installed;
 }

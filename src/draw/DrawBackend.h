@@ -71,7 +71,11 @@ class DrawBackend {
   virtual float shadowLightStep() const { return 0.0f; }
 };
 
-// The backend in use: the OpenGL one unless a test installed another.
+// The backend in use. The program installs the one it draws with (each
+// platform its renderer, tests and tools theirs); drawing with none
+// installed ends the process.
 DrawBackend& drawBackend();
-// Installs a backend (not owned); nullptr restores the OpenGL one.
+// Installs a backend (not owned); nullptr uninstalls it.
 void setDrawBackend(DrawBackend* backend);
+// The backend installed, nullptr when none is: for saving and restoring.
+DrawBackend* installedDrawBackend();

@@ -11,7 +11,7 @@ using Events = std::vector<std::string>;
 
 TEST(GlutMenuTest, BuildsSubMenusAndEntriesWithinItsTables) {
   RecordingMenuBackend backend;
-  GlutMenu menu(&backend);
+  GlutMenu menu(backend);
   menu.addSubMenu("Game");  // no root menu yet
   menu.addEntry("Lost", 1);
   EXPECT_EQ(menu.subMenuCount(), 0);

@@ -10,11 +10,11 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from layout import (ICON_SIZES, REPO_ROOT, Checks, build_from_argv, check_tree, expected_files,  # noqa: E402
-                    fail, files_under, read)
+                    fail, files_under)
 
 sys.path.insert(0, os.path.join(REPO_ROOT, "scripts"))
 
-from window_icon_source import read_png  # noqa: E402
+from window_icon_data import read_png, window_icon_data  # noqa: E402
 
 # Another librsvg may round a channel differently by this much.
 ICON_TOLERANCE = 16
@@ -94,11 +94,10 @@ def check_icons(checks):
             checks.check((width, height) == (size, size) and worst <= ICON_TOLERANCE,
                          f"{shipped} ({width}x{height}) is not the SVG rendered at {size} px "
                          f"(channels differ by up to {worst}): run make icons")
-    source = os.path.join(REPO_ROOT, "src", "platform", "WindowIconPixels.cpp")
+    data = os.path.join(icons, "window-icon.argb")
     pngs = [os.path.join(icons, f"verlomba-{s}.png") for s in (16, 32, 48, 64, 128)]
-    generated = subprocess.run([sys.executable, os.path.join(REPO_ROOT, "scripts", "window_icon_source.py")] + pngs,
-                               capture_output=True, text=True, check=True).stdout
-    checks.check(generated == read(source), f"{source} is not made from the icons: run make icons")
+    with open(data, "rb") as f:
+        checks.check(window_icon_data(pngs) == f.read(), f"{data} is not made from the icons: run make icons")
 
 
 def main():

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "CrowdedWorld.h"
+#include "draw/BuiltInFonts.h"
 #include "draw/DrawCommandList.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
@@ -26,8 +27,8 @@
 #include "draw/gl/GlDrawBackend.h"
 #include "draw/gl/GlViewProjection.h"
 #include "draw/software/SoftwareDrawBackend.h"
-#include "platform/GlutInit.h"
-#include "platform/GlyphCapture.h"
+#include "fonts/GlutFontTables.h"
+#include "platform/glut/GlutInit.h"
 #include "support/PictureDifference.h"
 
 namespace {
@@ -202,12 +203,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no X display (DISPLAY is not set)\n");
     return 2;
   }
-  const BitmapFontSet fonts = readGlutFonts();
+  const BitmapFontSet& fonts = builtInFonts();
   if (!sameGlyphs(fonts, captureGlutFonts())) {
-    std::printf("the fonts read from freeglut are not the ones OpenGL draws\n");
+    std::printf("the fonts built into the game are not the ones OpenGL draws: run make fonts\n");
     return 1;
   }
-  std::printf("fonts read from freeglut light the pixels OpenGL lights\n");
+  std::printf("the fonts built into the game light the pixels OpenGL lights\n");
   SoftwareDrawBackend software(fonts);
 
   std::vector<Frame> frames(6);

@@ -16,7 +16,7 @@
 // scripted application and a backend that swallows the drawing.
 class HeadlessGame {
  public:
-  explicit HeadlessGame(uint32_t seed = 1) : previousBackend_(&drawBackend()) {
+  explicit HeadlessGame(uint32_t seed = 1) : previousBackend_(installedDrawBackend()) {
     restoreBuiltInTuning();
     setDrawBackend(&null_);
     resetPen();

@@ -119,7 +119,7 @@ void RecordingDrawBackend::noteStateInsideShape() {
   if (insideShape_) ++misuses_;
 }
 
-ScopedDrawRecording::ScopedDrawRecording() : previousBackend_(&drawBackend()), previousPen_(pen()) {
+ScopedDrawRecording::ScopedDrawRecording() : previousBackend_(installedDrawBackend()), previousPen_(pen()) {
   setDrawBackend(this);
   resetPen();
   clear();

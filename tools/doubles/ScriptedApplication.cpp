@@ -16,14 +16,19 @@ ScriptedClock::~ScriptedClock() {
 }
 
 ScriptedApplication::ScriptedApplication(uint32_t startMilliseconds)
-    : ScriptedClock(startMilliseconds), previousGlobal_(globalApplication()), menu_(&menuBackend_) {
+    : ScriptedClock(startMilliseconds), previousGlobal_(globalApplication()), menu_(menuBackend_) {
   view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
   translation_ = {width_ * 0.5f, height_ * 0.5f};
   setGlobalApplication(this);
+  if (!installedDrawBackend()) {
+    setDrawBackend(&nothing_);
+    drawsNowhere_ = true;
+  }
 }
 
 ScriptedApplication::~ScriptedApplication() {
   if (globalApplication() == this) setGlobalApplication(previousGlobal_);
+  if (drawsNowhere_ && installedDrawBackend() == &nothing_) setDrawBackend(nullptr);
 }
 
 ViewTransform ScriptedApplication::view() const {
@@ -141,10 +146,6 @@ void ScriptedApplication::setModifiers(bool shift, bool ctrl, bool alt) {
 
 void ScriptedApplication::pressKey(unsigned char key) {
   onKey(mapKeyboardKey(key, modifiers_));
-}
-
-void ScriptedApplication::pressSpecialKey(int key) {
-  onKey(mapSpecialKey(key));
 }
 
 ScriptedApplication::Snapshot ScriptedApplication::snapshot() const {

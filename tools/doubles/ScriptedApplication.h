@@ -5,10 +5,11 @@
 
 #include "app/Application.h"
 #include "app/GlutMenu.h"
+#include "app/InputMapping.h"
 #include "app/MillisecondClock.h"
 #include "app/WheelInput.h"
+#include "doubles/NullDrawBackend.h"
 #include "doubles/RecordingMenuBackend.h"
-#include "platform/InputMapping.h"
 
 // Installs a hand-driven millisecond clock and restarts the frame clock on
 // it. A base of ScriptedApplication so that both happen before Application
@@ -26,7 +27,8 @@ class ScriptedClock {
 // runs of the game. While it lives it is the global application and owns the
 // clock; mouse, keys, wheel and menu picks go through the same rules as the
 // GLUT window's (key mapping, view conversion, double click and
-// click-in-place). Drawing goes to whatever draw backend is installed.
+// click-in-place). Drawing goes to whatever draw backend is installed, or
+// nowhere when none is.
 class ScriptedApplication : private ScriptedClock, public Application {
  public:
   explicit ScriptedApplication(uint32_t startMilliseconds = 0);
@@ -93,8 +95,6 @@ class ScriptedApplication : private ScriptedClock, public Application {
   int modifierBits() const { return modifiers_; }
   // A character key through the window's key mapping, with the current modifiers.
   void pressKey(unsigned char key);
-  // A special key (GLUT code), arrows mapped to the game's codes.
-  void pressSpecialKey(int key);
 
   // --- Wheel and menu ---
   // +1 per notch up, -1 per notch down, as the wheel callback adds them.
@@ -136,6 +136,8 @@ class ScriptedApplication : private ScriptedClock, public Application {
   uint32_t frameIntervalMilliseconds() const;
 
   Application* previousGlobal_;
+  NullDrawBackend nothing_;
+  bool drawsNowhere_ = false;  // nothing_ was installed for want of a backend
   RecordingMenuBackend menuBackend_;
   GlutMenu menu_;
   WheelInput wheel_;

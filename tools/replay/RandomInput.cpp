@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "agents/Peep.h"
+#include "app/InputMapping.h"
 #include "buildings/Building.h"
 #include "buildings/MilitaryBuilding.h"
 #include "game/Game.h"
-#include "platform/InputMapping.h"
 #include "world/DiscObjects.h"
 #include "world/GuardTower.h"
 #include "world/Tree.h"

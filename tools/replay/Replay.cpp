@@ -13,13 +13,13 @@
 
 #include "agents/Creep.h"
 #include "app/FrameClock.h"
+#include "app/InputMapping.h"
 #include "doubles/NullDrawBackend.h"
 #include "doubles/ScriptedApplication.h"
 #include "draw/DrawBackend.h"
 #include "draw/Pen.h"
 #include "game/CityFile.h"
 #include "game/Game.h"
-#include "platform/InputMapping.h"
 #include "replay/WorldDigest.h"
 #include "tuning/Tuning.h"
 #include "tuning/TuningFile.h"
@@ -298,7 +298,7 @@ void addEvent(ReplayScript& script, const ReplayEvent& event) {
 }
 
 struct ReplayRun::State {
-  explicit State(const ReplayScript& s) : script(s), previousBackend(&drawBackend()) {}
+  explicit State(const ReplayScript& s) : script(s), previousBackend(installedDrawBackend()) {}
 
   ReplayScript script;
   size_t next = 0;

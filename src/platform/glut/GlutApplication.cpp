@@ -1,0 +1,358 @@
+#include "platform/glut/GlutApplication.h"
+
+#include <GL/freeglut.h>
+#include <time.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/FrameClock.h"
+#include "app/WindowScale.h"
+#include "platform/glut/GlutInit.h"
+#include "platform/glut/GlutMenuBackend.h"
+#include "platform/glut/WindowDestroyWatch.h"
+#include "platform/glut/WindowIdentity.h"
+#include "platform/glut/WindowManagerHints.h"
+#include "platform/glut/WindowRenderer.h"
+
+namespace {
+
+// The instance whose window the callbacks serve.
+GlutApplication* current = nullptr;
+
+// The idle callback sleeps until the next frame is due, but never longer
+// than this, so input waiting in the queue is handled promptly.
+constexpr float kMaxIdleSleepSeconds = 0.003f;
+constexpr float kMinIdleSleepSeconds = 0.0005f;
+// The window manager's fullscreen state is read every this many frames.
+constexpr int kFramesPerFollow = 10;
+
+void sleepSeconds(float seconds) {
+  timespec t;
+  t.tv_sec = 0;
+  t.tv_nsec = static_cast<long>(seconds * 1e9f);
+  nanosleep(&t, nullptr);
+}
+
+void displayCallback() {
+  if (current) current->handleDisplay();
+}
+void idleCallback() {
+  if (current) current->handleIdle();
+}
+void motionCallback(int x, int y) {
+  if (current) current->handleMotion(x, y);
+}
+void mouseCallback(int button, int state, int x, int y) {
+  if (current) current->handleMouse(button, state, x, y);
+}
+void wheelCallback(int, int direction, int x, int y) {
+  if (current) current->handleWheel(direction, x, y);
+}
+void keyboardCallback(unsigned char key, int x, int y) {
+  if (current) current->handleKeyboard(key, x, y);
+}
+void specialCallback(int key, int x, int y) {
+  if (current) current->handleSpecial(key, x, y);
+}
+void reshapeCallback(int w, int h) {
+  if (current) current->handleReshape(w, h);
+}
+void windowStatusCallback(int state) {
+  if (current) current->handleWindowStatus(state);
+}
+
+// The background the window is cleared to before each frame.
+constexpr uint32_t kClearRgb = 0xFFFFFF;
+
+}  // namespace
+
+GlutApplication::GlutApplication() : menu_(glutMenuBackend()) {
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+}
+
+GlutApplication::~GlutApplication() {
+  if (current == this) current = nullptr;
+}
+
+bool GlutApplication::init() {
+  scale_ = windowScale();
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
+  glutInitWindowPosition(100, 100);
+  glutInitWindowSize(pixelWidth(), pixelHeight());
+  ensureGlutInitialized();
+  // Closing the game window ends the process.
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+  windowId_ = glutCreateWindow("");
+  markWindowAsTheGames();
+  destroyWatch_ = std::make_unique<WindowDestroyWatch>();
+  fixWindowSize(pixelWidth(), pixelHeight());
+  current = this;
+
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+
+  glutDisplayFunc(displayCallback);
+  glutPassiveMotionFunc(motionCallback);
+  glutMotionFunc(motionCallback);
+  glutMouseFunc(mouseCallback);
+  glutReshapeFunc(reshapeCallback);
+  glutSpecialFunc(specialCallback);
+  glutKeyboardFunc(keyboardCallback);
+  // With a wheel callback, freeglut no longer reports the wheel as buttons 3 and 4.
+  glutMouseWheelFunc(wheelCallback);
+  glutWindowStatusFunc(windowStatusCallback);
+
+  glEnable(GL_LINE_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_LIGHTING);
+
+  glutIdleFunc(idleCallback);
+
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  pixelScale_ = 1.0f;
+  zoom_ = 1.0f;
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+  wheel_.clear();
+  renderer_ = std::make_unique<WindowRenderer>();
+  return true;
+}
+
+Renderer GlutApplication::renderer() const {
+  return renderer_ ? renderer_->renderer() : Renderer::OpenGL;
+}
+
+int GlutApplication::pixelWidth() const {
+  return static_cast<int>(std::lround(width_ * scale_));
+}
+
+int GlutApplication::pixelHeight() const {
+  return static_cast<int>(std::lround(height_ * scale_));
+}
+
+ViewPlacement GlutApplication::placement() const {
+  ViewPlacement p;
+  p.width = width_;
+  p.height = height_;
+  p.scale = scale_;
+  if (windowId_ == 0) return p;
+  const int w = glutGet(GLUT_WINDOW_WIDTH);
+  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  // Fullscreen, the largest view that fits, centred on the background.
+  const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
+  if (fullscreen_ && fit > 0.0) p.scale = fit;
+  p.left = std::max(0, (w - p.pixelWidth()) / 2);
+  p.top = std::max(0, (h - p.pixelHeight()) / 2);
+  return p;
+}
+
+void GlutApplication::setMouse(int x, int y) {
+  const ViewPlacement p = placement();
+  mouseX_ = static_cast<float>((x - p.left) / p.scale);
+  mouseY_ = static_cast<float>((y - p.top) / p.scale);
+}
+
+ViewTransform GlutApplication::view() const {
+  ViewTransform t;
+  t.view = view_;
+  t.pixelScale = pixelScale_;
+  t.zoom = zoom_;
+  t.translation = translation_;
+  return t;
+}
+
+Vec2 GlutApplication::mouseWorldPosition() {
+  return windowToWorld(mouseX_, mouseY_, view());
+}
+
+bool GlutApplication::isDragging() {
+  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+}
+
+bool GlutApplication::setWindowSize(float w, float h) {
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  if (windowId_ != 0) {
+    glutSetWindow(windowId_);
+    glutReshapeWindow(pixelWidth(), pixelHeight());
+    fixWindowSize(pixelWidth(), pixelHeight());
+  }
+  view_ = {0.0f, w, 0.0f, h};
+  translation_ = {w * 0.5f, h * 0.5f};
+  return true;
+}
+
+void GlutApplication::setCursor(int shape) {
+  if (windowId_ == 0) return;
+  int cursor = GLUT_CURSOR_INHERIT;
+  switch (shape) {
+    case 0:
+      cursor = GLUT_CURSOR_NONE;
+      break;
+    case 2:
+      cursor = GLUT_CURSOR_CROSSHAIR;
+      break;
+    case 6:
+      cursor = GLUT_CURSOR_TEXT;
+      break;
+    default:
+      break;
+  }
+  glutSetCursor(cursor);
+}
+
+void GlutApplication::run(GameClient* client) {
+  Application::run(client);
+  glutMainLoop();
+}
+
+void GlutApplication::setTitle(const char* text) {
+  if (windowId_ == 0) return;
+  glutSetWindow(windowId_);
+  glutSetWindowTitle(text ? text : "");
+  // Shown by task bars and when the window is iconified.
+  glutSetIconTitle(text ? text : "");
+  setWindowNameUtf8(text);
+}
+
+void GlutApplication::setCredit(const char* text) {
+  hasCredit_ = text != nullptr;
+  credit_ = text ? text : "";
+}
+
+void GlutApplication::setViewCentre(float x, float y) {
+  translation_ = translationForCentre(view_, x, y);
+}
+
+Vec2 GlutApplication::viewCentre() {
+  return centreForTranslation(view_, translation_);
+}
+
+void GlutApplication::beginDraw() {
+  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement(), zoom_,
+                        translation_, kClearRgb);
+}
+
+void GlutApplication::endDraw() {
+  renderer_->endFrame();
+}
+
+void GlutApplication::handleDisplay() {
+  if (takeDueFrame()) {
+    onFrame();
+  } else if (isVisible()) {
+    renderer_->showAgain();
+  }
+}
+
+void GlutApplication::handleIdle() {
+  // A window destroyed by another client ends the game as its close button
+  // does (freeglut then exits with 0), with nothing left to draw into.
+  if (destroyWatch_ && destroyWatch_->destroyed()) std::exit(0);
+  // The wheel is left alone here: the game's tick is its only reader.
+  // The frame draws into the game window, and held-back menu changes may
+  // attach to it, so it must be the current one.
+  glutSetWindow(windowId_);
+  glutMenuBackend().flushPending();
+  if (glutMenuBackend().isMenuOpen()) {
+    menuRepaint_.poll();
+  } else {
+    menuRepaint_.reset();
+  }
+  if (takeDueFrame()) {
+    if (++framesSinceFollow_ >= kFramesPerFollow) followWindowManager();
+    onFrame();
+    return;
+  }
+  // Without a pause the main loop would call us back at once and spin a core.
+  sleepSeconds(std::clamp(secondsUntilNextFrame(), kMinIdleSleepSeconds, kMaxIdleSleepSeconds));
+}
+
+void GlutApplication::handleMotion(int x, int y) {
+  setMouse(x, y);
+}
+
+void GlutApplication::handleMouse(int button, int state, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  const float now = FrameClock::realSeconds();
+  setMouse(x, y);
+  if (button != GLUT_LEFT_BUTTON) return;
+  if (state == GLUT_DOWN) {
+    clicks_.press(mouseX_, mouseY_, now, pressTime());
+    const Vec2 p = mouseWorldPosition();
+    onMouseDown(p.x, p.y);
+  } else {
+    clicks_.release(mouseX_, mouseY_);
+    const Vec2 p = mouseWorldPosition();
+    onMouseUp(p.x, p.y);
+  }
+}
+
+void GlutApplication::handleWheel(int direction, int x, int y) {
+  setMouse(x, y);
+  wheel_.add(direction);
+}
+
+void GlutApplication::handleKeyboard(unsigned char key, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  setMouse(x, y);
+  onKey(mapKeyboardKey(key, modifiers_));
+}
+
+void GlutApplication::handleSpecial(int key, int x, int y) {
+  modifiers_ = glutGetModifiers();
+  setMouse(x, y);
+  // The window's own key: the game never sees it.
+  if (key == GLUT_KEY_F11) {
+    toggleFullscreen();
+    return;
+  }
+  onKey(mapSpecialKey(key));
+}
+
+void GlutApplication::handleWindowStatus(int state) {
+  setVisible(state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED);
+}
+
+void GlutApplication::toggleFullscreen() {
+  glutSetWindow(windowId_);
+  const bool on = !fullscreen_;
+  // Some window managers refuse fullscreen to a window of fixed size.
+  if (on) fixWindowSize(0, 0);
+  const bool asked = askFullscreen(on, pixelWidth(), pixelHeight());
+  fullscreenPending_ = asked && on;
+  fullscreenByHand_ = !asked && on;
+  fullscreen_ = on;
+  if (!on) fixWindowSize(pixelWidth(), pixelHeight());
+}
+
+void GlutApplication::followWindowManager() {
+  framesSinceFollow_ = 0;
+  if (fullscreenByHand_) return;
+  if (isShownFullscreen()) {
+    fullscreenPending_ = false;
+    if (fullscreen_) return;
+    // Its own fullscreen: the fixed size would keep the window from the screen.
+    fullscreen_ = true;
+    fixWindowSize(0, 0);
+  } else if (fullscreen_ && !fullscreenPending_) {
+    fullscreen_ = false;
+    fixWindowSize(pixelWidth(), pixelHeight());
+    if (glutGet(GLUT_WINDOW_WIDTH) != pixelWidth() || glutGet(GLUT_WINDOW_HEIGHT) != pixelHeight()) {
+      glutReshapeWindow(pixelWidth(), pixelHeight());
+    }
+  }
+}
+
+void GlutApplication::handleReshape(int w, int h) {
+  glutSetWindow(windowId_);
+  followWindowManager();
+  // Fullscreen the view fits any size; otherwise the window keeps the size
+  // the game gave it: every resize is undone.
+  if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;
+  reshaping_ = true;
+  glutReshapeWindow(pixelWidth(), pixelHeight());
+  reshaping_ = false;
+}
