@@ -7,6 +7,7 @@
 #include "agents/Road.h"
 #include "world/DrawnPath.h"
 #include "world/GuardTower.h"
+#include "world/Maths.h"
 
 DrawnPath* addSweepingPath(Game& g, float left, float right, float top, float rowStep, float wobble,
                            bool columns) {
@@ -17,7 +18,7 @@ DrawnPath* addSweepingPath(Game& g, float left, float right, float top, float ro
     const int pass = i / kPass;
     const float x = left + static_cast<float>(i % kPass) * step;
     const float y =
-        top + wobble * std::sin(0.3f * static_cast<float>(i)) + static_cast<float>(pass) * rowStep;
+        top + wobble * maths::sin(0.3f * static_cast<float>(i)) + static_cast<float>(pass) * rowStep;
     const float along = pass % 2 ? (left + right) - x : x;
     if (columns) {
       path->addPoint(y, along, DrawnPath::kPointSpacing);
@@ -33,8 +34,8 @@ std::vector<GuardTower*> addTowerEllipse(Game& g, int count, Vec2 centre, float 
   std::vector<GuardTower*> towers;
   for (int i = 0; i < count; ++i) {
     const float a = kTwoPi * static_cast<float>(i) / static_cast<float>(count);
-    towers.push_back(
-        new GuardTower(g, centre.x + radiusX * std::cos(a), centre.y + radiusY * std::sin(a), towerRadius));
+    towers.push_back(new GuardTower(g, centre.x + radiusX * maths::cos(a), centre.y + radiusY * maths::sin(a),
+                                    towerRadius));
   }
   return towers;
 }

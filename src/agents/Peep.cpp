@@ -8,6 +8,7 @@
 #include "draw/Shapes.h"
 #include "game/Game.h"
 #include "tuning/Tuning.h"
+#include "world/Maths.h"
 
 namespace {
 constexpr float kArrivalRadius = 20.0f;
@@ -18,7 +19,7 @@ constexpr float kViewAngle = 2.0943952f;
 constexpr float kQuarterTurn = 1.5707964f;
 
 float atan2f_(float y, float x) {
-  return static_cast<float>(std::atan2(y, x));
+  return static_cast<float>(maths::atan2(y, x));
 }
 }  // namespace
 

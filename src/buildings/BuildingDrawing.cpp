@@ -10,6 +10,7 @@
 #include "draw/Shapes.h"
 #include "draw/StillPicture.h"
 #include "game/Game.h"
+#include "world/Maths.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ void Building::drawDoors(bool light) {
     for (int i = 0; i < doorCount; ++i) {
       const Door& door = doors[i];
       const float angle =
-          static_cast<float>(std::atan2(door.normal.y, door.normal.x)) + kQuarterTurn - o * kLeafSwing;
+          static_cast<float>(maths::atan2(door.normal.y, door.normal.x)) + kQuarterTurn - o * kLeafSwing;
       Vec2 tip;
       setPolarAround(tip, door.end1.x, door.end1.y, angle, door.span);
       drawLine(door.end1.x, door.end1.y, tip.x, tip.y);

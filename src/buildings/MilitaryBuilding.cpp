@@ -11,13 +11,14 @@
 #include "draw/StillPicture.h"
 #include "game/Game.h"
 #include "world/Burst.h"
+#include "world/Maths.h"
 
 namespace {
 constexpr Color3 kSoldierBarBackground{0.8f, 0.8f, 0.8f};
 constexpr float kBarrelWidth = 8.0f;
 
 float directionOf(Vec2 v) {
-  return static_cast<float>(std::atan2(v.y, v.x));
+  return static_cast<float>(maths::atan2(v.y, v.x));
 }
 }  // namespace
 

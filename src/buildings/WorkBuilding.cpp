@@ -12,6 +12,7 @@
 #include "draw/Text.h"
 #include "game/Game.h"
 #include "tuning/Tuning.h"
+#include "world/Maths.h"
 #include "world/MoneyPiece.h"
 
 namespace {
@@ -37,7 +38,7 @@ WorldObject* WorkBuilding::clone() {
 }
 
 float WorkBuilding::workRate() const {
-  return static_cast<float>(std::pow(static_cast<double>(fill()), 0.7) * 0.0025);
+  return static_cast<float>(maths::pow(static_cast<double>(fill()), 0.7) * 0.0025);
 }
 
 void WorkBuilding::affect(Peep& agent) {

@@ -6,6 +6,7 @@
 
 #include "draw/DrawBackend.h"
 #include "draw/Pen.h"
+#include "world/Maths.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct Turn {
 
 Turn turnOf(int n) {
   const double step = kTwoPi / n;
-  return {static_cast<float>(std::cos(step)), static_cast<float>(std::sin(step))};
+  return {static_cast<float>(maths::cos(step)), static_cast<float>(maths::sin(step))};
 }
 
 Turn segmentTurn(int n) {
@@ -83,7 +84,8 @@ void ringStrip(float cx, float cy, float r, int n, float w) {
 }
 
 Vec2 polarPoint(float cx, float cy, float angle, float radius) {
-  return {cx + radius * std::cos(angle), cy + radius * std::sin(angle)};
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  return {cx + radius * static_cast<float>(at.cos), cy + radius * static_cast<float>(at.sin)};
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "world/Maths.h"
+
 uint64_t pictureDigest(std::initializer_list<float> values, uint64_t seed) {
   uint64_t h = seed;
   for (const float v : values) {
@@ -44,7 +46,7 @@ Rect shadowReach(const Rect& b, Vec2 light) {
   // most that of the farthest corner; a pixel more covers the smoothed edges.
   float far = 0.0f;
   for (const float x : {b.minX, b.maxX}) {
-    for (const float y : {b.minY, b.maxY}) far = std::fmax(far, std::hypot(x - light.x, y - light.y));
+    for (const float y : {b.minY, b.maxY}) far = std::fmax(far, maths::hypot(x - light.x, y - light.y));
   }
   const float reach = 0.065f * far + 2.0f;
   return Rect{b.minX - reach, b.maxX + reach, b.minY - reach, b.maxY + reach};

@@ -9,6 +9,7 @@
 #include "draw/Shapes.h"
 #include "draw/Text.h"
 #include "game/Game.h"
+#include "world/Maths.h"
 #include "world/WorldObject.h"
 
 namespace {
@@ -200,7 +201,7 @@ void Game::drawProbePeep() {
   Peep* probe = new Peep(*this, mouse.x, mouse.y, Peep::kRested);
   agentSerial = serial;
   if (mouseVelocity.x != 0.0f || mouseVelocity.y != 0.0f) {
-    probe->heading = static_cast<float>(std::atan2(mouseVelocity.y, mouseVelocity.x));
+    probe->heading = static_cast<float>(maths::atan2(mouseVelocity.y, mouseVelocity.x));
   }
   probe->bodyColor = kBlue;
   probe->draw();
@@ -246,7 +247,7 @@ void Game::drawAnchorHint() {
   setColor(kRed);
   const Vec2 pos = a->position();
   const Vec2 dir = a->direction();
-  drawArc(pos.x, pos.y, radius, static_cast<float>(std::atan2(dir.y, dir.x)) - 1.5707964f, 3.1415927f);
+  drawArc(pos.x, pos.y, radius, static_cast<float>(maths::atan2(dir.y, dir.x)) - 1.5707964f, 3.1415927f);
 }
 
 Rect Game::paletteCell(int slot) const {

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "game/Game.h"
+#include "world/Maths.h"
 #include "world/Random.h"
 #include "world/WorldObject.h"
 #include "world/Zone.h"
@@ -52,7 +53,7 @@ void Game::stepZoom() {
   if (step < 0) zoomLevel -= 1;
   if (zoomLevel < 0) zoomLevel = 0;
   if (zoomLevel > 8) zoomLevel = 8;
-  const float target = static_cast<float>(std::pow(static_cast<double>(kZoomBase), zoomLevel));
+  const float target = static_cast<float>(maths::pow(static_cast<double>(kZoomBase), zoomLevel));
   const float current = app_->zoom();
   app_->setZoom(std::fabs(current - target) < 0.01f ? target : current + (target - current) * 0.5f);
 }

@@ -6,6 +6,7 @@
 #include "draw/Animation.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
+#include "world/Maths.h"
 
 namespace {
 constexpr int kDiscs = 6;
@@ -29,7 +30,7 @@ void Burst::draw() {
   const float d = e * (size * 12.0f + 8.0f);
   for (int i = 0; i < kDiscs; ++i) {
     const float a = static_cast<float>(i) * kTwoPi / kDiscs;
-    fillCircle(centre.x + d * std::cos(a), centre.y + d * std::sin(a), d + kDiscRadius);
+    fillCircle(centre.x + d * maths::cos(a), centre.y + d * maths::sin(a), d + kDiscRadius);
   }
   setAlpha(1.0f);
 }

@@ -5,6 +5,7 @@
 #include "agents/Peep.h"
 #include "draw/Shapes.h"
 #include "draw/StillPicture.h"
+#include "world/Maths.h"
 #include "world/Random.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr float kQuarterTurn = 1.5707964f;
 constexpr float kHeadingFalloff = 0.47746482f;
 
 float angleOf(Vec2 v) {
-  return static_cast<float>(std::atan2(v.y, v.x));
+  return static_cast<float>(maths::atan2(v.y, v.x));
 }
 }  // namespace
 

@@ -1,9 +1,8 @@
 #include "world/Geometry.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
+#include "world/Maths.h"
 #include "world/Random.h"
 
 // Trigonometry runs in double on the float inputs and is rounded to float
@@ -15,33 +14,16 @@ constexpr double kPiD = 3.14159265358979323846;
 constexpr double kTwoPiD = 2.0 * kPiD;
 
 float heading(Vec2 v) {
-  return static_cast<float>(std::atan2(static_cast<double>(v.y), static_cast<double>(v.x)));
+  return static_cast<float>(maths::atan2(static_cast<double>(v.y), static_cast<double>(v.x)));
 }
 }  // namespace
 
 // --- Vec2 -------------------------------------------------------------------
 
-// The float nearest to hypot(dx, dy), but mostly without calling hypot,
-// which was the costliest single function of a crowded tick. For float
-// inputs dx * dx and dy * dy are exact in double and cannot overflow, so r
-// below is within 1.5 double ulps of the true length, and hypot is within 1
-// ulp of it. Both therefore round to the same float unless r lies within a
-// few ulps of a rounding boundary between two floats (its low 29 bits near
-// half way); only then, and for infinite, nan or subnormal lengths, hypot
-// decides. The answers are those of hypot, bit for bit.
+// The length in double from exact squares, rounded once to float: the
+// costliest single function of a crowded tick, so kept this plain.
 float length(float dx, float dy) {
-  const double x = dx;
-  const double y = dy;
-  const double r = std::sqrt(x * x + y * y);
-  if (r >= 0x1p-126 && r < 0x1p127) {
-    uint64_t bits = 0;
-    std::memcpy(&bits, &r, sizeof bits);
-    constexpr uint64_t kHalfway = uint64_t{1} << 28;
-    constexpr uint64_t kMargin = 16;
-    const uint64_t low = bits & ((uint64_t{1} << 29) - 1);
-    if (low + kMargin < kHalfway || low > kHalfway + kMargin) return static_cast<float>(r);
-  }
-  return static_cast<float>(std::hypot(x, y));
+  return maths::hypot(dx, dy);
 }
 
 float length(Vec2 v) {
@@ -55,19 +37,21 @@ float distanceTo(Vec2 p, float x, float y) {
 void rotateBy(Vec2& v, float a) {
   const float len = length(v);
   const float t = heading(v);
-  const double turned = static_cast<double>(t + a);
-  v.x = static_cast<float>(len * std::cos(turned));
-  v.y = static_cast<float>(len * std::sin(turned));
+  const maths::SinCos turned = maths::sinCos(static_cast<double>(t + a));
+  v.x = static_cast<float>(len * turned.cos);
+  v.y = static_cast<float>(len * turned.sin);
 }
 
 void setPolar(Vec2& v, float angle, float len) {
-  v.x = static_cast<float>(len * std::cos(static_cast<double>(angle)));
-  v.y = static_cast<float>(len * std::sin(static_cast<double>(angle)));
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  v.x = static_cast<float>(len * at.cos);
+  v.y = static_cast<float>(len * at.sin);
 }
 
 void setPolarAround(Vec2& v, float cx, float cy, float angle, float len) {
-  v.x = static_cast<float>(cx + len * std::cos(static_cast<double>(angle)));
-  v.y = static_cast<float>(cy + len * std::sin(static_cast<double>(angle)));
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  v.x = static_cast<float>(cx + len * at.cos);
+  v.y = static_cast<float>(cy + len * at.sin);
 }
 
 void clampLength(Vec2& v, float maximum) {
@@ -76,7 +60,8 @@ void clampLength(Vec2& v, float maximum) {
 }
 
 Vec2 unitVector(float angle) {
-  return {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
+  const maths::SinCos at = maths::sinCos(static_cast<double>(angle));
+  return {static_cast<float>(at.cos), static_cast<float>(at.sin)};
 }
 
 float angleDelta(float a, float b) {
@@ -110,7 +95,7 @@ float distanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
   if (atA >= kPiD / 2.0) return length(fromA);
   const Vec2 fromB = p - b;
   if (angleBetween(fromB, a - b) >= kPiD / 2.0) return length(fromB);
-  return static_cast<float>(length(fromA) * std::sin(static_cast<double>(atA)));
+  return static_cast<float>(length(fromA) * maths::sin(static_cast<double>(atA)));
 }
 
 float projectOntoLine(Vec2& p, Vec2 a, float t, float* perpendicular) {

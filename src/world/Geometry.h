@@ -29,7 +29,7 @@ constexpr float kTwoPi = 6.28318530717959f;
 
 // --- Vec2 -------------------------------------------------------------------
 
-// Lengths are taken with hypot on doubles and rounded to float.
+// Lengths are taken in double from exact squares and rounded to float.
 float length(float dx, float dy);
 float length(Vec2 v);
 float distanceTo(Vec2 p, float x, float y);

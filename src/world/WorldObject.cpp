@@ -4,6 +4,7 @@
 
 #include "draw/Shapes.h"
 #include "game/Game.h"
+#include "world/Maths.h"
 
 WorldObject::WorldObject(Game& g) : owner(&g), serial_(g.nextSerial++) {
   WorldObject*& head = g.worldHead;
@@ -51,7 +52,7 @@ void rectShadow(const Rect& r, float lightX, float lightY) {
   const float dist = distanceTo(c, lightX, lightY);
   const float k = 0.05f * dist;
   Vec2 offset;
-  const float away = static_cast<float>(std::atan2(lightY - c.y, lightX - c.x)) + kPi;
+  const float away = static_cast<float>(maths::atan2(lightY - c.y, lightX - c.x)) + kPi;
   setPolar(offset, away, k);
   const float grow = 0.015f * k;
   const Rect s{r.minX + offset.x - grow, r.maxX + offset.x + grow, r.minY + offset.y - grow,

@@ -6,6 +6,7 @@
 
 #include "draw/software/PixelBlend.h"
 #include "draw/software/PixelShapes.h"
+#include "world/Maths.h"
 
 namespace {
 
@@ -235,7 +236,7 @@ void SoftwareDrawBackend::addLines(bool strip, bool loop) {
 void SoftwareDrawBackend::addSegment(const Point& a, const Point& b, double halfWidth) {
   const double dx = b.x - a.x;
   const double dy = b.y - a.y;
-  const double length = std::hypot(dx, dy);
+  const double length = maths::hypot(dx, dy);
   if (!(length > 0.0) || !isFinite(length)) return;
   const double nx = -dy / length * halfWidth;
   const double ny = dx / length * halfWidth;
@@ -306,7 +307,7 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   noteUse(true, color_[3] == 1.0f, false);  // an opaque disc's edge is a line
   const Paint paint = currentPaint(color_);
   // The circle's polygon lies inside the circle: a disc of the same area.
-  if (segments >= 3) r *= std::sqrt(segments * std::sin(kTwoPi / segments) / kTwoPi);
+  if (segments >= 3) r *= std::sqrt(segments * maths::sin(kTwoPi / segments) / kTwoPi);
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += lineWidthPixels() * 0.5;
