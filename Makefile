@@ -16,7 +16,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-e2e-repeat test-install bench clean
+.PHONY: all deps build build-asan build-e2e run test format-check test-unit test-e2e test-e2e-repeat test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
@@ -81,12 +81,16 @@ run: build
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb; then the install tree and the package are checked.
-test: deps-test build build-e2e build-asan build-fuzz package
+test: deps-test format-check build build-e2e build-asan build-fuzz package
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
+
+# The tree stays as .clang-format lays it out.
+format-check: deps-test
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 test-unit: build-asan
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
