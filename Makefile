@@ -20,14 +20,14 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows
 
 all: build
 
 # Each target asks only for the Debian packages it uses (the groups are in
 # scripts/ensure-deps.sh), before CMake looks for them.
 deps: deps-game
-deps-game deps-test deps-fuzz deps-bench deps-package deps-icons:
+deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows:
 	@scripts/ensure-deps.sh $(@:deps-%=%)
 
 # The game alone: what make run and make install use. The end-to-end tests
@@ -169,8 +169,8 @@ package: deps-game deps-package build-package/CMakeCache.txt
 	cd build-package && cpack
 	@ls build-package/*.deb
 
-# The hicolor PNGs and the window icon's pixels (which the build compiles
-# in) are rendered from the SVG, and committed; run this after changing
+# The hicolor PNGs, the window icon's pixels (which the build compiles
+# in) and the Windows program's icon are rendered from the SVG, and committed; run this after changing
 # data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
 WINDOW_ICON_SIZES = 16 32 48 64 128
@@ -180,6 +180,8 @@ icons: deps-icons
 	python3 scripts/window_icon_data.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
 	  > data/icons/window-icon.argb.new
 	mv data/icons/window-icon.argb.new data/icons/window-icon.argb
+	python3 scripts/windows_icon.py $(ICON_SIZES:%=data/icons/verlomba-%.png) > data/icons/verlomba.ico.new
+	mv data/icons/verlomba.ico.new data/icons/verlomba.ico
 
 # The bitmap fonts at a scale of 1, as freeglut holds them, which every
 # platform's software renderer draws text with; committed. The end-to-end
@@ -194,3 +196,13 @@ screenshot: deps-test build
 
 clean:
 	rm -rf build build-asan build-fuzz build-bench build-package
+
+# The Windows program, cross-compiled with MinGW-w64: build-windows/verlomba.exe.
+WINDOWS_CMAKE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DVERLOMBA_E2E=OFF $(CMAKE_FLAGS)
+build-windows/CMakeCache.txt:
+	$(WINDOWS_CMAKE)
+
+windows: deps-windows build-windows/CMakeCache.txt
+	cmake --build build-windows -j $(JOBS) --target verlomba
+	@ls build-windows/verlomba.exe
