@@ -20,7 +20,7 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows test-windows
 
 all: build
 
@@ -87,6 +87,7 @@ test: deps-test format-check build build-e2e build-asan build-fuzz package
 	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
+	$(MAKE) test-windows
 
 # The tree stays as .clang-format lays it out.
 format-check: deps-test
@@ -170,7 +171,8 @@ package: deps-game deps-package build-package/CMakeCache.txt
 	@ls build-package/*.deb
 
 # The hicolor PNGs, the window icon's pixels (which the build compiles
-# in) and the Windows program's icon are rendered from the SVG, and committed; run this after changing
+# in) and the Windows program's icon are rendered from the SVG, and
+# committed; run this after changing
 # data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
 WINDOW_ICON_SIZES = 16 32 48 64 128
@@ -195,7 +197,7 @@ screenshot: deps-test build
 	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-package
+	rm -rf build build-asan build-fuzz build-bench build-package build-windows
 
 # The Windows program, cross-compiled with MinGW-w64: build-windows/verlomba.exe.
 WINDOWS_CMAKE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -206,3 +208,11 @@ build-windows/CMakeCache.txt:
 windows: deps-windows build-windows/CMakeCache.txt
 	cmake --build build-windows -j $(JOBS) --target verlomba
 	@ls build-windows/verlomba.exe
+
+# The Windows program and its tools under Wine on Xvfb: the golden replays,
+# the game played with real input (tests/windows). Wine's prefix is made in
+# build-windows/wine on first use and kept.
+test-windows: deps-windows deps-test build-windows/CMakeCache.txt
+	cmake --build build-windows -j $(JOBS) --target verlomba verlomba-replay
+	python3 tests/windows/test_golden_replays.py build-windows
+	python3 tests/windows/test_game.py build-windows

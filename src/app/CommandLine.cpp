@@ -125,9 +125,12 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandL
   }
   if (!line.cityFile.empty()) {
     // Named from where the game was started, whichever directory it plays in.
+    // The path is UTF-8 on every platform; Windows would read a plain
+    // string in its ANSI code page instead.
     std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(line.cityFile, ignored);
-    if (!absolute.empty()) line.cityFile = absolute.string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(line.cityFile), ignored);
+    if (!absolute.empty()) line.cityFile = absolute.u8string();
     // Refused before any window opens; the reason is on standard error.
     if (!checkCityFile(line.cityFile)) return 1;
   }

@@ -329,11 +329,19 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_LBUTTONUP:
       onButton(false, l);
       return 0;
-    case WM_RBUTTONDOWN: {
+    case WM_RBUTTONUP: {
+      // On the release, as Windows' context menus open.
       readModifiers();
       setMouse(l);
       POINT p = {GET_X_LPARAM(l), GET_Y_LPARAM(l)};
       ClientToScreen(window_, &p);
+      menuBackend_.popUp(window_, p.x, p.y);
+      return 0;
+    }
+    case WM_CONTEXTMENU: {
+      // From the keyboard (Shift+F10, the menu key): at the pointer.
+      POINT p;
+      GetCursorPos(&p);
       menuBackend_.popUp(window_, p.x, p.y);
       return 0;
     }

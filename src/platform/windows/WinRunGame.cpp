@@ -57,7 +57,7 @@ void showAboutBox(const std::string& text) {
 }  // namespace
 
 int runGame(void (*prepare)(Game&), std::optional<double> scale, const std::string& cityFile) {
-  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+  // Per-monitor DPI awareness comes from the manifest (verlomba.manifest).
   chooseScale(scale);
   showAboutBox(about::load());
 

@@ -1,0 +1,100 @@
+"""verlomba.exe under Wine on Xvfb, played with real input: the command
+line, the about box, buying from the palette, the native pop-up menu, and a
+saved city brought back by --city from a path that is not ASCII."""
+
+import os
+import shutil
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from wine import WineSession, run  # noqa: E402
+from harness import Checks, fail, wait_until  # noqa: E402
+from gameplay import (  # noqa: E402
+    PEEP, FieldShot, buy, is_dark, keep_dir_if_failed, money_fill_end, park_pointer, poll_shots,
+)
+
+# Down presses from the "Game" sub-menu's first entry to each command, over
+# the separators, which the keyboard skips.
+MENU_STEPS = {"Save City": 6, "Pause": 8}
+# A city's own name: the path reaches the game in UTF-16.
+CITY_NAME = "Città nuova.txt"
+
+
+def check_command_line(build_dir, checks):
+    exe = os.path.join(build_dir, "verlomba.exe")
+    status, out, _ = run(build_dir, [exe, "--version"])
+    checks.check(status == 0 and out.startswith("verlomba ") and out.count("\n") == 1,
+                 f"--version: status {status}, {out!r}")
+    status, _, err = run(build_dir, [exe, "--no-such-option"])
+    checks.check(status == 2 and "unknown option '--no-such-option'" in err, f"bad option: status {status}, {err!r}")
+    status, _, err = run(build_dir, [exe, "--city", "missing-city.txt"])
+    checks.check(status == 1 and "missing-city.txt" in err, f"missing city: status {status}, {err!r}")
+
+
+def pick(session, window, entry):
+    """Opens the menu with the right button and picks entry by keyboard."""
+    def opened(known):
+        return lambda: [w for w in session.top_level_windows() if w not in known] or None
+    before = set(session.top_level_windows())
+    session.click(window, 400, 400, button=3)
+    root = wait_until(opened(before), 5.0, what="the pop-up menu")
+    session.xdotool("key", "--delay", "100", "Down", "Right")
+    wait_until(opened(before | set(root)), 5.0, what='the "Game" sub-menu')
+    session.xdotool("key", "--delay", "100", *["Down"] * MENU_STEPS[entry], "Return")
+    wait_until(lambda: not opened(before)(), 5.0, what="the menu to close")
+    park_pointer(session, window)
+
+
+def paused_mark(image):
+    # "Paused" in large dark letters in the middle of the field.
+    return len(FieldShot(image).find((340, 380, 460, 405), lambda rgb: is_dark(rgb, 60)))
+
+
+def check_play(build_dir, checks):
+    failures = len(checks.failures)
+    city = os.path.join(os.path.abspath(build_dir), CITY_NAME)
+    with WineSession(build_dir) as session:
+        window = session.open_game()
+        checks.check(session.geometry(window)[2:] == (800, 800), f"window {session.geometry(window)}")
+        park_pointer(session, window)
+        # The bar fills to 0.25 (x 300) at start; a peep costs 0.05 (x 280).
+        start, shot = poll_shots(session, window, lambda s: (money_fill_end(s) or 0) >= 297, 10.0)
+        checks.check(start, f"the money bar's fill ends at {money_fill_end(shot)}, not near 300")
+        buy(session, window, PEEP)
+        drained, shot = poll_shots(session, window, lambda s: 276 <= (money_fill_end(s) or 0) <= 284, 5.0)
+        checks.check(drained, f"a peep bought left the money bar's fill at {money_fill_end(shot)}, not near 280")
+
+        before = paused_mark(session.screenshot(window))
+        pick(session, window, "Pause")
+        wait_until(lambda: paused_mark(session.screenshot(window)) > before + 20, 5.0,
+                   what='"Paused" after "Turn Pause On"')
+        pick(session, window, "Save City")
+        saved = os.path.join(session.workdir, "Verlomba-city.txt")
+        wait_until(lambda: os.path.exists(saved), 5.0, what="Verlomba-city.txt")
+        shutil.copy(saved, city)
+        keep_dir_if_failed(session, checks, failures)
+
+    try:
+        with WineSession(build_dir, args=["--city", city]) as session:
+            window = session.open_game()
+            # Saved paused, the city comes back paused, with its peep.
+            back, _ = poll_shots(session, window, lambda s: paused_mark(s.image) > 20, 5.0)
+            checks.check(back, "the city brought back by --city is not the one saved paused")
+            keep_dir_if_failed(session, checks, failures)
+    finally:
+        os.unlink(city)
+
+
+def main():
+    build_dir = sys.argv[1]
+    checks = Checks()
+    checks.run("command line: --version, a bad option, a missing city", lambda: check_command_line(build_dir, checks))
+    checks.run("play: about box, a peep bought, Turn Pause On, Save City and --city",
+               lambda: check_play(build_dir, checks))
+    checks.finish()
+
+
+if __name__ == "__main__":
+    main()
