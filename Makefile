@@ -20,7 +20,7 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows test-windows
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows windows-package test-windows
 
 all: build
 
@@ -209,10 +209,19 @@ windows: deps-windows build-windows/CMakeCache.txt
 	cmake --build build-windows -j $(JOBS) --target verlomba
 	@ls build-windows/verlomba.exe
 
+# The zip and the NSIS installer, in build-windows/.
+windows-package: windows
+	cmake --build build-windows --target windows-package
+	@ls build-windows/verlomba-*-windows-x64.zip build-windows/verlomba-*-setup.exe
+
 # The Windows program and its tools under Wine on Xvfb: the golden replays,
-# the game played with real input (tests/windows). Wine's prefix is made in
-# build-windows/wine on first use and kept.
-test-windows: deps-windows deps-test build-windows/CMakeCache.txt
-	cmake --build build-windows -j $(JOBS) --target verlomba verlomba-replay
+# a frame equal to Linux's software frame of the same game, the game played
+# with real input, the zip and the installer (tests/windows). Wine's prefix
+# is made in build-windows/wine on first use (about 15 s) and kept.
+test-windows: deps-windows deps-test windows-package build-asan/CMakeCache.txt
+	cmake --build build-windows -j $(JOBS) --target verlomba-replay verlomba-frame
+	cmake --build build-asan -j $(JOBS) --target verlomba-frame
 	python3 tests/windows/test_golden_replays.py build-windows
+	python3 tests/windows/test_frame.py build-windows build-asan/verlomba-frame
 	python3 tests/windows/test_game.py build-windows
+	python3 tests/windows/test_installer.py build-windows

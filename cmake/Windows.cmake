@@ -31,7 +31,8 @@ target_link_libraries(verlomba PRIVATE verlomba_windows)
 target_link_options(verlomba PRIVATE -municode)
 set_target_properties(verlomba PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# The replay tool, for the golden replays under Wine.
+# The replay tool and the frame of a replay, for the golden replays and the
+# comparison with Linux's frames under Wine.
 file(GLOB DOUBLES_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/doubles/*.cpp)
 file(GLOB REPLAY_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/replay/*.cpp)
 add_library(verlomba_replay STATIC EXCLUDE_FROM_ALL ${DOUBLES_SOURCES} ${REPLAY_SOURCES})
@@ -40,3 +41,30 @@ target_link_libraries(verlomba_replay PUBLIC verlomba_windows)
 add_executable(verlomba-replay EXCLUDE_FROM_ALL tools/verlomba-replay.cpp)
 target_link_libraries(verlomba-replay PRIVATE verlomba_replay)
 set_target_properties(verlomba-replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_executable(verlomba-frame EXCLUDE_FROM_ALL tools/verlomba-frame.cpp)
+target_link_libraries(verlomba-frame PRIVATE verlomba_replay)
+set_target_properties(verlomba-frame PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# make windows-package: verlomba-VERSION-windows-x64.zip (the program, the
+# tuning file, the licence and a read-me in one folder) and
+# verlomba-VERSION-setup.exe, made by NSIS, in this build directory.
+set(WINDOWS_STAGE_DIR ${CMAKE_BINARY_DIR}/package/verlomba-${PROJECT_VERSION})
+set(WINDOWS_PACKAGE_DIR ${CMAKE_BINARY_DIR})
+configure_file(${PROJECT_SOURCE_DIR}/data/windows/verlomba.nsi.in ${GENERATED_DIR}/verlomba.nsi @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt ${GENERATED_DIR}/README.txt @ONLY)
+find_program(MAKENSIS makensis)
+find_program(MINGW_STRIP x86_64-w64-mingw32-strip)
+add_custom_target(windows-package
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/package
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${WINDOWS_STAGE_DIR}
+  COMMAND ${MINGW_STRIP} -o ${WINDOWS_STAGE_DIR}/verlomba.exe $<TARGET_FILE:verlomba>
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/Verlomba.ini ${WINDOWS_STAGE_DIR}/Verlomba.ini
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${WINDOWS_STAGE_DIR}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${GENERATED_DIR}/README.txt ${WINDOWS_STAGE_DIR}/README.txt
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/package
+          ${CMAKE_COMMAND} -E tar cf ${WINDOWS_PACKAGE_DIR}/verlomba-${PROJECT_VERSION}-windows-x64.zip
+          --format=zip verlomba-${PROJECT_VERSION}
+  COMMAND ${MAKENSIS} -V2 -NOCD ${GENERATED_DIR}/verlomba.nsi
+  DEPENDS verlomba
+  COMMENT "Packaging verlomba-${PROJECT_VERSION}-windows-x64.zip and verlomba-${PROJECT_VERSION}-setup.exe"
+  VERBATIM)
