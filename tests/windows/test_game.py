@@ -1,6 +1,7 @@
 """verlomba.exe under Wine on Xvfb, played with real input: the command
 line, the about box, buying from the palette, the native pop-up menu, and a
-saved city brought back by --city from a path that is not ASCII."""
+saved city brought back by --city from a path that is not ASCII, in the
+per-user directory."""
 
 import os
 import shutil
@@ -76,22 +77,29 @@ def check_play(build_dir, checks):
         shutil.copy(saved, city)
         keep_dir_if_failed(session, checks, failures)
 
+    # In the per-user directory, %APPDATA%\Verlomba, made with a tuning file.
+    user_dir = os.path.join(session.env()["WINEPREFIX"], "drive_c", "users", os.environ.get("USER", "root"),
+                            "AppData", "Roaming", "Verlomba")
+    shutil.rmtree(user_dir, ignore_errors=True)
     try:
-        with WineSession(build_dir, args=["--city", city]) as session:
+        with WineSession(build_dir, args=["--user-dir", "--city", city]) as session:
             window = session.open_game()
-            # Saved paused, the city comes back paused, with its peep.
+            # Saved paused, the city comes back paused.
             back, _ = poll_shots(session, window, lambda s: paused_mark(s.image) > 20, 5.0)
             checks.check(back, "the city brought back by --city is not the one saved paused")
+            checks.check(os.path.isfile(os.path.join(user_dir, "Verlomba.ini")),
+                         f"--user-dir made no {user_dir}/Verlomba.ini")
             keep_dir_if_failed(session, checks, failures)
     finally:
         os.unlink(city)
+        shutil.rmtree(user_dir, ignore_errors=True)
 
 
 def main():
     build_dir = sys.argv[1]
     checks = Checks()
     checks.run("command line: --version, a bad option, a missing city", lambda: check_command_line(build_dir, checks))
-    checks.run("play: about box, a peep bought, Turn Pause On, Save City and --city",
+    checks.run("play: about box, a peep bought, Turn Pause On, Save City, then --user-dir and --city",
                lambda: check_play(build_dir, checks))
     checks.finish()
 
