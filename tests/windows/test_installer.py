@@ -1,4 +1,4 @@
-"""The zip holds the program, the tuning file, the licence and the read-me;
+"""The program needs no DLL beside it and opens no console; the zip holds the program, the tuning file, the licence and the read-me;
 the installer run silently (/S) under Wine installs them with a Start-menu
 entry and an Apps & features entry, the game starts from the installed
 path, and the uninstaller leaves nothing behind."""
@@ -37,6 +37,20 @@ def registry(build_dir, name):
 def unix_path(build_dir, path):
     return subprocess.run(["winepath", "-u", path], env=ensure_prefix(build_dir), stdout=subprocess.PIPE,
                           stderr=subprocess.DEVNULL, check=True).stdout.decode().strip()
+
+
+# What every Windows has: nothing needs to be shipped beside the program.
+SYSTEM_DLLS = {"gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "shcore.dll", "shell32.dll", "user32.dll",
+               "winmm.dll"}
+
+
+def check_program(build_dir, checks):
+    headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", os.path.join(build_dir, "verlomba.exe")],
+                             stdout=subprocess.PIPE, check=True).stdout.decode()
+    dlls = {line.split(":", 1)[1].strip().lower() for line in headers.splitlines() if "DLL Name:" in line}
+    checks.check(dlls <= SYSTEM_DLLS, f"verlomba.exe needs DLLs Windows lacks: {sorted(dlls - SYSTEM_DLLS)}")
+    # A start from Explorer opens no console window.
+    checks.check("(Windows GUI)" in headers, "verlomba.exe is not a program of the GUI subsystem")
 
 
 def check_zip(build_dir, version, checks):
@@ -78,6 +92,7 @@ def main():
     build_dir = os.path.abspath(sys.argv[1])
     version = project_settings()["version"]
     checks = Checks()
+    checks.run("program: system DLLs only, GUI subsystem", lambda: check_program(build_dir, checks))
     checks.run("zip: the program, tuning, licence and read-me", lambda: check_zip(build_dir, version, checks))
     checks.run("installer: silent install, the game from its folder, uninstall leaves nothing",
                lambda: check_installer(build_dir, version, checks))
