@@ -5,7 +5,7 @@
 # make uninstall - remove what the install to that PREFIX/DESTDIR put there
 # make package - the Debian package, in build-package/ (the same bytes from
 #                one tree: file times are the last commit's)
-# make icons   - render the icons from data/verlomba.svg
+# make icons   - render the icons (and the Windows icon) from data/verlomba.svg
 # make fonts   - write the bitmap fonts the game compiles in, from freeglut
 # make fuzz    - run each fuzzer for FUZZ_SECONDS (60 by default)
 # make bench   - benchmarks and the running game's figures against their targets
@@ -13,6 +13,9 @@
 # make soak    - 200,000 ticks of random play under the sanitizers
 # make golden  - rewrite the replay goldens after a deliberate change
 # make screenshot - play a short game under Xvfb and save docs/screenshot.png
+# make windows - the Windows program, build-windows/verlomba.exe (MinGW-w64)
+# make windows-package - its zip and its NSIS installer, in build-windows/
+# make test-windows - the Windows program's tests under Wine on Xvfb
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
@@ -172,8 +175,7 @@ package: deps-game deps-package build-package/CMakeCache.txt
 
 # The hicolor PNGs, the window icon's pixels (which the build compiles
 # in) and the Windows program's icon are rendered from the SVG, and
-# committed; run this after changing
-# data/verlomba.svg.
+# committed; run this after changing data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
 WINDOW_ICON_SIZES = 16 32 48 64 128
 icons: deps-icons
