@@ -16,6 +16,7 @@
 # make windows - the Windows program, build-windows/verlomba.exe (MinGW-w64)
 # make windows-package - its zip and its NSIS installer, in build-windows/
 # make test-windows - the Windows program's tests under Wine on Xvfb
+# make measure-windows - its figures under Wine beside Linux's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
@@ -23,7 +24,7 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows windows-package test-windows
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows windows-package test-windows measure-windows
 
 all: build
 
@@ -215,6 +216,11 @@ windows: deps-windows build-windows/CMakeCache.txt
 windows-package: windows
 	cmake --build build-windows --target windows-package
 	@ls build-windows/verlomba-*-windows-x64.zip build-windows/verlomba-*-setup.exe
+
+# The Windows program's figures under Wine beside the Linux software
+# renderer's: start-up, CPU share, the 1,000-tree world's frame rate.
+measure-windows: windows build
+	python3 scripts/measure_windows.py build-windows build/verlomba
 
 # The Windows program and its tools under Wine on Xvfb: the golden replays,
 # a frame equal to Linux's software frame of the same game, the game played

@@ -4,6 +4,8 @@ renderer, the same way for both:
 
     scripts/measure_windows.py WINDOWS_BUILD_DIR LINUX_BINARY [--seconds S]
 
+Both under openbox, on the same Xvfb screen.
+
 - start-up: from the Return that closes the about box to the game window
   showing its first frame (its money bar drawn), polled by screenshots, so
   both figures carry the same few tens of milliseconds of polling;
@@ -106,24 +108,29 @@ def wineserver_pids():
     return pids
 
 
+def open_game(session):
+    """(the game window, ms from the Return to its first frame)."""
+    about = session.wait_for_window("^Verlomba$", timeout=60)
+    session.move_pointer_to(about)
+    sent = time.monotonic()
+    session.xdotool("key", "Return")
+    window = session.wait_for_window("^Verlomba City$", timeout=30)
+    wait_until(lambda: money_fill_end(session.screenshot(window)) is not None, 10.0, interval=0.01,
+               what="the first frame")
+    return window, (time.monotonic() - sent) * 1000.0
+
+
 def measure(make_session, seconds, wine):
     shapes = digit_shapes()
     with make_session({}) as session:
-        about = session.wait_for_window("^Verlomba$", timeout=60)
-        session.move_pointer_to(about)
-        sent = time.monotonic()
-        session.xdotool("key", "--window", about, "Return")
-        window = session.wait_for_window("^Verlomba City$", timeout=30)
-        wait_until(lambda: money_fill_end(session.screenshot(window)) is not None, 10.0, interval=0.01,
-                   what="the first frame")
-        startup = (time.monotonic() - sent) * 1000.0
+        _, startup = open_game(session)
         time.sleep(2.0)
         pids = [session.game.pid] + (wineserver_pids() if wine else [])
         before, start = cpu_seconds(pids), time.monotonic()
         time.sleep(seconds)
         cpu = 100.0 * (cpu_seconds(pids) - before) / (time.monotonic() - start)
     with make_session({"Verlomba.ini": THOUSAND_TREES}) as session:
-        window = session.open_game()
+        window, _ = open_game(session)
         time.sleep(3.0)
         readings = []
         for _ in range(int(seconds)):
@@ -140,8 +147,18 @@ def main():
     parser.add_argument("--seconds", type=float, default=10.0)
     args = parser.parse_args()
 
+    class ManagedSession(GameSession):
+        """The Linux game under openbox too, as Wine's windows are."""
+
+        def __enter__(self):
+            self.launch = False
+            super().__enter__()
+            self.start_window_manager()
+            self.start_game()
+            return self
+
     def linux(files):
-        return GameSession(args.linux_binary, files=files, env={"VERLOMBA_RENDERER": "software"})
+        return ManagedSession(args.linux_binary, files=files, env={"VERLOMBA_RENDERER": "software"})
 
     def windows(files):
         return WineSession(args.windows_build, files=files)
