@@ -23,7 +23,7 @@ packages_of() {
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
     package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
-    windows) echo g++-mingw-w64-x86-64-posix cmake make wine wine64 nsis zip python3 xvfb xdotool openbox ;;
+    windows) echo g++-mingw-w64-x86-64-posix cmake make wine wine64 nsis python3 xvfb xdotool x11-utils x11-apps openbox ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2
       exit 2

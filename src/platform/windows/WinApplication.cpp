@@ -212,6 +212,7 @@ void WinApplication::beginDraw() {
 
 void WinApplication::endDraw() {
   software_->endFrame();
+  if (!window_) return;
   const HDC dc = GetDC(window_);
   frame_.present(dc);
   ReleaseDC(window_, dc);
@@ -355,6 +356,8 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     }
     case WM_CHAR:
     case WM_SYSCHAR:
+      // Alt and Space opens the window's system menu, as everywhere.
+      if (message == WM_SYSCHAR && w == ' ') break;
       readModifiers();
       if (w < 256) onKey(mapKeyboardKey(static_cast<unsigned char>(w), modifiers_));
       // Alt with a letter would otherwise beep for want of a menu bar.
@@ -398,6 +401,8 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     }
     case WM_DESTROY:
+      // Closed: the message loop ends, and nothing draws to the window again.
+      window_ = nullptr;
       PostQuitMessage(0);
       return 0;
     default:
