@@ -1,5 +1,5 @@
 """verlomba.exe under Wine on Xvfb, played with real input: the command
-line, the about box, buying from the palette, F11's fullscreen, the native
+line, the about box, buying from the palette, the wheel, F11's fullscreen, the native
 pop-up menu, and a
 saved city brought back by --city from a path that is not ASCII, in the
 per-user directory."""
@@ -74,6 +74,16 @@ def check_play(build_dir, checks):
         drained, shot = poll_shots(session, window, lambda s: 276 <= (money_fill_end(s) or 0) <= 284, 5.0)
         checks.check(drained, f"a peep bought left the money bar's fill at {money_fill_end(shot)}, not near 280")
 
+        # Three notches of the wheel zoom in until the bar is out of view;
+        # three back bring it again.
+        session.mouse_move(window, 400, 400)
+        for button, gone in ((4, True), (5, False)):
+            for _ in range(3):
+                session.xdotool("click", button)
+            moved, _ = poll_shots(session, window, lambda s: (money_fill_end(s) is None) == gone, 5.0)
+            checks.check(moved, f"three wheel notches {'in' if gone else 'out'} did not zoom")
+        park_pointer(session, window)
+
         before = paused_mark(session.screenshot(window))
         pick(session, window, "Pause")
         wait_until(lambda: paused_mark(session.screenshot(window)) > before + 20, 5.0,
@@ -113,7 +123,7 @@ def main():
     build_dir = sys.argv[1]
     checks = Checks()
     checks.run("command line: --version, a bad option, a missing city", lambda: check_command_line(build_dir, checks))
-    checks.run("play: about box, a peep bought, Turn Pause On, Save City, F11 and back, then --user-dir and --city",
+    checks.run("play: about box, a peep bought, the wheel, Turn Pause On, Save City, F11 and back, then --user-dir and --city",
                lambda: check_play(build_dir, checks))
     checks.finish()
 
