@@ -23,7 +23,6 @@ constexpr wchar_t kWindowClass[] = L"VerlombaCity";
 // The background around the view and behind the first frame.
 constexpr uint32_t kClearRgb = 0xFFFFFF;
 constexpr DWORD kWindowedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr UINT_PTR kMenuTimer = 1;
 
 WinApplication* current = nullptr;
 
@@ -94,7 +93,9 @@ bool WinApplication::init() {
   SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
   software_ = std::make_unique<SoftwareDrawBackend>(builtInFonts());
   setDrawBackend(software_.get());
-  ShowWindow(window_, SW_SHOW);
+  ShowWindow(window_, SW_SHOWNORMAL);
+  // Where the about box had the focus, the game window takes it on.
+  SetForegroundWindow(window_);
   UpdateWindow(window_);
   return true;
 }
@@ -253,10 +254,6 @@ void WinApplication::run(GameClient* client) {
   }
 }
 
-void WinApplication::tickDuringMenu() {
-  if (takeDueFrame()) onFrame();
-}
-
 void WinApplication::onButton(bool down, LPARAM l) {
   readModifiers();
   setMouse(l);
@@ -375,16 +372,6 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
         return TRUE;
       }
       break;
-    case WM_ENTERMENULOOP:
-      // The game goes on while the player looks through the menu.
-      SetTimer(window_, kMenuTimer, 5, nullptr);
-      return 0;
-    case WM_EXITMENULOOP:
-      KillTimer(window_, kMenuTimer);
-      return 0;
-    case WM_TIMER:
-      if (w == kMenuTimer) tickDuringMenu();
-      return 0;
     case WM_SIZE:
       setVisible(w != SIZE_MINIMIZED);
       break;

@@ -74,8 +74,6 @@ class WinApplication : public Application {
   void onKeyDown(WPARAM key);
   void toggleFullscreen();
   void showFrame(HDC dc);
-  // Ticks the game while the modal menu loop holds the message loop.
-  void tickDuringMenu();
 
   WinMenuBackend menuBackend_;  // before the menu, which makes its menus with it
   GlutMenu menu_;

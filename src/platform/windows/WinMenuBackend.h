@@ -21,7 +21,9 @@ class WinMenuBackend : public MenuBackend {
   void attachToRightButton(int menu) override { attached_ = menu; }
 
   // Shows the attached menu at (x, y) on the screen, for window, until the
-  // player picks or dismisses it; a pick goes to the menu's callback.
+  // player picks or dismisses it; a pick goes to the menu's callback. The
+  // game waits meanwhile, as in any modal loop: frames drawn from the
+  // menu's loop made Wine close the menu at once.
   void popUp(HWND window, int x, int y);
 
  private:
