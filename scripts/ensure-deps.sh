@@ -10,6 +10,7 @@
 # bench    the benchmarks and the running game's figures (make bench)
 # package  the Debian package (make package)
 # icons    rendering the icons from the SVG (make icons)
+# windows  the Windows program, its zip and installer, and its tests under Wine
 set -euo pipefail
 
 packages_of() {
@@ -22,6 +23,7 @@ packages_of() {
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
     package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
+    windows) echo g++-mingw-w64-x86-64-posix cmake make wine wine64 nsis python3 xvfb xdotool x11-utils x11-apps openbox ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2
       exit 2
