@@ -226,7 +226,7 @@ measure-windows: windows build
 # a frame equal to Linux's software frame of the same game, the game played
 # with real input, the zip and the installer (tests/windows). Wine's prefix
 # is made in build-windows/wine on first use (about 15 s) and kept.
-test-windows: deps-windows deps-test windows-package build-asan/CMakeCache.txt
+test-windows: deps-windows deps-test windows-package build-asan
 	cmake --build build-windows -j $(JOBS) --target verlomba-replay verlomba-frame
 	cmake --build build-asan -j $(JOBS) --target verlomba-frame
 	python3 tests/windows/test_golden_replays.py build-windows
