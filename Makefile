@@ -12,6 +12,10 @@
 # make soak    - 200,000 ticks of random play under the sanitizers
 # make golden  - rewrite the replay goldens after a deliberate change
 # make screenshot - play a short game under Xvfb and save docs/screenshot.png
+# make web     - the browser build: build-web/ holds the page to publish
+# make serve-web - serve build-web/ at http://127.0.0.1:$(PORT)/
+# make test-web - the browser build's tests (headless Chromium, Node)
+# make measure-web - the browser's figures beside the desktop's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
@@ -19,14 +23,15 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-web
+.PHONY: web build-emscripten serve-web test-web measure-web
 
 all: build
 
 # Each target asks only for the Debian packages it uses (the groups are in
 # scripts/ensure-deps.sh), before CMake looks for them.
 deps: deps-game
-deps-game deps-test deps-fuzz deps-bench deps-package deps-icons:
+deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-web:
 	@scripts/ensure-deps.sh $(@:deps-%=%)
 
 # The game alone: what make run and make install use. The end-to-end tests
@@ -170,15 +175,44 @@ icons: deps-icons
 	mv data/icons/window-icon.argb.new data/icons/window-icon.argb
 
 # The bitmap fonts at a scale of 1, as freeglut holds them, which every
-# platform's software renderer draws text with; committed. The end-to-end
+# platform's software renderer draws text with, and the browser's fonts at
+# its other scales (from the URW fonts, as the desktop rasterizes them);
+# committed. The end-to-end
 # renderer comparison fails when OpenGL draws other glyphs: run this then.
 fonts: deps-game build/CMakeCache.txt
 	cmake --build build -j $(JOBS) --target verlomba-fonts
 	./build/verlomba-fonts data/fonts/bitmap-fonts.bin
+	./build/verlomba-fonts --scaled data/fonts/scaled-fonts.bin
 
 # Drives the real game with xdotool through the end-to-end harness.
 screenshot: deps-test build
 	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
+# The browser build: Emscripten compiles the game (and the replay tool, for
+# Node) in build-emscripten/; build-web/ gets only what a web server
+# publishes. Emscripten's tools want Debian's node and its modules.
+WEB_ENV = NODE_PATH=/usr/share/nodejs EM_NODE_JS=/usr/bin/node PATH=/usr/bin:$$PATH
+PORT ?= 8080
+build-emscripten/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B build-emscripten -DCMAKE_BUILD_TYPE=Release -DVERLOMBA_E2E=OFF
+
+build-emscripten: deps-web build-emscripten/CMakeCache.txt
+	$(WEB_ENV) cmake --build build-emscripten -j $(JOBS) --target verlomba verlomba-replay
+
+web: build-emscripten
+	rm -rf build-web && mkdir -p build-web
+	cp build-emscripten/index.html build-emscripten/verlomba.js build-emscripten/verlomba.wasm build-web/
+
+serve-web: web
+	python3 scripts/serve_web.py build-web $(PORT)
+
+# The page in headless Chromium and the replays under Node.
+test-web: web build
+	python3 tests/web/test_page.py build-web
+	python3 tests/web/test_web_replay.py build-emscripten/tools/verlomba-replay.js build-asan/verlomba-replay
+
+measure-web: web build-bench
+	python3 scripts/measure_web.py build-web build-bench
+
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-package
+	rm -rf build build-asan build-fuzz build-bench build-package build-emscripten build-web

@@ -10,6 +10,7 @@
 # bench    the benchmarks and the running game's figures (make bench)
 # package  the Debian package (make package)
 # icons    rendering the icons from the SVG (make icons)
+# web      the browser build, its server and its tests (make web, make test)
 set -euo pipefail
 
 packages_of() {
@@ -22,6 +23,7 @@ packages_of() {
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
     package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
+    web) echo emscripten nodejs chromium python3 ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2
       exit 2
