@@ -85,10 +85,11 @@ run: build
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb; then the install tree and the package are checked.
-test: deps-test build build-e2e build-asan build-fuzz package
+test: deps-test build build-e2e build-asan build-fuzz package web
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure
+	$(run-web-tests)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
 
@@ -206,10 +207,15 @@ web: build-emscripten
 serve-web: web
 	python3 scripts/serve_web.py build-web $(PORT)
 
-# The page in headless Chromium and the replays under Node.
-test-web: web build
+# The page in headless Chromium; the replays and a frame under Node against
+# the desktop's replay tool.
+define run-web-tests
 	python3 tests/web/test_page.py build-web
 	python3 tests/web/test_web_replay.py build-emscripten/tools/verlomba-replay.js build-asan/verlomba-replay
+endef
+
+test-web: web build-asan
+	$(run-web-tests)
 
 measure-web: web build-bench
 	python3 scripts/measure_web.py build-web build-bench
