@@ -112,10 +112,11 @@ test-install: deps-test build package
 # those of the game a player runs.
 build-bench/CMakeCache.txt:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON $(CMAKE_FLAGS)
+	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON -DVERLOMBA_TOOLS=ON $(CMAKE_FLAGS)
 
 build-bench: deps-game deps-bench build-bench/CMakeCache.txt
-	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_big_city verlomba_empty_window verlomba_probe
+	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_big_city verlomba_empty_window verlomba_probe \
+	  verlomba-replay
 
 bench: build-bench
 	python3 scripts/measure_bench.py build-bench/verlomba_bench
@@ -218,7 +219,7 @@ test-web: web build-asan
 	$(run-web-tests)
 
 measure-web: web build-bench
-	python3 scripts/measure_web.py build-web build-bench
+	python3 scripts/measure_web.py build-web build-emscripten build-bench
 
 clean:
 	rm -rf build build-asan build-fuzz build-bench build-package build-emscripten build-web

@@ -4,6 +4,10 @@
 # platform, OpenGL and FreeType are not part of it: the glyphs at the scales
 # other than 1 are compiled in, rasterized on the desktop by make fonts.
 
+# The software renderer's pixel loops vectorize with WebAssembly's SIMD,
+# which every browser with WebAssembly of this decade runs.
+add_compile_options(-msimd128)
+
 # The core without FreeType's rasterizer, which the web platform replaces.
 set(WEB_CORE_SOURCES ${GAME_SOURCES})
 list(REMOVE_ITEM WEB_CORE_SOURCES ${PROJECT_SOURCE_DIR}/src/draw/ScaledFonts.cpp)

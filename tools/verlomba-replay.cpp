@@ -28,7 +28,9 @@ const char* kUsage =
     "  --record FILE   write the script that was played (with a random player's\n"
     "                  inputs) to FILE, for replaying it exactly\n"
     "  --frame FILE    write the last frame, drawn by the software renderer at a\n"
-    "                  scale of 1, to FILE (binary PPM)\n";
+    "                  scale of 1, to FILE (binary PPM)\n"
+    "  --time-frames N after the run, N more frames drawn by the software\n"
+    "                  renderer; prints the mean milliseconds of one\n";
 
 bool number(const char* text, long& out) {
   char* end = nullptr;
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
   std::string scriptPath;
   std::string recordPath;
   std::string framePath;
+  long timedFrames = 0;
   long ticks = -1;
   long every = 0;
   bool random = false;
@@ -68,6 +71,8 @@ int main(int argc, char** argv) {
       if (!number(argv[++i], ticks)) return fail("--ticks needs a count");
     } else if (a == "--every" && hasValue) {
       if (!number(argv[++i], every)) return fail("--every needs a count");
+    } else if (a == "--time-frames" && hasValue) {
+      if (!number(argv[++i], timedFrames)) return fail("--time-frames needs a count");
     } else if (a == "--frame" && hasValue) {
       framePath = argv[++i];
     } else if (a == "--record" && hasValue) {
@@ -124,6 +129,10 @@ int main(int argc, char** argv) {
     std::ofstream out(framePath, std::ios::binary);
     out << softwareFramePpm(run.app());
     if (!out) return fail("cannot write " + framePath);
+  }
+
+  if (timedFrames > 0) {
+    std::printf("frame %.3f ms\n", timeSoftwareFrames(run.app(), static_cast<int>(timedFrames)));
   }
 
   const std::string hash = hexDigest(worldDigest(run.game()));

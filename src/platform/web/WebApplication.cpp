@@ -1,5 +1,7 @@
 #include "platform/web/WebApplication.h"
 
+#include <emscripten.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -122,7 +124,17 @@ void WebApplication::animationFrame() {
   } else {
     lastFrameTime_ += frameInterval_;
   }
+  const double start = emscripten_get_now();
   onFrame();
+  const int second = static_cast<int>(now);
+  if (second != frameSecond_) {
+    frameMsShown_ = framesThisSecond_ > 0 ? frameMsThisSecond_ / framesThisSecond_ : 0.0;
+    frameSecond_ = second;
+    framesThisSecond_ = 0;
+    frameMsThisSecond_ = 0.0;
+  }
+  ++framesThisSecond_;
+  frameMsThisSecond_ += emscripten_get_now() - start;
 }
 
 void WebApplication::mouseDown(int x, int y, int modifiers) {

@@ -66,6 +66,9 @@ class WebApplication : public Application {
   // The city to and from the player's disk.
   void downloadCity();
   void openCityFile(const char* path, const char* name);
+  // The mean milliseconds a frame of the game took (tick, drawing and
+  // showing) over the last whole second, for measuring.
+  double frameMilliseconds() const { return frameMsShown_; }
 
  private:
   ViewTransform view() const;
@@ -93,4 +96,8 @@ class WebApplication : public Application {
   float mouseY_ = 0.0f;
   int modifiers_ = 0;
   bool pausedByHiding_ = false;
+  int frameSecond_ = 0;
+  int framesThisSecond_ = 0;
+  double frameMsThisSecond_ = 0.0;
+  double frameMsShown_ = 0.0;
 };

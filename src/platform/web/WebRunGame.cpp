@@ -174,4 +174,10 @@ EMSCRIPTEN_KEEPALIVE int verlomba_fps() {
   return game ? game->fpsShown : 0;
 }
 
+// The mean milliseconds of a frame over the last whole second.
+EMSCRIPTEN_KEEPALIVE double verlomba_frame_ms() {
+  WebApplication* app = session().app.get();
+  return app ? app->frameMilliseconds() : 0.0;
+}
+
 }  // extern "C"

@@ -182,6 +182,7 @@ var verlombaPage = (function () {
         imageBytes = bytes;
       }
       context.putImageData(image, 0, 0);
+      window.verlomba.framesPut++;
       if (!window.verlomba.firstFrame) window.verlomba.firstFrame = performance.now();
     },
     setCanvas: function (width, height) {
@@ -220,7 +221,12 @@ var verlombaPage = (function () {
 
 window.verlomba = {
   fps: function () { return Module._verlomba_fps ? Module._verlomba_fps() : 0; },
+  // The mean milliseconds of a frame (tick, drawing, showing) over the last whole second.
+  frameMilliseconds: function () { return Module._verlomba_frame_ms ? Module._verlomba_frame_ms() : 0; },
+  // When the first picture was put on the canvas (performance.now(): from
+  // the page's start), and how many have been since, for measuring.
   firstFrame: 0,
+  framesPut: 0,
 };
 
 Module['canvas'] = document.getElementById('canvas');
