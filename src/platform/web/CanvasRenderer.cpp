@@ -1,7 +1,5 @@
 #include "platform/web/CanvasRenderer.h"
 
-#include <emscripten.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -10,11 +8,8 @@
 #include "draw/ScaledFonts.h"
 #include "draw/software/PixelBlend.h"
 #include "draw/software/SoftwareDrawBackend.h"
-
-extern "C" {
-// In the page's library: shows width x height canvas bytes from the module's memory.
-void verlomba_put_image(const void* bytes, int width, int height);
-}
+#include "platform/web/CanvasBytes.h"
+#include "platform/web/PageCalls.h"
 
 int CanvasPlacement::pixelWidth() const {
   return static_cast<int>(std::lround(width * scale));
@@ -22,17 +17,6 @@ int CanvasPlacement::pixelWidth() const {
 
 int CanvasPlacement::pixelHeight() const {
   return static_cast<int>(std::lround(height * scale));
-}
-
-void convertToCanvasBytes(const ImageView& frame, uint32_t* out) {
-  for (int y = 0; y < frame.height; ++y) {
-    const uint32_t* row = frame.row(y);
-    for (int x = 0; x < frame.width; ++x) {
-      const uint32_t p = row[x];
-      // Little-endian words: R is the lowest byte, A the highest.
-      *out++ = 0xFF000000u | (p & 0xFFu) << 16 | (p & 0xFF00u) | (p >> 16 & 0xFFu);
-    }
-  }
 }
 
 CanvasRenderer::CanvasRenderer() : software_(std::make_unique<SoftwareDrawBackend>(builtInFonts())) {

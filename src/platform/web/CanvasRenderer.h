@@ -26,10 +26,6 @@ struct CanvasPlacement {
   }
 };
 
-// The canvas's bytes (R, G, B, A) from the software renderer's 0x00RRGGBB
-// pixels, opaque.
-void convertToCanvasBytes(const ImageView& frame, uint32_t* out);
-
 // Draws the frames of the page's canvas with the software renderer, then
 // puts them on the canvas in one call (the page's putImageData of a view on
 // the module's memory). While it lives, its backend is the drawing backend.
