@@ -5,10 +5,12 @@ events and looked at in screenshots.
     test_page.py BUILD_WEB_FOLDER
 
 The cases run in order on one page, as a player would go: the about box,
-a purchase, the menu and the pause, a saved city across a reload.
+a purchase, the menu and the pause, a saved city across a reload, a
+city to the player's disk and back.
 """
 import os
 import sys
+import tempfile
 import time
 import unittest
 
@@ -123,9 +125,53 @@ class PageTest(unittest.TestCase):
         # The field as it was saved (below the notices and frame rate line).
         field = slice(800 * 3 * 100, 800 * 3 * 645)
         self.assertEqual(loaded.rgb[field], paused.rgb[field], "the loaded city looks otherwise")
+        self.assertEqual(self.save_city(), saved)
+
+    def save_city(self):
         self.menu_pick("Game", "Save City")
-        again = b.evaluate("FS.readFile('/verlomba/Verlomba-city.txt', {encoding: 'utf8'})")
-        self.assertEqual(again, saved)
+        return self.browser.evaluate("FS.readFile('/verlomba/Verlomba-city.txt', {encoding: 'utf8'})")
+
+    def open_city_file(self, path):
+        b = self.browser
+        b.call("Page.setInterceptFileChooserDialog", enabled=True)
+        b.events.clear()
+        self.menu_pick("Open City File...")
+        chooser, end = None, time.monotonic() + 10
+        while not chooser and time.monotonic() < end:
+            b.call("Runtime.evaluate", expression="1")  # lets the event arrive
+            chooser = next((e for e in b.events if e.get("method") == "Page.fileChooserOpened"), None)
+        self.assertTrue(chooser, "no file chooser opened")
+        b.call("DOM.setFileInputFiles", files=[path], backendNodeId=chooser["params"]["backendNodeId"])
+        time.sleep(0.5)
+
+    def test_5_a_downloaded_city_opens_again_and_a_bad_file_changes_nothing(self):
+        b = self.browser
+        with tempfile.TemporaryDirectory() as folder:
+            b.call("Browser.setDownloadBehavior", session=False, behavior="allow", downloadPath=folder)
+            self.menu_pick("Download City")
+            path = os.path.join(folder, "Verlomba-city.txt")
+            end = time.monotonic() + 10
+            while not os.path.exists(path) and time.monotonic() < end:
+                time.sleep(0.1)
+            with open(path) as f:
+                downloaded = f.read()
+            # The game is paused: the download is the city as it stands.
+            self.assertEqual(downloaded, self.save_city())
+            self.menu_pick("Game", "Turn Pause Off")
+            time.sleep(1)
+            self.menu_pick("Game", "Turn Pause On")
+            self.assertNotEqual(self.save_city(), downloaded)
+            self.open_city_file(path)
+            self.assertEqual(self.save_city(), downloaded)
+
+            before = self.shot()
+            bad = os.path.join(folder, "not-a-city.txt")
+            with open(bad, "w") as f:
+                f.write("verlomba-city 2\n")
+            self.open_city_file(bad)
+            self.assertEqual(self.save_city(), downloaded)
+            field = slice(800 * 3 * 100, 800 * 3 * 645)
+            self.assertEqual(self.shot().rgb[field], before.rgb[field])
 
 
 if __name__ == "__main__":
