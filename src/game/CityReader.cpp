@@ -27,7 +27,9 @@ bool parseReal(std::string_view w, float& value) {
   char* end = nullptr;
   errno = 0;
   value = std::strtof(text.c_str(), &end);
-  return errno != ERANGE && end == text.c_str() + text.size();
+  if (end != text.c_str() + text.size()) return false;
+  // Out of range: too large, or so small it reads as 0; a subnormal stays.
+  return errno != ERANGE || (std::isfinite(value) && value != 0.0f);
 }
 
 }  // namespace

@@ -164,6 +164,7 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
       {edited(good, "\ngame 0.", "\ngame 0x1p3 "), "is not a number"},
       {edited(good, "\ngame 0.", "\ngame +0."), "is not a number"},
       {edited(good, "\ngame 0.", "\ngame 1e99 "), "is not a number"},
+      {edited(good, "\ngame 0.", "\ngame 1e-50 "), "is not a number"},
       {edited(good, objects, "\nobjects 99999999\n"), "out of range"},
       {edited(good, objects, "\nobjects 20001\n"), "out of range"},
       {edited(good, objects, "\nobjects " + std::to_string(count - 1) + "\n"), "\"hand\" expected"},

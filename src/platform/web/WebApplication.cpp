@@ -12,6 +12,7 @@
 #include "game/CityFile.h"
 #include "game/Game.h"
 #include "platform/web/PageCalls.h"
+#include "platform/web/WebScaledFonts.h"
 #include "tuning/TuningFile.h"
 
 namespace {
@@ -49,9 +50,9 @@ CanvasPlacement WebApplication::placement() const {
   p.width = width_;
   p.height = height_;
   p.scale = scale_;
-  // Fullscreen, the largest view that fits, centred.
+  // Fullscreen, the largest view that fits with fonts of its scale, centred.
   const double fit = std::min(canvasWidth_ * 1.0 / width_, canvasHeight_ * 1.0 / height_);
-  if (fullscreen_ && fit > 0.0) p.scale = fit;
+  if (fullscreen_ && fit > 0.0) p.scale = webScaleAtMost(fit);
   p.left = std::max(0, (canvasWidth_ - p.pixelWidth()) / 2);
   p.top = std::max(0, (canvasHeight_ - p.pixelHeight()) / 2);
   return p;

@@ -54,6 +54,10 @@ var verlombaPage = (function () {
     var item = document.createElement('div');
     item.className = subMenu ? 'item sub' : 'item';
     item.textContent = label;
+    // Pointing at an item closes the sub-menus opened beside its list.
+    item.addEventListener('mouseenter', function () {
+      while (list.nextSibling) menu.removeChild(list.nextSibling);
+    });
     item.addEventListener('mouseup', function (e) {
       if (subMenu) return;
       e.stopPropagation();
@@ -77,7 +81,6 @@ var verlombaPage = (function () {
       if (kind === 'M') {
         var item = menuItem(list, label, null, true);
         item.addEventListener('mouseenter', function () {
-          while (list.nextSibling) menu.removeChild(list.nextSibling);
           var b = item.getBoundingClientRect(), s = menu.getBoundingClientRect();
           menuList(value, b.right - s.left, b.top - s.top);
         });
@@ -151,7 +154,8 @@ var verlombaPage = (function () {
       }
       var code = e.key.length === 1 ? e.key.charCodeAt(0) : keyCodes[e.key];
       if (code === undefined || code > 1003) return;
-      if (Module._verlomba_key(code, modifiers(e))) e.preventDefault();
+      // The game has the key; the browser keeps its shortcuts.
+      if (Module._verlomba_key(code, modifiers(e)) && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
     });
     document.addEventListener('visibilitychange', function () {
       Module._verlomba_shown(document.hidden ? 0 : 1);
