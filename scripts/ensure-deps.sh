@@ -17,7 +17,7 @@ packages_of() {
   case "$1" in
     game) echo g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
       libx11-dev libxext-dev libfreetype-dev fonts-urw-base35 ;;
-    test) echo libgtest-dev python3 xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox wmctrl \
+    test) echo libgtest-dev clang-format python3 xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox wmctrl \
       desktop-file-utils appstream groff-base librsvg2-bin lintian devscripts ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
