@@ -173,6 +173,35 @@ class PageTest(unittest.TestCase):
             field = slice(800 * 3 * 100, 800 * 3 * 645)
             self.assertEqual(self.shot().rgb[field], before.rgb[field])
 
+    def pause_label(self):
+        return self.browser.evaluate(
+            "(() => { const root = Module._verlomba_menu_root();"
+            " const game = +UTF8ToString(Module._verlomba_menu_describe(root)).split('\\t')[1];"
+            " return UTF8ToString(Module._verlomba_menu_describe(game)).match(/Turn Pause \\w+/)[0]; })()")
+
+    def hide_and_show(self):
+        """Another tab in front a while, then this one again."""
+        b = self.browser
+        page = b.call("Target.getTargetInfo")["targetInfo"]["targetId"]
+        other = b.call("Target.createTarget", session=False, url="about:blank")["targetId"]
+        b.call("Target.activateTarget", session=False, targetId=other)
+        b.wait_for("document.hidden")
+        label = self.pause_label()
+        b.call("Target.activateTarget", session=False, targetId=page)
+        b.call("Target.closeTarget", session=False, targetId=other)
+        b.wait_for("!document.hidden")
+        return label
+
+    def test_6_a_hidden_tab_pauses_until_shown_unless_the_player_paused(self):
+        self.browser.key("p", code="KeyP", text="p", vk=80)
+        self.assertEqual(self.pause_label(), "Turn Pause On")
+        self.assertEqual(self.hide_and_show(), "Turn Pause Off")
+        self.assertEqual(self.pause_label(), "Turn Pause On")
+        self.assertFalse(self.field_still())
+        self.browser.key("p", code="KeyP", text="p", vk=80)
+        self.hide_and_show()
+        self.assertEqual(self.pause_label(), "Turn Pause Off")
+
 
 if __name__ == "__main__":
     FOLDER = os.path.abspath(sys.argv[1])
