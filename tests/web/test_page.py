@@ -164,6 +164,15 @@ class PageTest(unittest.TestCase):
             self.open_city_file(path)
             self.assertEqual(self.save_city(), downloaded)
 
+            # Save Tuning offers the built-in values as a download.
+            self.menu_pick("Game", "Save Tuning")
+            tuning = os.path.join(folder, "Verlomba-saved.ini")
+            end = time.monotonic() + 10
+            while not os.path.exists(tuning) and time.monotonic() < end:
+                time.sleep(0.1)
+            with open(tuning) as f:
+                self.assertIn("kStartWithTrees", f.read())
+
             before = self.shot()
             bad = os.path.join(folder, "not-a-city.txt")
             with open(bad, "w") as f:
@@ -201,6 +210,15 @@ class PageTest(unittest.TestCase):
         self.browser.key("p", code="KeyP", text="p", vk=80)
         self.hide_and_show()
         self.assertEqual(self.pause_label(), "Turn Pause Off")
+
+    def test_7_without_webassembly_the_page_says_so_in_a_line(self):
+        b = self.browser
+        b.call("Page.addScriptToEvaluateOnNewDocument", source="delete window.WebAssembly")
+        b.call("Page.reload")
+        note = b.wait_for("document.readyState == 'complete' && document.getElementById('note').textContent")
+        self.assertIn("WebAssembly", note)
+        self.assertNotIn("\n", note)
+        self.assertTrue(b.evaluate("document.getElementById('stage').hidden"))
 
 
 if __name__ == "__main__":
