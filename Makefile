@@ -17,6 +17,10 @@
 # make windows-package - its zip and its NSIS installer, in build-windows/
 # make test-windows - the Windows program's tests under Wine on Xvfb
 # make measure-windows - its figures under Wine beside Linux's
+# make web     - the browser build: build-web/ holds the page to publish
+# make serve-web - serve build-web/ at http://127.0.0.1:$(PORT)/
+# make test-web - the browser build's tests (headless Chromium, Node)
+# make measure-web - the browser's figures beside the desktop's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
@@ -24,14 +28,16 @@ CMAKE_FLAGS ?=
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows windows-package test-windows measure-windows
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows deps-web
+.PHONY: windows windows-package test-windows measure-windows
+.PHONY: web build-emscripten serve-web test-web measure-web
 
 all: build
 
 # Each target asks only for the Debian packages it uses (the groups are in
 # scripts/ensure-deps.sh), before CMake looks for them.
 deps: deps-game
-deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows:
+deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows deps-web:
 	@scripts/ensure-deps.sh $(@:deps-%=%)
 
 # The game alone: what make run and make install use. The end-to-end tests
@@ -85,10 +91,11 @@ run: build
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb; then the install tree and the package are checked.
-test: deps-test format-check build build-e2e build-asan build-fuzz package
+test: deps-test format-check build build-e2e build-asan build-fuzz package web
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
+	$(run-web-tests)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
 	$(MAKE) test-windows
@@ -123,10 +130,11 @@ test-install: deps-test build package
 # those of the game a player runs.
 build-bench/CMakeCache.txt:
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON $(CMAKE_FLAGS)
+	  -DVERLOMBA_E2E=OFF -DVERLOMBA_BENCH=ON -DVERLOMBA_TOOLS=ON $(CMAKE_FLAGS)
 
 build-bench: deps-game deps-bench build-bench/CMakeCache.txt
-	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_big_city verlomba_empty_window verlomba_probe
+	cmake --build build-bench -j $(JOBS) --target verlomba verlomba_bench verlomba_big_city verlomba_empty_window verlomba_probe \
+	  verlomba-replay
 
 bench: build-bench
 	python3 scripts/measure_bench.py build-bench/verlomba_bench
@@ -189,18 +197,52 @@ icons: deps-icons
 	mv data/icons/verlomba.ico.new data/icons/verlomba.ico
 
 # The bitmap fonts at a scale of 1, as freeglut holds them, which every
-# platform's software renderer draws text with; committed. The end-to-end
+# platform's software renderer draws text with, and the browser's fonts at
+# its other scales (from the URW fonts, as the desktop rasterizes them);
+# committed. The end-to-end
 # renderer comparison fails when OpenGL draws other glyphs: run this then.
 fonts: deps-game build/CMakeCache.txt
 	cmake --build build -j $(JOBS) --target verlomba-fonts
 	./build/verlomba-fonts data/fonts/bitmap-fonts.bin
+	./build/verlomba-fonts --scaled data/fonts/scaled-fonts.bin
 
 # Drives the real game with xdotool through the end-to-end harness.
 screenshot: deps-test build
 	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
+# The browser build: Emscripten compiles the game (and the replay tool, for
+# Node) in build-emscripten/; build-web/ gets only what a web server
+# publishes. Emscripten's tools want Debian's node and its modules.
+WEB_ENV = NODE_PATH=/usr/share/nodejs EM_NODE_JS=/usr/bin/node PATH=/usr/bin:$$PATH
+PORT ?= 8080
+build-emscripten/CMakeCache.txt:
+	$(WEB_ENV) emcmake cmake -S . -B build-emscripten -DCMAKE_BUILD_TYPE=Release -DVERLOMBA_E2E=OFF
+
+build-emscripten: deps-web build-emscripten/CMakeCache.txt
+	$(WEB_ENV) cmake --build build-emscripten -j $(JOBS) --target verlomba verlomba-replay
+
+web: build-emscripten
+	rm -rf build-web && mkdir -p build-web
+	cp build-emscripten/index.html build-emscripten/verlomba.js build-emscripten/verlomba.wasm build-web/
+
+serve-web: web
+	python3 scripts/serve_web.py build-web $(PORT)
+
+# The page in headless Chromium; the replays and a frame under Node against
+# the desktop's replay tool.
+define run-web-tests
+	python3 tests/web/test_page.py build-web
+	python3 tests/web/test_web_replay.py build-emscripten/tools/verlomba-replay.js build-asan/verlomba-replay
+endef
+
+test-web: web build-asan
+	$(run-web-tests)
+
+measure-web: web build-bench
+	python3 scripts/measure_web.py build-web build-emscripten build-bench
+
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-package build-windows
+	rm -rf build build-asan build-fuzz build-bench build-package build-windows build-emscripten build-web
 
 # The Windows program, cross-compiled with MinGW-w64: build-windows/verlomba.exe.
 WINDOWS_CMAKE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -11,6 +11,7 @@
 # package  the Debian package (make package)
 # icons    rendering the icons from the SVG (make icons)
 # windows  the Windows program, its zip and installer, and its tests under Wine
+# web      the browser build, its server and its tests (make web, make test)
 set -euo pipefail
 
 packages_of() {
@@ -24,6 +25,7 @@ packages_of() {
     package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
     windows) echo g++-mingw-w64-x86-64-posix cmake make wine wine64 nsis python3 xvfb xdotool x11-utils x11-apps openbox ;;
+    web) echo emscripten nodejs chromium python3 ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2
       exit 2

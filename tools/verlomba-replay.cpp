@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "replay/FrameImage.h"
 #include "replay/RandomInput.h"
 #include "replay/Replay.h"
 #include "replay/WorldDigest.h"
@@ -25,7 +26,11 @@ const char* kUsage =
     "  --ticks N       stop after N ticks instead of the script's length\n"
     "  --every N       also print the tick and digest every N ticks\n"
     "  --record FILE   write the script that was played (with a random player's\n"
-    "                  inputs) to FILE, for replaying it exactly\n";
+    "                  inputs) to FILE, for replaying it exactly\n"
+    "  --frame FILE    write the last frame, drawn by the software renderer at a\n"
+    "                  scale of 1, to FILE (binary PPM)\n"
+    "  --time-frames N after the run, N more frames drawn by the software\n"
+    "                  renderer; prints the mean milliseconds of one\n";
 
 bool number(const char* text, long& out) {
   char* end = nullptr;
@@ -45,6 +50,8 @@ int main(int argc, char** argv) {
   std::string golden;
   std::string scriptPath;
   std::string recordPath;
+  std::string framePath;
+  long timedFrames = 0;
   long ticks = -1;
   long every = 0;
   bool random = false;
@@ -64,6 +71,10 @@ int main(int argc, char** argv) {
       if (!number(argv[++i], ticks)) return fail("--ticks needs a count");
     } else if (a == "--every" && hasValue) {
       if (!number(argv[++i], every)) return fail("--every needs a count");
+    } else if (a == "--time-frames" && hasValue) {
+      if (!number(argv[++i], timedFrames)) return fail("--time-frames needs a count");
+    } else if (a == "--frame" && hasValue) {
+      framePath = argv[++i];
     } else if (a == "--record" && hasValue) {
       recordPath = argv[++i];
     } else if (a == "--random" && i + 2 < argc) {
@@ -97,6 +108,7 @@ int main(int argc, char** argv) {
 
   // The run works in a directory of its own.
   if (!recordPath.empty()) recordPath = std::filesystem::absolute(recordPath).string();
+  if (!framePath.empty()) framePath = std::filesystem::absolute(framePath).string();
   ReplayRun run(script);
   RandomInput player(script.seed);
   while (!run.finished()) {
@@ -111,6 +123,16 @@ int main(int argc, char** argv) {
     std::ofstream out(recordPath);
     out << formatReplayScript(run.script());
     if (!out) return fail("cannot write " + recordPath);
+  }
+
+  if (!framePath.empty()) {
+    std::ofstream out(framePath, std::ios::binary);
+    out << softwareFramePpm(run.app());
+    if (!out) return fail("cannot write " + framePath);
+  }
+
+  if (timedFrames > 0) {
+    std::printf("frame %.3f ms\n", timeSoftwareFrames(run.app(), static_cast<int>(timedFrames)));
   }
 
   const std::string hash = hexDigest(worldDigest(run.game()));

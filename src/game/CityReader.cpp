@@ -1,13 +1,38 @@
 #include "game/CityReader.h"
 
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "buildings/Building.h"
 #include "world/GuardTower.h"
 #include "world/WorldObject.h"
+
+namespace {
+
+// A decimal number the whole word, read as std::from_chars reads a float
+// (no sign "+", no leading space, no hexadecimal), which not every C++
+// library offers for floats: through strtof, correctly rounded in every
+// C library the game is built with.
+bool parseReal(std::string_view w, float& value) {
+  if (w.empty() || w[0] == '+' || std::isspace(static_cast<unsigned char>(w[0]))) return false;
+  const std::string_view digits = w[0] == '-' ? w.substr(1) : w;
+  if (digits.size() >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) return false;
+  if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) return false;
+  const std::string text(w);
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtof(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) return false;
+  // Out of range: too large, or so small it reads as 0; a subnormal stays.
+  return errno != ERANGE || (std::isfinite(value) && value != 0.0f);
+}
+
+}  // namespace
 
 void CityReader::startLine(std::string_view line, int number) {
   words_.clear();
@@ -73,8 +98,7 @@ CityReader& CityReader::real(float& f) {
   }
   const std::string_view w = next();
   float value = 0.0f;
-  const std::from_chars_result r = std::from_chars(w.data(), w.data() + w.size(), value);
-  if (r.ec != std::errc() || r.ptr != w.data() + w.size()) {
+  if (!parseReal(w, value)) {
     fail("\"" + std::string(w) + "\" is not a number");
   } else if (!std::isfinite(value) || std::fabs(value) > kLargestReal) {
     fail(std::string(w) + " is out of range");

@@ -12,6 +12,11 @@
 class Anchor;
 class WorldObject;
 
+// The shortest decimal that reads back to f, fixed or with an exponent,
+// whichever is shorter (fixed on a tie), as std::to_chars writes a float;
+// some C++ libraries lack that overload. f is finite.
+std::string shortestDecimal(float f);
+
 // Writes the values CityFields hands it as words of the current line.
 // Every value is taken by reference only so that the same field lists can
 // drive the CityReader; nothing is changed.

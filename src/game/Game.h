@@ -95,6 +95,8 @@ class Game : public GameClient {
   // Replaces the city with the one in the city file; a refused file leaves
   // the city as it was, and the reason shows under the field.
   void loadCity();
+  // The same from a city file elsewhere, named name in what shows.
+  void loadCityFrom(const std::string& path, const std::string& name);
   // Takes over every object, link and value of other (a game made Empty
   // and filled by the city reader), dropping its own world; other is left
   // empty. The frame rate follows the Slow toggle.

@@ -96,8 +96,11 @@ void Game::saveCity() {
 }
 
 void Game::loadCity() {
+  loadCityFrom(kCityFileName, kCityFileName);
+}
+
+void Game::loadCityFrom(const std::string& path, const std::string& name) {
   std::string problem;
-  const std::string name = kCityFileName;
-  const bool loaded = loadCityFile(*this, kCityFileName, problem);
+  const bool loaded = loadCityFile(*this, path, problem);
   showOutcome(loaded ? "Loaded " + name : "Could not load " + name + ": " + problem, !loaded);
 }

@@ -1,0 +1,48 @@
+#include "platform/web/FontSets.h"
+
+#include <cmath>
+#include <string>
+
+#include "draw/BuiltInFonts.h"
+
+namespace {
+
+uint32_t littleEndian(const unsigned char* p, int bytes) {
+  uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+  return value;
+}
+
+}  // namespace
+
+FontSets readFontSets(const unsigned char* bytes, std::size_t size) {
+  FontSets sets;
+  if (size < 5 || std::string(reinterpret_cast<const char*>(bytes), 4) != "VSF1") return {};
+  const int count = bytes[4];
+  std::size_t at = 5;
+  for (int i = 0; i < count; ++i) {
+    if (size - at < 6) return {};
+    const int scale = static_cast<int>(littleEndian(bytes + at, 2));
+    const std::size_t length = littleEndian(bytes + at + 2, 4);
+    at += 6;
+    if (length > size - at) return {};
+    BitmapFontSet fonts = readBitmapFonts(bytes + at, length);
+    if (fonts.empty()) return {};
+    sets[scale] = std::move(fonts);
+    at += length;
+  }
+  return at == size ? sets : FontSets{};
+}
+
+double scaleWithFonts(double wanted, const FontSets& sets) {
+  const long limit = std::lround(wanted * 100.0);
+  int best = -1;
+  int smallest = 100;
+  auto consider = [&](int scale) {
+    if (scale <= limit && scale > best) best = scale;
+    if (scale < smallest) smallest = scale;
+  };
+  consider(100);  // the built-in fonts
+  for (const auto& set : sets) consider(set.first);
+  return (best > 0 ? best : smallest) / 100.0;
+}

@@ -1,0 +1,223 @@
+#include "platform/web/WebApplication.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "app/FrameClock.h"
+#include "game/CityFile.h"
+#include "game/Game.h"
+#include "platform/web/PageCalls.h"
+#include "platform/web/WebScaledFonts.h"
+#include "tuning/TuningFile.h"
+
+namespace {
+
+// The background around the view.
+constexpr uint32_t kClearRgb = 0xFFFFFF;
+// Animation frames come at the display's rate, never on the tick itself: a
+// frame may run this early, so that a 60 Hz display shows every one of 30
+// a second instead of dropping to 20.
+constexpr float kEarlySeconds = 0.008f;
+// Where the city on its way to or from the player's disk is kept meanwhile.
+constexpr const char* kPassingCityPath = "/tmp/passing-city.txt";
+
+}  // namespace
+
+WebApplication::WebApplication(CanvasRenderer& renderer, double scale)
+    : menu_(menuBackend_), renderer_(renderer), scale_(scale) {
+  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
+  translation_ = {width_ * 0.5f, height_ * 0.5f};
+  canvasWidth_ = pixelWidth();
+  canvasHeight_ = pixelHeight();
+  verlomba_set_canvas(canvasWidth_, canvasHeight_);
+}
+
+int WebApplication::pixelWidth() const {
+  return static_cast<int>(std::lround(width_ * scale_));
+}
+
+int WebApplication::pixelHeight() const {
+  return static_cast<int>(std::lround(height_ * scale_));
+}
+
+CanvasPlacement WebApplication::placement() const {
+  CanvasPlacement p;
+  p.width = width_;
+  p.height = height_;
+  p.scale = scale_;
+  // Fullscreen, the largest view that fits with fonts of its scale, centred.
+  const double fit = std::min(canvasWidth_ * 1.0 / width_, canvasHeight_ * 1.0 / height_);
+  if (fullscreen_ && fit > 0.0) p.scale = webScaleAtMost(fit);
+  p.left = std::max(0, (canvasWidth_ - p.pixelWidth()) / 2);
+  p.top = std::max(0, (canvasHeight_ - p.pixelHeight()) / 2);
+  return p;
+}
+
+ViewTransform WebApplication::view() const {
+  ViewTransform t;
+  t.view = view_;
+  t.zoom = zoom_;
+  t.translation = translation_;
+  return t;
+}
+
+void WebApplication::setMouse(int x, int y) {
+  const CanvasPlacement p = placement();
+  mouseX_ = static_cast<float>((x - p.left) / p.scale);
+  mouseY_ = static_cast<float>((y - p.top) / p.scale);
+}
+
+Vec2 WebApplication::mouseWorldPosition() {
+  return windowToWorld(mouseX_, mouseY_, view());
+}
+
+bool WebApplication::isDragging() {
+  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+}
+
+bool WebApplication::setWindowSize(float w, float h) {
+  width_ = static_cast<int>(w);
+  height_ = static_cast<int>(h);
+  view_ = {0.0f, w, 0.0f, h};
+  translation_ = {w * 0.5f, h * 0.5f};
+  if (!fullscreen_) {
+    canvasWidth_ = pixelWidth();
+    canvasHeight_ = pixelHeight();
+    verlomba_set_canvas(canvasWidth_, canvasHeight_);
+  }
+  return true;
+}
+
+void WebApplication::setCursor(int shape) {
+  verlomba_set_cursor(shape);
+}
+
+void WebApplication::setTitle(const char* text) {
+  verlomba_set_title(text ? text : "");
+}
+
+void WebApplication::setViewCentre(float x, float y) {
+  translation_ = translationForCentre(view_, x, y);
+}
+
+Vec2 WebApplication::viewCentre() {
+  return centreForTranslation(view_, translation_);
+}
+
+void WebApplication::beginDraw() {
+  renderer_.beginFrame(canvasWidth_, canvasHeight_, placement(), zoom_, translation_, kClearRgb);
+}
+
+void WebApplication::endDraw() {
+  renderer_.endFrame();
+}
+
+void WebApplication::animationFrame() {
+  const float now = FrameClock::realSeconds();
+  if (now + kEarlySeconds < lastFrameTime_ + frameInterval_) return;
+  if (now - lastFrameTime_ > 2.0f * frameInterval_) {
+    lastFrameTime_ = now;  // too far behind (a hidden tab): no backlog
+  } else {
+    lastFrameTime_ += frameInterval_;
+  }
+  const double start = emscripten_get_now();
+  onFrame();
+  const int second = static_cast<int>(now);
+  if (second != frameSecond_) {
+    frameMsShown_ = framesThisSecond_ > 0 ? frameMsThisSecond_ / framesThisSecond_ : 0.0;
+    frameSecond_ = second;
+    framesThisSecond_ = 0;
+    frameMsThisSecond_ = 0.0;
+  }
+  ++framesThisSecond_;
+  frameMsThisSecond_ += emscripten_get_now() - start;
+}
+
+void WebApplication::mouseDown(int x, int y, int modifiers) {
+  modifiers_ = modifiers;
+  setMouse(x, y);
+  clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
+  const Vec2 p = mouseWorldPosition();
+  onMouseDown(p.x, p.y);
+}
+
+void WebApplication::mouseUp(int x, int y, int modifiers) {
+  modifiers_ = modifiers;
+  setMouse(x, y);
+  if (!isButtonDown()) return;
+  clicks_.release(mouseX_, mouseY_);
+  const Vec2 p = mouseWorldPosition();
+  onMouseUp(p.x, p.y);
+}
+
+void WebApplication::mouseMove(int x, int y) {
+  setMouse(x, y);
+}
+
+void WebApplication::wheel(int notches) {
+  wheel_.add(notches);
+}
+
+bool WebApplication::key(int code, int modifiers) {
+  modifiers_ = modifiers;
+  if (code <= 0) return false;
+  // The browser names a letter with Ctrl by the letter itself, where the
+  // desktop's window system gives its control code.
+  if (code < 256 && (modifiers & kCtrlBit) && std::isalpha(code)) code = std::tolower(code) - 'a' + 1;
+  onKey(code < 256 ? mapKeyboardKey(static_cast<unsigned char>(code), modifiers) : code);
+  return true;
+}
+
+void WebApplication::resize(int width, int height, bool fullscreen) {
+  fullscreen_ = fullscreen;
+  if (fullscreen) {
+    canvasWidth_ = std::max(width, 1);
+    canvasHeight_ = std::max(height, 1);
+  } else {
+    canvasWidth_ = pixelWidth();
+    canvasHeight_ = pixelHeight();
+  }
+  verlomba_set_canvas(canvasWidth_, canvasHeight_);
+}
+
+void WebApplication::setShown(bool shown) {
+  setVisible(shown);
+  if (!game_) return;
+  if (!shown && !game_->paused) {
+    game_->setPaused(true);
+    pausedByHiding_ = true;
+  } else if (shown && pausedByHiding_) {
+    pausedByHiding_ = false;
+    if (game_->paused) game_->setPaused(false);
+  }
+}
+
+void WebApplication::onMenuCommand(int id) {
+  // A pause of the player's own is theirs to end.
+  if (id == Game::kPauseCommand) pausedByHiding_ = false;
+  Application::onMenuCommand(id);
+  if (id == Game::kSaveCityCommand) verlomba_persist();
+  if (id == Game::kSaveTuningCommand) verlomba_download(kSavedTuningFileName, kSavedTuningFileName);
+}
+
+void WebApplication::downloadCity() {
+  if (!game_) return;
+  const SaveResult saved = saveCityFile(*game_, kPassingCityPath);
+  if (saved.saved) {
+    verlomba_download(kPassingCityPath, kCityFileName);
+  } else {
+    game_->notice.show("Could not save " + std::string(kCityFileName) + ": " + saved.problem, true,
+                       FrameClock::realSeconds());
+  }
+  std::remove(kPassingCityPath);
+}
+
+void WebApplication::openCityFile(const char* path, const char* name) {
+  if (game_) game_->loadCityFrom(path, name);
+  std::remove(path);
+}
