@@ -70,6 +70,19 @@ class Application {
   float lastFrameTime() const { return lastFrameTime_; }
   GameClient* client() const { return client_; }
 
+  // The view over the field, in window units: moved by (dx, dy) and kept
+  // from showing beyond the field at the current zoom; a drag (the middle
+  // button) carries the world under the pointer along with it.
+  void moveViewBy(float dx, float dy);
+  void keepViewOnField();
+  void beginViewDrag(float x, float y);
+  void dragViewTo(float x, float y);
+  void endViewDrag() { viewDragging_ = false; }
+  bool isDraggingView() const { return viewDragging_; }
+  // The window is closing (its close button, the window manager, or its
+  // destruction by another client): the client's last word.
+  void onClose();
+
  protected:
   float lastFrameTime_ = 0.0f;
   float frameInterval_ = 1.0f / 30;
@@ -78,6 +91,8 @@ class Application {
   Vec2 lastMousePosition_;
   bool buttonDown_ = false;
   bool visible_ = true;
+  bool viewDragging_ = false;
+  Vec2 viewDragAt_;
   GameClient* client_ = nullptr;
 };
 

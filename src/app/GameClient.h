@@ -25,6 +25,7 @@ class GameClient {
   virtual void onMouseMove(float dx, float dy) = 0;
   virtual void onWheel(float step) = 0;
   virtual bool onReserved(int a, int b) = 0;
+  virtual void onClose() {}
 
   virtual Vec2 mouseWorldPosition();
   virtual bool isButtonDown();
