@@ -37,6 +37,7 @@ Game::Look Game::look() {
 }
 
 bool Game::needsDrawing() {
+  if (app_->takeRedrawRequest()) drawAsked_ = true;
   const float now = FrameClock::realSeconds();
   const Look seen = look();
   // Notices fade on the real clock, paused or not.

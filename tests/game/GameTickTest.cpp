@@ -116,9 +116,12 @@ TEST_F(GameTick, PausedFramesLikeTheLastAreNotDrawnAgain) {
   g.onKey(kKeyLeft);
   h.tick(2);
   EXPECT_EQ(app.drawCount(), zoomed + 1);
+  app.askRedraw();  // the window lost its picture
+  h.tick(2);
+  EXPECT_EQ(app.drawCount(), zoomed + 2);
   app.pressKey('p');
   h.tick(5);
-  EXPECT_EQ(app.drawCount(), zoomed + 6);
+  EXPECT_EQ(app.drawCount(), zoomed + 7);
 }
 
 }  // namespace

@@ -245,10 +245,13 @@ void GlutApplication::endDraw() {
 }
 
 void GlutApplication::handleDisplay() {
+  // An expose: the picture must come back even if the game, paused, would
+  // not draw the same frame again.
   if (takeDueFrame()) {
+    askRedraw();
     onFrame();
-  } else if (isVisible()) {
-    renderer_->showAgain();
+  } else if (isVisible() && !renderer_->showAgain()) {
+    askRedraw();
   }
 }
 
