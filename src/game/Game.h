@@ -181,9 +181,10 @@ class Game : public GameClient {
     Vec2 centre;
     Vec2 mouse;
     bool buttonDown = false;
+    bool notices = false;  // the notice or the hint shown
     bool operator==(const Look& o) const {
       return zoom == o.zoom && centre.x == o.centre.x && centre.y == o.centre.y && mouse.x == o.mouse.x &&
-             mouse.y == o.mouse.y && buttonDown == o.buttonDown;
+             mouse.y == o.mouse.y && buttonDown == o.buttonDown && notices == o.notices;
     }
   };
   Look look();

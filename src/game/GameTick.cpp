@@ -33,6 +33,8 @@ Game::Look Game::look() {
   l.centre = app_->viewCentre();
   l.mouse = mouseWorldPosition();
   l.buttonDown = isButtonDown();
+  const float now = FrameClock::realSeconds();
+  l.notices = notice.isShown(now) || hint.isShown(now);
   return l;
 }
 
@@ -41,7 +43,7 @@ bool Game::needsDrawing() {
   const float now = FrameClock::realSeconds();
   const Look seen = look();
   // Notices fade on the real clock, paused or not.
-  const bool changing = !paused || drawAsked_ || notice.isShown(now) || hint.isShown(now);
+  const bool changing = !paused || drawAsked_ || notice.isFading(now) || hint.isFading(now);
   if (!changing && seen == lastDrawn_) return false;
   // A hidden window draws nothing: the frame is owed until it shows again.
   drawAsked_ = !app_->isVisible();

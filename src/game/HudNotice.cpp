@@ -19,6 +19,10 @@ bool HudNotice::isShown(float now) const {
   return !text_.empty() && age >= 0.0f && age < seconds_;
 }
 
+bool HudNotice::isFading(float now) const {
+  return isShown(now) && now - shownAt_ >= seconds_ - kFadeSeconds;
+}
+
 void HudNotice::draw(float rightX, float y, float now) const {
   if (!isShown(now)) return;
   const float left = seconds_ - (now - shownAt_);

@@ -16,6 +16,8 @@ class HudNotice {
   // nothing once it has faded.
   void draw(float rightX, float y, float now) const;
   bool isShown(float now) const;
+  // Whether the picture of it changes from frame to frame: while it fades.
+  bool isFading(float now) const;
 
  private:
   std::string text_;

@@ -119,9 +119,12 @@ TEST_F(GameTick, PausedFramesLikeTheLastAreNotDrawnAgain) {
   app.askRedraw();  // the window lost its picture
   h.tick(2);
   EXPECT_EQ(app.drawCount(), zoomed + 2);
+  g.showFirstStartHint();
+  h.tick(60);  // drawn as it appears, then not until it fades
+  EXPECT_EQ(app.drawCount(), zoomed + 3);
   app.pressKey('p');
   h.tick(5);
-  EXPECT_EQ(app.drawCount(), zoomed + 7);
+  EXPECT_EQ(app.drawCount(), zoomed + 8);
 }
 
 }  // namespace
