@@ -121,6 +121,7 @@ void Application::keepViewOnField() {
 void Application::beginViewDrag(float x, float y) {
   viewDragging_ = true;
   viewDragAt_ = {x, y};
+  if (client_) client_->onOtherButton();
 }
 
 void Application::dragViewTo(float x, float y) {

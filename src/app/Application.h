@@ -86,6 +86,7 @@ class Application {
   // button) carries the world under the pointer along with it.
   void moveViewBy(float dx, float dy);
   void keepViewOnField();
+  // Also tells the client of the press (it may close what it shows).
   void beginViewDrag(float x, float y);
   void dragViewTo(float x, float y);
   void endViewDrag() { viewDragging_ = false; }

@@ -53,6 +53,7 @@ class Game : public GameClient {
   bool onReserved(int, int) override { return true; }
   // The last word before the window closes: the autosave.
   void onClose() override;
+  void onOtherButton() override { closeHelp(); }
   int peepCount() override;
   Anchor* anchorAt(float x, float y, const Anchor* like) override;
 

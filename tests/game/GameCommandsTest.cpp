@@ -159,6 +159,9 @@ TEST_F(GameCommands, HelpCardPausesAndAnyKeyOrClickClosesIt) {
   EXPECT_FALSE(g.helpShown);
   EXPECT_TRUE(g.paused);
   EXPECT_EQ(countOf<Creep>(g), 0);
+  g.showHelp();
+  h.app().beginViewDrag(400.0f, 400.0f);  // the middle button
+  EXPECT_FALSE(g.helpShown);
 }
 
 std::string edited(std::string text, const std::string& from, const std::string& to) {
