@@ -25,6 +25,13 @@ VERLOMBA_RENDERER=gl:
   half a second after its last notch: the median of the rounds, and the
   fewest frames shown in any second of them, as the HUD would show), and
   while a tree is dragged across the 1,000-tree world.
+- with the renderer the game picks: the CPU share paused, at the start world
+  and in the big city, against 1.2 times the empty window's; the longest
+  gap between two frames shown within half a second before and a fifth
+  after each autosave of the big city (kAutosaveMinutes = 0.05, a save
+  every 3 s of play), beside the longest elsewhere; the frames a second of
+  the 1,000-tree world at the deepest zoom while the arrow keys move the
+  view back and forth.
 - with the renderer the game picks, at the window scales of a 200 % desktop
   (2) and of a 1366x768 screen (0.9, VERLOMBA_SCALE): the CPU share at the
   start world and the frames a second of the 1,000-tree world.
@@ -52,6 +59,9 @@ TARGET_FPS = 29.0
 # While the view zooms: the median round, and the worst second of any.
 TARGET_ZOOM_FPS = 27.0
 TARGET_ZOOM_FLOOR_FPS = 24.0
+# Paused, against the empty window's share; an autosave's longest frame.
+TARGET_PAUSED_CPU_RATIO = 1.2
+TARGET_AUTOSAVE_FRAME_MS = 50.0
 ZOOM_ROUNDS = 5
 THOUSAND_TREES = "kStartWithTrees = 1000\nkStartWithAgents = 96\n"
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -285,6 +295,74 @@ def measure_world_fps(binary, probe, renderer, files, seconds, moving=False, sca
         return fps, rounds, min(seconds_of_rounds), rate(times, *drag)
 
 
+def started_game(session):
+    about = session.wait_for_window("^Verlomba$")
+    session.close_window_with_key(about, "Return")
+    first_game_frame(session, about)
+    time.sleep(3.0)  # the world settles and the pictures are kept
+    session.check_running()
+    return about, session.wait_for_game_window(exclude=(about,))
+
+
+def measure_paused_cpu(binary, probe, cpu_window):
+    """The CPU share with the game paused by its key, the pointer still."""
+    with ProbedSession(binary, probe) as session:
+        _, window = started_game(session)
+        session.key(window, "p", typed=True)
+        session.mouse_move(window, 790, 790)
+        time.sleep(8.0)  # past the first start's hint, which is drawn as it fades
+        cpu = cpu_share(session.game.pid, cpu_window)
+        session.check_running()
+        return cpu
+
+
+def measure_autosave_frames(build, probe, seconds):
+    """(longest gap ms near an autosave, longest elsewhere, saves seen) in
+    the big city saving every 3 s of play."""
+    files = {"Verlomba.ini": "kAutosaveMinutes = 0.05\n"}
+    with ProbedSession(os.path.join(build, "verlomba_big_city"), probe, files=files) as session:
+        about, _ = started_game(session)
+        path = os.path.join(session.workdir, "Verlomba-autosave.txt")
+        offset = time.time_ns() - time.monotonic_ns()
+        start = time.monotonic_ns()
+        saves, last = [], None
+        while time.monotonic_ns() - start < seconds * 1e9:
+            try:
+                mtime = os.stat(path).st_mtime_ns
+            except OSError:
+                mtime = None
+            if mtime is not None and mtime != last:
+                saves.append(mtime - offset)
+                last = mtime
+            time.sleep(0.02)
+        session.check_running()
+        times = [t for t in shown_frames(session, about) if t >= start]
+    near = lambda t: any(s - 5 * 10**8 <= t <= s + 2 * 10**8 for s in saves)  # noqa: E731
+    gaps = [(b - a, near(b)) for a, b in zip(times, times[1:])]
+    worst_near = max((g for g, n in gaps if n), default=0) / 1e6
+    worst_else = max((g for g, n in gaps if not n), default=0) / 1e6
+    return worst_near, worst_else, len(saves)
+
+
+def measure_view_moving(binary, probe, seconds):
+    """Frames a second of the 1,000-tree world at the deepest zoom while the
+    arrow keys move the view to and fro, and before, with the view still."""
+    with ProbedSession(binary, probe, files={"Verlomba.ini": THOUSAND_TREES}) as session:
+        about, window = started_game(session)
+        session.move_pointer_to(window)
+        session.xdotool("click", "--repeat", 8, "--delay", 100, 4)
+        time.sleep(1.0)
+        still = frames_per_second(session, about, seconds / 2)
+        start = time.monotonic_ns()
+        presses = max(1, int(seconds / 0.05 / 4))
+        while time.monotonic_ns() - start < seconds * 1e9:
+            for key in ("Left", "Up", "Right", "Down"):
+                session.xdotool("key", "--repeat", presses // 4 + 1, "--delay", 50, key)
+        end = time.monotonic_ns()
+        session.check_running()
+        return rate(shown_frames(session, about), start, end), still
+
+
 def row(name, value, target, ok, note=""):
     verdict = "ok" if ok else "MISSED"
     print(f"{name:<34} {value:>14} {target:>12}  {verdict:<6} {note}")
@@ -342,6 +420,22 @@ def main():
             if world == "1,000 trees":
                 row("  dragging a tree across", f"{drag:.1f}", f">= {TARGET_FPS:.0f}", drag >= TARGET_FPS,
                     "pressed near the field's top left, dragged to its bottom right and back")
+
+    print("\nRenderer picked by the game: paused, autosaving and moving the view")
+    print(f"{'figure':<34} {'measured':>14} {'target':>12}  verdict")
+    limit = base_cpu * TARGET_PAUSED_CPU_RATIO
+    for world, binary in (("start world", "verlomba"), ("big city", "verlomba_big_city")):
+        cpu = measure_paused_cpu(os.path.join(args.build, binary), probe, args.cpu_seconds)
+        row(f"CPU share paused, {world}", f"{cpu:.1f} %", f"<= {limit:.1f} %", cpu <= limit,
+            f"1.2 times the empty window's {base_cpu:.1f} %")
+    near, elsewhere, saves = measure_autosave_frames(args.build, probe, 2 * args.cpu_seconds)
+    row("longest frame, big city autosave", f"{near:.0f} ms", f"<= {TARGET_AUTOSAVE_FRAME_MS:.0f} ms",
+        saves > 0 and near <= TARGET_AUTOSAVE_FRAME_MS,
+        f"gap between frames shown around {saves} saves; elsewhere at most {elsewhere:.0f} ms")
+    fps, still = measure_view_moving(os.path.join(args.build, "verlomba"), probe, args.cpu_seconds)
+    row("frames a second, view moving", f"{fps:.1f}", f">= {TARGET_FPS:.0f}", fps >= TARGET_FPS,
+        f"1,000 trees at the deepest zoom, the arrow keys held in turn; {still:.1f} with the view still")
+    print(f"(load average {load_average()} after)")
 
     print("\nRenderer picked by the game, at other window scales (VERLOMBA_SCALE)")
     print(f"{'figure':<34} {'measured':>14} {'target':>12}  verdict")

@@ -2,6 +2,7 @@
 
 #include "app/FrameClock.h"
 #include "app/GameClient.h"
+#include "app/ViewMove.h"
 
 namespace {
 Application* theApplication = nullptr;
@@ -103,4 +104,32 @@ bool Application::setWindowSize(float, float) {
 void Application::setFrameRate(int fps) {
   lastFrameTime_ = FrameClock::realSeconds();
   frameInterval_ = 1.0f / static_cast<float>(fps);
+}
+
+void Application::moveViewBy(float dx, float dy) {
+  const float z = zoom();
+  const Vec2 c = viewCentre();
+  const Vec2 moved = clampViewCentre(viewRect(), z, {c.x + dx / z, c.y + dy / z});
+  setViewCentre(moved.x, moved.y);
+}
+
+void Application::keepViewOnField() {
+  const Vec2 kept = clampViewCentre(viewRect(), zoom(), viewCentre());
+  setViewCentre(kept.x, kept.y);
+}
+
+void Application::beginViewDrag(float x, float y) {
+  viewDragging_ = true;
+  viewDragAt_ = {x, y};
+  if (client_) client_->onOtherButton();
+}
+
+void Application::dragViewTo(float x, float y) {
+  if (!viewDragging_) return;
+  moveViewBy(viewDragAt_.x - x, viewDragAt_.y - y);
+  viewDragAt_ = {x, y};
+}
+
+void Application::onClose() {
+  if (client_) client_->onClose();
 }

@@ -65,10 +65,35 @@ class Application {
   float frameInterval() const { return frameInterval_; }
   // While the window cannot be seen (minimized, unmapped or covered whole)
   // frames go on ticking the game but draw and show nothing.
-  void setVisible(bool visible) { visible_ = visible; }
+  void setVisible(bool visible) {
+    if (visible && !visible_) askRedraw();
+    visible_ = visible;
+  }
   bool isVisible() const { return visible_; }
   float lastFrameTime() const { return lastFrameTime_; }
   GameClient* client() const { return client_; }
+  // The window's picture was lost (exposed, shown again): the next frame is
+  // drawn even when nothing in it changed. Taking the request clears it.
+  void askRedraw() { redrawAsked_ = true; }
+  bool takeRedrawRequest() {
+    const bool asked = redrawAsked_;
+    redrawAsked_ = false;
+    return asked;
+  }
+
+  // The view over the field, in window units: moved by (dx, dy) and kept
+  // from showing beyond the field at the current zoom; a drag (the middle
+  // button) carries the world under the pointer along with it.
+  void moveViewBy(float dx, float dy);
+  void keepViewOnField();
+  // Also tells the client of the press (it may close what it shows).
+  void beginViewDrag(float x, float y);
+  void dragViewTo(float x, float y);
+  void endViewDrag() { viewDragging_ = false; }
+  bool isDraggingView() const { return viewDragging_; }
+  // The window is closing (its close button, the window manager, or its
+  // destruction by another client): the client's last word.
+  void onClose();
 
  protected:
   float lastFrameTime_ = 0.0f;
@@ -78,6 +103,9 @@ class Application {
   Vec2 lastMousePosition_;
   bool buttonDown_ = false;
   bool visible_ = true;
+  bool redrawAsked_ = false;
+  bool viewDragging_ = false;
+  Vec2 viewDragAt_;
   GameClient* client_ = nullptr;
 };
 

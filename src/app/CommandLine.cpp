@@ -117,10 +117,16 @@ std::string usageText() {
          "  -h, --help     print this help and exit\n"
          "  -V, --version  print the version and exit\n"
          "\n"
+         "In the game: the right button opens the menu; F1 or h shows the mouse\n"
+         "actions and keys; p pauses, f runs three times as fast; the wheel zooms,\n"
+         "and the arrows, a middle-button drag and Home move the view.\n"
+         "\n"
          "Files, in the working directory:\n"
          "  Verlomba.ini        tuning, read at start-up and on \"Reload Tuning File\"\n"
          "  Verlomba-saved.ini  the built-in tuning, written on \"Save Tuning\"\n"
          "  Verlomba-city.txt   the city, written on \"Save City\", read on \"Load City\"\n"
+         "  Verlomba-autosave.txt  the city saved by itself every kAutosaveMinutes of\n"
+         "                 play and on close, read on \"Load Autosave\"\n"
          "  copyright.txt       text of the about box at start-up (optional)\n" +
          kUserDirectory +
          "\n"

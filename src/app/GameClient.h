@@ -25,6 +25,9 @@ class GameClient {
   virtual void onMouseMove(float dx, float dy) = 0;
   virtual void onWheel(float step) = 0;
   virtual bool onReserved(int a, int b) = 0;
+  virtual void onClose() {}
+  // A press of a button other than the left and the right (the menu's).
+  virtual void onOtherButton() {}
 
   virtual Vec2 mouseWorldPosition();
   virtual bool isButtonDown();

@@ -12,11 +12,13 @@ constexpr int kShiftBit = 1;
 constexpr int kCtrlBit = 2;
 constexpr int kAltBit = 4;
 
-// Key codes of the arrow keys as the game sees them.
+// Key codes of the arrow keys and other special keys as the game sees them.
 constexpr int kKeyLeft = 1000;
 constexpr int kKeyRight = 1001;
 constexpr int kKeyUp = 1002;
 constexpr int kKeyDown = 1003;
+constexpr int kKeyHome = 1004;
+constexpr int kKeyF1 = 1005;
 
 // A character key: Ctrl turns control codes back into letters ("a", or "A"
 // with Shift too); Delete arrives as backspace (8).

@@ -33,6 +33,8 @@ struct Surroundings {
   int32_t clock = 0;
   uint32_t random = 0;
   float zoom = 1.0f;
+  bool centred = true;  // older cities kept no view centre: theirs was the middle
+  Vec2 centre;
   bool paused = false;  // a city saved paused comes back paused
   float tuning[kBuiltInTuningCount] = {};
 };
@@ -154,7 +156,12 @@ class CityParse {
     uint64_t nextSerial = 0;
     in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
     g.nextSerial = nextSerial;
-    line().word("view").real(s.zoom).finishLine();
+    line().word("view").real(s.zoom);
+    if (in_.more()) {
+      s.centred = false;
+      in_.vec(s.centre);
+    }
+    in_.finishLine();
     if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
     line()
         .word("toggles")
@@ -162,10 +169,12 @@ class CityParse {
         .flag(g.debugView)
         .flag(g.drawRoads)
         .flag(g.repelToolActive)
-        .flag(s.paused)
-        .finishLine();
+        .flag(s.paused);
+    if (in_.more()) in_.flag(g.fast);  // older cities ran at the two speeds only
+    in_.finishLine();
     for (int i = 0; i < kBuiltInTuningCount; ++i) {
       const BuiltInTuning& t = kBuiltInTuning[i];
+      if (t.preference) continue;
       float& v = s.tuning[i];
       line().word("tune").word(t.name).real(v).finishLine();
       if (in_.ok() && (!(v >= t.lowest && v <= t.highest) || (t.type == TuneInt && v != static_cast<int>(v))))
@@ -262,11 +271,14 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
-  out.word("view").real(zoom).endLine();
+  Vec2 centre = app ? app->viewCentre() : Vec2{};
+  out.word("view").real(zoom).vec(centre).endLine();
   bool paused = g.paused;
   out.word("toggles").flag(g.slow).flag(g.debugView).flag(g.drawRoads).flag(g.repelToolActive).flag(paused);
+  out.flag(g.fast);
   out.endLine();
   for (int i = 0; i < kBuiltInTuningCount; ++i) {
+    if (kBuiltInTuning[i].preference) continue;
     float v = tuningValue(i);
     out.word("tune").word(kBuiltInTuning[i].name).real(v).endLine();
   }
@@ -338,12 +350,20 @@ bool readCity(Game& game, const std::string& text, std::string& problem) {
   Surroundings s;
   if (!parseCity(text, scratch, s, problem)) return false;
   RandomGenerator& random = processRandom();
-  for (int i = 0; i < kBuiltInTuningCount; ++i) setTuningValue(i, s.tuning[i]);
+  for (int i = 0; i < kBuiltInTuningCount; ++i) {
+    if (!kBuiltInTuning[i].preference) setTuningValue(i, s.tuning[i]);
+  }
   random.seed(s.random);
   FrameClock::setMilliseconds(s.clock);
   game.adoptWorld(scratch);
   game.setPaused(s.paused);
-  if (Application* app = game.application()) app->setZoom(s.zoom);
+  if (Application* app = game.application()) {
+    app->setZoom(s.zoom);
+    const Rect field = app->viewRect();
+    if (s.centred) s.centre = {(field.minX + field.maxX) * 0.5f, (field.minY + field.maxY) * 0.5f};
+    app->setViewCentre(s.centre.x, s.centre.y);
+    app->keepViewOnField();
+  }
   return true;
 }
 

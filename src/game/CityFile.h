@@ -19,7 +19,8 @@ constexpr int kMostCityObjects = 20000;
 
 // The file, line by line: "verlomba-city 1"; the game's clock in
 // milliseconds; the generator's state; the game's own values; the view's
-// zoom; the menu's toggles, pause among them; every tuning value in force; "objects N" and N
+// zoom and centre; the menu's toggles, pause and Fast among them; every tuning
+// value in force but the player's preferences; "objects N" and N
 // lines, one object each in the world list's order, newest first (its kind,
 // its serial, then its fields, see CityFields); the hand (held object,
 // cursor tool, play area) and the palette by serial; "end". Floats are

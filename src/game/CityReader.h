@@ -31,6 +31,8 @@ class CityReader {
   void fail(const std::string& what);
   // True when every word of the line was read; a fault otherwise.
   bool finishLine();
+  // Whether words of the line are still unread (for values a line may end without).
+  bool more() const { return ok() && at_ < words_.size(); }
 
   // The next word, whatever it is; empty at the end of the line.
   std::string_view next();

@@ -78,6 +78,7 @@ void Game::adoptWorld(Game& other) {
   mode = other.mode;
   frameCounter = other.frameCounter;
   slow = other.slow;
+  fast = other.fast && !other.slow;
   debugView = other.debugView;
   drawRoads = other.drawRoads;
   tool = other.tool;
@@ -103,6 +104,7 @@ void Game::adoptWorld(Game& other) {
   if (app_) app_->setFrameRate(slow ? 5 : 30);
   if (GlutMenu* m = menu()) {
     m->setToggle(kSlowCommand, slow);
+    m->setToggle(kFastCommand, fast);
     m->setToggle(kDebugViewCommand, debugView);
     m->setToggle(kDrawRoadsCommand, drawRoads);
   }

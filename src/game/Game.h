@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/GameClient.h"
+#include "game/Autosave.h"
 #include "game/HudNotice.h"
 #include "game/ReachIndex.h"
 #include "world/Geometry.h"
@@ -28,6 +29,10 @@ class Game : public GameClient {
   static constexpr int kSaveCityCommand = 6;
   static constexpr int kLoadCityCommand = 7;
   static constexpr int kPauseCommand = 8;
+  static constexpr int kLoadAutosaveCommand = 9;
+  static constexpr int kFastCommand = 10;
+  // Ticks a frame while Fast is on; the picture keeps its 30 frames a second.
+  static constexpr int kFastTicks = 3;
 
   explicit Game(Application* app);
   // A game without a world, menu or palette, for a loaded city to be built
@@ -46,6 +51,9 @@ class Game : public GameClient {
   void onMouseMove(float dx, float dy) override;
   void onWheel(float) override {}  // the tick reads the wheel itself
   bool onReserved(int, int) override { return true; }
+  // The last word before the window closes: the autosave.
+  void onClose() override;
+  void onOtherButton() override { closeHelp(); }
   int peepCount() override;
   Anchor* anchorAt(float x, float y, const Anchor* like) override;
 
@@ -89,6 +97,10 @@ class Game : public GameClient {
   // --- pause and the saved city ---------------------------------------------
   // While paused nothing ticks or moves and the game's clock stands still.
   void setPaused(bool on);
+  // Slow (5 frames a second) and Fast (kFastTicks ticks a frame) exclude
+  // each other: turning one on turns the other off.
+  void setSlow(bool on);
+  void setFast(bool on);
   // Writes the city to the city file of the working directory; the outcome
   // shows under the field.
   void saveCity();
@@ -97,6 +109,14 @@ class Game : public GameClient {
   void loadCity();
   // The same from a city file elsewhere, named name in what shows.
   void loadCityFrom(const std::string& path, const std::string& name);
+  // The same with the autosave's file.
+  void loadAutosave();
+  // The card of the mouse actions and keys over the field; the game pauses
+  // while it shows, and any key or click closes it.
+  void showHelp();
+  void closeHelp();
+  // The line under the field at the first start in a play directory.
+  void showFirstStartHint();
   // Takes over every object, link and value of other (a game made Empty
   // and filled by the city reader), dropping its own world; other is left
   // empty. The frame rate follows the Slow toggle.
@@ -114,6 +134,7 @@ class Game : public GameClient {
   int mode = 0;
   int frameCounter = 240;
   bool slow = false;
+  bool fast = false;
   bool debugView = false;
   bool drawRoads = false;
   bool paused = false;
@@ -131,6 +152,9 @@ class Game : public GameClient {
   WorldObject* prototypes[kPaletteSlots] = {};
   float costs[kPaletteSlots] = {};
   HudNotice notice;  // how the last save or load went
+  HudNotice hint;    // the first start's pointer to the menu and the help
+  bool helpShown = false;
+  Autosave autosave;
 
  private:
   void buildMenu();
@@ -139,6 +163,8 @@ class Game : public GameClient {
   WorldObject* newDrawnPath();
   void newRoad(Anchor& a, Anchor& b);
   void stepZoom();
+  // One step of the simulation; the zoom eases once a frame, with the first.
+  void tick(bool firstOfFrame);
   void updateWorld();
   void drawWorld();
   void drawOutsideVeil();
@@ -150,4 +176,24 @@ class Game : public GameClient {
   void drawAnchorHint();
   void drawPausedText();
   void showOutcome(const std::string& text, bool problem);
+  // What a frame shows beyond the world, which stands still while paused:
+  // a paused frame like the last one is neither drawn nor shown again.
+  struct Look {
+    float zoom = 0.0f;
+    Vec2 centre;
+    Vec2 mouse;
+    bool buttonDown = false;
+    bool notices = false;  // the notice or the hint shown
+    bool operator==(const Look& o) const {
+      return zoom == o.zoom && centre.x == o.centre.x && centre.y == o.centre.y && mouse.x == o.mouse.x &&
+             mouse.y == o.mouse.y && buttonDown == o.buttonDown && notices == o.notices;
+    }
+  };
+  Look look();
+  bool needsDrawing();
+
+  bool pausedBeforeHelp_ = false;
+  bool releaseClosedHelp_ = false;  // the release of the press that closed the card is not the game's
+  bool drawAsked_ = true;           // a command or key may have changed what a frame shows
+  Look lastDrawn_;
 };

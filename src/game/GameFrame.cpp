@@ -2,6 +2,7 @@
 
 #include "agents/Anchor.h"
 #include "agents/Peep.h"
+#include "app/Application.h"
 #include "app/FrameClock.h"
 #include "draw/Animation.h"
 #include "draw/Colors.h"
@@ -9,6 +10,7 @@
 #include "draw/Shapes.h"
 #include "draw/Text.h"
 #include "game/Game.h"
+#include "game/HelpCard.h"
 #include "world/Maths.h"
 #include "world/WorldObject.h"
 
@@ -93,7 +95,11 @@ void Game::onDraw() {
   if (mode == 4) drawRoadPreview();
   drawHudText();
   drawAnchorHint();
-  if (paused) drawPausedText();
+  if (helpShown) {
+    help::drawCard(app_->viewCentre(), app_->zoom());
+  } else if (paused) {
+    drawPausedText();
+  }
 }
 
 void Game::drawWorld() {
@@ -213,18 +219,25 @@ void Game::drawHudText() {
   selectFont(2);
   setColor(kGrey05);
   const int s = static_cast<int>(FrameClock::realSeconds());
-  if (s == currentSecond) {
+  // Paused, the rate stands as it was, so that a frame can be the same as
+  // the last and need not be drawn again.
+  if (!paused && s == currentSecond) {
     framesThisSecond += 1;
-  } else {
+  } else if (!paused) {
     fpsShown = framesThisSecond;
     framesThisSecond = 0;
     currentSecond = s;
   }
-  drawText(7.0f, 16.0f, "%d fps", fpsShown);
+  if (paused || !(slow || fast)) {
+    drawText(7.0f, 16.0f, "%d fps", fpsShown);
+  } else {
+    drawText(7.0f, 16.0f, "%d fps   %s", fpsShown, fast ? "Fast (x3)" : "Slow");
+  }
   setColor(kBlack);
   const Rect p = playArea();
   drawText(p.minX, p.maxY + 16.0f, "Population: %d", peepCount());
   notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds());
+  hint.draw(p.maxX, p.maxY + 34.0f, FrameClock::realSeconds());
 }
 
 void Game::drawPausedText() {

@@ -31,6 +31,11 @@ void Game::placePrototype(WorldObject* object, float cost) {
 }
 
 void Game::onMouseDown(float x, float y) {
+  if (helpShown) {
+    closeHelp();
+    releaseClosedHelp_ = true;
+    return;
+  }
   if (paused) return;
   if (buy(x, y)) {
     mode = 2;
@@ -77,6 +82,10 @@ void Game::onMouseMove(float dx, float dy) {
 }
 
 void Game::onMouseUp(float x, float y) {
+  if (releaseClosedHelp_) {
+    releaseClosedHelp_ = false;
+    return;
+  }
   if (paused) return;
   if (mode == 4) {
     const Vec2 press = pressPosition();

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "app/Application.h"
+#include "app/FrameClock.h"
 #include "game/Game.h"
 #include "world/Maths.h"
 #include "world/Random.h"
@@ -15,12 +16,42 @@ constexpr float kZoomBase = 1.2f;
 }  // namespace
 
 void Game::onFrame() {
-  renderFrame();
+  if (needsDrawing()) renderFrame();
+  const std::string failed = autosave.onFrame(*this, FrameClock::realSeconds(), paused);
+  if (!failed.empty()) showOutcome(failed, true);
   if (paused) {
     stepZoom();  // the view still follows the wheel
     return;
   }
+  const int ticks = fast ? kFastTicks : 1;
+  for (int i = 0; i < ticks; ++i) tick(i == 0);
+}
 
+Game::Look Game::look() {
+  Look l;
+  l.zoom = app_->zoom();
+  l.centre = app_->viewCentre();
+  l.mouse = mouseWorldPosition();
+  l.buttonDown = isButtonDown();
+  const float now = FrameClock::realSeconds();
+  l.notices = notice.isShown(now) || hint.isShown(now);
+  return l;
+}
+
+bool Game::needsDrawing() {
+  if (app_->takeRedrawRequest()) drawAsked_ = true;
+  const float now = FrameClock::realSeconds();
+  const Look seen = look();
+  // Notices fade on the real clock, paused or not.
+  const bool changing = !paused || drawAsked_ || notice.isFading(now) || hint.isFading(now);
+  if (!changing && seen == lastDrawn_) return false;
+  // A hidden window draws nothing: the frame is owed until it shows again.
+  drawAsked_ = !app_->isVisible();
+  lastDrawn_ = seen;
+  return true;
+}
+
+void Game::tick(bool firstOfFrame) {
   if (held) {
     const Vec2 p = mouseWorldPosition();
     held->onDrop(p.x, p.y);
@@ -38,7 +69,7 @@ void Game::onFrame() {
     displayedMoney -= 0.01f;
   }
 
-  stepZoom();
+  if (firstOfFrame) stepZoom();
 
   updateWorld();
 
@@ -56,6 +87,8 @@ void Game::stepZoom() {
   const float target = static_cast<float>(maths::pow(static_cast<double>(kZoomBase), zoomLevel));
   const float current = app_->zoom();
   app_->setZoom(std::fabs(current - target) < 0.01f ? target : current + (target - current) * 0.5f);
+  // Zooming out pulls the view back over the field, to its middle at step 0.
+  app_->keepViewOnField();
 }
 
 void Game::updateWorld() {

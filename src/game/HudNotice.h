@@ -11,14 +11,17 @@ class HudNotice {
   static constexpr float kFadeSeconds = 0.5f;
 
   // A problem is drawn in red, anything else in the HUD's grey.
-  void show(std::string text, bool problem, float now);
+  void show(std::string text, bool problem, float now, float seconds = kShownSeconds);
   // Right-aligned to rightX on the baseline y, in the font selected;
   // nothing once it has faded.
   void draw(float rightX, float y, float now) const;
   bool isShown(float now) const;
+  // Whether the picture of it changes from frame to frame: while it fades.
+  bool isFading(float now) const;
 
  private:
   std::string text_;
   bool problem_ = false;
   float shownAt_ = 0.0f;
+  float seconds_ = kShownSeconds;
 };

@@ -15,13 +15,15 @@ int kStartWithAgents = 10;
 int kStartWithTrees = 10;
 float kFountainRadius = 24.0f;
 float kGuardTowerRadius = 12.0f;
+float kAutosaveMinutes = 5.0f;
 
 // Bounds: money runs from nothing to a full bar (1.0), so prices, payouts and
 // the start money stay in 0..1; a tired peep cannot grow more than fully angry
 // in a tick; a work building has at most 64 places and no more than 96 peeps
 // ever live, which also bounds the beds and the start peeps; the start trees
 // stop where the game still draws 30 frames a second; a fountain or a tower
-// stays inside its palette cell (a tower's posts on its rim included).
+// stays inside its palette cell (a tower's posts on its rim included); the
+// city saves itself at least once an hour of play unless told never to.
 const BuiltInTuning kBuiltInTuning[kBuiltInTuningCount] = {
     {"Cost of things", "kPeepCost", TuneFloat, &kPeepCost, 0.05f, 0, 0.0f, 1.0f},
     {"Cost of things", "kTreeCost", TuneFloat, &kTreeCost, 0.01f, 0, 0.0f, 1.0f},
@@ -38,6 +40,7 @@ const BuiltInTuning kBuiltInTuning[kBuiltInTuningCount] = {
     {"Initial Conditions", "kStartWithTrees", TuneInt, &kStartWithTrees, 0.0f, 10, 0.0f, 1000.0f},
     {"Layout/Graphics", "kFountainRadius", TuneFloat, &kFountainRadius, 24.0f, 0, 4.0f, 32.0f},
     {"Layout/Graphics", "kGuardTowerRadius", TuneFloat, &kGuardTowerRadius, 12.0f, 0, 4.0f, 28.0f},
+    {"Preferences", "kAutosaveMinutes", TuneFloat, &kAutosaveMinutes, 5.0f, 0, 0.0f, 60.0f, true},
 };
 
 void restoreBuiltInTuning() {

@@ -20,6 +20,8 @@ extern int kStartWithAgents;
 extern int kStartWithTrees;
 extern float kFountainRadius;
 extern float kGuardTowerRadius;
+// Minutes of play between two saves of the city by itself; 0 turns it off.
+extern float kAutosaveMinutes;
 
 // How a tuning variable is stored; the numbers are those of the table rows.
 enum TuneType : int {
@@ -40,9 +42,12 @@ struct BuiltInTuning {
   int intValue;
   float lowest;
   float highest;
+  // A preference of the player's rather than a rule of the city: a saved
+  // city neither holds nor changes it.
+  bool preference = false;
 };
 
-constexpr int kBuiltInTuningCount = 15;
+constexpr int kBuiltInTuningCount = 16;
 // In registration order, which is also the order of the saved file.
 extern const BuiltInTuning kBuiltInTuning[kBuiltInTuningCount];
 

@@ -262,7 +262,8 @@ def drag_smoothly(session, window, start, end, steps=8, pause=0.06):
 # --- the pop-up menu -----------------------------------------------------------------
 
 GAME_MENU_ENTRIES = ["Creep Attack", "---", "Slow", "Debug View", "Draw Roads", "---",
-                     "Save Tuning", "Reload Tuning File", "Save City", "Load City", "Pause"]
+                     "Save Tuning", "Reload Tuning File", "Save City", "Load City", "Pause", "Load Autosave",
+                     "Fast"]
 
 
 def wait_for_whole_menu(session, menu):

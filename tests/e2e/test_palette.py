@@ -1,6 +1,8 @@
 """The field after start-up, then buying and placing with real mouse input:
 a peep, a work building dragged and copied (Alt in the software run, Ctrl in
-the OpenGL one), a road between their doors."""
+the OpenGL one), a road between their doors; then, zoomed in, the view moved
+by the arrows and the middle button within the field, Home, a purchase from
+the moved view, and the help card."""
 
 import os
 import sys
@@ -10,9 +12,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
 from gameplay import (  # noqa: E402
-    PEEP, PLAY_AREA, WORK, FieldShot, Obstacles, buy, drag_smoothly, expect, find_anchor, hint_centre, is_dark,
-    is_neutral, is_peep_blue, is_road_grey, keep_dir_if_failed, keep_evidence, money_fill_end, palette_cell,
-    park_pointer, poll_shots,
+    BAR_ROW, PARK, PEEP, PLAY_AREA, WORK, FieldShot, Obstacles, buy, drag_smoothly, expect, find_anchor,
+    hint_centre, is_bar_fill, is_dark, is_neutral, is_peep_blue, is_road_grey, keep_dir_if_failed, keep_evidence,
+    money_fill_end, palette_cell, palette_centre, park_pointer, poll_shots, pointer_path,
 )
 
 # No trees: nothing to hide what is bought or to stand in a road's way.
@@ -211,7 +213,134 @@ def check_buying(binary, checks):
         expect(checks, session, ok, f"no grey road from the door at {door_a} to the door at {door_b}: "
                f"{road_pixels(shot)} grey pixels between them ({grey_before} before)", shot, "road")
         session.check_running()
+        check_view_and_help(session, window, checks)
         keep_dir_if_failed(session, checks, failures)
+
+
+# Three wheel steps in: 1.2^3 of a unit a pixel. At the view's top-left
+# bound its centre is 400 / ZOOM from the field's corner.
+ZOOM = 1.2 ** 3
+BOUND = 400 / ZOOM
+
+
+def to_window(world, centre):
+    return tuple(round((w - c) * ZOOM + 400) for w, c in zip(world, centre))
+
+
+def differing(a, b, step=3):
+    return sum(a.image.pixel(x, y) != b.image.pixel(x, y) for y in range(0, 800, step) for x in range(0, 800, step))
+
+
+def fill_end_at(shot, row):
+    green = [x for x in range(800) if is_bar_fill(shot.image.pixel(x, row))]
+    return max(green) if green else None
+
+
+def dark_pixels(shot):
+    return len([p for p in shot.image.region(180, 260, 620, 540) if is_dark(p[2], 90)])
+
+
+def keys(session, window, name, count=1):
+    for _ in range(count):
+        session.key(window, name, typed=True)
+        time.sleep(0.05)
+    time.sleep(0.4)
+
+
+def check_view_and_help(session, window, checks):
+    park_pointer(session, window)
+    for _ in range(3):
+        session.click(window, *PARK, button=4)
+        time.sleep(0.1)
+    park_pointer(session, window)
+    time.sleep(1.0)  # the zoom eases to its step
+    keys(session, window, "p")
+    home = FieldShot(session.screenshot(window))
+
+    # Far more presses than the way to the corner: the view stops at the field's edge.
+    keys(session, window, "Left", 12)
+    keys(session, window, "Up", 12)
+    corner = FieldShot(session.screenshot(window))
+    expect(checks, session, differing(home, corner) > 2000, "the arrows did not move the zoomed view",
+           corner, "view-arrows")
+    keys(session, window, "Left", 3)
+    keys(session, window, "Up", 3)
+    again = FieldShot(session.screenshot(window))
+    expect(checks, session, differing(corner, again) < 50, "the view moved past the field's corner",
+           again, "view-bound")
+    # The palette's peep cell, three times as large, where the view puts it.
+    cell = palette_cell(PEEP)
+    x0, y0 = to_window(cell[:2], (BOUND, BOUND))
+    x1, y1 = to_window(cell[2:], (BOUND, BOUND))
+    outline = corner.find((x0 - 3, y0 - 3, x1 + 3, y0 + 3), lambda rgb: rgb[2] > rgb[0] + 15)
+    expect(checks, session, len(outline) >= 40, f"no palette cell outline near ({x0}, {y0})..({x1}, {y0})",
+           corner, "view-palette")
+
+    # A middle-button drag carries the world with the pointer.
+    session.mouse_down(window, 500, 500, button=2)
+    pointer_path(session, window, [(500 - 25 * i, 500 - 12 * i) for i in range(1, 9)])
+    session.mouse_up(window, 300, 404, button=2)
+    park_pointer(session, window)
+    time.sleep(0.4)
+    dragged = FieldShot(session.screenshot(window))
+    def close(a, b):
+        return max(abs(p - q) for p, q in zip(a, b)) <= 48
+
+    # Where something was drawn (not the plain ground), the same, give or
+    # take the edges, 200 and 96 pixels up and left.
+    drawn = [(x, y) for y in range(100, 600, 3) for x in range(100, 500, 3)
+             if min(corner.image.pixel(x + 200, y + 96)) < 200]
+    same = sum(close(dragged.image.pixel(x, y), corner.image.pixel(x + 200, y + 96)) for x, y in drawn)
+    expect(checks, session, len(drawn) >= 100 and same >= 0.8 * len(drawn),
+           f"after a middle drag by (-200, -96) only {same} of {len(drawn)} drawn pixels show what was under "
+           f"the pointer", dragged, "view-middle-drag")
+
+    # Home: back to the picture of the start, but for the edges of still
+    # pictures kept from the moved views; a single step away differs far more.
+    keys(session, window, "Home")
+    centred = FieldShot(session.screenshot(window))
+    keys(session, window, "Right")
+    stepped = FieldShot(session.screenshot(window))
+    keys(session, window, "Home")
+    off = differing(home, centred)
+    expect(checks, session, 3 * off < differing(home, stepped), f"Home did not bring the view to the middle: "
+           f"{off} samples differ from the start's", centred, "view-home")
+
+    # Bought from the moved view: the fill's end, also in view, moves left
+    # by the peep's price, 0.05 of the 400-unit bar.
+    keys(session, window, "Left", 12)
+    keys(session, window, "Up", 12)
+    keys(session, window, "p")
+    row = to_window((0, BAR_ROW), (BOUND, BOUND))[1]
+    before = fill_end_at(FieldShot(session.screenshot(window)), row)
+    peep = to_window(palette_centre(PEEP), (BOUND, BOUND))
+    buy(session, window, PEEP, point=peep)
+    want = before is not None and before - 0.05 * 400 * ZOOM
+
+    def drained(shot):
+        end = fill_end_at(shot, row)
+        return end is not None and abs(end - want) <= 6 and end
+    end, shot = poll_shots(session, window, drained, 4.0)
+    expect(checks, session, end, f"a purchase from the moved view: the fill's end went from {before} to "
+           f"{fill_end_at(shot, row)}, not near {want}", shot, "view-purchase")
+
+    # F1 shows the help card over the field and pauses; any key closes it.
+    keys(session, window, "Home")
+    base = dark_pixels(FieldShot(session.screenshot(window)))
+    keys(session, window, "F1")
+    card = FieldShot(session.screenshot(window))
+    white = [p for p in card.image.region(170, 250, 630, 550, step=4) if min(p[2]) >= 235]
+    expect(checks, session, dark_pixels(card) >= base + 800 and len(white) >= 6000,
+           f"no help card: {dark_pixels(card)} text pixels ({base} before) and {len(white)} white", card,
+           "help-card")
+    time.sleep(0.5)
+    still = FieldShot(session.screenshot(window))
+    expect(checks, session, differing(card, still) < 50, "the game ran on under the help card", still,
+           "help-paused")
+    keys(session, window, "x")
+    gone = FieldShot(session.screenshot(window))
+    expect(checks, session, dark_pixels(gone) < base + 300, "a key did not close the help card", gone,
+           "help-closed")
 
 
 def main():

@@ -84,6 +84,8 @@ def check_game_window(binary, checks):
                           what="the game to end once its window was destroyed")[0]
         checks.check(code == 0 and "error" not in session.game_output().lower(),
                      f"with its window destroyed the game ended with {code}: {session.game_output()}")
+        checks.check(os.path.isfile(os.path.join(session.workdir, "Verlomba-autosave.txt")),
+                     "the city was not saved as the window was destroyed")
 
 
 def about_box_image(binary, files, key):

@@ -4,6 +4,7 @@
 #include "FreshGame.h"
 #include "agents/Creep.h"
 #include "app/GlutMenu.h"
+#include "app/InputMapping.h"
 #include "doubles/RecordingDrawBackend.h"
 #include "game/CityFile.h"
 #include "replay/WorldDigest.h"
@@ -14,14 +15,36 @@ namespace {
 
 using GameCommands = FreshGame;
 
-TEST_F(GameCommands, SlowToggleSetsTheFrameRateAndShowsTheNextAction) {
+TEST_F(GameCommands, SlowAndFastSetTheSpeedExcludeEachOtherAndShowTheNextAction) {
   RecordingMenuBackend& menus = h.app().menuBackend();
   const int sub = menus.find(menus.attachedMenu())->items[0].subMenu;
+  const int fastAt = 13;  // appended after the menu's older entries
   EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
+  EXPECT_EQ(menus.label(sub, fastAt), "Turn Fast On");
   h.app().pickMenu(Game::kSlowCommand);
   EXPECT_TRUE(g.slow);
   EXPECT_FLOAT_EQ(h.app().frameInterval(), 0.2f);
   EXPECT_EQ(menus.label(sub, 3), "Turn Slow Off");
+
+  // Fast turns Slow off and runs three ticks a frame at 30 frames a second.
+  h.app().pressKey('f');
+  EXPECT_TRUE(g.fast);
+  EXPECT_FALSE(g.slow);
+  EXPECT_FLOAT_EQ(h.app().frameInterval(), 1.0f / 30.0f);
+  EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
+  EXPECT_EQ(menus.label(sub, fastAt), "Turn Fast Off");
+  const int before = g.frameCounter;
+  h.tick(10);
+  EXPECT_EQ(g.frameCounter - before, 30);
+  {
+    ScopedDrawRecording rec;
+    g.onDraw();
+    EXPECT_TRUE(rec.drewText(std::to_string(g.fpsShown) + " fps   Fast (x3)"));
+  }
+
+  h.app().pickMenu(Game::kSlowCommand);
+  EXPECT_FALSE(g.fast);
+  EXPECT_EQ(menus.label(sub, fastAt), "Turn Fast On");
   h.app().pickMenu(Game::kSlowCommand);
   EXPECT_FLOAT_EQ(h.app().frameInterval(), 1.0f / 30.0f);
   EXPECT_EQ(menus.label(sub, 3), "Turn Slow On");
@@ -110,7 +133,37 @@ TEST_F(GameCommands, PauseHoldsTheWorldAndItsClockButNotTheZoom) {
   EXPECT_NE(describeWorld(g), paused);
 }
 
-// Replaces the first from in text with to.
+// The help card pauses the game; any key or click closes it without acting
+// and gives back the pause as it was.
+TEST_F(GameCommands, HelpCardPausesAndAnyKeyOrClickClosesIt) {
+  h.app().pressKey('h');
+  EXPECT_TRUE(g.helpShown);
+  EXPECT_TRUE(g.paused);
+  {
+    ScopedDrawRecording rec;
+    g.onDraw();
+    EXPECT_TRUE(rec.drewText("move the view while zoomed in"));
+    EXPECT_FALSE(rec.drewText("Paused"));
+  }
+  const float money = g.money;
+  h.app().clickAtWorld(102.0f, 182.0f);  // the palette's peep: not bought
+  EXPECT_FALSE(g.helpShown);
+  EXPECT_FALSE(g.paused);
+  h.tick();
+  EXPECT_EQ(g.money, money);
+
+  h.app().pressKey('p');
+  g.onKey(kKeyF1);
+  EXPECT_TRUE(g.helpShown);
+  h.app().pressKey('a');  // closes the card, attacks nothing
+  EXPECT_FALSE(g.helpShown);
+  EXPECT_TRUE(g.paused);
+  EXPECT_EQ(countOf<Creep>(g), 0);
+  g.showHelp();
+  h.app().beginViewDrag(400.0f, 400.0f);  // the middle button
+  EXPECT_FALSE(g.helpShown);
+}
+
 std::string edited(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
@@ -120,12 +173,17 @@ std::string edited(std::string text, const std::string& from, const std::string&
 TEST_F(GameCommands, SaveAndLoadCityFromTheMenuComeBackToTheSavedWorld) {
   ScopedWorkingDirectory dir;
   h.tick(40);
+  h.app().setZoom(2.0f);
+  h.app().moveViewBy(-100.0f, 30.0f);
   h.app().pickMenu(Game::kSaveCityCommand);
   const std::string saved = describeWorld(g);
   h.tick(100);
   ASSERT_NE(describeWorld(g), saved);
+  g.onKey(kKeyHome);
   h.app().pickMenu(Game::kLoadCityCommand);
   EXPECT_EQ(describeWorld(g), saved);
+  EXPECT_EQ(h.app().viewCentre().x, 350.0f);  // the view as it was saved
+  EXPECT_EQ(h.app().viewCentre().y, 415.0f);
   ScopedDrawRecording rec;
   g.onDraw();
   ASSERT_TRUE(noticeIn(rec));

@@ -26,7 +26,7 @@ ReplayScript goldenScript(const std::string& name) {
 }
 
 TEST(Replay, GoldenRunsEndInTheirCheckedInWorlds) {
-  for (const char* name : {"idle", "economy", "battle"}) {
+  for (const char* name : {"idle", "economy", "battle", "fast"}) {
     ReplayRun run(goldenScript(name));
     run.run();
     std::ifstream golden(std::string(VERLOMBA_GOLDEN_DIR) + "/" + name + ".digest");
@@ -162,7 +162,7 @@ int expectExactResume(const ReplayScript& script, const std::vector<int>& saveTi
 }
 
 TEST(Resume, GoldenRunsAndRandomPlayGoOnExactlyFromASavedCity) {
-  for (const char* name : {"idle", "economy", "battle"}) {
+  for (const char* name : {"idle", "economy", "battle", "fast"}) {
     SCOPED_TRACE(name);
     const ReplayScript script = goldenScript(name);
     expectExactResume(script, {script.ticks / 3 + 17, 2 * script.ticks / 3 + 1}, false);

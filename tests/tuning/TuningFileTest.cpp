@@ -46,7 +46,7 @@ TEST_F(TuningFileTest, LineQuirks) {
       "kStartWithMoney = 0.5 # half a bar\n"
       "kpeepcost = 0.5\nKPEEPCOST = 0.5\nkPeepCostly = 0.5\nkPeepCost=0.5\n"  // exact, whole-word keys only
       "kStartWithAgents = 12.7\n"
-      "\t  kFountainRadius =30\nkGuardTowerRadius\t=\t2.5e1\n"
+      "\t  kFountainRadius =30\nkGuardTowerRadius\t=\t2.5e1\nkAutosaveMinutes = 0.05\n"
       // No "=", a value that does not parse, a commented-out line, an "="
       // only after "#", "/" or "[", no value: all leave the variable alone.
       "kWorkBuildingCapacity 7\nkSleepBuildingCapacity = many\n#kStartWithTrees = 3\n"
@@ -56,6 +56,7 @@ TEST_F(TuningFileTest, LineQuirks) {
                      {"kStartWithAgents", 12.0f},
                      {"kFountainRadius", 30.0f},
                      {"kGuardTowerRadius", 25.0f},
+                     {"kAutosaveMinutes", 0.05f},
                      {"kSleepBuildingCost", 0.4f}});
 }
 
@@ -126,7 +127,8 @@ TEST_F(TuningFileTest, SavedAndShippedFilesHoldEveryBuiltInValue) {
       "\n\n[ Peeps ]\nkPeepAngerGrowthWhenTired = 0.002500\n"
       "\n\n[ Buildings ]\nkSleepBuildingCapacity = 2\nkWorkBuildingCapacity = 5\n"
       "\n\n[ Initial Conditions ]\nkStartWithMoney = 0.250000\nkStartWithAgents = 10\nkStartWithTrees = 10\n"
-      "\n\n[ Layout/Graphics ]\nkFountainRadius = 24.000000\nkGuardTowerRadius = 12.000000\n");
+      "\n\n[ Layout/Graphics ]\nkFountainRadius = 24.000000\nkGuardTowerRadius = 12.000000\n"
+      "\n\n[ Preferences ]\nkAutosaveMinutes = 5.000000\n");
   readTuningFile(kSavedTuningFileName);
   expectBuiltInsBut();
 

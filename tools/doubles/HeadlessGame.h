@@ -12,12 +12,13 @@
 #include "world/Random.h"
 #include "world/WorldObject.h"
 
-// A whole game without a window: built-in tuning, a seeded generator, a
+// A whole game without a window: built-in tuning (but no autosave), a seeded generator, a
 // scripted application and a backend that swallows the drawing.
 class HeadlessGame {
  public:
   explicit HeadlessGame(uint32_t seed = 1) : previousBackend_(installedDrawBackend()) {
     restoreBuiltInTuning();
+    kAutosaveMinutes = 0.0f;  // tests that want the autosave turn it on
     setDrawBackend(&null_);
     resetPen();
     seedRandom(seed);

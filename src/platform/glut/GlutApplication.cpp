@@ -62,6 +62,9 @@ void reshapeCallback(int w, int h) {
 void windowStatusCallback(int state) {
   if (current) current->handleWindowStatus(state);
 }
+void closeCallback() {
+  if (current) current->onClose();
+}
 
 // The background the window is cleared to before each frame.
 constexpr uint32_t kClearRgb = 0xFFFFFF;
@@ -103,6 +106,8 @@ bool GlutApplication::init() {
   // With a wheel callback, freeglut no longer reports the wheel as buttons 3 and 4.
   glutMouseWheelFunc(wheelCallback);
   glutWindowStatusFunc(windowStatusCallback);
+  // Called as the close button or the window manager's close ends the game.
+  glutCloseFunc(closeCallback);
 
   glEnable(GL_LINE_SMOOTH);
   glEnable(GL_BLEND);
@@ -240,17 +245,23 @@ void GlutApplication::endDraw() {
 }
 
 void GlutApplication::handleDisplay() {
+  // An expose: the picture must come back even if the game, paused, would
+  // not draw the same frame again.
   if (takeDueFrame()) {
+    askRedraw();
     onFrame();
-  } else if (isVisible()) {
-    renderer_->showAgain();
+  } else if (isVisible() && !renderer_->showAgain()) {
+    askRedraw();
   }
 }
 
 void GlutApplication::handleIdle() {
   // A window destroyed by another client ends the game as its close button
   // does (freeglut then exits with 0), with nothing left to draw into.
-  if (destroyWatch_ && destroyWatch_->destroyed()) std::exit(0);
+  if (destroyWatch_ && destroyWatch_->destroyed()) {
+    onClose();
+    std::exit(0);
+  }
   // The wheel is left alone here: the game's tick is its only reader.
   // The frame draws into the game window, and held-back menu changes may
   // attach to it, so it must be the current one.
@@ -272,12 +283,21 @@ void GlutApplication::handleIdle() {
 
 void GlutApplication::handleMotion(int x, int y) {
   setMouse(x, y);
+  dragViewTo(mouseX_, mouseY_);
 }
 
 void GlutApplication::handleMouse(int button, int state, int x, int y) {
   modifiers_ = glutGetModifiers();
   const float now = FrameClock::realSeconds();
   setMouse(x, y);
+  if (button == GLUT_MIDDLE_BUTTON) {
+    if (state == GLUT_DOWN) {
+      beginViewDrag(mouseX_, mouseY_);
+    } else {
+      endViewDrag();
+    }
+    return;
+  }
   if (button != GLUT_LEFT_BUTTON) return;
   if (state == GLUT_DOWN) {
     clicks_.press(mouseX_, mouseY_, now, pressTime());

@@ -14,6 +14,10 @@ int mapSpecialKey(int key) {
       return kKeyRight;
     case GLUT_KEY_DOWN:
       return kKeyDown;
+    case GLUT_KEY_HOME:
+      return kKeyHome;
+    case GLUT_KEY_F1:
+      return kKeyF1;
     default:
       return key;
   }

@@ -33,8 +33,11 @@ TEST(RendererChoice, SoftwareWhereOpenGLRasterizesOnTheCpuUnlessTheSettingSaysOt
   }
 }
 
-TEST(GlutKeys, ArrowsBecomeTheGamesCodesAndOtherKeysStay) {
+TEST(GlutKeys, ArrowsHomeAndF1BecomeTheGamesCodesAndOtherKeysStay) {
   EXPECT_EQ(mapSpecialKey(GLUT_KEY_DOWN), kKeyDown);
   EXPECT_EQ(mapSpecialKey(GLUT_KEY_LEFT), kKeyLeft);
-  EXPECT_EQ(mapSpecialKey(GLUT_KEY_F1), GLUT_KEY_F1);
+  // GLUT's Home is 106, a "j" to the game; F1 is 1.
+  EXPECT_EQ(mapSpecialKey(GLUT_KEY_HOME), kKeyHome);
+  EXPECT_EQ(mapSpecialKey(GLUT_KEY_F1), kKeyF1);
+  EXPECT_EQ(mapSpecialKey(GLUT_KEY_F2), GLUT_KEY_F2);
 }
