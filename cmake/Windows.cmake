@@ -4,7 +4,7 @@
 # No OpenGL, no GLUT, no FreeType: the POSIX file functions and the
 # FreeType fonts are replaced by the platform's own.
 set(WINDOWS_CORE_SOURCES ${GAME_SOURCES})
-list(FILTER WINDOWS_CORE_SOURCES EXCLUDE REGEX "/src/files/[^/]*\\.cpp$")
+list(FILTER WINDOWS_CORE_SOURCES EXCLUDE REGEX "/src/files/(ReadSmallFile|SaveFileAtomically|UserDirectory)\\.cpp$")
 list(REMOVE_ITEM WINDOWS_CORE_SOURCES ${PROJECT_SOURCE_DIR}/src/draw/ScaledFonts.cpp)
 file(GLOB WINDOWS_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/windows/*.cpp)
 list(REMOVE_ITEM WINDOWS_PLATFORM_SOURCES ${PROJECT_SOURCE_DIR}/src/platform/windows/WinMain.cpp)

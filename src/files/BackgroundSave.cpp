@@ -10,8 +10,15 @@ BackgroundSave::~BackgroundSave() {
 bool BackgroundSave::start(const std::string& path, std::string bytes) {
   if (busy()) return false;
   take();  // an outcome nobody asked for is dropped
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  // A browser build without threads saves at once, into memory anyway.
+  std::promise<SaveResult> done;
+  done.set_value(saveFileAtomically(path, bytes));
+  pending_ = done.get_future();
+#else
   pending_ = std::async(std::launch::async,
                         [path, bytes = std::move(bytes)] { return saveFileAtomically(path, bytes); });
+#endif
   return true;
 }
 
