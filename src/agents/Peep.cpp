@@ -32,8 +32,14 @@ Peep::Peep(Game& owner, float x, float y, int s) : WorldObject(owner), state(s),
   owner.agentCount += 1;
 }
 
+Peep::Peep(Game& owner, float x, float y, int s, Detached d)
+    : WorldObject(owner, d), state(s), position{x, y} {
+  bodyColor = StateColors[s & 1];
+  legPhase_ = static_cast<float>(owner.agentSerial % 30) / 30.0f;
+}
+
 Peep::~Peep() {
-  owner->agentCount -= 1;
+  if (!isDetached()) owner->agentCount -= 1;
 }
 
 WorldObject* Peep::clone() {

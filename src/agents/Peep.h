@@ -15,6 +15,9 @@ class Peep : public WorldObject {
   static const Color3 StateColors[2];
 
   Peep(Game& owner, float x, float y, int state);
+  // A peep of no world, to be drawn only: its legs swing in the rhythm the
+  // next peep would get, and it counts for nothing.
+  Peep(Game& owner, float x, float y, int state, Detached);
   ~Peep() override;
 
   WorldObject* clone() override;

@@ -80,4 +80,18 @@ TEST(LoadCity, AgainAndAgainInOneGameKeepsNothingOfTheOldWorlds) {
   EXPECT_EQ(worldDigest(g), played);
 }
 
+// Drawing changes nothing of the game: paused, with Debug View's probe
+// peep under the mouse frame after frame, the city saves the same.
+TEST(LoadCity, APausedGameWithDebugViewSavesTheSameFramesApart) {
+  HeadlessGame h;
+  h.app().pickMenu(Game::kDebugViewCommand);
+  h.app().setMouseWorld(400.0f, 400.0f);
+  h.tick(5);
+  h.app().pressKey('p');
+  const std::string before = cityOf(h.game());
+  h.app().setMouseWorld(420.0f, 380.0f);
+  h.tick(90);
+  EXPECT_EQ(cityOf(h.game()), before);
+}
+
 }  // namespace
