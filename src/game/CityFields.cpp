@@ -239,7 +239,8 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
       auto& m = static_cast<MilitaryBuilding&>(o);
       building(io, m);
       io.flag(m.armed).count(m.soldiers, 0, MilitaryBuilding::kMaxSoldiers).real(m.turretAngle);
-      io.flag(m.hasTarget).vec(m.target).count(m.targetFrame, 0, kLatestFrame);
+      // A sighting is of a frame played already.
+      io.flag(m.hasTarget).vec(m.target).wide(m.targetFrame, 0, m.game().frameCounter);
       break;
     }
     case kCapital:
@@ -273,7 +274,7 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     }
     case kCommandTool: {
       auto& c = static_cast<CommandTool&>(o);
-      io.count(c.sweepCount, 0, kLatestFrame).flag(c.armed);
+      io.count(c.sweepCount, 0, kMostCaught).flag(c.armed);
       break;
     }
     case kRepelTool:

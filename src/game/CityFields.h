@@ -39,8 +39,8 @@ struct CityFields {
   static Kind kindOf(WorldObject& object);
   // A blank object of the kind, for the reader to fill.
   static WorldObject* make(Kind kind, Game& game);
-  // Frame counts stay below this (a year of play), far from overflowing.
-  static constexpr int kLatestFrame = 1000000000;
+  // Counts of caught peeps stay below this, far from overflowing.
+  static constexpr int kMostCaught = 1000000000;
 
   // Reads or writes the fields every object has and the kind's own; the
   // serial is the caller's.

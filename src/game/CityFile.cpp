@@ -22,7 +22,9 @@ const char* kCityFileName = "Verlomba-city.txt";
 namespace {
 
 constexpr const char* kFormat = "verlomba-city";
-constexpr int kVersion = 1;
+// Version 1 lacked the buildings' counter; its files still load.
+constexpr int kVersion = 2;
+constexpr int kOldestVersion = 1;
 constexpr uint64_t kMostSerial = uint64_t{1} << 52;
 constexpr int kMostMode = 4;
 constexpr int kMostZoomLevel = 8;
@@ -30,7 +32,7 @@ constexpr int kMostZoomLevel = 8;
 // What a city holds beyond the game's own fields: kept aside while a file
 // is read, put in force only when all of it was sound.
 struct Surroundings {
-  int32_t clock = 0;
+  int64_t clock = 0;
   uint32_t random = 0;
   float zoom = 1.0f;
   bool paused = false;  // a city saved paused comes back paused
@@ -97,12 +99,16 @@ class CityParse {
     uint64_t newest = 0;
     // Making the objects counts them off again; the file's counts stand.
     nextSerial_ = scratch_.nextSerial;
-    const unsigned agentSerial = scratch_.agentSerial;
+    const uint64_t agentSerial = scratch_.agentSerial;
+    const uint64_t buildingSerial = scratch_.buildingSerial;
+    scratch_.buildingSerial = 0;
     for (size_t i = first + objects; i-- > first;) {
       if (!object(i, newest)) return false;
     }
     scratch_.nextSerial = nextSerial_;
     scratch_.agentSerial = agentSerial;
+    // An older file goes on counting from its buildings.
+    if (version_ > 1) scratch_.buildingSerial = buildingSerial;
     at_ = first + objects;
     hand();
     line().word("end").finishLine();
@@ -129,30 +135,30 @@ class CityParse {
       r.fail("not a Verlomba city file");
       return false;
     }
-    int version = 0;
-    r.count(version, 0, INT32_MAX);
-    if (r.ok() && version != kVersion) {
-      r.fail("version " + std::to_string(version) + " of the format; this game reads version " +
-             std::to_string(kVersion));
+    r.count(version_, 0, INT32_MAX);
+    if (r.ok() && (version_ < kOldestVersion || version_ > kVersion)) {
+      r.fail("version " + std::to_string(version_) + " of the format; this game reads versions " +
+             std::to_string(kOldestVersion) + " to " + std::to_string(kVersion));
     }
     return r.finishLine();
   }
 
   void values(Surroundings& s) {
     Game& g = scratch_;
-    line().word("clock").count(s.clock, 0, INT32_MAX).finishLine();
+    line().word("clock").wide(s.clock, 0, FrameClock::kLatestMilliseconds).finishLine();
     line().word("random").bits(s.random).finishLine();
-    line()
-        .word("game")
-        .real(g.money)
-        .real(g.displayedMoney)
-        .count(g.frameCounter, 0, CityFields::kLatestFrame);
+    line().word("game").real(g.money).real(g.displayedMoney).wide(g.frameCounter, 0, Game::kLatestFrame);
     in_.count(g.mode, 0, kMostMode)
         .count(g.zoomLevel, 0, kMostZoomLevel)
         .real(g.daylight)
         .vec(g.mouseVelocity);
     uint64_t nextSerial = 0;
-    in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
+    in_.serial(nextSerial, kMostSerial);
+    // Each count of made things is of objects, which the serials count.
+    const uint64_t made = nextSerial > 0 ? nextSerial - 1 : 0;
+    in_.serial(g.agentSerial, made);
+    if (version_ > 1) in_.serial(g.buildingSerial, made);
+    in_.finishLine();
     g.nextSerial = nextSerial;
     line().word("view").real(s.zoom).finishLine();
     if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
@@ -232,6 +238,7 @@ class CityParse {
   std::vector<std::string_view> lines_;
   size_t at_ = 0;
   uint64_t nextSerial_ = 0;  // the file's, kept while objects take theirs
+  int version_ = 0;
   Game& scratch_;
   CityReader in_;
 };
@@ -248,17 +255,18 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
     }
   }
   out.word(kFormat).word(std::to_string(kVersion).c_str()).endLine();
-  int32_t clock = FrameClock::milliseconds();
-  out.word("clock").count(clock, 0, 0).endLine();
+  int64_t clock = FrameClock::milliseconds();
+  out.word("clock").wide(clock, 0, 0).endLine();
   uint32_t random = processRandom().state();
   out.word("random").bits(random).endLine();
   uint64_t nextSerial = g.nextSerial;
-  out.word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, 0).count(g.mode, 0, 0);
+  out.word("game").real(g.money).real(g.displayedMoney).wide(g.frameCounter, 0, 0).count(g.mode, 0, 0);
   out.count(g.zoomLevel, 0, 0)
       .real(g.daylight)
       .vec(g.mouseVelocity)
       .serial(nextSerial, 0)
-      .bits(g.agentSerial);
+      .serial(g.agentSerial, 0)
+      .serial(g.buildingSerial, 0);
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;

@@ -90,6 +90,12 @@ CityReader& CityReader::count(int& n, int lowest, int highest) {
   return *this;
 }
 
+CityReader& CityReader::wide(int64_t& n, int64_t lowest, int64_t highest) {
+  long long value = 0;
+  if (integer(value, lowest, highest)) n = value;
+  return *this;
+}
+
 CityReader& CityReader::bits(uint32_t& u) {
   long long value = 0;
   if (integer(value, 0, UINT32_MAX)) u = static_cast<uint32_t>(value);

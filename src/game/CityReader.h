@@ -37,6 +37,7 @@ class CityReader {
   CityReader& word(const char* expected);
   CityReader& real(float& f);
   CityReader& count(int& n, int lowest, int highest);
+  CityReader& wide(int64_t& n, int64_t lowest, int64_t highest);
   CityReader& bits(uint32_t& u);
   CityReader& serial(uint64_t& s, uint64_t highest);
   CityReader& flag(bool& b);

@@ -23,6 +23,7 @@ class CityWriter {
   // The shortest decimal that reads back to the same float.
   CityWriter& real(float& f);
   CityWriter& count(int& n, int lowest, int highest);
+  CityWriter& wide(int64_t& n, int64_t lowest, int64_t highest);
   CityWriter& bits(uint32_t& u);
   CityWriter& serial(uint64_t& s, uint64_t highest);
   CityWriter& flag(bool& b);

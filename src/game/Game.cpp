@@ -91,6 +91,7 @@ void Game::adoptWorld(Game& other) {
   agentCount += other.agentCount;
   other.agentCount = 0;
   agentSerial = other.agentSerial;
+  buildingSerial = other.buildingSerial;
   repelToolActive = other.repelToolActive;
   zoomLevel = other.zoomLevel;
   daylight = other.daylight;

@@ -17,6 +17,9 @@ class Game : public GameClient {
  public:
   static constexpr int kPaletteSlots = 16;
   static constexpr int kMaxAgents = 96;
+  // The frame counter stops here, a million years of play away: no count
+  // of the game ever wraps.
+  static constexpr int64_t kLatestFrame = int64_t{1} << 50;
 
   // Menu command ids.
   static constexpr int kCreepAttackCommand = 0;
@@ -110,7 +113,7 @@ class Game : public GameClient {
   int framesThisSecond = 0;
   int currentSecond = 0;
   int mode = 0;
-  int frameCounter = 240;
+  int64_t frameCounter = 240;
   bool slow = false;
   bool debugView = false;
   bool drawRoads = false;
@@ -121,7 +124,8 @@ class Game : public GameClient {
   float money = 0.0f;
   float displayedMoney = 0.0f;
   int agentCount = 0;
-  unsigned agentSerial = 0;  // hands each agent its own leg rhythm
+  uint64_t agentSerial = 0;     // hands each agent its own leg rhythm
+  uint64_t buildingSerial = 0;  // and each building its own puff rhythm
   bool repelToolActive = false;
   int zoomLevel = 0;
   float daylight = 0.0f;

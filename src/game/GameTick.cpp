@@ -26,7 +26,7 @@ void Game::onFrame() {
     held->onDrop(p.x, p.y);
   }
 
-  frameCounter += 1;
+  if (frameCounter < kLatestFrame) frameCounter += 1;
 
   if (nextRandom() % kCreepAttackOdds == 0) creepAttack();
 

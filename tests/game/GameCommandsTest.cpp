@@ -151,7 +151,7 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
     const char* says;
   } cases[] = {
       {"", "not a Verlomba city file"},
-      {edited(good, "verlomba-city 1", "verlomba-city 2"), "version 2 of the format"},
+      {edited(good, "verlomba-city 2", "verlomba-city 3"), "version 3 of the format"},
       {good.substr(0, good.size() / 2), "cut short"},
       {good.substr(0, good.size() - 4), "cut short"},
       {edited(good, "zone 1 ", "castle 1 "), "unknown kind \"castle\""},
