@@ -43,6 +43,7 @@ Peep::~Peep() {
 }
 
 WorldObject* Peep::clone() {
+  if (owner->headCount() >= Game::kMaxAgents) return nullptr;
   return new Peep(*owner, position.x, position.y, state);
 }
 

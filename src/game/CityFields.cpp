@@ -1,6 +1,8 @@
 #include "game/CityFields.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "agents/Creep.h"
 #include "agents/FreeAnchor.h"
@@ -13,6 +15,7 @@
 #include "game/CityReader.h"
 #include "game/CityWriter.h"
 #include "game/Game.h"
+#include "tuning/Tuning.h"
 #include "world/Burst.h"
 #include "world/CommandTool.h"
 #include "world/DrawnPath.h"
@@ -27,9 +30,31 @@
 
 namespace {
 
-// No building of play has more places: the tuning file's bounds.
-constexpr int kMostBeds = 96;
 constexpr int kLongestLifetime = 1000000;  // ticks
+// Trees grow between these sizes: the palette's two and the field's 8 to 16.
+constexpr float kSmallestTree = 8.0f;
+constexpr float kLargestTree = 17.6f;
+// The game makes markers of one size.
+constexpr float kMarkerRadius = 32.0f;
+
+// The row of the tuning table for the value at this address: what play
+// reads from it stays within the row's bounds.
+const BuiltInTuning& tuningRow(const void* address) {
+  for (const BuiltInTuning& t : kBuiltInTuning) {
+    if (t.address == address) return t;
+  }
+  std::abort();
+}
+
+int mostOf(const int& tuned) {
+  return static_cast<int>(tuningRow(&tuned).highest);
+}
+
+template <class Io>
+Io& realTuned(Io& io, float& f, const float& tuned) {
+  const BuiltInTuning& t = tuningRow(&tuned);
+  return io.real(f, t.lowest, t.highest);
+}
 
 // Whether the tree's blobs are still those its seed grows where it stands.
 bool grownInPlace(Tree& t) {
@@ -196,7 +221,7 @@ void CityFields::building(Io& io, Building& b) {
 
 template <class Io>
 void CityFields::tree(Io& io, Tree& t) {
-  io.vec(t.centre).real(t.size).bits(t.shapeSeed);
+  io.vec(t.centre).real(t.size, kSmallestTree, kLargestTree).bits(t.shapeSeed);
   // A tree that never moved is its seed, centre and size.
   if (io.form(Io::kWriting && grownInPlace(t), "grown", "blobs")) {
     if constexpr (!Io::kWriting) {
@@ -224,13 +249,15 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kSleep: {
       auto& s = static_cast<SleepBuilding&>(o);
       building(io, s);
-      io.count(s.capacity, 0, kMostBeds).count(s.occupants, 0, s.capacity).real(s.restProgress);
+      io.count(s.capacity, 0, mostOf(kSleepBuildingCapacity)).count(s.occupants, 0, s.capacity);
+      io.real(s.restProgress);
       break;
     }
     case kWork: {
       auto& w = static_cast<WorkBuilding&>(o);
       building(io, w);
-      io.count(w.capacity, 0, WorkBuilding::kMaxWorkers).count(w.occupants, 0, w.capacity);
+      io.count(w.capacity, 0, std::min(WorkBuilding::kMaxWorkers, mostOf(kWorkBuildingCapacity)));
+      io.count(w.occupants, 0, w.capacity);
       io.real(w.payoutProgress);
       for (float& timer : w.workTimers) io.real(timer);
       break;
@@ -255,15 +282,19 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kTree:
       tree(io, static_cast<Tree&>(o));
       break;
-    case kFountain:
+    case kFountain: {
+      auto& d = static_cast<DiscObject&>(o);
+      realTuned(io.vec(d.centre), d.radius, kFountainRadius);
+      break;
+    }
     case kMarker: {
       auto& d = static_cast<DiscObject&>(o);
-      io.vec(d.centre).real(d.radius);
+      io.vec(d.centre).real(d.radius, kMarkerRadius, kMarkerRadius);
       break;
     }
     case kTower: {
       auto& t = static_cast<GuardTower&>(o);
-      io.vec(t.centre).real(t.radius);
+      realTuned(io.vec(t.centre), t.radius, kGuardTowerRadius);
       for (TowerPost& p : t.posts) io.vec(p.postPosition).vec(p.postDirection);
       break;
     }
@@ -282,7 +313,8 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
       break;
     case kMoney: {
       auto& m = static_cast<MoneyPiece&>(o);
-      io.real(m.value).real(m.startTime).vec(m.position).vec(m.origin);
+      // A piece is a share of one payout, and no payout is more than the bar.
+      io.real(m.value, 0.0f, 1.0f).real(m.startTime).vec(m.position).vec(m.origin);
       break;
     }
     case kPath: {

@@ -107,6 +107,12 @@ class CityParse {
     }
     scratch_.nextSerial = nextSerial_;
     scratch_.agentSerial = agentSerial;
+    const int heads = scratch_.headCount();
+    if (heads > Game::kMaxAgents) {
+      in_.fail(std::to_string(heads) + " peeps; a city holds " + std::to_string(Game::kMaxAgents) +
+               " at most");
+      return false;
+    }
     // An older file goes on counting from its buildings.
     if (version_ > 1) scratch_.buildingSerial = buildingSerial;
     at_ = first + objects;
@@ -147,7 +153,9 @@ class CityParse {
     Game& g = scratch_;
     line().word("clock").wide(s.clock, 0, FrameClock::kLatestMilliseconds).finishLine();
     line().word("random").bits(s.random).finishLine();
-    line().word("game").real(g.money).real(g.displayedMoney).wide(g.frameCounter, 0, Game::kLatestFrame);
+    // The bar comes down in steps of a hundredth, so it may end just below 0.
+    line().word("game").real(g.money, 0.0f, 1.0f).real(g.displayedMoney, -0.01f, 1.0f);
+    in_.wide(g.frameCounter, 0, Game::kLatestFrame);
     in_.count(g.mode, 0, kMostMode)
         .count(g.zoomLevel, 0, kMostZoomLevel)
         .real(g.daylight)
@@ -187,7 +195,7 @@ class CityParse {
     while (kind < CityFields::kKinds && name != CityFields::kNames[kind]) ++kind;
     if (kind == CityFields::kKinds) {
       r.fail(name.empty() ? "an empty line where an object belongs"
-                          : "unknown kind \"" + std::string(name) + "\"");
+                          : "unknown kind \"" + CityReader::excerpt(name) + "\"");
       return false;
     }
     uint64_t serial = 0;
@@ -229,7 +237,7 @@ class CityParse {
     if (in_.ok() && g.mode == 1 && !g.held) in_.fail("the hand carries nothing");
     CityReader& r = line().word("palette");
     for (int i = 0; i < Game::kPaletteSlots; ++i) {
-      r.object(g.prototypes[i]).real(g.costs[i]);
+      r.object(g.prototypes[i]).real(g.costs[i], 0.0f, 1.0f);
       if (r.ok() && g.prototypes[i] && !g.prototypes[i]->inactive) r.fail("a palette item is in play");
     }
     r.finishLine();
@@ -325,18 +333,21 @@ bool parseCity(const std::string& text, Game& scratch, Surroundings& s, std::str
   return sound;
 }
 
+// One wording for every reason a city file is not taken.
+bool refuse(const std::string& path, const std::string& problem) {
+  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
 // The file's text, or false with the reason printed.
 bool readCityText(const std::string& path, std::string& text, std::string& problem) {
-  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
+  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit, true);
   if (file.read) {
     text = std::move(file.text);
     return true;
   }
-  // readSmallFile has said why it passed over a file that is there.
   problem = file.problem.empty() ? "no such file" : file.problem;
-  if (file.problem.empty())
-    std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }
 
 }  // namespace
@@ -369,8 +380,7 @@ bool loadCityFile(Game& game, const std::string& path, std::string& problem) {
   std::string text;
   if (!readCityText(path, text, problem)) return false;
   if (readCity(game, text, problem)) return true;
-  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }
 
 bool checkCityFile(const std::string& path) {
@@ -380,6 +390,5 @@ bool checkCityFile(const std::string& path) {
   Game scratch(nullptr, Game::Empty{});
   Surroundings s;
   if (parseCity(text, scratch, s, problem)) return true;
-  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }

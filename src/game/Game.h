@@ -61,6 +61,9 @@ class Game : public GameClient {
   WorldObject* objectAt(float x, float y);
   WorldObject* nearestPathObject(float x, float y, Vec2& point, float& distance, Vec2& direction);
   int selectedCount();
+  // The peeps of the city: those in play, in buildings and under arms. Play
+  // keeps it at kMaxAgents at most.
+  int headCount();
   void orderSelected(float x, float y);
   void deselectAll();
   void spawnTrees(int count);
