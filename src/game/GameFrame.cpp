@@ -221,7 +221,7 @@ void Game::drawHudText() {
   setColor(kBlack);
   const Rect p = playArea();
   drawText(p.minX, p.maxY + 16.0f, "Population: %d", peepCount());
-  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds());
+  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds(), viewRect().minX + 7.0f);
 }
 
 void Game::drawPausedText() {

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -133,6 +135,33 @@ TEST_F(GameCommands, SaveAndLoadCityFromTheMenuComeBackToTheSavedWorld) {
   g.onDraw();
   ASSERT_TRUE(noticeIn(rec));
   EXPECT_EQ(noticeIn(rec)->text, "Loaded Verlomba-city.txt");
+}
+
+// Whatever keeps a city file from loading, standard error and the notice
+// under the field say it in the same words, and the notice fits the window.
+TEST_F(GameCommands, LoadCitySaysWhyInOneWordingOnStandardErrorAndInTheWindow) {
+  ScopedWorkingDirectory dir;
+  ASSERT_EQ(mkfifo(kCityFileName, 0644), 0);
+  const std::string longToken(1 << 20, '7');
+  for (const std::string& text : {std::string(), "verlomba-city 2\nclock " + longToken + "\n"}) {
+    if (!text.empty()) {
+      std::filesystem::remove(kCityFileName);
+      dir.write(kCityFileName, text);
+    }
+    testing::internal::CaptureStderr();
+    h.app().pickMenu(Game::kLoadCityCommand);
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string lead = "verlomba: cannot load Verlomba-city.txt: ";
+    ASSERT_EQ(said.rfind(lead, 0), 0u) << said;
+    const std::string reason = said.substr(lead.size(), said.size() - lead.size() - 1);
+    EXPECT_NE(reason.find(text.empty() ? "FIFO" : "7777777..."), std::string::npos) << reason;
+    ScopedDrawRecording rec;
+    g.onDraw();
+    const RecordedText* notice = noticeIn(rec);
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->text, "Could not load Verlomba-city.txt: " + reason);
+    EXPECT_GT(notice->x, 0.0f);
+  }
 }
 
 // Replaces word `index` (from the end when negative) of the first line that
