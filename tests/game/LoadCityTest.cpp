@@ -97,6 +97,34 @@ TEST(LoadCity, APausedGameWithDebugViewSavesTheSameFramesApart) {
   EXPECT_EQ(cityOf(h.game()), before);
 }
 
+// Whatever city the game takes, played on and saved, loads again and saves
+// the same bytes: the game writes only what it reads, even at the ends of
+// its clock, its frame count and its money.
+TEST(LoadCity, ACityTheGameTakesPlaysOnIntoOneItTakesAgain) {
+  std::string edge;
+  {
+    HeadlessGame h;
+    h.tick(40);
+    edge = cityOf(h.game());
+  }
+  const size_t clock = edge.find("\nclock ") + 7;
+  edge.replace(clock, edge.find('\n', clock) - clock, "10000000000");
+  const size_t game = edge.find("\ngame ") + 6;
+  const size_t frame = edge.find(' ', edge.find(' ', game) + 1) + 1;
+  edge.replace(game, edge.find(' ', frame) - game, "1 1 1125899906842624");
+  const std::string cities[] = {edge, livedInCity(), lateSmallCity()};
+  HeadlessGame h;
+  Game& g = h.game();
+  std::string problem;
+  for (const std::string& city : cities) {
+    ASSERT_TRUE(readCity(g, city, problem)) << problem;
+    h.tick(60);
+    const std::string played = cityOf(g);
+    ASSERT_TRUE(readCity(g, played, problem)) << problem;
+    EXPECT_TRUE(cityOf(g) == played);
+  }
+}
+
 // Every shape of a frame of the game, vertex by vertex (the text shows the
 // real time, which a resumed game does not share).
 std::string frameOf(Game& g) {
