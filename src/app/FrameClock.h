@@ -13,9 +13,10 @@ void start();
 bool isStarted();
 // The game's time: its milliseconds as a signed 64-bit count, times the
 // float 0.001. It adds up across the sessions of a saved city and stops at
-// kLatestMilliseconds (115 days of play), where the float seconds have long
-// lost their fractions; it never wraps.
-constexpr int64_t kLatestMilliseconds = 10000000000;
+// kLatestMilliseconds (104 days of play), where the float seconds have long
+// lost their fractions, short of the largest time a city file holds (1e7 s)
+// by more than any time the game sets ahead; it never wraps.
+constexpr int64_t kLatestMilliseconds = 9000000000;
 float seconds();
 int64_t milliseconds();
 // Time since the base, whatever the game's time does.
