@@ -31,6 +31,8 @@
 namespace {
 
 constexpr int kLongestLifetime = 1000000;  // ticks
+constexpr int kMostMode = 4;
+constexpr int kMostZoomLevel = 8;
 // Trees grow between these sizes: the palette's two and the field's 8 to 16.
 constexpr float kSmallestTree = 8.0f;
 constexpr float kLargestTree = 17.6f;
@@ -183,6 +185,26 @@ WorldObject* CityFields::make(Kind kind, Game& g) {
       break;
   }
   return nullptr;
+}
+
+template <class Io>
+void CityFields::game(Io& io, Game& g, int version) {
+  // The bar comes down in steps of a hundredth, so it may end just below 0.
+  io.real(g.money, 0.0f, 1.0f)
+      .real(g.displayedMoney, -0.01f, 1.0f)
+      .wide(g.frameCounter, 0, Game::kLatestFrame);
+  io.count(g.mode, 0, kMostMode).count(g.zoomLevel, 0, kMostZoomLevel).real(g.daylight).vec(g.mouseVelocity);
+  io.serial(g.nextSerial, kMostSerial);
+  // Each count of made things is of objects, which the serials count.
+  const uint64_t made = g.nextSerial > 0 ? g.nextSerial - 1 : 0;
+  io.serial(g.agentSerial, made);
+  if (version > 1) io.serial(g.buildingSerial, made);
+}
+
+template <class Io>
+void CityFields::palette(Io& io, Game& g) {
+  // Prices are tuning values, which stay on the bar.
+  for (int i = 0; i < Game::kPaletteSlots; ++i) io.object(g.prototypes[i]).real(g.costs[i], 0.0f, 1.0f);
 }
 
 template <class Io>
@@ -339,5 +361,9 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
   }
 }
 
+template void CityFields::game<CityWriter>(CityWriter&, Game&, int);
+template void CityFields::game<CityReader>(CityReader&, Game&, int);
+template void CityFields::palette<CityWriter>(CityWriter&, Game&);
+template void CityFields::palette<CityReader>(CityReader&, Game&);
 template void CityFields::of<CityWriter>(CityWriter&, Kind, WorldObject&);
 template void CityFields::of<CityReader>(CityReader&, Kind, WorldObject&);

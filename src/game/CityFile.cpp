@@ -25,9 +25,7 @@ constexpr const char* kFormat = "verlomba-city";
 // Version 1 lacked the buildings' counter; its files still load.
 constexpr int kVersion = 2;
 constexpr int kOldestVersion = 1;
-constexpr uint64_t kMostSerial = uint64_t{1} << 52;
-constexpr int kMostMode = 4;
-constexpr int kMostZoomLevel = 8;
+constexpr uint64_t kMostSerial = CityFields::kMostSerial;
 
 // What a city holds beyond the game's own fields: kept aside while a file
 // is read, put in force only when all of it was sound.
@@ -153,21 +151,8 @@ class CityParse {
     Game& g = scratch_;
     line().word("clock").wide(s.clock, 0, FrameClock::kLatestMilliseconds).finishLine();
     line().word("random").bits(s.random).finishLine();
-    // The bar comes down in steps of a hundredth, so it may end just below 0.
-    line().word("game").real(g.money, 0.0f, 1.0f).real(g.displayedMoney, -0.01f, 1.0f);
-    in_.wide(g.frameCounter, 0, Game::kLatestFrame);
-    in_.count(g.mode, 0, kMostMode)
-        .count(g.zoomLevel, 0, kMostZoomLevel)
-        .real(g.daylight)
-        .vec(g.mouseVelocity);
-    uint64_t nextSerial = 0;
-    in_.serial(nextSerial, kMostSerial);
-    // Each count of made things is of objects, which the serials count.
-    const uint64_t made = nextSerial > 0 ? nextSerial - 1 : 0;
-    in_.serial(g.agentSerial, made);
-    if (version_ > 1) in_.serial(g.buildingSerial, made);
+    CityFields::game(line().word("game"), g, version_);
     in_.finishLine();
-    g.nextSerial = nextSerial;
     line().word("view").real(s.zoom).finishLine();
     if (in_.ok() && !(s.zoom > 0.0f)) in_.fail("the zoom must be above 0");
     line()
@@ -236,9 +221,9 @@ class CityParse {
     if (in_.ok() && g.held && g.held == g.tool) in_.fail("the hand holds the cursor tool");
     if (in_.ok() && g.mode == 1 && !g.held) in_.fail("the hand carries nothing");
     CityReader& r = line().word("palette");
-    for (int i = 0; i < Game::kPaletteSlots; ++i) {
-      r.object(g.prototypes[i]).real(g.costs[i], 0.0f, 1.0f);
-      if (r.ok() && g.prototypes[i] && !g.prototypes[i]->inactive) r.fail("a palette item is in play");
+    CityFields::palette(r, g);
+    for (WorldObject* p : g.prototypes) {
+      if (r.ok() && p && !p->inactive) r.fail("a palette item is in play");
     }
     r.finishLine();
   }
@@ -267,14 +252,7 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   out.word("clock").wide(clock, 0, 0).endLine();
   uint32_t random = processRandom().state();
   out.word("random").bits(random).endLine();
-  uint64_t nextSerial = g.nextSerial;
-  out.word("game").real(g.money).real(g.displayedMoney).wide(g.frameCounter, 0, 0).count(g.mode, 0, 0);
-  out.count(g.zoomLevel, 0, 0)
-      .real(g.daylight)
-      .vec(g.mouseVelocity)
-      .serial(nextSerial, 0)
-      .serial(g.agentSerial, 0)
-      .serial(g.buildingSerial, 0);
+  CityFields::game(out.word("game"), g, kVersion);
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
@@ -303,8 +281,7 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   }
   WorldObject* zone = g.zone;
   out.word("hand").object(g.held).object(g.tool).object(zone).endLine();
-  out.word("palette");
-  for (int i = 0; i < Game::kPaletteSlots; ++i) out.object(g.prototypes[i]).real(g.costs[i]);
+  CityFields::palette(out.word("palette"), g);
   out.endLine();
   out.word("end").endLine();
   if (!out.problem.empty()) {
