@@ -99,7 +99,7 @@ void Peep::update() {
     if (len > 0.1f) turnRate = turnRate + (0.15f * e - turnRate) * 0.2f;
   }
 
-  heading += turnRate;
+  heading = wrappedAngle(heading + turnRate);
   turnRate *= 0.9f;
   position += push;
   scaleBy(push, 0.8f);

@@ -33,6 +33,9 @@ namespace {
 constexpr int kLongestLifetime = 1000000;  // ticks
 constexpr int kMostMode = 4;
 constexpr int kMostZoomLevel = 8;
+// A tick's push on a peep decays by a fifth each tick and its sources are
+// small; no push of play comes near this.
+constexpr float kMostPush = 1000.0f;
 // Trees grow between these sizes: the palette's two and the field's 8 to 16.
 constexpr float kSmallestTree = 8.0f;
 constexpr float kLargestTree = 17.6f;
@@ -215,8 +218,14 @@ void CityFields::shared(Io& io, WorldObject& o) {
 
 template <class Io>
 void CityFields::peep(Io& io, Peep& p) {
-  io.count(p.state, Peep::kRested, Peep::kTired).real(p.anger).vec(p.position).real(p.heading);
-  io.real(p.turnRate).real(p.speed).vec(p.push).flag(p.hasTarget).vec(p.target).flag(p.selected);
+  io.count(p.state, Peep::kRested, Peep::kTired).real(p.anger, 0.0f, 1.0f).vec(p.position);
+  // A turn rate decays towards a share of the half turn, from anywhere in
+  // [-1, 1]; no peep is faster than its top speed.
+  io.real(p.heading, -kLongestAngle, kLongestAngle).real(p.turnRate, -1.0f, 1.0f);
+  io.real(p.speed, 0.0f, Peep::kTopSpeed)
+      .real(p.push.x, -kMostPush, kMostPush)
+      .real(p.push.y, -kMostPush, kMostPush);
+  io.flag(p.hasTarget).vec(p.target).flag(p.selected);
   io.color(p.bodyColor).real(p.legPhase_);
 }
 
@@ -287,7 +296,8 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kMilitary: {
       auto& m = static_cast<MilitaryBuilding&>(o);
       building(io, m);
-      io.flag(m.armed).count(m.soldiers, 0, MilitaryBuilding::kMaxSoldiers).real(m.turretAngle);
+      io.flag(m.armed).count(m.soldiers, 0, MilitaryBuilding::kMaxSoldiers);
+      io.real(m.turretAngle, -kLongestAngle, kLongestAngle);
       // A sighting is of a frame played already.
       io.flag(m.hasTarget).vec(m.target).wide(m.targetFrame, 0, m.game().frameCounter);
       break;
