@@ -86,6 +86,7 @@ void Peep::update() {
   }
 
   push += g.separationSum(*this);
+  clampLength(push, kMostPush);
 
   const Vec2 s = steering();
   if (s.x == 0.0f && s.y == 0.0f) {

@@ -33,9 +33,6 @@ namespace {
 constexpr int kLongestLifetime = 1000000;  // ticks
 constexpr int kMostMode = 4;
 constexpr int kMostZoomLevel = 8;
-// A tick's push on a peep decays by a fifth each tick and its sources are
-// small; no push of play comes near this.
-constexpr float kMostPush = 1000.0f;
 // Trees grow between these sizes: the palette's two and the field's 8 to 16.
 constexpr float kSmallestTree = 8.0f;
 constexpr float kLargestTree = 17.6f;
@@ -223,8 +220,8 @@ void CityFields::peep(Io& io, Peep& p) {
   // [-1, 1]; no peep is faster than its top speed.
   io.real(p.heading, -kLongestAngle, kLongestAngle).real(p.turnRate, -1.0f, 1.0f);
   io.real(p.speed, 0.0f, Peep::kTopSpeed)
-      .real(p.push.x, -kMostPush, kMostPush)
-      .real(p.push.y, -kMostPush, kMostPush);
+      .real(p.push.x, -Peep::kMostPush, Peep::kMostPush)
+      .real(p.push.y, -Peep::kMostPush, Peep::kMostPush);
   io.flag(p.hasTarget).vec(p.target).flag(p.selected);
   io.color(p.bodyColor).real(p.legPhase_);
 }

@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   playOn(r.app);
   const std::string played = saved(game);
   if (!readCity(game, played, problem)) {
-    std::fprintf(stderr, "a played city was refused: %s\n", problem.c_str());
+    std::fprintf(stderr, "a played city was refused: %s\n%s", problem.c_str(), played.c_str());
     std::abort();
   }
   FUZZ_CHECK(saved(game) == played);
