@@ -31,11 +31,18 @@ Peep::Peep(Game& owner, float x, float y, int s) : WorldObject(owner), state(s),
   owner.agentCount += 1;
 }
 
+Peep::Peep(Game& owner, float x, float y, int s, Detached d)
+    : WorldObject(owner, d), state(s), position{x, y} {
+  bodyColor = StateColors[s & 1];
+  legPhase_ = static_cast<float>(owner.agentSerial % 30) / 30.0f;
+}
+
 Peep::~Peep() {
-  owner->agentCount -= 1;
+  if (!isDetached()) owner->agentCount -= 1;
 }
 
 WorldObject* Peep::clone() {
+  if (owner->headCount() >= Game::kMaxAgents) return nullptr;
   return new Peep(*owner, position.x, position.y, state);
 }
 
@@ -78,6 +85,7 @@ void Peep::update() {
   }
 
   push += g.separationSum(*this);
+  clampLength(push, kMostPush);
 
   const Vec2 s = steering();
   if (s.x == 0.0f && s.y == 0.0f) {
@@ -91,7 +99,7 @@ void Peep::update() {
     if (len > 0.1f) turnRate = turnRate + (0.15f * e - turnRate) * 0.2f;
   }
 
-  heading += turnRate;
+  heading = wrappedAngle(heading + turnRate);
   turnRate *= 0.9f;
   position += push;
   scaleBy(push, 0.8f);

@@ -10,11 +10,17 @@ class Peep : public WorldObject {
 
   // No agent walks faster, in units a tick.
   static constexpr float kTopSpeed = 4.0f;
+  // Nor is pushed further than this in a tick: a peep far outside the field
+  // comes back at this pace instead of flying past it.
+  static constexpr float kMostPush = 1000.0f;
 
   // Body colour of each state: light blue for rested, light red for tired.
   static const Color3 StateColors[2];
 
   Peep(Game& owner, float x, float y, int state);
+  // A peep of no world, to be drawn only: its legs swing in the rhythm the
+  // next peep would get, and it counts for nothing.
+  Peep(Game& owner, float x, float y, int state, Detached);
   ~Peep() override;
 
   WorldObject* clone() override;

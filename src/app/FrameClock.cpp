@@ -6,13 +6,13 @@ namespace {
 bool started = false;
 uint32_t base = 0;
 // How far the game's time runs behind the real time.
-int32_t lag = 0;
+int64_t lag = 0;
 bool held = false;
-int32_t heldAt = 0;
+int64_t heldAt = 0;
 
-int32_t realMilliseconds() {
+int64_t realMilliseconds() {
   // The unsigned difference survives the 49-day wrap of the count.
-  return static_cast<int32_t>(millisecondsNow() - base);
+  return static_cast<uint32_t>(millisecondsNow() - base);
 }
 }  // namespace
 
@@ -28,9 +28,10 @@ bool isStarted() {
   return started;
 }
 
-int32_t milliseconds() {
+int64_t milliseconds() {
   if (held) return heldAt;
-  return static_cast<int32_t>(static_cast<uint32_t>(realMilliseconds()) - static_cast<uint32_t>(lag));
+  const int64_t ms = realMilliseconds() - lag;
+  return ms < kLatestMilliseconds ? ms : kLatestMilliseconds;
 }
 
 float seconds() {
@@ -61,9 +62,9 @@ bool isHeld() {
   return held;
 }
 
-void setMilliseconds(int32_t ms) {
-  heldAt = ms;
-  lag = static_cast<int32_t>(static_cast<uint32_t>(realMilliseconds()) - static_cast<uint32_t>(ms));
+void setMilliseconds(int64_t ms) {
+  heldAt = ms < kLatestMilliseconds ? ms : kLatestMilliseconds;
+  lag = realMilliseconds() - heldAt;
 }
 
 void resetForTesting() {

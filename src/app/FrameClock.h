@@ -11,10 +11,14 @@ namespace FrameClock {
 // Captures the base the first time; later calls do nothing.
 void start();
 bool isStarted();
-// The game's time: its milliseconds as a signed 32-bit count, times the
-// float 0.001.
+// The game's time: its milliseconds as a signed 64-bit count, times the
+// float 0.001. It adds up across the sessions of a saved city and stops at
+// kLatestMilliseconds (104 days of play), where the float seconds have long
+// lost their fractions, short of the largest time a city file holds (1e7 s)
+// by more than any time the game sets ahead; it never wraps.
+constexpr int64_t kLatestMilliseconds = 9000000000;
 float seconds();
-int32_t milliseconds();
+int64_t milliseconds();
 // Time since the base, whatever the game's time does.
 float realSeconds();
 uint32_t baseMilliseconds();
@@ -25,7 +29,7 @@ void hold();
 void release();
 bool isHeld();
 // Makes the game's time read ms now (and, while held, until released).
-void setMilliseconds(int32_t ms);
+void setMilliseconds(int64_t ms);
 
 // Forgets the base so a test can start the clock afresh.
 void resetForTesting();

@@ -14,10 +14,6 @@ constexpr float kEntryPulse = 0.25f;  // seconds an entry makes the rooms swell
 constexpr float kPullGain = 32.0f;
 constexpr float kMaxPull = 24.0f;
 
-// Every building gets its own puff rhythm; the order of construction spreads
-// them over the 30 offsets.
-unsigned buildingSerial = 0;
-
 }  // namespace
 
 Building::Building(Game& g, const Rect& area, int requestedRooms) : WorldObject(g), footprint(area) {
@@ -26,7 +22,9 @@ Building::Building(Game& g, const Rect& area, int requestedRooms) : WorldObject(
   roomCount = generateRooms(footprint, requestedRooms, rooms);
   doorCount = generateDoors(rooms, roomCount, doors);
   doorSwing.openFrom = doorSwing.openTo = 0.0f;
-  puffPhase_ = static_cast<float>(buildingSerial++ % 30) * (1.0f / 30.0f) * 4.0f;
+  // Every building gets its own puff rhythm; the order of construction
+  // spreads them over the 30 offsets.
+  puffPhase_ = static_cast<float>(g.buildingSerial++ % 30) * (1.0f / 30.0f) * 4.0f;
 }
 
 WorldObject* Building::clone() {

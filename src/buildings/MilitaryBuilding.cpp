@@ -104,7 +104,7 @@ void MilitaryBuilding::update() {
     const float m = turnSpeed();
     if (turn > m) turn = m;
     if (turn < -m) turn = -m;
-    turretAngle += turn;
+    turretAngle = wrappedAngle(turretAngle + turn);
   }
 
   setDoorsOpen(armed && soldiers < kMaxSoldiers);

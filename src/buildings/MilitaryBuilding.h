@@ -38,8 +38,8 @@ class MilitaryBuilding : public Building {
   Vec2 muzzlePoint() const;
 
   bool hasTarget = false;
-  Vec2 target;          // where the target creep was last seen
-  int targetFrame = 0;  // the game's frame counter at that sighting
+  Vec2 target;              // where the target creep was last seen
+  int64_t targetFrame = 0;  // the game's frame counter at that sighting
   bool armed = false;
   float turretAngle = 0.0f;  // radians from the footprint centre
   int soldiers = 0;

@@ -53,7 +53,7 @@ std::string readOpenFile(int fd, std::size_t maxBytes, std::string& text) {
 
 }  // namespace
 
-SmallFile readSmallFile(const char* path, std::size_t maxBytes) {
+SmallFile readSmallFile(const char* path, std::size_t maxBytes, bool quiet) {
   SmallFile file;
   const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
@@ -64,6 +64,7 @@ SmallFile readSmallFile(const char* path, std::size_t maxBytes) {
     file.read = file.problem.empty();
   }
   if (!file.read) file.text.clear();
-  if (!file.problem.empty()) std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
+  if (!quiet && !file.problem.empty())
+    std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
   return file;
 }

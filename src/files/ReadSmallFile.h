@@ -19,5 +19,6 @@ struct SmallFile {
 // without a writer, say), anything but a regular file is refused, and so is a
 // longer file: a cut-off tuning line could set a value the player never wrote.
 // A missing file is passed over quietly; any other refusal prints one line on
-// standard error naming the file and the reason.
-SmallFile readSmallFile(const char* path, std::size_t maxBytes = kSmallFileLimit);
+// standard error naming the file and the reason, unless the caller, quiet,
+// says it in its own words.
+SmallFile readSmallFile(const char* path, std::size_t maxBytes = kSmallFileLimit, bool quiet = false);

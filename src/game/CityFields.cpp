@@ -1,6 +1,8 @@
 #include "game/CityFields.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "agents/Creep.h"
 #include "agents/FreeAnchor.h"
@@ -13,6 +15,7 @@
 #include "game/CityReader.h"
 #include "game/CityWriter.h"
 #include "game/Game.h"
+#include "tuning/Tuning.h"
 #include "world/Burst.h"
 #include "world/CommandTool.h"
 #include "world/DrawnPath.h"
@@ -27,9 +30,33 @@
 
 namespace {
 
-// No building of play has more places: the tuning file's bounds.
-constexpr int kMostBeds = 96;
 constexpr int kLongestLifetime = 1000000;  // ticks
+constexpr int kMostMode = 4;
+constexpr int kMostZoomLevel = 8;
+// Trees grow between these sizes: the palette's two and the field's 8 to 16.
+constexpr float kSmallestTree = 8.0f;
+constexpr float kLargestTree = 17.6f;
+// The game makes markers of one size.
+constexpr float kMarkerRadius = 32.0f;
+
+// The row of the tuning table for the value at this address: what play
+// reads from it stays within the row's bounds.
+const BuiltInTuning& tuningRow(const void* address) {
+  for (const BuiltInTuning& t : kBuiltInTuning) {
+    if (t.address == address) return t;
+  }
+  std::abort();
+}
+
+int mostOf(const int& tuned) {
+  return static_cast<int>(tuningRow(&tuned).highest);
+}
+
+template <class Io>
+Io& realTuned(Io& io, float& f, const float& tuned) {
+  const BuiltInTuning& t = tuningRow(&tuned);
+  return io.real(f, t.lowest, t.highest);
+}
 
 // Whether the tree's blobs are still those its seed grows where it stands.
 bool grownInPlace(Tree& t) {
@@ -161,6 +188,26 @@ WorldObject* CityFields::make(Kind kind, Game& g) {
 }
 
 template <class Io>
+void CityFields::game(Io& io, Game& g, int version) {
+  // The bar comes down in steps of a hundredth, so it may end just below 0.
+  io.real(g.money, 0.0f, 1.0f)
+      .real(g.displayedMoney, -0.01f, 1.0f)
+      .wide(g.frameCounter, 0, Game::kLatestFrame);
+  io.count(g.mode, 0, kMostMode).count(g.zoomLevel, 0, kMostZoomLevel).real(g.daylight).vec(g.mouseVelocity);
+  io.serial(g.nextSerial, kMostSerial);
+  // Each count of made things is of objects, which the serials count.
+  const uint64_t made = g.nextSerial > 0 ? g.nextSerial - 1 : 0;
+  io.serial(g.agentSerial, made);
+  if (version > 1) io.serial(g.buildingSerial, made);
+}
+
+template <class Io>
+void CityFields::palette(Io& io, Game& g) {
+  // Prices are tuning values, which stay on the bar.
+  for (int i = 0; i < Game::kPaletteSlots; ++i) io.object(g.prototypes[i]).real(g.costs[i], 0.0f, 1.0f);
+}
+
+template <class Io>
 void CityFields::shared(Io& io, WorldObject& o) {
   io.flag(o.inactive).flag(o.settling).flag(o.destroyRequested).real(o.pulsePhase);
   io.flag(o.mouseDown).vec(o.mousePos);
@@ -168,8 +215,14 @@ void CityFields::shared(Io& io, WorldObject& o) {
 
 template <class Io>
 void CityFields::peep(Io& io, Peep& p) {
-  io.count(p.state, Peep::kRested, Peep::kTired).real(p.anger).vec(p.position).real(p.heading);
-  io.real(p.turnRate).real(p.speed).vec(p.push).flag(p.hasTarget).vec(p.target).flag(p.selected);
+  io.count(p.state, Peep::kRested, Peep::kTired).real(p.anger, 0.0f, 1.0f).vec(p.position);
+  // A turn rate decays towards a share of the half turn, from anywhere in
+  // [-1, 1]; no peep is faster than its top speed.
+  io.real(p.heading, -kLongestAngle, kLongestAngle).real(p.turnRate, -1.0f, 1.0f);
+  io.real(p.speed, 0.0f, Peep::kTopSpeed)
+      .real(p.push.x, -Peep::kMostPush, Peep::kMostPush)
+      .real(p.push.y, -Peep::kMostPush, Peep::kMostPush);
+  io.flag(p.hasTarget).vec(p.target).flag(p.selected);
   io.color(p.bodyColor).real(p.legPhase_);
 }
 
@@ -196,7 +249,7 @@ void CityFields::building(Io& io, Building& b) {
 
 template <class Io>
 void CityFields::tree(Io& io, Tree& t) {
-  io.vec(t.centre).real(t.size).bits(t.shapeSeed);
+  io.vec(t.centre).real(t.size, kSmallestTree, kLargestTree).bits(t.shapeSeed);
   // A tree that never moved is its seed, centre and size.
   if (io.form(Io::kWriting && grownInPlace(t), "grown", "blobs")) {
     if constexpr (!Io::kWriting) {
@@ -224,13 +277,15 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kSleep: {
       auto& s = static_cast<SleepBuilding&>(o);
       building(io, s);
-      io.count(s.capacity, 0, kMostBeds).count(s.occupants, 0, s.capacity).real(s.restProgress);
+      io.count(s.capacity, 0, mostOf(kSleepBuildingCapacity)).count(s.occupants, 0, s.capacity);
+      io.real(s.restProgress);
       break;
     }
     case kWork: {
       auto& w = static_cast<WorkBuilding&>(o);
       building(io, w);
-      io.count(w.capacity, 0, WorkBuilding::kMaxWorkers).count(w.occupants, 0, w.capacity);
+      io.count(w.capacity, 0, std::min(WorkBuilding::kMaxWorkers, mostOf(kWorkBuildingCapacity)));
+      io.count(w.occupants, 0, w.capacity);
       io.real(w.payoutProgress);
       for (float& timer : w.workTimers) io.real(timer);
       break;
@@ -238,8 +293,10 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kMilitary: {
       auto& m = static_cast<MilitaryBuilding&>(o);
       building(io, m);
-      io.flag(m.armed).count(m.soldiers, 0, MilitaryBuilding::kMaxSoldiers).real(m.turretAngle);
-      io.flag(m.hasTarget).vec(m.target).count(m.targetFrame, 0, kLatestFrame);
+      io.flag(m.armed).count(m.soldiers, 0, MilitaryBuilding::kMaxSoldiers);
+      io.real(m.turretAngle, -kLongestAngle, kLongestAngle);
+      // A sighting is of a frame played already.
+      io.flag(m.hasTarget).vec(m.target).wide(m.targetFrame, 0, m.game().frameCounter);
       break;
     }
     case kCapital:
@@ -254,15 +311,19 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     case kTree:
       tree(io, static_cast<Tree&>(o));
       break;
-    case kFountain:
+    case kFountain: {
+      auto& d = static_cast<DiscObject&>(o);
+      realTuned(io.vec(d.centre), d.radius, kFountainRadius);
+      break;
+    }
     case kMarker: {
       auto& d = static_cast<DiscObject&>(o);
-      io.vec(d.centre).real(d.radius);
+      io.vec(d.centre).real(d.radius, kMarkerRadius, kMarkerRadius);
       break;
     }
     case kTower: {
       auto& t = static_cast<GuardTower&>(o);
-      io.vec(t.centre).real(t.radius);
+      realTuned(io.vec(t.centre), t.radius, kGuardTowerRadius);
       for (TowerPost& p : t.posts) io.vec(p.postPosition).vec(p.postDirection);
       break;
     }
@@ -273,7 +334,7 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
     }
     case kCommandTool: {
       auto& c = static_cast<CommandTool&>(o);
-      io.count(c.sweepCount, 0, kLatestFrame).flag(c.armed);
+      io.count(c.sweepCount, 0, kMostCaught).flag(c.armed);
       break;
     }
     case kRepelTool:
@@ -281,7 +342,8 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
       break;
     case kMoney: {
       auto& m = static_cast<MoneyPiece&>(o);
-      io.real(m.value).real(m.startTime).vec(m.position).vec(m.origin);
+      // A piece is a share of one payout, and no payout is more than the bar.
+      io.real(m.value, 0.0f, 1.0f).real(m.startTime).vec(m.position).vec(m.origin);
       break;
     }
     case kPath: {
@@ -306,5 +368,9 @@ void CityFields::of(Io& io, Kind kind, WorldObject& o) {
   }
 }
 
+template void CityFields::game<CityWriter>(CityWriter&, Game&, int);
+template void CityFields::game<CityReader>(CityReader&, Game&, int);
+template void CityFields::palette<CityWriter>(CityWriter&, Game&);
+template void CityFields::palette<CityReader>(CityReader&, Game&);
 template void CityFields::of<CityWriter>(CityWriter&, Kind, WorldObject&);
 template void CityFields::of<CityReader>(CityReader&, Kind, WorldObject&);

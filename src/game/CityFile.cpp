@@ -22,15 +22,15 @@ const char* kCityFileName = "Verlomba-city.txt";
 namespace {
 
 constexpr const char* kFormat = "verlomba-city";
-constexpr int kVersion = 1;
-constexpr uint64_t kMostSerial = uint64_t{1} << 52;
-constexpr int kMostMode = 4;
-constexpr int kMostZoomLevel = 8;
+// Version 1 lacked the buildings' counter; its files still load.
+constexpr int kVersion = 2;
+constexpr int kOldestVersion = 1;
+constexpr uint64_t kMostSerial = CityFields::kMostSerial;
 
 // What a city holds beyond the game's own fields: kept aside while a file
 // is read, put in force only when all of it was sound.
 struct Surroundings {
-  int32_t clock = 0;
+  int64_t clock = 0;
   uint32_t random = 0;
   float zoom = 1.0f;
   bool centred = true;  // older cities kept no view centre: theirs was the middle
@@ -99,12 +99,22 @@ class CityParse {
     uint64_t newest = 0;
     // Making the objects counts them off again; the file's counts stand.
     nextSerial_ = scratch_.nextSerial;
-    const unsigned agentSerial = scratch_.agentSerial;
+    const uint64_t agentSerial = scratch_.agentSerial;
+    const uint64_t buildingSerial = scratch_.buildingSerial;
+    scratch_.buildingSerial = 0;
     for (size_t i = first + objects; i-- > first;) {
       if (!object(i, newest)) return false;
     }
     scratch_.nextSerial = nextSerial_;
     scratch_.agentSerial = agentSerial;
+    const int heads = scratch_.headCount();
+    if (heads > Game::kMaxAgents) {
+      in_.fail(std::to_string(heads) + " peeps; a city holds " + std::to_string(Game::kMaxAgents) +
+               " at most");
+      return false;
+    }
+    // An older file goes on counting from its buildings.
+    if (version_ > 1) scratch_.buildingSerial = buildingSerial;
     at_ = first + objects;
     hand();
     line().word("end").finishLine();
@@ -131,31 +141,20 @@ class CityParse {
       r.fail("not a Verlomba city file");
       return false;
     }
-    int version = 0;
-    r.count(version, 0, INT32_MAX);
-    if (r.ok() && version != kVersion) {
-      r.fail("version " + std::to_string(version) + " of the format; this game reads version " +
-             std::to_string(kVersion));
+    r.count(version_, 0, INT32_MAX);
+    if (r.ok() && (version_ < kOldestVersion || version_ > kVersion)) {
+      r.fail("version " + std::to_string(version_) + " of the format; this game reads versions " +
+             std::to_string(kOldestVersion) + " to " + std::to_string(kVersion));
     }
     return r.finishLine();
   }
 
   void values(Surroundings& s) {
     Game& g = scratch_;
-    line().word("clock").count(s.clock, 0, INT32_MAX).finishLine();
+    line().word("clock").wide(s.clock, 0, FrameClock::kLatestMilliseconds).finishLine();
     line().word("random").bits(s.random).finishLine();
-    line()
-        .word("game")
-        .real(g.money)
-        .real(g.displayedMoney)
-        .count(g.frameCounter, 0, CityFields::kLatestFrame);
-    in_.count(g.mode, 0, kMostMode)
-        .count(g.zoomLevel, 0, kMostZoomLevel)
-        .real(g.daylight)
-        .vec(g.mouseVelocity);
-    uint64_t nextSerial = 0;
-    in_.serial(nextSerial, kMostSerial).bits(g.agentSerial).finishLine();
-    g.nextSerial = nextSerial;
+    CityFields::game(line().word("game"), g, version_);
+    in_.finishLine();
     line().word("view").real(s.zoom);
     if (in_.more()) {
       s.centred = false;
@@ -190,7 +189,7 @@ class CityParse {
     while (kind < CityFields::kKinds && name != CityFields::kNames[kind]) ++kind;
     if (kind == CityFields::kKinds) {
       r.fail(name.empty() ? "an empty line where an object belongs"
-                          : "unknown kind \"" + std::string(name) + "\"");
+                          : "unknown kind \"" + CityReader::excerpt(name) + "\"");
       return false;
     }
     uint64_t serial = 0;
@@ -231,9 +230,9 @@ class CityParse {
     if (in_.ok() && g.held && g.held == g.tool) in_.fail("the hand holds the cursor tool");
     if (in_.ok() && g.mode == 1 && !g.held) in_.fail("the hand carries nothing");
     CityReader& r = line().word("palette");
-    for (int i = 0; i < Game::kPaletteSlots; ++i) {
-      r.object(g.prototypes[i]).real(g.costs[i]);
-      if (r.ok() && g.prototypes[i] && !g.prototypes[i]->inactive) r.fail("a palette item is in play");
+    CityFields::palette(r, g);
+    for (WorldObject* p : g.prototypes) {
+      if (r.ok() && p && !p->inactive) r.fail("a palette item is in play");
     }
     r.finishLine();
   }
@@ -241,6 +240,7 @@ class CityParse {
   std::vector<std::string_view> lines_;
   size_t at_ = 0;
   uint64_t nextSerial_ = 0;  // the file's, kept while objects take theirs
+  int version_ = 0;
   Game& scratch_;
   CityReader in_;
 };
@@ -257,17 +257,11 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
     }
   }
   out.word(kFormat).word(std::to_string(kVersion).c_str()).endLine();
-  int32_t clock = FrameClock::milliseconds();
-  out.word("clock").count(clock, 0, 0).endLine();
+  int64_t clock = FrameClock::milliseconds();
+  out.word("clock").wide(clock, 0, 0).endLine();
   uint32_t random = processRandom().state();
   out.word("random").bits(random).endLine();
-  uint64_t nextSerial = g.nextSerial;
-  out.word("game").real(g.money).real(g.displayedMoney).count(g.frameCounter, 0, 0).count(g.mode, 0, 0);
-  out.count(g.zoomLevel, 0, 0)
-      .real(g.daylight)
-      .vec(g.mouseVelocity)
-      .serial(nextSerial, 0)
-      .bits(g.agentSerial);
+  CityFields::game(out.word("game"), g, kVersion);
   out.endLine();
   Application* app = g.application();
   float zoom = app ? app->zoom() : 1.0f;
@@ -299,8 +293,7 @@ bool writeCity(Game& g, std::string& text, std::string& problem) {
   }
   WorldObject* zone = g.zone;
   out.word("hand").object(g.held).object(g.tool).object(zone).endLine();
-  out.word("palette");
-  for (int i = 0; i < Game::kPaletteSlots; ++i) out.object(g.prototypes[i]).real(g.costs[i]);
+  CityFields::palette(out.word("palette"), g);
   out.endLine();
   out.word("end").endLine();
   if (!out.problem.empty()) {
@@ -329,18 +322,21 @@ bool parseCity(const std::string& text, Game& scratch, Surroundings& s, std::str
   return sound;
 }
 
+// One wording for every reason a city file is not taken.
+bool refuse(const std::string& path, const std::string& problem) {
+  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
+  return false;
+}
+
 // The file's text, or false with the reason printed.
 bool readCityText(const std::string& path, std::string& text, std::string& problem) {
-  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit);
+  SmallFile file = readSmallFile(path.c_str(), kCityFileLimit, true);
   if (file.read) {
     text = std::move(file.text);
     return true;
   }
-  // readSmallFile has said why it passed over a file that is there.
   problem = file.problem.empty() ? "no such file" : file.problem;
-  if (file.problem.empty())
-    std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }
 
 }  // namespace
@@ -381,8 +377,7 @@ bool loadCityFile(Game& game, const std::string& path, std::string& problem) {
   std::string text;
   if (!readCityText(path, text, problem)) return false;
   if (readCity(game, text, problem)) return true;
-  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }
 
 bool checkCityFile(const std::string& path) {
@@ -392,6 +387,5 @@ bool checkCityFile(const std::string& path) {
   Game scratch(nullptr, Game::Empty{});
   Surroundings s;
   if (parseCity(text, scratch, s, problem)) return true;
-  std::fprintf(stderr, "verlomba: cannot load %s: %s\n", path.c_str(), problem.c_str());
-  return false;
+  return refuse(path, problem);
 }

@@ -17,10 +17,11 @@ constexpr std::size_t kCityFileLimit = 4u << 20;
 // palette and the start make about 1300); a file with more is refused.
 constexpr int kMostCityObjects = 20000;
 
-// The file, line by line: "verlomba-city 1"; the game's clock in
-// milliseconds; the generator's state; the game's own values; the view's
-// zoom and centre; the menu's toggles, pause and Fast among them; every tuning
-// value in force but the player's preferences; "objects N" and N
+// The file, line by line: "verlomba-city 2"; the game's clock in
+// milliseconds; the generator's state; the game's own values and counts
+// (version 1 files, which lack the buildings' count, still load); the view's
+// zoom and centre; the menu's toggles, pause and Fast among them; every
+// tuning value in force but the player's preferences; "objects N" and N
 // lines, one object each in the world list's order, newest first (its kind,
 // its serial, then its fields, see CityFields); the hand (held object,
 // cursor tool, play area) and the palette by serial; "end". Floats are

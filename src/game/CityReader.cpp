@@ -34,6 +34,24 @@ bool parseReal(std::string_view w, float& value) {
 
 }  // namespace
 
+std::string CityReader::excerpt(std::string_view text) {
+  constexpr size_t kLongest = 40;
+  std::string out;
+  for (size_t i = 0; i < text.size() && i < kLongest; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7f) {
+      out += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  if (text.size() > kLongest) out += "...";
+  return out;
+}
+
 void CityReader::startLine(std::string_view line, int number) {
   words_.clear();
   at_ = 0;
@@ -80,11 +98,11 @@ bool CityReader::integer(long long& value, long long lowest, long long highest) 
   const std::string_view w = next();
   const std::from_chars_result r = std::from_chars(w.data(), w.data() + w.size(), value);
   if (r.ec != std::errc() || r.ptr != w.data() + w.size()) {
-    fail("\"" + std::string(w) + "\" is not a whole number");
+    fail("\"" + excerpt(w) + "\" is not a whole number");
     return false;
   }
   if (value < lowest || value > highest) {
-    fail(std::string(w) + " is out of range");
+    fail(excerpt(w) + " is out of range");
     return false;
   }
   return true;
@@ -99,10 +117,23 @@ CityReader& CityReader::real(float& f) {
   const std::string_view w = next();
   float value = 0.0f;
   if (!parseReal(w, value)) {
-    fail("\"" + std::string(w) + "\" is not a number");
+    fail("\"" + excerpt(w) + "\" is not a number");
   } else if (!std::isfinite(value) || std::fabs(value) > kLargestReal) {
-    fail(std::string(w) + " is out of range");
+    fail(excerpt(w) + " is out of range");
   } else {
+    f = value;
+  }
+  return *this;
+}
+
+CityReader& CityReader::real(float& f, float lowest, float highest) {
+  if (!ok()) return *this;
+  const size_t at = at_;
+  float value = f;
+  real(value);
+  if (ok() && !(value >= lowest && value <= highest)) {
+    fail(excerpt(words_[at]) + " is out of range");
+  } else if (ok()) {
     f = value;
   }
   return *this;
@@ -111,6 +142,12 @@ CityReader& CityReader::real(float& f) {
 CityReader& CityReader::count(int& n, int lowest, int highest) {
   long long value = 0;
   if (integer(value, lowest, highest)) n = static_cast<int>(value);
+  return *this;
+}
+
+CityReader& CityReader::wide(int64_t& n, int64_t lowest, int64_t highest) {
+  long long value = 0;
+  if (integer(value, lowest, highest)) n = value;
   return *this;
 }
 

@@ -24,6 +24,10 @@ class CityReader {
   // overflow the sums of a tick.
   static constexpr float kLargestReal = 1.0e7f;
 
+  // At most 40 bytes of the file, fit to quote in a message: a byte that is
+  // not printable ASCII shows as an escape (\x1b), and a cut as "...".
+  static std::string excerpt(std::string_view text);
+
   void startLine(std::string_view line, int number);
   bool ok() const { return problem_.empty(); }
   const std::string& problem() const { return problem_; }
@@ -38,7 +42,10 @@ class CityReader {
   std::string_view next();
   CityReader& word(const char* expected);
   CityReader& real(float& f);
+  // A real play keeps within [lowest, highest].
+  CityReader& real(float& f, float lowest, float highest);
   CityReader& count(int& n, int lowest, int highest);
+  CityReader& wide(int64_t& n, int64_t lowest, int64_t highest);
   CityReader& bits(uint32_t& u);
   CityReader& serial(uint64_t& s, uint64_t highest);
   CityReader& flag(bool& b);

@@ -62,6 +62,12 @@ CityWriter& CityWriter::count(int& n, int, int) {
   return *this;
 }
 
+CityWriter& CityWriter::wide(int64_t& n, int64_t, int64_t) {
+  text += std::to_string(n);
+  text += ' ';
+  return *this;
+}
+
 CityWriter& CityWriter::bits(uint32_t& u) {
   text += std::to_string(u);
   text += ' ';

@@ -27,7 +27,9 @@ class CityWriter {
   CityWriter& word(const char* w);
   // The shortest decimal that reads back to the same float.
   CityWriter& real(float& f);
+  CityWriter& real(float& f, float, float) { return real(f); }
   CityWriter& count(int& n, int lowest, int highest);
+  CityWriter& wide(int64_t& n, int64_t lowest, int64_t highest);
   CityWriter& bits(uint32_t& u);
   CityWriter& serial(uint64_t& s, uint64_t highest);
   CityWriter& flag(bool& b);

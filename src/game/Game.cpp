@@ -62,6 +62,9 @@ void Game::adoptWorld(Game& other) {
   held = tool = nullptr;
   zone = nullptr;
   while (worldHead) delete worldHead;
+  // The old world leaves blanked entries behind whose serials may lie above
+  // the new world's; the index keeps its order only when started afresh.
+  reachIndex.clear();
 
   worldHead = other.worldHead;
   other.worldHead = nullptr;
@@ -89,6 +92,7 @@ void Game::adoptWorld(Game& other) {
   agentCount += other.agentCount;
   other.agentCount = 0;
   agentSerial = other.agentSerial;
+  buildingSerial = other.buildingSerial;
   repelToolActive = other.repelToolActive;
   zoomLevel = other.zoomLevel;
   daylight = other.daylight;

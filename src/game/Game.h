@@ -18,6 +18,9 @@ class Game : public GameClient {
  public:
   static constexpr int kPaletteSlots = 16;
   static constexpr int kMaxAgents = 96;
+  // The frame counter stops here, a million years of play away: no count
+  // of the game ever wraps.
+  static constexpr int64_t kLatestFrame = int64_t{1} << 50;
 
   // Menu command ids.
   static constexpr int kCreepAttackCommand = 0;
@@ -66,6 +69,9 @@ class Game : public GameClient {
   WorldObject* objectAt(float x, float y);
   WorldObject* nearestPathObject(float x, float y, Vec2& point, float& distance, Vec2& direction);
   int selectedCount();
+  // The peeps of the city: those in play, in buildings and under arms. Play
+  // keeps it at kMaxAgents at most.
+  int headCount();
   void orderSelected(float x, float y);
   void deselectAll();
   void spawnTrees(int count);
@@ -132,7 +138,7 @@ class Game : public GameClient {
   int framesThisSecond = 0;
   int currentSecond = 0;
   int mode = 0;
-  int frameCounter = 240;
+  int64_t frameCounter = 240;
   bool slow = false;
   bool fast = false;
   bool debugView = false;
@@ -144,7 +150,8 @@ class Game : public GameClient {
   float money = 0.0f;
   float displayedMoney = 0.0f;
   int agentCount = 0;
-  unsigned agentSerial = 0;  // hands each agent its own leg rhythm
+  uint64_t agentSerial = 0;     // hands each agent its own leg rhythm
+  uint64_t buildingSerial = 0;  // and each building its own puff rhythm
   bool repelToolActive = false;
   int zoomLevel = 0;
   float daylight = 0.0f;

@@ -202,17 +202,14 @@ void Game::drawPalette(int hovered) {
 
 void Game::drawProbePeep() {
   const Vec2 mouse = mouseWorldPosition();
-  // A peep of no one's: its legs keep one rhythm, whatever the frames drawn.
-  const unsigned serial = agentSerial;
-  Peep* probe = new Peep(*this, mouse.x, mouse.y, Peep::kRested);
-  agentSerial = serial;
+  // Of no world: drawing it leaves every count and the reach index alone.
+  Peep probe(*this, mouse.x, mouse.y, Peep::kRested, WorldObject::Detached{});
   if (mouseVelocity.x != 0.0f || mouseVelocity.y != 0.0f) {
-    probe->heading = static_cast<float>(maths::atan2(mouseVelocity.y, mouseVelocity.x));
+    probe.heading = static_cast<float>(maths::atan2(mouseVelocity.y, mouseVelocity.x));
   }
-  probe->bodyColor = kBlue;
-  probe->draw();
-  probe->drawDebug();
-  delete probe;
+  probe.bodyColor = kBlue;
+  probe.draw();
+  probe.drawDebug();
 }
 
 void Game::drawHudText() {
@@ -236,8 +233,8 @@ void Game::drawHudText() {
   setColor(kBlack);
   const Rect p = playArea();
   drawText(p.minX, p.maxY + 16.0f, "Population: %d", peepCount());
-  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds());
-  hint.draw(p.maxX, p.maxY + 34.0f, FrameClock::realSeconds());
+  notice.draw(p.maxX, p.maxY + 16.0f, FrameClock::realSeconds(), viewRect().minX + 7.0f);
+  hint.draw(p.maxX, p.maxY + 34.0f, FrameClock::realSeconds(), viewRect().minX + 7.0f);
 }
 
 void Game::drawPausedText() {

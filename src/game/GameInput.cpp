@@ -9,8 +9,9 @@ bool Game::buy(float x, float y) {
   const int i = paletteHit(x, y);
   if (i < 0) return false;
   if (costs[i] < money) {
-    money -= costs[i];
+    // A full city takes no more peeps, and the money stays.
     if (WorldObject* c = prototypes[i]->clone()) {
+      money -= costs[i];
       c->inactive = false;
       c->settling = true;
     }

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 
 #include "agents/Anchor.h"
 #include "agents/Peep.h"
+#include "buildings/MilitaryBuilding.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
 #include "game/Game.h"
@@ -126,8 +128,18 @@ void Game::deselectAll() {
   for (WorldObject* o = worldHead; o; o = o->nextObject()) o->setSelected(false);
 }
 
+int Game::headCount() {
+  int count = 0;
+  for (WorldObject* o = worldHead; o; o = o->nextObject()) {
+    // Palette peeps are not of the city; a building's people always are.
+    if (!o->inactive || !dynamic_cast<Peep*>(o)) count += o->population();
+    if (auto* m = dynamic_cast<MilitaryBuilding*>(o)) count += m->soldiers;
+  }
+  return count;
+}
+
 void Game::spawnPeeps(int count, int state) {
-  int n = kMaxAgents - agentCount;
+  int n = std::min(kMaxAgents - agentCount, kMaxAgents - headCount());
   if (count < n) n = count;
   for (int i = 0; i < n; ++i) {
     const Vec2 p = randomPoint(playArea());

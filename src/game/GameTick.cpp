@@ -57,7 +57,7 @@ void Game::tick(bool firstOfFrame) {
     held->onDrop(p.x, p.y);
   }
 
-  frameCounter += 1;
+  if (frameCounter < kLatestFrame) frameCounter += 1;
 
   if (nextRandom() % kCreepAttackOdds == 0) creepAttack();
 

@@ -1,5 +1,6 @@
 #include "game/HudNotice.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "draw/Colors.h"
@@ -23,11 +24,11 @@ bool HudNotice::isFading(float now) const {
   return isShown(now) && now - shownAt_ >= seconds_ - kFadeSeconds;
 }
 
-void HudNotice::draw(float rightX, float y, float now) const {
+void HudNotice::draw(float rightX, float y, float now, float leftX) const {
   if (!isShown(now)) return;
   const float left = seconds_ - (now - shownAt_);
   setAlpha(left < kFadeSeconds ? left / kFadeSeconds : 1.0f);
   setColor(problem_ ? kRed : Color3{0.5f, 0.5f, 0.5f});
-  drawText(rightX - textWidth("%s", text_.c_str()), y, "%s", text_.c_str());
+  drawText(std::max(rightX - textWidth("%s", text_.c_str()), leftX), y, "%s", text_.c_str());
   setAlpha(1.0f);
 }

@@ -12,9 +12,9 @@ class HudNotice {
 
   // A problem is drawn in red, anything else in the HUD's grey.
   void show(std::string text, bool problem, float now, float seconds = kShownSeconds);
-  // Right-aligned to rightX on the baseline y, in the font selected;
-  // nothing once it has faded.
-  void draw(float rightX, float y, float now) const;
+  // Right-aligned to rightX on the baseline y, in the font selected, but
+  // never left of leftX; nothing once it has faded.
+  void draw(float rightX, float y, float now, float leftX) const;
   bool isShown(float now) const;
   // Whether the picture of it changes from frame to frame: while it fades.
   bool isFading(float now) const;

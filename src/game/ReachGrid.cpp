@@ -93,3 +93,10 @@ void ReachGrid::tidy() {
   for (std::vector<Member>& c : cells_) sweep(c);
   holes_ = 0;
 }
+
+void ReachGrid::clear() {
+  all_.clear();
+  wide_.clear();
+  for (std::vector<Member>& c : cells_) c.clear();
+  holes_ = 0;
+}

@@ -32,6 +32,8 @@ class ReachGrid {
   void drop(uint64_t serial);
   // Sweeps out what drop left behind once it is much.
   void tidy();
+  // Forgets every member.
+  void clear();
 
   // Calls visit(object) for every active member whose box holds `at`, read
   // afresh for each (for every active member without culling), newest

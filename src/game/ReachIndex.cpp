@@ -25,6 +25,14 @@ void ReachIndex::remove(WorldObject& object) {
   for (ReachGrid& grid : grids_) grid.drop(object.serial());
 }
 
+void ReachIndex::clear() {
+  for (ReachGrid& grid : grids_) grid.clear();
+  added_.clear();
+  changed_.clear();
+  hangers_.clear();
+  somethingMoved_ = false;
+}
+
 void ReachIndex::sync() {
   for (WorldObject* o : added_) place(*o);
   added_.clear();

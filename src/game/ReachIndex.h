@@ -28,6 +28,8 @@ class ReachIndex {
   // A new object, read at the next query, when it is whole.
   void add(WorldObject& object) { added_.push_back(&object); }
   void remove(WorldObject& object);
+  // Forgets every object, for a world that replaces the whole list.
+  void clear();
   // Both take effect at the next query.
   void reread(WorldObject& object) { changed_.push_back(&object); }
   void moved(WorldObject& object) {

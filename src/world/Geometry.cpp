@@ -202,3 +202,7 @@ Vec2 randomPoint(const Rect& r) {
   const float second = static_cast<float>(nextRandom()) * kRandomScale;
   return {r.minX + (r.maxX - r.minX) * second, r.minY + (r.maxY - r.minY) * first};
 }
+
+float wrappedAngle(float a) {
+  return std::fabs(a) > kLongestAngle ? std::fmod(a, 2.0f * kPi) : a;
+}

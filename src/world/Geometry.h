@@ -25,6 +25,12 @@ struct Color3 {
 };
 
 constexpr float kPi = 3.14159265358979f;
+// An angle that only ever turns (a heading, a turret) is brought back near 0
+// past this many radians, long before its float loses the fractions of a turn.
+constexpr float kLongestAngle = 100000.0f;
+// The angle brought back when it has turned past kLongestAngle; the same
+// angle otherwise.
+float wrappedAngle(float a);
 constexpr float kTwoPi = 6.28318530717959f;
 constexpr float kQuarterTurn = kPi / 2;
 

@@ -15,19 +15,22 @@ WorldObject::WorldObject(Game& g) : owner(&g), serial_(g.nextSerial++) {
   g.reachIndex.add(*this);
 }
 
+WorldObject::WorldObject(Game& g, Detached) : owner(&g), serial_(0) {}
+
 WorldObject::~WorldObject() {
-  if (prevLink) *prevLink = next;
+  if (isDetached()) return;
+  *prevLink = next;
   if (next) next->prevLink = prevLink;
   owner->reachIndex.remove(*this);
 }
 
 void WorldObject::moveBy(float dx, float dy) {
   translate(dx, dy);
-  owner->reachIndex.moved(*this);
+  if (!isDetached()) owner->reachIndex.moved(*this);
 }
 
 void WorldObject::reachChanged() {
-  owner->reachIndex.reread(*this);
+  if (!isDetached()) owner->reachIndex.reread(*this);
 }
 
 void WorldObject::settleStep() {

@@ -16,6 +16,11 @@ class Peep;
 class WorldObject {
  public:
   explicit WorldObject(Game& owner);
+  // An object of no world, made only to be drawn: it takes serial 0, which
+  // no object of a world has, and joins neither the list nor the index, so
+  // making it changes nothing of the game.
+  struct Detached {};
+  WorldObject(Game& owner, Detached);
   WorldObject(const WorldObject&) = delete;
   WorldObject& operator=(const WorldObject&) = delete;
   virtual ~WorldObject();
@@ -62,6 +67,7 @@ class WorldObject {
   // falling order.
   uint64_t serial() const { return serial_; }
   WorldObject* nextObject() const { return next; }
+  bool isDetached() const { return !prevLink; }
 
   bool inactive = false;
   Game* owner;

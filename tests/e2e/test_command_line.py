@@ -74,7 +74,10 @@ def check_city_option(binary, checks):
         cut = os.path.join(scratch, "cut.txt")
         with open(cut, "w") as f:
             f.write("verlomba-city 1\nclock 12\n")
-        for path, reason in ((os.path.join(scratch, "none.txt"), "no such file"), (cut, "line 3: cut short")):
+        fifo = os.path.join(scratch, "fifo.txt")
+        os.mkfifo(fifo)
+        for path, reason in ((os.path.join(scratch, "none.txt"), "no such file"), (cut, "line 3: cut short"),
+                             (fifo, "it is a FIFO")):
             r = run(binary, ["--city", path], environment_without_display())
             said = re.fullmatch(f"verlomba: cannot load {re.escape(path)}: {reason}[^\n]*\n", r.stderr)
             checks.check(r.returncode == 1 and said,

@@ -1,8 +1,12 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "FreshGame.h"
 #include "agents/Creep.h"
+#include "agents/Peep.h"
 #include "app/GlutMenu.h"
 #include "app/InputMapping.h"
 #include "doubles/RecordingDrawBackend.h"
@@ -10,6 +14,7 @@
 #include "replay/WorldDigest.h"
 #include "support/TempDir.h"
 #include "tuning/Tuning.h"
+#include "world/MoneyPiece.h"
 
 namespace {
 
@@ -190,6 +195,48 @@ TEST_F(GameCommands, SaveAndLoadCityFromTheMenuComeBackToTheSavedWorld) {
   EXPECT_EQ(noticeIn(rec)->text, "Loaded Verlomba-city.txt");
 }
 
+// Whatever keeps a city file from loading, standard error and the notice
+// under the field say it in the same words, and the notice fits the window.
+TEST_F(GameCommands, LoadCitySaysWhyInOneWordingOnStandardErrorAndInTheWindow) {
+  ScopedWorkingDirectory dir;
+  ASSERT_EQ(mkfifo(kCityFileName, 0644), 0);
+  const std::string longToken(1 << 20, '7');
+  for (const std::string& text : {std::string(), "verlomba-city 2\nclock " + longToken + "\n"}) {
+    if (!text.empty()) {
+      std::filesystem::remove(kCityFileName);
+      dir.write(kCityFileName, text);
+    }
+    testing::internal::CaptureStderr();
+    h.app().pickMenu(Game::kLoadCityCommand);
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string lead = "verlomba: cannot load Verlomba-city.txt: ";
+    ASSERT_EQ(said.rfind(lead, 0), 0u) << said;
+    const std::string reason = said.substr(lead.size(), said.size() - lead.size() - 1);
+    EXPECT_NE(reason.find(text.empty() ? "FIFO" : "7777777..."), std::string::npos) << reason;
+    ScopedDrawRecording rec;
+    g.onDraw();
+    const RecordedText* notice = noticeIn(rec);
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->text, "Could not load Verlomba-city.txt: " + reason);
+    EXPECT_GT(notice->x, 0.0f);
+  }
+}
+
+// Replaces word `index` (from the end when negative) of the first line that
+// starts with `line`.
+std::string withWord(std::string text, const std::string& line, int index, const std::string& to) {
+  const size_t start = text.find("\n" + line + " ") + 1;
+  EXPECT_NE(start, 0u) << line;
+  const size_t end = text.find('\n', start);
+  std::vector<size_t> starts;
+  for (size_t i = start; i < end; ++i) {
+    if (i == start || text[i - 1] == ' ') starts.push_back(i);
+  }
+  const size_t at = starts.at(index < 0 ? starts.size() + index : index);
+  const size_t stop = std::min(text.find(' ', at), end);
+  return text.replace(at, stop - at, to);
+}
+
 // Every file that is not whole and sound is refused as a whole, with one
 // line saying why, and the running city, tuning and generator stay as they
 // were.
@@ -204,12 +251,23 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
   for (WorldObject* o = g.worldHead; o; o = o->nextObject()) ++count;
   const std::string objects = "\nobjects " + std::to_string(count) + "\n";
   const std::string tool = std::to_string(g.tool->serial());
+  // More people than a city holds, made past the game's own limits.
+  std::vector<Peep*> crowd;
+  while (g.headCount() <= Game::kMaxAgents) crowd.push_back(new Peep(g, 400.0f, 400.0f, Peep::kRested));
+  std::string crowded;
+  ASSERT_TRUE(writeCity(g, crowded, problem)) << problem;
+  for (Peep* p : crowd) delete p;
+  new MoneyPiece(g, 0.05f, 400.0f, 400.0f, 0);
+  std::string paid;
+  ASSERT_TRUE(writeCity(g, paid, problem)) << problem;
+  delete g.worldHead;
+  const std::string longToken(1 << 20, '7');
   const struct {
     std::string text;
-    const char* says;
+    std::string says;
   } cases[] = {
       {"", "not a Verlomba city file"},
-      {edited(good, "verlomba-city 1", "verlomba-city 2"), "version 2 of the format"},
+      {edited(good, "verlomba-city 2", "verlomba-city 3"), "version 3 of the format"},
       {good.substr(0, good.size() / 2), "cut short"},
       {good.substr(0, good.size() - 4), "cut short"},
       {edited(good, "zone 1 ", "castle 1 "), "unknown kind \"castle\""},
@@ -229,7 +287,24 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
       {edited(good, "tune kWorkBuildingCapacity 5", "tune kWorkBuildingCapacity 65"), "out of its bounds"},
       {edited(good, " 1\npalette", " 2\npalette"), "the play area is not a zone"},
       {edited(good, "\nhand 0 " + tool, "\nhand " + tool + " " + tool), "the hand holds the cursor tool"},
-      {edited(good, "\npalette ", "\npalette 2 "), "a palette item is in play"},
+      {withWord(good, "palette", 1, "2"), "a palette item is in play"},
+      {withWord(good, "game", 1, "5"), "5 is out of range"},
+      {withWord(good, "game", 1, "-3"), "-3 is out of range"},
+      {withWord(good, "palette", 2, "-0.5"), "-0.5 is out of range"},
+      {withWord(good, "palette", 2, "9999999"), "9999999 is out of range"},
+      {withWord(paid, "money", 9, "9999999"), "9999999 is out of range"},
+      {withWord(good, "fountain", -1, "9999999"), "9999999 is out of range"},
+      {withWord(good, "peep", 14, "9336490"), "9336490 is out of range"},  // a turn rate
+      {withWord(good, "sleep", -2, "3"), "3 is out of range"},             // two beds
+      {withWord(withWord(good, "sleep", -3, "96"), "sleep", -2, "96"), "peeps; a city holds 96 at most"},
+      {crowded, "97 peeps; a city holds 96 at most"},
+      {withWord(good, "clock", 1, "9000000001"), "9000000001 is out of range"},
+      {withWord(good, "game", 10, "99999"), "99999 is out of range"},  // peeps made past the serials
+      {withWord(good, "game", 11, "99999"), "99999 is out of range"},
+      {withWord(good, "game", 1, "\x1b]0;owned\x07\x1b[2J"),
+       "\"\\x1b]0;owned\\x07\\x1b[2J\" is not a number"},
+      {withWord(good, "game", 1, std::string("0.1\0", 4) + "x"), "\"0.1\\x00x\" is not a number"},
+      {withWord(good, "game", 1, longToken), "\"" + longToken.substr(0, 40) + "...\" is not a number"},
       {edited(good, "sleep 25 1 0 0", "sleep 25 1 0 1"), "a building or tower marked for removal"},
       {edited(good, " grown\n", " blobs\n"), "cut short"},
       {edited(good, "\nend", "\nend\nmore"), "text after the end"},
@@ -240,8 +315,9 @@ TEST_F(GameCommands, HostileCityFilesAreRefusedAndChangeNothing) {
   for (const auto& c : cases) {
     problem.clear();
     EXPECT_FALSE(readCity(g, c.text, problem)) << c.says;
-    EXPECT_NE(problem.find(c.says), std::string::npos) << problem;
-    EXPECT_EQ(problem.find('\n'), std::string::npos);
+    EXPECT_NE(problem.find(c.says), std::string::npos) << problem << " / " << c.says;
+    EXPECT_LT(problem.size(), 120u);
+    for (char ch : problem) EXPECT_TRUE(ch >= 0x20 && ch < 0x7f) << problem;
     EXPECT_EQ(describeWorld(g), before) << c.says;
     EXPECT_EQ(kPeepCost, 0.05f) << c.says;
   }

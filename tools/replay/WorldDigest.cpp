@@ -50,6 +50,11 @@ class Writer {
     text_ += buf;
     return *this;
   }
+  Writer& number(int64_t i) {
+    text_ += std::to_string(i);
+    text_ += ' ';
+    return *this;
+  }
   Writer& number(unsigned u) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%u ", u);
