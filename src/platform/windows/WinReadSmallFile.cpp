@@ -43,7 +43,7 @@ std::string readOpenFile(HANDLE file, std::size_t maxBytes, std::string& text) {
 
 }  // namespace
 
-SmallFile readSmallFile(const char* path, std::size_t maxBytes) {
+SmallFile readSmallFile(const char* path, std::size_t maxBytes, bool quiet) {
   SmallFile file;
   const std::wstring name = toUtf16(path);
   const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -66,6 +66,7 @@ SmallFile readSmallFile(const char* path, std::size_t maxBytes) {
     }
   }
   if (!file.read) file.text.clear();
-  if (!file.problem.empty()) std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
+  if (!quiet && !file.problem.empty())
+    std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
   return file;
 }
