@@ -54,7 +54,7 @@ def check_files(binary, checks):
 def is_city(path):
     try:
         with open(path) as f:
-            return f.read().startswith("verlomba-city 1\n")
+            return f.read().startswith("verlomba-city 2\n")
     except OSError:
         return False
 

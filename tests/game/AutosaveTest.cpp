@@ -32,7 +32,7 @@ TEST_F(AutosaveTest, SavesEveryIntervalOfUnpausedPlayAndOnClose) {
   h.tick(1);
   EXPECT_EQ(g.autosave.finish(), "");
   const std::string first = dir_.read(kAutosaveFileName);
-  EXPECT_EQ(first.rfind("verlomba-city 1\n", 0), 0u);
+  EXPECT_EQ(first.rfind("verlomba-city 2\n", 0), 0u);
 
   // On close the city is saved whatever the interval; Load Autosave brings it back.
   h.tick(5);
