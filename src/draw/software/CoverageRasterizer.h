@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "draw/ImageView.h"
-#include "draw/software/FlatTiles.h"
 
 // Exact area coverage of closed outlines on a pixel grid. Edges add signed
 // area to an accumulation row per scanline; a sweep along each row sums it
@@ -29,11 +28,14 @@ class CoverageRasterizer {
   // shape's work stays within a few cache lines; without a box a shape may
   // lie anywhere in the image. Edges are clipped to the box and the image.
   void beginShape(double minX, double minY, double maxX, double maxY);
+  // The same, but only the shape's pixels within clip are worked out and
+  // painted: each as it is when the whole shape is, to the bit, since the
+  // cells are laid out over the same box and summed from its left.
+  void beginShape(double minX, double minY, double maxX, double maxY, const PixelBox& clip);
   void addEdge(double x0, double y0, double x1, double y1);
   // Blends the accumulated shape into image (of this size) in rgb at alpha
-  // 0..256 times the coverage, then empties the cells. The flat tiles of
-  // image under what it paints, if given, are painted first.
-  void fill(const ImageView& image, uint32_t rgb, int alpha, FlatTiles* tiles = nullptr);
+  // 0..256 times the coverage, then empties the cells.
+  void fill(const ImageView& image, uint32_t rgb, int alpha);
   // Empties the cells without painting.
   void clear();
 
@@ -60,8 +62,13 @@ class CoverageRasterizer {
   int boxWidth_ = 0;
   int boxHeight_ = 0;
   int stride_ = 0;
+  // The rows of the box whose cells are kept, and its columns painted.
+  int windowTop_ = 0;
+  int windowBottom_ = 0;
+  int paintLeft_ = 0;
+  int paintRight_ = 0;
   std::vector<float> cells_;
-  std::vector<int> rowFirst_;  // touched cells of each row, or first > last
+  std::vector<int> rowFirst_;  // touched cells of each kept row, or first > last
   std::vector<int> rowLast_;
   // Rows are cut into blocks of kBlock cells, marked when an edge adds to
   // one; the sweep crosses an unmarked block in one run.

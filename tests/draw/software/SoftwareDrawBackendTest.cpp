@@ -59,8 +59,13 @@ class SoftwareBackendTest : public ::testing::Test {
     std::fill(pixels.begin(), pixels.end(), 0u);
     backend.beginFrame(image, t, 0x000000);
   }
-  uint32_t at(int x, int y) const { return image.at(x, y); }
-  double paintedArea() const {
+  // The frame so far: ending it paints every call since it began.
+  uint32_t at(int x, int y) {
+    backend.endFrame();
+    return image.at(x, y);
+  }
+  double paintedArea() {
+    backend.endFrame();
     double sum = 0;
     for (uint32_t p : pixels) sum += blue(p) / 255.0;
     return sum;
