@@ -1,5 +1,6 @@
 # make run     - set up, build and play
 # make test    - set up, build and run the whole test suite
+# make test-e2e-repeat N=10 - the end-to-end suite N times in a row
 # make install - install under PREFIX (/usr/local; DESTDIR stages it)
 # make uninstall - remove what the install to that PREFIX/DESTDIR put there
 # make package - the Debian package, in build-package/ (the same bytes from
@@ -15,7 +16,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-install bench clean
+.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-e2e-repeat test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
@@ -83,7 +84,7 @@ run: build
 test: deps-test build build-e2e build-asan build-fuzz package
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
-	cd build && ctest -L e2e --output-on-failure
+	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
 
@@ -91,7 +92,14 @@ test-unit: build-asan
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 
 test-e2e: deps-test build build-e2e
-	cd build && ctest -L e2e --output-on-failure
+	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
+
+# The end-to-end suite N times in a row, stopping at the first failure: the
+# proof that it does not flake (run it beside a busy build).
+N ?= 10
+test-e2e-repeat: deps-test build build-e2e
+	cd build && for i in $$(seq $(N)); do echo "round $$i of $(N)"; \
+	  ctest -L e2e --output-on-failure -j $(JOBS) || exit 1; done
 
 # The end-to-end tests' own tool, beside the game in build/.
 build-e2e: build
@@ -149,7 +157,7 @@ DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 build-package/CMakeCache.txt: Makefile
 	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DCMAKE_INSTALL_BINDIR=games -DVERLOMBA_E2E=OFF \
-	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS) -Werror=date-time" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" $(CMAKE_FLAGS)
 
 package: deps-game deps-package build-package/CMakeCache.txt

@@ -121,7 +121,7 @@ class GameSession:
         self.launch = launch
         self.reset = reset
         self.screen = screen
-        self.display = self.workdir = self.xvfb = self.game = None
+        self.display = self.workdir = self.xvfb = self.game = self.window_manager = None
         self._failed = False
 
     def __enter__(self):
@@ -164,6 +164,29 @@ class GameSession:
             _stop_process(xvfb)
             self.display = None
         fail("could not start Xvfb on any free display")
+
+    def start_window_manager(self, command=("openbox",), timeout=20.0):
+        """Starts a window manager and waits until it manages the screen: a
+        window it maps while still starting up may never be mapped."""
+        wm = subprocess.Popen(list(command), env=self.env(), stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+
+        def ready():
+            if wm.poll() is not None:
+                fail(f"{command[0]} exited with {wm.returncode} while starting")
+            check = self._supporting_wm_check("-root")
+            # The property may outlive a window manager that went away; the
+            # check window names itself when it is its manager's.
+            return check is not None and self._supporting_wm_check(str(check)) == check
+
+        self.window_manager = wm  # stopped with the display
+        wait_until(ready, timeout, interval=0.05, what=f"{command[0]} to manage the screen")
+
+    def _supporting_wm_check(self, window):
+        where = ["-root"] if window == "-root" else ["-id", window]
+        result = self.x_command(["xprop", "-notype", *where, "_NET_SUPPORTING_WM_CHECK"], check=False)
+        match = re.search(r"window id # (0x[0-9a-fA-F]+)", result.stdout.decode(errors="replace"))
+        return int(match.group(1), 16) if result.returncode == 0 and match else None
 
     def env(self):
         env = dict(os.environ)
@@ -210,6 +233,9 @@ class GameSession:
 
     def stop(self):
         self.stop_game()
+        if self.window_manager is not None:
+            _stop_process(self.window_manager)
+            self.window_manager = None
         if self.xvfb is not None:
             _stop_process(self.xvfb)
             self.xvfb = None

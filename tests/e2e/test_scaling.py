@@ -85,39 +85,34 @@ def margins_are_background(session, window):
 
 def check_under_openbox(binary, checks):
     with GameSession(binary, screen=(1366, 768), launch=False) as session:
-        wm = subprocess.Popen(["openbox"], env=session.env(), stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL)
-        try:
-            session.start_game()
-            session.close_window_with_key(session.wait_for_window("^Verlomba$"), "Return")
-            window = session.wait_for_window("^Verlomba City$")
+        session.start_window_manager()
+        session.start_game()
+        session.close_window_with_key(session.wait_for_window("^Verlomba$"), "Return")
+        window = session.wait_for_window("^Verlomba City$")
 
-            def size():
-                return session.geometry(window)[2:]
+        def size():
+            return session.geometry(window)[2:]
 
-            def ask(*state):
-                session.x_command(["wmctrl", "-i", "-r", hex(window), "-b", ",".join(state)])
+        def ask(*state):
+            session.x_command(["wmctrl", "-i", "-r", hex(window), "-b", ",".join(state)])
 
-            wait_until(lambda: size() == (720, 720), 5.0, what="the 720x720 window")
-            ask("add", "maximized_vert", "maximized_horz")
-            time.sleep(1.0)
-            checks.check(size() == (720, 720), f"openbox maximized the window to {size()}")
-            ask("remove", "maximized_vert", "maximized_horz")
-            # In through openbox and out with F11, then in and out with F11,
-            # which asks openbox.
-            for enter, leave in ((lambda: ask("add", "fullscreen"), lambda: session.key(window, "F11")),
-                                 (lambda: session.key(window, "F11"), lambda: session.key(window, "F11"))):
-                enter()
-                wait_until(lambda: size() == (1366, 768), 5.0, what="fullscreen under openbox")
-                checks.check(margins_are_background(session, window),
-                             "fullscreen under openbox the margins are not the background")
-                leave()
-                wait_until(lambda: size() == (720, 720), 5.0, what="the window back from fullscreen")
-            buys_a_peep(session, window, 0.9, checks)
-            session.check_running()
-        finally:
-            wm.terminate()
-            wm.wait(5)
+        wait_until(lambda: size() == (720, 720), 5.0, what="the 720x720 window")
+        ask("add", "maximized_vert", "maximized_horz")
+        time.sleep(1.0)
+        checks.check(size() == (720, 720), f"openbox maximized the window to {size()}")
+        ask("remove", "maximized_vert", "maximized_horz")
+        # In through openbox and out with F11, then in and out with F11,
+        # which asks openbox.
+        for enter, leave in ((lambda: ask("add", "fullscreen"), lambda: session.key(window, "F11")),
+                             (lambda: session.key(window, "F11"), lambda: session.key(window, "F11"))):
+            enter()
+            wait_until(lambda: size() == (1366, 768), 5.0, what="fullscreen under openbox")
+            checks.check(margins_are_background(session, window),
+                         "fullscreen under openbox the margins are not the background")
+            leave()
+            wait_until(lambda: size() == (720, 720), 5.0, what="the window back from fullscreen")
+        buys_a_peep(session, window, 0.9, checks)
+        session.check_running()
 
 
 def non_uniform_blocks(shot, box):

