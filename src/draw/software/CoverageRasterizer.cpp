@@ -29,24 +29,19 @@ void CoverageRasterizer::setBox(int left, int top, int right, int bottom) {
   blocksPerRow_ = (stride_ >> kBlockShift) + 1;
   firstRow_ = boxHeight_;
   lastRow_ = -1;
-  windowTop_ = 0;
-  windowBottom_ = boxHeight_;
-  paintLeft_ = 0;
-  paintRight_ = boxWidth_;
 }
 
 // The cells grow to the largest box a shape has needed, not to the image:
 // most shapes are small. Every cell is empty between shapes, so any layout
 // of them will do for the next.
 void CoverageRasterizer::reserveBox() {
-  const int rows = windowBottom_ - windowTop_;
-  const size_t cells = static_cast<size_t>(stride_) * rows;
+  const size_t cells = static_cast<size_t>(stride_) * boxHeight_;
   if (cells_.size() < cells) cells_.resize(cells, 0.0f);
-  const size_t blocks = static_cast<size_t>(blocksPerRow_) * rows;
+  const size_t blocks = static_cast<size_t>(blocksPerRow_) * boxHeight_;
   if (blockTouched_.size() < blocks) blockTouched_.resize(blocks, 0);
-  if (rowFirst_.size() < static_cast<size_t>(rows)) {
-    rowFirst_.resize(rows, kNoCell);
-    rowLast_.resize(rows, -1);
+  if (rowFirst_.size() < static_cast<size_t>(boxHeight_)) {
+    rowFirst_.resize(boxHeight_, kNoCell);
+    rowLast_.resize(boxHeight_, -1);
   }
 }
 
@@ -63,15 +58,6 @@ void CoverageRasterizer::beginShape(double minX, double minY, double maxX, doubl
   const int bottom = pixel(std::ceil(maxY), height_);
   setBox(std::min(pixel(std::floor(minX), width_), right), std::min(pixel(std::floor(minY), height_), bottom),
          right, bottom);
-}
-
-void CoverageRasterizer::beginShape(double minX, double minY, double maxX, double maxY,
-                                    const PixelBox& clip) {
-  beginShape(minX, minY, maxX, maxY);
-  windowTop_ = std::clamp(clip.top - top_, 0, boxHeight_);
-  windowBottom_ = std::clamp(clip.bottom - top_, windowTop_, boxHeight_);
-  paintLeft_ = std::clamp(clip.left - left_, 0, boxWidth_);
-  paintRight_ = std::clamp(clip.right - left_, paintLeft_, boxWidth_);
 }
 
 void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
@@ -114,7 +100,6 @@ void CoverageRasterizer::addEdge(double x0, double y0, double x1, double y1) {
   }
 }
 
-// y is a kept row's index, counted from the window's top.
 inline void CoverageRasterizer::touch(int y, int firstCell, int lastCell) {
   rowFirst_[y] = std::min(rowFirst_[y], firstCell);
   rowLast_[y] = std::max(rowLast_[y], lastCell);
@@ -137,16 +122,13 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
   const float w = static_cast<float>(boxWidth_);
   const float dxdy = (x1 - x0) / (y1 - y0);
   const int firstRow = static_cast<int>(y0);
-  const int endRow = std::min(windowBottom_, static_cast<int>(std::ceil(y1)));
-  if (std::max(firstRow, windowTop_) < endRow) {
-    firstRow_ = std::min(firstRow_, std::max(firstRow, windowTop_));
-    lastRow_ = std::max(lastRow_, endRow - 1);
-  }
+  const int endRow = std::min(boxHeight_, static_cast<int>(std::ceil(y1)));
+  firstRow_ = std::min(firstRow_, firstRow);
+  lastRow_ = std::max(lastRow_, endRow - 1);
 
   // One row's share of the edge, from x to xNext over a height of d (signed
   // by the direction). Every x here is at least 0, so truncation floors.
   const auto addRow = [&](int y, float x, float xNext, float d) {
-    y -= windowTop_;
     float* row = cells_.data() + static_cast<size_t>(y) * stride_;
     const float left = std::min(x, xNext);
     const float right = std::max(x, xNext);
@@ -182,32 +164,28 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
   };
 
   // The first and last rows may be partly crossed; those between, whole.
-  // Rows above the window are walked, not added, so that x steps down the
-  // rows as it does when the whole shape is worked out.
   float x = x0;
   for (int y = firstRow; y < endRow; ++y) {
     const auto rowTop = static_cast<float>(y);
     const bool whole = rowTop >= y0 && rowTop + 1.0f <= y1;
     const float dy = whole ? 1.0f : std::min(rowTop + 1.0f, y1) - std::max(rowTop, y0);
     const float xNext = std::clamp(x + (whole ? dxdy : dxdy * dy), 0.0f, w);
-    if (y >= windowTop_) addRow(y, x, xNext, whole ? direction : dy * direction);
+    addRow(y, x, xNext, whole ? direction : dy * direction);
     x = xNext;
   }
 }
 
-template <class Cell, class Run>
-void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
+template <class CellFn, class RunFn>
+void CoverageRasterizer::sweep(CellFn&& cell, RunFn&& run) {
   for (int y = firstRow_; y <= lastRow_; ++y) {
-    const int r = y - windowTop_;
-    const int first = rowFirst_[r];
-    const int last = rowLast_[r];
+    const int first = rowFirst_[y];
+    const int last = rowLast_[y];
     if (first > last) continue;
-    float* row = cells_.data() + static_cast<size_t>(r) * stride_;
-    uint8_t* blocks = blockTouched_.data() + static_cast<size_t>(r) * blocksPerRow_;
+    float* row = cells_.data() + static_cast<size_t>(y) * stride_;
+    uint8_t* blocks = blockTouched_.data() + static_cast<size_t>(y) * blocksPerRow_;
     const int imageY = top_ + y;
     float sum = 0.0f;
-    int x = first;
-    while (x <= last && x < paintRight_) {
+    for (int x = first; x <= last;) {
       const int block = x >> kBlockShift;
       if (!blocks[block]) {
         // No edge up to the next touched block: the coverage stays what the
@@ -218,31 +196,26 @@ void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
             next ? std::min(static_cast<int>(static_cast<const uint8_t*>(next) - blocks) << kBlockShift,
                             last + 1)
                  : last + 1;
-        const int from = std::max(x, paintLeft_);
-        const int to = std::min(runEnd, paintRight_);
+        const int visibleEnd = std::min(runEnd, boxWidth_);
         const float c = std::fabs(sum);
-        if (from < to) run(left_ + from, imageY, to - from, c < 1.0f ? c : 1.0f);
+        if (x < visibleEnd) run(left_ + x, imageY, visibleEnd - x, c < 1.0f ? c : 1.0f);
         x = runEnd;
         continue;
       }
       const int blockEnd = std::min((block + 1) << kBlockShift, last + 1);
+      const int visibleEnd = std::min(blockEnd, boxWidth_);
       blocks[block] = 0;
       for (; x < blockEnd; ++x) {
         sum += row[x];
         row[x] = 0.0f;
-        if (x >= paintLeft_ && x < paintRight_) {
+        if (x < visibleEnd) {
           const float c = std::fabs(sum);
           cell(left_ + x, imageY, c < 1.0f ? c : 1.0f);
         }
       }
     }
-    // Past the painted columns the cells are only emptied.
-    if (x <= last) {
-      std::fill(row + x, row + last + 1, 0.0f);
-      std::fill(blocks + (x >> kBlockShift), blocks + (last >> kBlockShift) + 1, uint8_t{0});
-    }
-    rowFirst_[r] = kNoCell;
-    rowLast_[r] = -1;
+    rowFirst_[y] = kNoCell;
+    rowLast_[y] = -1;
   }
   // The next shape may lie anywhere until it says where.
   setBox(0, 0, width_, height_);
@@ -266,6 +239,47 @@ void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha) {
           SpanPainter(rgb, a).run(image.row(y) + x, count);
         }
       });
+}
+
+void CoverageRasterizer::takeRuns(int alpha, std::vector<Run>& runs) {
+  // The alphas exactly as fill works them out.
+  const auto scale = static_cast<float>(std::clamp(alpha, 0, 256));
+  const auto add = [&runs](int x, int y, int count, int a) {
+    if (!runs.empty()) {
+      Run& last = runs.back();
+      if (last.y == y && last.x + last.count == x && last.a == a) {
+        last.count += count;
+        return;
+      }
+    }
+    runs.push_back({y, x, count, a});
+  };
+  sweep(
+      [&](int x, int y, float coverage) {
+        const int a = static_cast<int>(coverage * scale + 0.5f);
+        if (a > 0) add(x, y, 1, a);
+      },
+      [&](int x, int y, int count, float coverage) {
+        const int a = static_cast<int>(coverage * alpha + 0.5f);
+        if (a > 0) add(x, y, count, a);
+      });
+}
+
+void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run>& runs, uint32_t rgb,
+               const PixelBox& clip) {
+  const auto from = std::lower_bound(runs.begin(), runs.end(), clip.top,
+                                     [](const CoverageRasterizer::Run& r, int y) { return r.y < y; });
+  for (auto r = from; r != runs.end() && r->y < clip.bottom; ++r) {
+    const int x0 = std::max(r->x, clip.left);
+    const int x1 = std::min(r->x + r->count, clip.right);
+    if (x0 >= x1) continue;
+    uint32_t* row = image.row(r->y);
+    if (x1 - x0 == 1) {
+      row[x0] = r->a >= 256 ? rgb : blendPixel(row[x0], rgb, static_cast<uint32_t>(r->a));
+    } else {
+      SpanPainter(rgb, r->a).run(row + x0, x1 - x0);
+    }
+  }
 }
 
 void CoverageRasterizer::clear() {

@@ -28,14 +28,23 @@ class CoverageRasterizer {
   // shape's work stays within a few cache lines; without a box a shape may
   // lie anywhere in the image. Edges are clipped to the box and the image.
   void beginShape(double minX, double minY, double maxX, double maxY);
-  // The same, but only the shape's pixels within clip are worked out and
-  // painted: each as it is when the whole shape is, to the bit, since the
-  // cells are laid out over the same box and summed from its left.
-  void beginShape(double minX, double minY, double maxX, double maxY, const PixelBox& clip);
   void addEdge(double x0, double y0, double x1, double y1);
   // Blends the accumulated shape into image (of this size) in rgb at alpha
   // 0..256 times the coverage, then empties the cells.
   void fill(const ImageView& image, uint32_t rgb, int alpha);
+
+  // Pixels of a row [x, x + count) that a fill at some alpha paints at the
+  // alpha a (1..256), as it rounds it.
+  struct Run {
+    int y;
+    int x;
+    int count;
+    int a;
+  };
+  // What fill would paint, as runs row by row, left to right, added to
+  // runs; then empties the cells. Laying the runs on an image in any
+  // pieces (see paintRuns) paints the pixels fill would.
+  void takeRuns(int alpha, std::vector<Run>& runs);
   // Empties the cells without painting.
   void clear();
 
@@ -51,8 +60,8 @@ class CoverageRasterizer {
   void touch(int y, int firstCell, int lastCell);
   // Sums each touched row into coverage: cell(x, y, c) for a pixel next to
   // an edge, run(x, y, count, c) for pixels between edges, all covered alike.
-  template <class Cell, class Run>
-  void sweep(Cell&& cell, Run&& run);
+  template <class CellFn, class RunFn>
+  void sweep(CellFn&& cell, RunFn&& run);
 
   int width_ = 0;
   int height_ = 0;
@@ -62,13 +71,8 @@ class CoverageRasterizer {
   int boxWidth_ = 0;
   int boxHeight_ = 0;
   int stride_ = 0;
-  // The rows of the box whose cells are kept, and its columns painted.
-  int windowTop_ = 0;
-  int windowBottom_ = 0;
-  int paintLeft_ = 0;
-  int paintRight_ = 0;
   std::vector<float> cells_;
-  std::vector<int> rowFirst_;  // touched cells of each kept row, or first > last
+  std::vector<int> rowFirst_;  // touched cells of each row, or first > last
   std::vector<int> rowLast_;
   // Rows are cut into blocks of kBlock cells, marked when an edge adds to
   // one; the sweep crosses an unmarked block in one run.
@@ -78,3 +82,7 @@ class CoverageRasterizer {
   int firstRow_ = 0;  // touched rows of the box, or first > last
   int lastRow_ = -1;
 };
+
+// Lays the runs of a shape that fall within clip on image in rgb.
+void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run>& runs, uint32_t rgb,
+               const PixelBox& clip);

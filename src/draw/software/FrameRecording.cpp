@@ -31,6 +31,7 @@ void FrameRecording::begin(int width, int height, int tileShift, uint64_t seed) 
   shadowTiles_.clear();
   ops_.clear();
   edges_.clear();
+  shapes_ = 0;
 }
 
 PixelBox FrameRecording::tileBox(int tile) const {
@@ -65,6 +66,7 @@ void FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identit
   }
   const auto index = static_cast<uint32_t>(ops_.size());
   ops_.push_back(op);
+  if (op.kind == DrawOp::Kind::Shape) ops_.back().shape = shapes_++;
   const bool shadow = op.kind == DrawOp::Kind::ShadowAdd;
   for (int row = top / tileHeight_; row <= (bottom - 1) / tileHeight_; ++row) {
     for (int column = left / tileWidth_; column <= (right - 1) / tileWidth_; ++column) {

@@ -11,7 +11,7 @@
 struct DrawOp {
   enum class Kind : uint8_t {
     Rect,         // x0..y1: the rectangle (paintRect)
-    Shape,        // x0..y1: the box given the rasterizer; edgeCount edges from firstEdge
+    Shape,        // x0..y1: the box given the rasterizer; edgeCount edges from firstEdge; shape: its number
     Disc,         // data: the disc's mask, left and top where it lies
     LargeDisc,    // x0, y0: the centre; x1: the radius (paintDisc)
     Glyph,        // data: the BitmapGlyph; left: its first column; top: its lowest row
@@ -33,6 +33,7 @@ struct DrawOp {
   int stride = 0;
   uint32_t firstEdge = 0;
   uint32_t edgeCount = 0;
+  uint32_t shape = 0;  // not part of what it paints: the digests leave it out
   const void* data = nullptr;
 };
 
@@ -71,6 +72,8 @@ class FrameRecording {
   const DrawOp& op(uint32_t i) const { return ops_[i]; }
   const Edge* edgesOf(const DrawOp& op) const { return edges_.data() + op.firstEdge; }
   size_t opCount() const { return ops_.size(); }
+  // Shapes filed so far, numbered from 0 in their order.
+  uint32_t shapeCount() const { return shapes_; }
 
  private:
   void file(uint32_t index, int tile, uint64_t digest);
@@ -83,6 +86,7 @@ class FrameRecording {
   int rows_ = 0;
   std::vector<DrawOp> ops_;
   std::vector<Edge> edges_;
+  uint32_t shapes_ = 0;
   std::vector<std::vector<uint32_t>> tiles_;
   std::vector<uint64_t> digests_;
   // Tiles shadows were added to since the last flush, once each.

@@ -134,11 +134,28 @@ void SoftwareDrawBackend::endFrame() {
     if (!same || calls_.digestOf(t) != shownDigest_[static_cast<size_t>(t)]) dirty_.push_back(t);
   }
   changedTile_.assign(static_cast<size_t>(tiles), 0);
+  // The shapes the tiles to paint lay, each worked out once.
+  const uint32_t shapes = calls_.shapeCount();
+  if (shapeRuns_.size() < shapes) shapeRuns_.resize(shapes);
+  shapeDue_.assign(shapes, 0);
+  shapesDue_.clear();
+  for (const int t : dirty_) {
+    for (const uint32_t i : calls_.opsOf(t)) {
+      const DrawOp& op = calls_.op(i);
+      if (op.kind != DrawOp::Kind::Shape || shapeDue_[op.shape]) continue;
+      shapeDue_[op.shape] = 1;
+      shapesDue_.push_back(i);
+    }
+  }
+  const auto rasterize = [this](size_t i, int worker) {
+    const DrawOp& op = calls_.op(shapesDue_[i]);
+    replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
+  };
   const auto job = [this](size_t i, int worker) {
     const int t = dirty_[i];
     const auto at = static_cast<size_t>(t);
     const TileReplay::Result r =
-        replays_[static_cast<size_t>(worker)]->play(target_, calls_, t, clearRgb_, paintInTiles_);
+        replays_[static_cast<size_t>(worker)]->play(target_, calls_, shapeRuns_, t, clearRgb_, paintInTiles_);
     bool changed = true;
     if (r.flat) {
       // A tile the image already shows in its colour is left as it is.
@@ -151,8 +168,10 @@ void SoftwareDrawBackend::endFrame() {
     changedTile_[at] = changed;
   };
   if (paintInTiles_) {
+    pool_->run(shapesDue_.size(), rasterize);
     pool_->run(dirty_.size(), job);
   } else {
+    for (size_t i = 0; i < shapesDue_.size(); ++i) rasterize(i, 0);
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {

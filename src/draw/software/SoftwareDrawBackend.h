@@ -194,6 +194,9 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<uint8_t> shownFlat_;
   std::vector<uint32_t> shownRgb_;
   std::vector<int> dirty_;
+  std::vector<uint32_t> shapesDue_;          // shapes the dirty tiles lay
+  std::vector<uint8_t> shapeDue_;            // by shape number
+  std::vector<TileReplay::Runs> shapeRuns_;  // by shape number
   std::vector<uint8_t> changedTile_;
   PixelBox changed_;
   int paintedTiles_ = 0;

@@ -39,8 +39,9 @@ void TileReplay::unflatten(const ImageView& image, const PixelBox& clip) {
   paintFlat(image, clip, rgb_);
 }
 
-TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording& recording, int tile,
-                                    uint32_t clearRgb, bool startFlat) {
+TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording& recording,
+                                    const std::vector<Runs>& shapes, int tile, uint32_t clearRgb,
+                                    bool startFlat) {
   const PixelBox clip = recording.tileBox(tile);
   flat_ = true;
   rgb_ = clearRgb;
@@ -56,7 +57,7 @@ TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording
       case DrawOp::Kind::Rect:
         break;
       case DrawOp::Kind::Shape:
-        shape(image, recording, op, clip);
+        paintRuns(image, shapes[op.shape], op.rgb, clip);
         break;
       case DrawOp::Kind::Disc:
         DiscMaskCache::paint(image,
@@ -103,14 +104,15 @@ void TileReplay::rect(const ImageView& image, const DrawOp& op, const PixelBox& 
   paintRect(image, x0, y0, x1, y1, op.rgb, op.alpha, clip);
 }
 
-void TileReplay::shape(const ImageView& image, const FrameRecording& recording, const DrawOp& op,
-                       const PixelBox& clip) {
+void TileReplay::rasterize(const ImageView& image, const FrameRecording& recording, const DrawOp& op,
+                           Runs& runs) {
+  runs.clear();
   raster_.setSize(image.width, image.height);
-  raster_.beginShape(op.x0, op.y0, op.x1, op.y1, clip);
+  raster_.beginShape(op.x0, op.y0, op.x1, op.y1);
   const FrameRecording::Edge* edges = recording.edgesOf(op);
   for (uint32_t i = 0; i < op.edgeCount; ++i)
     raster_.addEdge(edges[i].x0, edges[i].y0, edges[i].x1, edges[i].y1);
-  raster_.fill(image, op.rgb, op.alpha);
+  raster_.takeRuns(op.alpha, runs);
 }
 
 // The union of two coverages, u + c - u * c on the 0..255 scale, as the

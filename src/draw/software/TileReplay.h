@@ -9,12 +9,15 @@
 
 // Paints one tile of a recorded frame: its calls in order, each clipped to
 // the tile, so that every pixel ends as it would had the frame been painted
-// whole. The tile starts all of one colour and, while only rectangles that
-// cover it whole are laid on it, stays a colour rather than pixels. One per
-// thread: it keeps a rasterizer and the tile's shadows.
+// whole. Shapes are worked out first, whole, once each (rasterize), and
+// their runs laid on each tile they meet. The tile starts all of one colour
+// and, while only rectangles that cover it whole are laid on it, stays a
+// colour rather than pixels. One per thread: it keeps a rasterizer and the
+// tile's shadows.
 //
 //   TileReplay replay;
-//   TileReplay::Result r = replay.play(image, recording, tile, clearRgb, true);
+//   replay.rasterize(image, recording, shapeOp, runs[shapeOp.shape]);  // every shape first
+//   TileReplay::Result r = replay.play(image, recording, runs, tile, clearRgb, true);
 //   if (r.flat) paintFlat(image, recording.tileBox(tile), r.rgb);
 class TileReplay {
  public:
@@ -25,12 +28,14 @@ class TileReplay {
 
   // startFlat: the tile may stay a colour; otherwise it is painted in
   // clearRgb before anything is drawn on it.
-  Result play(const ImageView& image, const FrameRecording& recording, int tile, uint32_t clearRgb,
-              bool startFlat);
+  using Runs = std::vector<CoverageRasterizer::Run>;
+  Result play(const ImageView& image, const FrameRecording& recording, const std::vector<Runs>& shapes,
+              int tile, uint32_t clearRgb, bool startFlat);
+  // A shape's pixels in image, as runs.
+  void rasterize(const ImageView& image, const FrameRecording& recording, const DrawOp& shape, Runs& runs);
 
  private:
   void rect(const ImageView& image, const DrawOp& op, const PixelBox& clip);
-  void shape(const ImageView& image, const FrameRecording& recording, const DrawOp& op, const PixelBox& clip);
   void addShadow(const DrawOp& op, const PixelBox& clip);
   void layShadows(const ImageView& image, uint32_t rgb, const PixelBox& clip);
   // Paints the tile in its colour, if it is still one.

@@ -241,6 +241,8 @@ void GlutApplication::endDraw() {
 
 void GlutApplication::handleDisplay() {
   if (takeDueFrame()) {
+    // Asked for when the window was exposed: all of it is shown again.
+    renderer_->showWholeNextFrame();
     onFrame();
   } else if (isVisible()) {
     renderer_->showAgain();
