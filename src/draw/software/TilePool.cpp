@@ -32,7 +32,10 @@ void TilePool::start() {
 }
 
 void TilePool::take(int worker) {
-  for (size_t i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1)) (*job_)(i, worker);
+  for (size_t i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1)) {
+    (*job_)(i, worker);
+    finished_.fetch_add(1);
+  }
 }
 
 void TilePool::run(size_t count, const std::function<void(size_t, int)>& job) {
@@ -47,13 +50,15 @@ void TilePool::run(size_t count, const std::function<void(size_t, int)>& job) {
     job_ = &job;
     count_ = count;
     next_.store(0);
-    busy_ = threads_ - 1;
+    finished_.store(0);
+    open_ = true;
     ++generation_;
   }
   wake_.notify_all();
   take(0);
   std::unique_lock<std::mutex> lock(mutex_);
-  done_.wait(lock, [this] { return busy_ == 0; });
+  done_.wait(lock, [this] { return finished_.load() == count_ && active_ == 0; });
+  open_ = false;
   job_ = nullptr;
 }
 
@@ -62,12 +67,13 @@ void TilePool::work(int worker) {
   for (;;) {
     {
       std::unique_lock<std::mutex> lock(mutex_);
-      wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+      wake_.wait(lock, [&] { return stopping_ || (open_ && generation_ != seen); });
       if (stopping_) return;
       seen = generation_;
+      ++active_;
     }
     take(worker);
     std::lock_guard<std::mutex> lock(mutex_);
-    if (--busy_ == 0) done_.notify_one();
+    if (--active_ == 0 && finished_.load() == count_) done_.notify_one();
   }
 }

@@ -44,11 +44,16 @@ class TilePool {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable done_;
-  // The run in progress: its number, jobs and how many threads are still in it.
+  // The run in progress: its number, its jobs, how many are done, and the
+  // workers that joined it. A run waits for its jobs and those workers,
+  // never for a worker not yet woken (on a busy machine, that can be long):
+  // the caller takes the jobs such a worker would have.
   unsigned generation_ = 0;
+  bool open_ = false;
   const std::function<void(size_t, int)>* job_ = nullptr;
   size_t count_ = 0;
   std::atomic<size_t> next_{0};
-  int busy_ = 0;
+  std::atomic<size_t> finished_{0};
+  int active_ = 0;
   bool stopping_ = false;
 };
