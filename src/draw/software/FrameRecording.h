@@ -33,7 +33,10 @@ struct DrawOp {
   int stride = 0;
   uint32_t firstEdge = 0;
   uint32_t edgeCount = 0;
-  uint32_t shape = 0;  // not part of what it paints: the digests leave it out
+  // Not part of what it paints, and left out of the digests: a shape's
+  // number, and how many tiles the call was filed under.
+  uint32_t shape = 0;
+  uint32_t tiles = 0;
   const void* data = nullptr;
 };
 

@@ -109,8 +109,7 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   clearRgb_ = clearRgb;
   shadowsOpen_ = false;
   passing_.clear();
-  resampledPixels_.clear();
-  resampledCoverage_.clear();
+  resamplersUsed_ = 0;
   const int tileShift = 5;  // tiles of 32 by 32 pixels
   calls_.begin(target.empty() ? 0 : target.width, target.empty() ? 0 : target.height,
                paintInTiles_ ? tileShift : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
@@ -142,13 +141,19 @@ void SoftwareDrawBackend::endFrame() {
   for (const int t : dirty_) {
     for (const uint32_t i : calls_.opsOf(t)) {
       const DrawOp& op = calls_.op(i);
-      if (op.kind != DrawOp::Kind::Shape || shapeDue_[op.shape]) continue;
+      if (op.kind != DrawOp::Kind::Shape || op.tiles == 1 || shapeDue_[op.shape]) continue;
       shapeDue_[op.shape] = 1;
       shapesDue_.push_back(i);
     }
   }
+  // First the pictures resampled to this zoom, then those shapes: all of
+  // them before any tile.
   const auto rasterize = [this](size_t i, int worker) {
-    const DrawOp& op = calls_.op(shapesDue_[i]);
+    if (i < resamplersUsed_) {
+      resamplers_[i]->paint();
+      return;
+    }
+    const DrawOp& op = calls_.op(shapesDue_[i - resamplersUsed_]);
     replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
   };
   const auto job = [this](size_t i, int worker) {
@@ -168,10 +173,10 @@ void SoftwareDrawBackend::endFrame() {
     changedTile_[at] = changed;
   };
   if (paintInTiles_) {
-    pool_->run(shapesDue_.size(), rasterize);
+    pool_->run(resamplersUsed_ + shapesDue_.size(), rasterize);
     pool_->run(dirty_.size(), job);
   } else {
-    for (size_t i = 0; i < shapesDue_.size(); ++i) rasterize(i, 0);
+    for (size_t i = 0; i < resamplersUsed_ + shapesDue_.size(); ++i) rasterize(i, 0);
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {
@@ -696,23 +701,23 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
   }
   if (!stale) return false;
   const uint64_t slot = PictureCache::slotOf(key);
-  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height))
-    return false;
-  const ZoomResampler::Result& r = resampler_.result();
+  if (redraws_.isDue(slot)) return false;
+  // Its pixels are made in endFrame, on the tiles' threads, before any
+  // tile lays them on.
+  if (resamplersUsed_ == resamplers_.size()) resamplers_.push_back(std::make_unique<ZoomResampler>());
+  ZoomResampler& resampler = *resamplers_[resamplersUsed_];
+  if (!resampler.place(*stale, state, target_.width, target_.height)) return false;
+  const ZoomResampler::Result& r = resampler.result();
   if (r.width == 0 || r.height == 0) return true;
+  ++resamplersUsed_;
   redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height},
                stale->state.scale / state.scale);
-  // Kept until the frame's tiles have laid them on: the resampler's own
-  // buffers serve the next picture.
-  const size_t n = static_cast<size_t>(r.width) * r.height;
   const uint64_t identity = freshIdentity() | 1ull << 63;
   if (key.kind == PictureKind::Shadow) {
-    const std::vector<uint8_t>& coverage = resampledCoverage_.emplace_back(r.coverage, r.coverage + n);
-    gatherShadow(coverage.data(), r.left, r.top, r.width, r.height, identity);
+    gatherShadow(r.coverage, r.left, r.top, r.width, r.height, identity);
     return true;
   }
   flushShadows();
-  const std::vector<uint32_t>& pixels = resampledPixels_.emplace_back(r.pixels, r.pixels + n);
   DrawOp op;
   op.kind = DrawOp::Kind::Picture;
   op.left = r.left;
@@ -720,7 +725,7 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
   op.width = r.width;
   op.height = r.height;
   op.stride = r.width;
-  op.data = pixels.data();
+  op.data = r.pixels;
   lay(op, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height}, identity);
   return true;
 }

@@ -201,10 +201,11 @@ class SoftwareDrawBackend : public DrawBackend {
   PixelBox changed_;
   int paintedTiles_ = 0;
   // Pixels the frame's calls read that nothing else keeps until it ends:
-  // pictures shown once, and pictures resampled to another zoom.
+  // pictures shown once, and pictures resampled to another zoom (placed
+  // while the frame is recorded, their pixels made with the tiles').
   std::deque<PictureCache::Picture> passing_;
-  std::deque<std::vector<uint32_t>> resampledPixels_;
-  std::deque<std::vector<uint8_t>> resampledCoverage_;
+  std::vector<std::unique_ptr<ZoomResampler>> resamplers_;
+  size_t resamplersUsed_ = 0;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.
@@ -228,7 +229,6 @@ class SoftwareDrawBackend : public DrawBackend {
   Recording picture_;
   std::vector<uint32_t> layer_;
   uint32_t sourceAlpha_ = 0;
-  ZoomResampler resampler_;
   RedrawQueue redraws_;
   unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
   // Pictures drawn afresh, as (owner and kind, state): the last frame's,

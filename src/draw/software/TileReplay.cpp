@@ -57,7 +57,12 @@ TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording
       case DrawOp::Kind::Rect:
         break;
       case DrawOp::Kind::Shape:
-        paintRuns(image, shapes[op.shape], op.rgb, clip);
+        if (op.tiles == 1) {
+          // Within this tile: painted as when the frame is painted whole.
+          fillShape(image, recording, op);
+        } else {
+          paintRuns(image, shapes[op.shape], op.rgb, clip);
+        }
         break;
       case DrawOp::Kind::Disc:
         DiscMaskCache::paint(image,
@@ -102,6 +107,15 @@ void TileReplay::rect(const ImageView& image, const DrawOp& op, const PixelBox& 
   }
   unflatten(image, clip);
   paintRect(image, x0, y0, x1, y1, op.rgb, op.alpha, clip);
+}
+
+void TileReplay::fillShape(const ImageView& image, const FrameRecording& recording, const DrawOp& op) {
+  raster_.setSize(image.width, image.height);
+  raster_.beginShape(op.x0, op.y0, op.x1, op.y1);
+  const FrameRecording::Edge* edges = recording.edgesOf(op);
+  for (uint32_t i = 0; i < op.edgeCount; ++i)
+    raster_.addEdge(edges[i].x0, edges[i].y0, edges[i].x1, edges[i].y1);
+  raster_.fill(image, op.rgb, op.alpha);
 }
 
 void TileReplay::rasterize(const ImageView& image, const FrameRecording& recording, const DrawOp& op,

@@ -9,8 +9,8 @@
 
 // Paints one tile of a recorded frame: its calls in order, each clipped to
 // the tile, so that every pixel ends as it would had the frame been painted
-// whole. Shapes are worked out first, whole, once each (rasterize), and
-// their runs laid on each tile they meet. The tile starts all of one colour
+// whole. A shape within one tile is painted there; one over several is
+// worked out first, whole, once (rasterize), and its runs laid on each. The tile starts all of one colour
 // and, while only rectangles that cover it whole are laid on it, stays a
 // colour rather than pixels. One per thread: it keeps a rasterizer and the
 // tile's shadows.
@@ -36,6 +36,7 @@ class TileReplay {
 
  private:
   void rect(const ImageView& image, const DrawOp& op, const PixelBox& clip);
+  void fillShape(const ImageView& image, const FrameRecording& recording, const DrawOp& op);
   void addShadow(const DrawOp& op, const PixelBox& clip);
   void layShadows(const ImageView& image, uint32_t rgb, const PixelBox& clip);
   // Paints the tile in its colour, if it is still one.
