@@ -272,6 +272,14 @@ TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
   EXPECT_EQ(frame(scene), 0);
 }
 
+TEST(SoftwareTiles, ThreadsAreTheSettingOrTheCoresUpToEight) {
+  EXPECT_EQ(drawingThreads("1", 4), 1);
+  EXPECT_EQ(drawingThreads("12", 2), 12);
+  EXPECT_EQ(drawingThreads(nullptr, 2), 2);
+  EXPECT_EQ(drawingThreads("", 32), 8);
+  for (const char* nonsense : {"0", "-3", "65", "two", "4x"}) EXPECT_EQ(drawingThreads(nonsense, 0), 1);
+}
+
 TEST(DrawCommandList, PlaysBackWhatWasDrawnWithDiscsAsTheShapesOfTheOtherBackends) {
   const auto draw = [] {
     resetPen();
