@@ -67,6 +67,7 @@ void FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identit
   const auto index = static_cast<uint32_t>(ops_.size());
   ops_.push_back(op);
   if (op.kind == DrawOp::Kind::Shape) ops_.back().shape = shapes_++;
+  ops_.back().digest = d;
   ops_.back().tiles = static_cast<uint32_t>(((bottom - 1) / tileHeight_ - top / tileHeight_ + 1) *
                                             ((right - 1) / tileWidth_ - left / tileWidth_ + 1));
   const bool shadow = op.kind == DrawOp::Kind::ShadowAdd;

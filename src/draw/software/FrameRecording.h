@@ -34,9 +34,10 @@ struct DrawOp {
   uint32_t firstEdge = 0;
   uint32_t edgeCount = 0;
   // Not part of what it paints, and left out of the digests: a shape's
-  // number, and how many tiles the call was filed under.
+  // number, how many tiles the call was filed under, and its own digest.
   uint32_t shape = 0;
   uint32_t tiles = 0;
+  uint64_t digest = 0;
   const void* data = nullptr;
 };
 

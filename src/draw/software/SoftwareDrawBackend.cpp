@@ -138,12 +138,22 @@ void SoftwareDrawBackend::endFrame() {
   if (shapeRuns_.size() < shapes) shapeRuns_.resize(shapes);
   shapeDue_.assign(shapes, 0);
   shapesDue_.clear();
+  shapesToRasterize_.clear();
+  const uint64_t size = static_cast<uint64_t>(static_cast<uint32_t>(target_.width)) << 32 |
+                        static_cast<uint32_t>(target_.height);
   for (const int t : dirty_) {
     for (const uint32_t i : calls_.opsOf(t)) {
       const DrawOp& op = calls_.op(i);
       if (op.kind != DrawOp::Kind::Shape || op.tiles == 1 || shapeDue_[op.shape]) continue;
       shapeDue_[op.shape] = 1;
       shapesDue_.push_back(i);
+      const auto kept = keptRuns_.find(mixDigest(op.digest, size));
+      if (kept != keptRuns_.end() && !kept->second.empty()) {
+        shapeRuns_[op.shape] = std::move(kept->second);
+        keptRuns_.erase(kept);  // a shape drawn twice the same takes them once
+      } else {
+        shapesToRasterize_.push_back(i);
+      }
     }
   }
   // First the pictures resampled to this zoom, then those shapes: all of
@@ -153,7 +163,7 @@ void SoftwareDrawBackend::endFrame() {
       resamplers_[i]->paint();
       return;
     }
-    const DrawOp& op = calls_.op(shapesDue_[i - resamplersUsed_]);
+    const DrawOp& op = calls_.op(shapesToRasterize_[i - resamplersUsed_]);
     replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
   };
   const auto job = [this](size_t i, int worker) {
@@ -173,10 +183,10 @@ void SoftwareDrawBackend::endFrame() {
     changedTile_[at] = changed;
   };
   if (paintInTiles_) {
-    pool_->run(resamplersUsed_ + shapesDue_.size(), rasterize);
+    pool_->run(resamplersUsed_ + shapesToRasterize_.size(), rasterize);
     pool_->run(dirty_.size(), job);
   } else {
-    for (size_t i = 0; i < resamplersUsed_ + shapesDue_.size(); ++i) rasterize(i, 0);
+    for (size_t i = 0; i < resamplersUsed_ + shapesToRasterize_.size(); ++i) rasterize(i, 0);
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {
@@ -187,6 +197,11 @@ void SoftwareDrawBackend::endFrame() {
                    : PixelBox{std::min(changed_.left, b.left), std::min(changed_.top, b.top),
                               std::max(changed_.right, b.right), std::max(changed_.bottom, b.bottom)};
     ++paintedTiles_;
+  }
+  keptRuns_.clear();
+  for (const uint32_t i : shapesDue_) {
+    const DrawOp& op = calls_.op(i);
+    keptRuns_[mixDigest(op.digest, size)].swap(shapeRuns_[op.shape]);
   }
   shownImage_ = target_;
   ended_ = !target_.empty();

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/BitmapFont.h"
@@ -197,6 +198,10 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<uint32_t> shapesDue_;          // shapes the dirty tiles lay
   std::vector<uint8_t> shapeDue_;            // by shape number
   std::vector<TileReplay::Runs> shapeRuns_;  // by shape number
+  // The runs of the last frame's shapes that spanned tiles, by digest (and
+  // the image's size): a shape drawn the same again is not worked out again.
+  std::unordered_map<uint64_t, TileReplay::Runs> keptRuns_;  // looked up only
+  std::vector<uint32_t> shapesToRasterize_;
   std::vector<uint8_t> changedTile_;
   PixelBox changed_;
   int paintedTiles_ = 0;
