@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Measures the running game under Xvfb against its targets.
 
-    scripts/measure.py BUILD_DIR [--runs N] [--cpu-seconds S]
+    scripts/measure.py BUILD_DIR [--runs N] [--cpu-seconds S] [--no-gl]
 
 BUILD_DIR holds verlomba, verlomba_big_city, verlomba_empty_window and
 libverlomba_probe.so (make measure builds them in build-bench). These
@@ -322,6 +322,7 @@ def main():
     parser.add_argument("build", help="build directory with verlomba, verlomba_empty_window and the probe")
     parser.add_argument("--runs", type=int, default=5, help="start-ups to take the median of")
     parser.add_argument("--cpu-seconds", type=float, default=10.0)
+    parser.add_argument("--no-gl", action="store_true", help="leave out OpenGL, forced for comparison")
     args = parser.parse_args()
     probe = os.path.abspath(os.path.join(args.build, "libverlomba_probe.so"))
     for needed in ("verlomba", "verlomba_big_city", "verlomba_empty_window"):
@@ -332,9 +333,10 @@ def main():
 
     load_before = load_average()
     base_rss, base_pss, base_cpu = measure_baseline(args.build, probe, args.cpu_seconds)
+    renderers = (("picked by the game", None),
+                 ("OpenGL, forced with VERLOMBA_RENDERER=gl for comparison", "gl"))[:1 if args.no_gl else 2]
     results = [(name, renderer) + measure_game(args.build, probe, args.runs, args.cpu_seconds, renderer)
-               for name, renderer in (("picked by the game", None),
-                                      ("OpenGL, forced with VERLOMBA_RENDERER=gl for comparison", "gl"))]
+               for name, renderer in renderers]
 
     print(f"\nRunning game under Xvfb (load average {load_before} before, {load_average()} after)")
     for name, renderer, startups, sent_startups, rss, pss, cpu, shown in results:
