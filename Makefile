@@ -5,7 +5,7 @@
 # make uninstall - remove what the install to that PREFIX/DESTDIR put there
 # make package - the Debian package, in build-package/ (the same bytes from
 #                one tree: file times are the last commit's)
-# make icons   - render the icons from data/verlomba.svg
+# make icons   - render the icons (and the Windows icon) from data/verlomba.svg
 # make fonts   - write the bitmap fonts the game compiles in, from freeglut
 # make fuzz    - run each fuzzer for FUZZ_SECONDS (60 by default)
 # make bench   - benchmarks and the running game's figures against their targets
@@ -13,21 +13,25 @@
 # make soak    - 200,000 ticks of random play under the sanitizers
 # make golden  - rewrite the replay goldens after a deliberate change
 # make screenshot - play a short game under Xvfb and save docs/screenshot.png
+# make windows - the Windows program, build-windows/verlomba.exe (MinGW-w64)
+# make windows-package - its zip and its NSIS installer, in build-windows/
+# make test-windows - the Windows program's tests under Wine on Xvfb
+# make measure-windows - its figures under Wine beside Linux's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan build-e2e run test test-unit test-e2e test-e2e-repeat test-install bench clean
+.PHONY: all deps build build-asan build-e2e run test format-check test-unit test-e2e test-e2e-repeat test-install bench clean
 .PHONY: build-fuzz fuzz fuzz-smoke build-bench measure
 .PHONY: soak golden icons fonts
 .PHONY: install uninstall package screenshot
-.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons
+.PHONY: deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows windows windows-package test-windows measure-windows
 
 all: build
 
 # Each target asks only for the Debian packages it uses (the groups are in
 # scripts/ensure-deps.sh), before CMake looks for them.
 deps: deps-game
-deps-game deps-test deps-fuzz deps-bench deps-package deps-icons:
+deps-game deps-test deps-fuzz deps-bench deps-package deps-icons deps-windows:
 	@scripts/ensure-deps.sh $(@:deps-%=%)
 
 # The game alone: what make run and make install use. The end-to-end tests
@@ -81,12 +85,17 @@ run: build
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
 # binary under Xvfb; then the install tree and the package are checked.
-test: deps-test build build-e2e build-asan build-fuzz package
+test: deps-test format-check build build-e2e build-asan build-fuzz package
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
 	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
 	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package
+	$(MAKE) test-windows
+
+# The tree stays as .clang-format lays it out.
+format-check: deps-test
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 test-unit: build-asan
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
@@ -165,9 +174,9 @@ package: deps-game deps-package build-package/CMakeCache.txt
 	cd build-package && cpack
 	@ls build-package/*.deb
 
-# The hicolor PNGs and the window icon's pixels (which the build compiles
-# in) are rendered from the SVG, and committed; run this after changing
-# data/verlomba.svg.
+# The hicolor PNGs, the window icon's pixels (which the build compiles
+# in) and the Windows program's icon are rendered from the SVG, and
+# committed; run this after changing data/verlomba.svg.
 ICON_SIZES = 16 32 48 64 128 256
 WINDOW_ICON_SIZES = 16 32 48 64 128
 icons: deps-icons
@@ -176,6 +185,8 @@ icons: deps-icons
 	python3 scripts/window_icon_data.py $(WINDOW_ICON_SIZES:%=data/icons/verlomba-%.png) \
 	  > data/icons/window-icon.argb.new
 	mv data/icons/window-icon.argb.new data/icons/window-icon.argb
+	python3 scripts/windows_icon.py $(ICON_SIZES:%=data/icons/verlomba-%.png) > data/icons/verlomba.ico.new
+	mv data/icons/verlomba.ico.new data/icons/verlomba.ico
 
 # The bitmap fonts at a scale of 1, as freeglut holds them, which every
 # platform's software renderer draws text with; committed. The end-to-end
@@ -189,4 +200,36 @@ screenshot: deps-test build
 	python3 scripts/screenshot.py build/verlomba docs/screenshot.png
 
 clean:
-	rm -rf build build-asan build-fuzz build-bench build-package
+	rm -rf build build-asan build-fuzz build-bench build-package build-windows
+
+# The Windows program, cross-compiled with MinGW-w64: build-windows/verlomba.exe.
+WINDOWS_CMAKE = cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DVERLOMBA_E2E=OFF $(CMAKE_FLAGS)
+build-windows/CMakeCache.txt:
+	$(WINDOWS_CMAKE)
+
+windows: deps-windows build-windows/CMakeCache.txt
+	cmake --build build-windows -j $(JOBS) --target verlomba
+	@ls build-windows/verlomba.exe
+
+# The zip and the NSIS installer, in build-windows/.
+windows-package: windows
+	cmake --build build-windows --target windows-package
+	@ls build-windows/verlomba-*-windows-x64.zip build-windows/verlomba-*-setup.exe
+
+# The Windows program's figures under Wine beside the Linux software
+# renderer's: start-up, CPU share, the 1,000-tree world's frame rate.
+measure-windows: windows build
+	python3 scripts/measure_windows.py build-windows build/verlomba
+
+# The Windows program and its tools under Wine on Xvfb: the golden replays,
+# a frame equal to Linux's software frame of the same game, the game played
+# with real input, the zip and the installer (tests/windows). Wine's prefix
+# is made in build-windows/wine on first use (about 15 s) and kept.
+test-windows: deps-windows deps-test windows-package build-asan/CMakeCache.txt
+	cmake --build build-windows -j $(JOBS) --target verlomba-replay verlomba-frame
+	cmake --build build-asan -j $(JOBS) --target verlomba-frame
+	python3 tests/windows/test_golden_replays.py build-windows
+	python3 tests/windows/test_frame.py build-windows build-asan/verlomba-frame
+	python3 tests/windows/test_game.py build-windows
+	python3 tests/windows/test_installer.py build-windows

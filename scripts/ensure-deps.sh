@@ -10,18 +10,20 @@
 # bench    the benchmarks and the running game's figures (make bench)
 # package  the Debian package (make package)
 # icons    rendering the icons from the SVG (make icons)
+# windows  the Windows program, its zip and installer, and its tests under Wine
 set -euo pipefail
 
 packages_of() {
   case "$1" in
     game) echo g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri \
       libx11-dev libxext-dev libfreetype-dev fonts-urw-base35 ;;
-    test) echo libgtest-dev python3 xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox wmctrl \
+    test) echo libgtest-dev clang-format python3 xvfb xdotool x11-apps x11-utils x11-xserver-utils imagemagick openbox wmctrl \
       desktop-file-utils appstream groff-base librsvg2-bin lintian devscripts ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     bench) echo libbenchmark-dev python3 xvfb xdotool x11-apps x11-utils ;;
     package) echo dpkg-dev file git ;;
     icons) echo librsvg2-bin python3 ;;
+    windows) echo g++-mingw-w64-x86-64-posix cmake make wine wine64 nsis python3 xvfb xdotool x11-utils x11-apps openbox ;;
     *)
       echo "ensure-deps.sh: unknown group '$1'" >&2
       exit 2

@@ -12,7 +12,6 @@ constexpr float kBodySize = 16.0f;
 constexpr float kPeepRepelRadius = 64.0f;
 constexpr float kCreepRepelRadius = 16.0f;
 constexpr float kRepelStrength = 24.0f;
-constexpr float kQuarterTurn = 1.5707964f;
 
 }  // namespace
 

@@ -15,8 +15,7 @@ constexpr float kArrivalRadius = 20.0f;
 constexpr float kSeparationRadius = 10.0f;
 constexpr float kSeekLength = 24.0f;
 constexpr float kAlignmentRadius = 64.0f;
-constexpr float kViewAngle = 2.0943952f;
-constexpr float kQuarterTurn = 1.5707964f;
+constexpr float kViewAngle = kTwoPi / 3;
 
 float atan2f_(float y, float x) {
   return static_cast<float>(maths::atan2(y, x));

@@ -46,7 +46,7 @@ class Peep : public WorldObject {
   int state;
   float anger = 0.0f;
   Vec2 position;
-  float heading = 1.5707964f;
+  float heading = kQuarterTurn;
   float turnRate = 0.0f;
   float speed = 0.0f;
   Vec2 push;

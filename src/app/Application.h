@@ -72,7 +72,7 @@ class Application {
 
  protected:
   float lastFrameTime_ = 0.0f;
-  float frameInterval_ = 0.033333335f;
+  float frameInterval_ = 1.0f / 30;
   float pressTime_ = 0.0f;
   Vec2 pressPosition_;
   Vec2 lastMousePosition_;

@@ -71,6 +71,37 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
   return line;
 }
 
+namespace {
+
+// Where the platforms differ: the desktop's resolution, the per-user
+// directory and the environment.
+#ifdef _WIN32
+constexpr const char* kScaleSource = "the monitor's DPI over 96";
+constexpr const char* kUserDirectory =
+    "The per-user directory is %APPDATA%\\Verlomba; it is made on first use, with\n"
+    "a commented Verlomba.ini of the built-in values.\n";
+constexpr const char* kEnvironment = "  VERLOMBA_SCALE     the same as --scale, which wins over it\n";
+#else
+constexpr const char* kScaleSource = "the desktop's Xft.dpi over 96";
+constexpr const char* kUserDirectory =
+    "The per-user directory is $XDG_DATA_HOME/verlomba, or\n"
+    "~/.local/share/verlomba; it is made on first use, with a commented\n"
+    "Verlomba.ini of the built-in values.\n";
+constexpr const char* kEnvironment =
+    "  DISPLAY            the X display to open\n"
+    "  VERLOMBA_RENDERER  gl or software: how to draw; by default software\n"
+    "                     when OpenGL is itself a software rasterizer\n"
+    "                     (llvmpipe, say), gl otherwise\n"
+    "  VERLOMBA_SCALE     the same as --scale, which wins over it\n"
+    "  VERLOMBA_THREADS   how many threads the software renderer draws on,\n"
+    "                     1 to 64; by default the cores, at most 8\n"
+    "  XDG_DATA_HOME      where the per-user directory lives\n"
+    "  HOME               the same, as $HOME/.local/share, when XDG_DATA_HOME\n"
+    "                     is unset\n";
+#endif
+
+}  // namespace
+
 std::string usageText() {
   return std::string("Usage: ") + release::kProgramName +
          " [--user-dir] [--scale S] [--city FILE]\n"
@@ -80,7 +111,9 @@ std::string usageText() {
          "  --user-dir     play in the per-user directory instead of the working\n"
          "                 directory (the desktop entry starts the game so)\n"
          "  --scale S      draw the window S times its usual 800 pixels (0.5 to 4);\n"
-         "                 by default the desktop's Xft.dpi over 96, lowered to fit\n"
+         "                 by default " +
+         kScaleSource +
+         ", lowered to fit\n"
          "                 the screen\n"
          "  --city FILE    start from the city saved in FILE (\"Save City\")\n"
          "  -h, --help     print this help and exit\n"
@@ -90,22 +123,11 @@ std::string usageText() {
          "  Verlomba.ini        tuning, read at start-up and on \"Reload Tuning File\"\n"
          "  Verlomba-saved.ini  the built-in tuning, written on \"Save Tuning\"\n"
          "  Verlomba-city.txt   the city, written on \"Save City\", read on \"Load City\"\n"
-         "  copyright.txt       text of the about box at start-up (optional)\n"
-         "The per-user directory is $XDG_DATA_HOME/verlomba, or\n"
-         "~/.local/share/verlomba; it is made on first use, with a commented\n"
-         "Verlomba.ini of the built-in values.\n"
+         "  copyright.txt       text of the about box at start-up (optional)\n" +
+         kUserDirectory +
          "\n"
-         "Environment:\n"
-         "  DISPLAY            the X display to open\n"
-         "  VERLOMBA_RENDERER  gl or software: how to draw; by default software\n"
-         "                     when OpenGL is itself a software rasterizer\n"
-         "                     (llvmpipe, say), gl otherwise\n"
-         "  VERLOMBA_SCALE     the same as --scale, which wins over it\n"
-         "  VERLOMBA_THREADS   how many threads the software renderer draws on,\n"
-         "                     1 to 64; by default the cores, at most 8\n"
-         "  XDG_DATA_HOME      where the per-user directory lives\n"
-         "  HOME               the same, as $HOME/.local/share, when XDG_DATA_HOME\n"
-         "                     is unset\n";
+         "Environment:\n" +
+         kEnvironment;
 }
 
 std::string versionText() {
@@ -127,9 +149,12 @@ std::optional<int> handleCommandLine(int argc, const char* const* argv, CommandL
   }
   if (!line.cityFile.empty()) {
     // Named from where the game was started, whichever directory it plays in.
+    // The path is UTF-8 on every platform; Windows would read a plain
+    // string in its ANSI code page instead.
     std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(line.cityFile, ignored);
-    if (!absolute.empty()) line.cityFile = absolute.string();
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::filesystem::u8path(line.cityFile), ignored);
+    if (!absolute.empty()) line.cityFile = absolute.u8string();
     // Refused before any window opens; the reason is on standard error.
     if (!checkCityFile(line.cityFile)) return 1;
   }

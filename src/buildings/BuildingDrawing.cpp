@@ -16,8 +16,7 @@ namespace {
 
 constexpr Color3 kDoorGrey{0.5f, 0.5f, 0.5f};
 constexpr Color3 kLeverGrey{0.2f, 0.2f, 0.2f};
-constexpr float kLeafSwing = 2.0071287f;  // 115 degrees
-constexpr float kQuarterTurn = 1.5707964f;
+constexpr float kLeafSwing = kPi * 115 / 180;
 
 void fillQuad(Vec2 a, Vec2 b, Vec2 c, Vec2 d) {
   beginPolygon();

@@ -12,8 +12,8 @@ class MilitaryBuilding : public Building {
   static constexpr int kMaxSoldiers = 2;
   static constexpr float kRangePerSoldier = 64.0f;
   static constexpr float kRecruitRadius = 128.0f;
-  static constexpr float kFiringCone = 0.17453294f;  // 10 degrees either side
-  static constexpr int kTargetMemory = 30;           // ticks a sighting stays valid
+  static constexpr float kFiringCone = kPi / 18;  // 10 degrees either side
+  static constexpr int kTargetMemory = 30;        // ticks a sighting stays valid
 
   MilitaryBuilding(Game& owner, const Rect& footprint, int roomCount);
 

@@ -4,8 +4,8 @@
 #include "world/Geometry.h"
 
 // The drawing pen: current colour, alpha, line width and text font, shared
-// by every drawing routine. The backend's current colour is always
-// (penColor, penAlpha) and its line width and point size are penWidth.
+// by every drawing routine. The backend's current colour is always the
+// pen's (color, alpha), and its line width and point size are its width.
 struct Pen {
   Color3 color{0.0f, 0.0f, 0.0f};
   float alpha = 1.0f;

@@ -36,7 +36,7 @@ Vec2 Game::lightPoint() {
   const Rect view = viewRect();
   const Vec2 a{view.minX + (view.maxX - view.minX) * 0.8f, view.minY};
   const Vec2 b{view.minX + (view.maxX - view.minX) * 0.2f, view.minY + (view.maxY - view.minY) * 1.0f};
-  const float f = static_cast<float>(frameCounter % 960) * 0.0010416667f;
+  const float f = static_cast<float>(frameCounter % 960) * (1.0f / 960);
   return {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f};
 }
 
@@ -247,7 +247,7 @@ void Game::drawAnchorHint() {
   setColor(kRed);
   const Vec2 pos = a->position();
   const Vec2 dir = a->direction();
-  drawArc(pos.x, pos.y, radius, static_cast<float>(maths::atan2(dir.y, dir.x)) - 1.5707964f, 3.1415927f);
+  drawArc(pos.x, pos.y, radius, static_cast<float>(maths::atan2(dir.y, dir.x)) - kQuarterTurn, kPi);
 }
 
 Rect Game::paletteCell(int slot) const {

@@ -10,7 +10,7 @@
 namespace {
 constexpr int kCreepAttackOdds = 1800;
 constexpr int kDayLength = 960;
-constexpr float kDayStep = 0.0010416667f;
+constexpr float kDayStep = 1.0f / 960;
 constexpr float kZoomBase = 1.2f;
 }  // namespace
 

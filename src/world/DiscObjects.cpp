@@ -9,9 +9,8 @@
 #include "world/Random.h"
 
 namespace {
-constexpr float kQuarterTurn = 1.5707964f;
 // 1.5 / pi: turns the heading error into a falloff that reaches 0 at 120 degrees.
-constexpr float kHeadingFalloff = 0.47746482f;
+constexpr float kHeadingFalloff = 1.5f / kPi;
 
 float angleOf(Vec2 v) {
   return static_cast<float>(maths::atan2(v.y, v.x));
@@ -112,4 +111,24 @@ Rect DiscObject::pictureBounds() const {
 
 uint64_t DiscObject::pictureState() const {
   return pictureDigest({centre.x, centre.y, radius});
+}
+
+void DiscObstacle::drawShadow(float lightX, float lightY) {
+  ShadowPicture shadow(serial(), pictureState(), pictureBounds(), lightX, lightY);
+  if (shadow.needsDrawing()) discShadow(centre, radius, shadow.light().x, shadow.light().y);
+}
+
+Vec2 DiscObstacle::separation(Peep& agent) {
+  return discSeparation(centre, radius, agent);
+}
+
+Vec2 DiscObstacle::avoidance(Peep& agent) {
+  return discAvoidance(centre, radius, agent);
+}
+
+Reach DiscObstacle::reach() {
+  Reach r = DiscObject::reach();
+  r.separation = discSeparationReach(centre, radius);
+  r.avoidance = discAvoidanceReach(centre, radius);
+  return r;
 }

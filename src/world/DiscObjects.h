@@ -39,3 +39,15 @@ class DiscObject : public WorldObject {
  protected:
   void translate(float dx, float dy) override;
 };
+
+// A disc that stands in the way (fountains, guard towers): it casts a
+// disc's shadow, and agents are pushed out of it and steer around it.
+class DiscObstacle : public DiscObject {
+ public:
+  using DiscObject::DiscObject;
+
+  void drawShadow(float lightX, float lightY) override;
+  Vec2 separation(Peep& agent) override;
+  Vec2 avoidance(Peep& agent) override;
+  Reach reach() override;
+};

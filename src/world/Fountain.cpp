@@ -37,23 +37,3 @@ void Fountain::draw() {
   outlineCircle(centre.x, centre.y, radius - 3.0f);
   setAlpha(1.0f);
 }
-
-void Fountain::drawShadow(float lightX, float lightY) {
-  ShadowPicture shadow(serial(), pictureState(), pictureBounds(), lightX, lightY);
-  if (shadow.needsDrawing()) discShadow(centre, radius, shadow.light().x, shadow.light().y);
-}
-
-Vec2 Fountain::separation(Peep& agent) {
-  return discSeparation(centre, radius, agent);
-}
-
-Vec2 Fountain::avoidance(Peep& agent) {
-  return discAvoidance(centre, radius, agent);
-}
-
-Reach Fountain::reach() {
-  Reach r = DiscObject::reach();
-  r.separation = discSeparationReach(centre, radius);
-  r.avoidance = discAvoidanceReach(centre, radius);
-  return r;
-}

@@ -2,15 +2,11 @@
 
 #include "world/DiscObjects.h"
 
-// A round pool that agents are pushed out of and steer around.
-class Fountain : public DiscObject {
+// A round pool with shimmering water.
+class Fountain : public DiscObstacle {
  public:
-  Fountain(Game& owner, float x, float y, float radius) : DiscObject(owner, x, y, radius) {}
+  Fountain(Game& owner, float x, float y, float radius) : DiscObstacle(owner, x, y, radius) {}
 
   WorldObject* clone() override;
   void draw() override;
-  void drawShadow(float lightX, float lightY) override;
-  Vec2 separation(Peep& agent) override;
-  Vec2 avoidance(Peep& agent) override;
-  Reach reach() override;
 };

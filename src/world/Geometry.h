@@ -26,6 +26,7 @@ struct Color3 {
 
 constexpr float kPi = 3.14159265358979f;
 constexpr float kTwoPi = 6.28318530717959f;
+constexpr float kQuarterTurn = kPi / 2;
 
 // --- Vec2 -------------------------------------------------------------------
 

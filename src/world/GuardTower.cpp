@@ -6,16 +6,16 @@
 #include "draw/StillPicture.h"
 
 namespace {
-constexpr float kPostStep = 1.0471976f;  // a sixth of a turn
-constexpr Color3 kPostColor{0.100000024f, 0.100000024f, 0.100000024f};
-constexpr Color3 kTowerBody{0.87058824f, 0.49803922f, 0.27058825f};
+constexpr float kPostStep = kTwoPi / 6;
+constexpr Color3 kPostColor{1.0f - 0.9f, 1.0f - 0.9f, 1.0f - 0.9f};  // white darkened by 0.9
+constexpr Color3 kTowerBody{222.0f / 255, 127.0f / 255, 69.0f / 255};
 }  // namespace
 
 Color3 TowerPost::color() const {
   return kPostColor;
 }
 
-GuardTower::GuardTower(Game& owner, float x, float y, float r) : DiscObject(owner, x, y, r) {
+GuardTower::GuardTower(Game& owner, float x, float y, float r) : DiscObstacle(owner, x, y, r) {
   // Post 0 points along +x; the rest follow toward +y in sixths of a turn.
   for (int i = 0; i < kPosts; ++i) {
     const float angle = static_cast<float>(i) * kPostStep;
@@ -29,7 +29,7 @@ WorldObject* GuardTower::clone() {
 }
 
 void GuardTower::translate(float dx, float dy) {
-  DiscObject::translate(dx, dy);
+  DiscObstacle::translate(dx, dy);
   for (TowerPost& p : posts) {
     p.postPosition.x += dx;
     p.postPosition.y += dy;
@@ -60,27 +60,12 @@ void GuardTower::draw() {
   setAlpha(0.25f);
   setColor(kBlack);
   outlineCircle(centre.x, centre.y, radius);
-  outlineCircle(centre.x, centre.y, radius - radius * 0.33333334f);
+  outlineCircle(centre.x, centre.y, radius - radius * (1.0f / 3));
   setAlpha(1.0f);
 }
 
-void GuardTower::drawShadow(float lightX, float lightY) {
-  ShadowPicture shadow(serial(), pictureState(), pictureBounds(), lightX, lightY);
-  if (shadow.needsDrawing()) discShadow(centre, radius, shadow.light().x, shadow.light().y);
-}
-
-Vec2 GuardTower::separation(Peep& agent) {
-  return discSeparation(centre, radius, agent);
-}
-
-Vec2 GuardTower::avoidance(Peep& agent) {
-  return discAvoidance(centre, radius, agent);
-}
-
 Reach GuardTower::reach() {
-  Reach r = DiscObject::reach();
-  r.separation = discSeparationReach(centre, radius);
-  r.avoidance = discAvoidanceReach(centre, radius);
+  Reach r = DiscObstacle::reach();
   for (const TowerPost& p : posts) r.slot = unite(r.slot, reachAround(p.postPosition, kPostReach));
   return r;
 }

@@ -19,7 +19,7 @@ class TowerPost : public Anchor {
 };
 
 // A round obstacle with six road posts evenly spaced on its rim.
-class GuardTower : public DiscObject {
+class GuardTower : public DiscObstacle {
  public:
   static constexpr int kPosts = 6;
   // How close a press must come to a post to grab it; not the tower radius.
@@ -30,9 +30,6 @@ class GuardTower : public DiscObject {
   WorldObject* clone() override;
   Anchor* slotAt(float x, float y) override;
   void draw() override;
-  void drawShadow(float lightX, float lightY) override;
-  Vec2 separation(Peep& agent) override;
-  Vec2 avoidance(Peep& agent) override;
   Reach reach() override;
 
   // Roads keep pointers to these, so the tower must outlive its roads.

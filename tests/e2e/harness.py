@@ -167,20 +167,32 @@ class GameSession:
 
     def start_window_manager(self, command=("openbox",), timeout=20.0):
         """Starts a window manager and waits until it manages the screen: a
-        window it maps while still starting up may never be mapped."""
-        wm = subprocess.Popen(list(command), env=self.env(), stdout=subprocess.DEVNULL,
+        window it maps while still starting up may never be mapped. openbox
+        also says when its start-up is over, by running a command then."""
+        command = list(command)
+        started = None
+        if os.path.basename(command[0]) == "openbox":
+            started = os.path.join(tempfile.gettempdir(), f"verlomba-wm-started-{os.getpid()}-{self.display[1:]}")
+            command += ["--startup", f"touch {started}"]
+        wm = subprocess.Popen(command, env=self.env(), stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
+        self.window_manager = wm  # stopped with the display
 
         def ready():
             if wm.poll() is not None:
                 fail(f"{command[0]} exited with {wm.returncode} while starting")
+            if started and not os.path.exists(started):
+                return False
             check = self._supporting_wm_check("-root")
             # The property may outlive a window manager that went away; the
             # check window names itself when it is its manager's.
             return check is not None and self._supporting_wm_check(str(check)) == check
 
-        self.window_manager = wm  # stopped with the display
-        wait_until(ready, timeout, interval=0.05, what=f"{command[0]} to manage the screen")
+        try:
+            wait_until(ready, timeout, interval=0.05, what=f"{command[0]} to manage the screen")
+        finally:
+            if started and os.path.exists(started):
+                os.unlink(started)
 
     def _supporting_wm_check(self, window):
         where = ["-root"] if window == "-root" else ["-id", window]
@@ -283,7 +295,13 @@ class GameSession:
             ids = sorted(int(w) for w in self.xdotool("search", "--onlyvisible", "--name", name,
                                                       check=False).split())
             return ids[-1] if ids else None
-        return wait_until(found, timeout, what=f"a window named {name!r}")
+        try:
+            return wait_until(found, timeout, what=f"a window named {name!r}")
+        except CheckFailed as failure:
+            # Say what there was instead: a window never mapped, or none.
+            ids = self.xdotool("search", "--name", name, check=False).split()
+            states = [f"{int(w):#x} {(self.window_info(int(w)) or {}).get('Map State')}" for w in ids]
+            raise CheckFailed(f"{failure} (unmapped or hidden: {', '.join(states) or 'none'})") from None
 
     def open_game(self, size=(800, 800)):
         """Closes the about box with Return; the game window."""

@@ -8,7 +8,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from harness import Checks, GameSession, binary_from_argv, fail  # noqa: E402
+from harness import CheckFailed, Checks, GameSession, binary_from_argv, fail, wait_until  # noqa: E402
 from gameplay import (  # noqa: E402
     PLAY_AREA, FieldShot, Obstacles, clusters, drag_smoothly, expect, fraction_near, is_dark, is_magenta,
     is_neutral,
@@ -110,8 +110,11 @@ def check_pause_and_city(session, window, checks):
     park_pointer(session, window)
     before = dark_centre(session.screenshot(window))
     session.key(window, "p", typed=True)
-    time.sleep(0.5)
-    checks.check(dark_centre(session.screenshot(window)) > before + 20, '"Paused" is not shown in the field')
+    try:
+        wait_until(lambda: dark_centre(session.screenshot(window)) > before + 20, 5.0, interval=0.2,
+                   what='"Paused" in the field')
+    except CheckFailed as failure:
+        checks.check(False, str(failure))
     # The menu still works while paused; saving moves nothing either.
     pick_menu_entry(session, window, "Save City")
     paused = session.screenshot(window)

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "CrowdedWorld.h"
+#include "doubles/DrawCommandList.h"
 #include "draw/BuiltInFonts.h"
-#include "draw/DrawCommandList.h"
 #include "draw/Pen.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"

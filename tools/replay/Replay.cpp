@@ -1,13 +1,12 @@
 #include "replay/Replay.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -31,11 +30,11 @@ namespace {
 
 constexpr int kCreepStartLifetime = 300;  // what a creep attack hands out
 
-bool toInt(const std::string& s, long& out) {
+bool toInt(const std::string& s, long long& out) {
   if (s.empty()) return false;
   char* end = nullptr;
   errno = 0;
-  out = std::strtol(s.c_str(), &end, 10);
+  out = std::strtoll(s.c_str(), &end, 10);
   return errno == 0 && *end == '\0';
 }
 
@@ -77,9 +76,9 @@ class LineParser {
   std::string parse(const std::vector<std::string>& w) {
     if (w.empty()) return "";
     const std::string& head = w[0];
-    long n = 0;
+    long long n = 0;
     if (head == "seed") {
-      if (w.size() != 2 || !toInt(w[1], n) || n < 0 || n > 0xffffffffL) return "seed needs a number";
+      if (w.size() != 2 || !toInt(w[1], n) || n < 0 || n > 0xffffffffLL) return "seed needs a number";
       script_.seed = static_cast<uint32_t>(n);
       return "";
     }
@@ -110,7 +109,7 @@ class LineParser {
       }
       return true;
     };
-    long n = 0;
+    long long n = 0;
     if (verb == "move" || verb == "pixel") {
       if (!numbers(2)) return verb + " needs X Y";
       events_.push_back(
@@ -187,9 +186,17 @@ class RunDirectory {
  public:
   RunDirectory() {
     previous_ = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "verlomba-replay-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a directory for the replay");
-    path_ = pattern;
+    // A name no other run holds: the first free one of a few random tries
+    // (create_directory fails on one that exists), on every platform.
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      char name[40];
+      std::snprintf(name, sizeof name, "verlomba-replay-%08x", static_cast<unsigned>(entropy()));
+      const std::filesystem::path candidate = std::filesystem::temp_directory_path() / name;
+      std::error_code error;
+      if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("cannot make a directory for the replay");
     std::filesystem::current_path(path_);
   }
   ~RunDirectory() {

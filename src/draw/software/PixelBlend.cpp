@@ -4,8 +4,9 @@
 #include <cstring>
 
 // The span loops are most of a large window's frame: where the processor
-// has AVX2 they run in its wider registers, to the same results.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+// has AVX2 they run in its wider registers, to the same results. The choice
+// is made when the program loads (an ifunc), which Windows' loader lacks.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(_WIN32)
 #define WIDE_SPANS __attribute__((target_clones("avx2", "default")))
 #else
 #define WIDE_SPANS

@@ -15,19 +15,30 @@ std::vector<Window> watched;
 std::vector<Window> gone;
 XErrorHandler previousHandler = nullptr;
 bool handlerInstalled = false;
+// GLX's first error code on the game's display (-1: none), read before any
+// error arrives: a handler may make no request. Its drawable and window
+// errors are 2 and 12 above it (glxproto.h).
+int glxErrorBase = -1;
+constexpr int kGlxBadDrawable = 2;
+constexpr int kGlxBadWindow = 12;
 
 bool contains(const std::vector<Window>& windows, Window w) {
   return std::find(windows.begin(), windows.end(), w) != windows.end();
 }
 
-// A frame may be drawn, or freeglut take its windows down as the process
-// ends, after a window is destroyed and before its watch has read so: those
-// requests fail, which is no fault of the game's, and tell that the window
-// is gone as well as the event does.
+bool isNoSuchWindow(int code) {
+  return code == BadWindow || code == BadDrawable ||
+         (glxErrorBase >= 0 &&
+          (code == glxErrorBase + kGlxBadDrawable || code == glxErrorBase + kGlxBadWindow));
+}
+
+// A frame may be drawn or swapped, or freeglut take its windows down as the
+// process ends, after a window is destroyed and before its watch has read
+// so: those requests fail, which is no fault of the game's, and tell that
+// the window is gone as well as the event does.
 int forgiveErrorsOnGoneWindows(Display* display, XErrorEvent* error) {
   const Window w = error->resourceid;
-  if (contains(gone, w) ||
-      (contains(watched, w) && (error->error_code == BadWindow || error->error_code == BadDrawable))) {
+  if (contains(gone, w) || (contains(watched, w) && isNoSuchWindow(error->error_code))) {
     if (!contains(gone, w)) gone.push_back(w);
     return 0;
   }
@@ -45,6 +56,8 @@ WindowDestroyWatch::WindowDestroyWatch() {
   window_ = window;
   watched.push_back(window);
   if (!handlerInstalled) {
+    int eventBase = 0;
+    if (!glXQueryExtension(glut, &glxErrorBase, &eventBase)) glxErrorBase = -1;
     previousHandler = XSetErrorHandler(forgiveErrorsOnGoneWindows);
     handlerInstalled = true;
   }

@@ -1,4 +1,4 @@
-#include "draw/DrawCommandList.h"
+#include "doubles/DrawCommandList.h"
 
 #include "draw/Shapes.h"
 

@@ -7,8 +7,7 @@
 #include "draw/DrawBackend.h"
 
 // Records drawing calls in order and plays them back into any backend: one
-// frame drawn by two renderers for comparison, or a frame drawn over and
-// over for timing. Discs are recorded as discs; a backend that declines one
+// frame drawn by two renderers for comparison. Discs are recorded as discs; a backend that declines one
 // on playback gets the shapes of emitDisc instead. Still pictures are
 // recorded with what they draw; a backend that shows a kept one on playback
 // skips the rest of it.
