@@ -44,10 +44,11 @@ TARGETS = {
     # 30 frames a second leave 33 ms for a tick (2 ms) and a frame shown.
     "BM_ThousandTreeFrameSoftware": (30.0, "1,000-tree frame, software renderer"),
     "BM_ThousandTreeFrameSoftwareAt2": (30.0, "1,000-tree frame, software, window scale 2"),
+    "BM_ThousandTreeFrameSoftwareAt27": (30.0, "1,000-tree frame, software, 3840x2160 full"),
     "BM_BigCityFrameSoftware": (30.0, "big city frame, software renderer"),
-    # Every frame of a zoom in and out, at the 95th percentile.
-    "BM_ThousandTreeZoomSoftware": (30.0, "1,000-tree zoom frames, p95", "p95_frame_ms"),
-    "BM_BigCityZoomSoftware": (30.0, "big city zoom frames, p95", "p95_frame_ms"),
+    # Every frame of a zoom in and out, at the 95th percentile of wall time.
+    "BM_ThousandTreeZoomSoftware": (20.0, "1,000-tree zoom frames, p95 wall", "p95_frame_ms"),
+    "BM_BigCityZoomSoftware": (20.0, "big city zoom frames, p95 wall", "p95_frame_ms"),
     "BM_ThousandTreeViewMovingSoftware": (30.0, "1,000-tree frames, view moving, p95", "p95_frame_ms"),
     # What an autosave costs the frame it falls in: no visible hitch.
     "BM_BigCityAutosaveFrame": (15.0, "big city written for its autosave"),

@@ -1,8 +1,11 @@
 // The baseline for the game's memory and CPU figures: an 800 by 800 freeglut
-// window with the game's display mode and GL state that clears and swaps 30
-// times a second, and nothing else.
+// window (times VERLOMBA_SCALE, as the game's) with the game's display mode
+// and GL state that clears and swaps 30 times a second, and nothing else.
 
 #include <GL/freeglut.h>
+
+#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -21,7 +24,10 @@ void tick(int) {
 int main(int argc, char** argv) {
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);
-  glutInitWindowSize(800, 800);
+  const char* scale = std::getenv("VERLOMBA_SCALE");
+  const double factor = scale ? std::atof(scale) : 1.0;
+  const int side = factor > 0.0 && factor <= 8.0 ? static_cast<int>(std::lround(800 * factor)) : 800;
+  glutInitWindowSize(side, side);
   glutCreateWindow("Verlomba baseline");
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
   glEnable(GL_LINE_SMOOTH);

@@ -93,6 +93,8 @@ constexpr const char* kEnvironment =
     "                     when OpenGL is itself a software rasterizer\n"
     "                     (llvmpipe, say), gl otherwise\n"
     "  VERLOMBA_SCALE     the same as --scale, which wins over it\n"
+    "  VERLOMBA_THREADS   how many threads the software renderer draws on,\n"
+    "                     1 to 64; by default the cores, at most 8\n"
     "  XDG_DATA_HOME      where the per-user directory lives\n"
     "  HOME               the same, as $HOME/.local/share, when XDG_DATA_HOME\n"
     "                     is unset\n";

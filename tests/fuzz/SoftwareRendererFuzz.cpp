@@ -1,14 +1,17 @@
 // Random streams of drawing calls into the software renderer: whatever the
 // calls, coordinates, sizes, colours and view (NaN, infinity and 3e38
 // included), nothing is written outside the image, the image keeps its
-// pixel format, and every call returns. The stream is drawn as two frames
-// on one image, and keeping one-colour tiles unpainted changes no pixel of
-// either.
+// pixel format, and every call returns. The stream is drawn as several
+// frames on one image, each a part of it from its start (so that from one
+// frame to the next only a few tiles change), some under another zoom or
+// at another size; painting in tiles on several threads, and leaving the
+// tiles whose calls are the last frame's as they are, changes no pixel of
+// any of them against painting each frame whole.
 //
-// The first bytes choose the image size, the view, the clear colours and
-// where the first frame ends; then each byte picks a call and the bytes after it give its
-// arguments: a small number scaled into and around the image, or now and
-// then a raw float.
+// The first bytes choose the image size, the view, the clear colours and,
+// for each frame, where it ends and what changes; then each byte picks a
+// call and the bytes after it give its arguments: a small number scaled
+// into and around the image, or now and then a raw float.
 
 #include <algorithm>
 #include <cstring>
@@ -137,39 +140,58 @@ bool keptToImage(const std::vector<uint32_t>& memory, int width, int height) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const BitmapFontSet fonts = testFont();
+  constexpr int kFrames = 4;
   Input in(data, size);
-  const int width = 1 + in.byte() % 96;
-  const int height = 1 + in.byte() % 96;
-  const int stride = width + 2 * kMargin;
+  int width = 1 + in.byte() % 96;
+  int height = 1 + in.byte() % 96;
   ScreenTransform view;
   if (in.byte() & 1) {
     view.scale = in.number(4.0f);
     view.offsetX = in.number(static_cast<float>(width));
     view.offsetY = in.number(static_cast<float>(height));
   }
-  // The second frame's clear is the first's, or (odd) one of its own.
-  uint32_t clear[2];
+  // A frame's clear is the first's, or (odd) one of its own.
+  uint32_t clear[kFrames];
   clear[0] = in.byte() * 0x010101u;
-  const uint8_t second = in.byte();
-  clear[1] = second & 1 ? second * 0x010101u : clear[0];
+  uint8_t change[kFrames];
+  uint8_t end[kFrames];
+  for (int f = 1; f < kFrames; ++f) {
+    const uint8_t c = in.byte();
+    clear[f] = c & 1 ? c * 0x010101u : clear[0];
+  }
+  for (int f = 0; f < kFrames; ++f) {
+    change[f] = in.byte();
+    end[f] = in.byte();
+  }
   const size_t header = in.at();
-  const size_t split = header + 1 + (size - std::min(size, header)) * in.byte() / 256;
-  const float extent = static_cast<float>(width > height ? width : height);
 
-  // Afresh, so that an input replays alone: one keeps flat tiles, one not.
-  SoftwareDrawBackend tiled(fonts);
-  SoftwareDrawBackend painted(fonts);
-  painted.keepFlatTiles(false);
+  // Afresh, so that an input replays alone: one in tiles on two threads,
+  // one whole.
+  SoftwareDrawBackend tiled(fonts, 2);
+  SoftwareDrawBackend whole(fonts, 1);
+  whole.paintInTiles(false);
   std::vector<uint32_t> memory[2];
-  Input calls[2] = {in, in};
-  for (int frame = 0; frame < 2; ++frame) {
+  for (int frame = 0; frame < kFrames; ++frame) {
+    // Now and then a zoom step, a move of the view, or another size.
+    const bool resized = frame > 0 && change[frame] % 8 == 0;
+    if (resized) {
+      width = 1 + (width * 3 + change[frame]) % 96;
+      height = 1 + (height * 5 + change[frame]) % 96;
+    }
+    if (change[frame] % 8 == 1) view.scale *= 1.25;
+    if (change[frame] % 8 == 2) view.offsetX += 3.0;
+    const int stride = width + 2 * kMargin;
+    const size_t until = header + 1 + (size - std::min(size, header)) * end[frame] / 256;
+    const float extent = static_cast<float>(width > height ? width : height);
     for (int i = 0; i < 2; ++i) {
-      SoftwareDrawBackend& backend = i == 0 ? tiled : painted;
-      if (frame == 0) memory[i].assign(static_cast<size_t>(stride) * (height + 2 * kMargin), kGuard);
+      SoftwareDrawBackend& backend = i == 0 ? tiled : whole;
+      if (frame == 0 || resized)
+        memory[i].assign(static_cast<size_t>(stride) * (height + 2 * kMargin), kGuard);
       const ImageView image{memory[i].data() + kMargin * stride + kMargin, width, height, stride};
-      backend.beginFrame(image, view, clear[frame], frame == 1);
-      drawCalls(backend, calls[i], frame == 0 ? split : size, extent);
-      backend.endFrame();  // lays on the clear where no shape did
+      backend.beginFrame(image, view, clear[frame], frame > 0 && !resized);
+      Input calls = in;
+      drawCalls(backend, calls, until, extent);
+      backend.endFrame();  // paints the frame
       FUZZ_CHECK(keptToImage(memory[i], width, height));
     }
     FUZZ_CHECK(memory[0] == memory[1]);

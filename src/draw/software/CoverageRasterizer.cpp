@@ -175,8 +175,8 @@ void CoverageRasterizer::addInsideEdge(float x0, float y0, float x1, float y1) {
   }
 }
 
-template <class Cell, class Run>
-void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
+template <class CellFn, class RunFn>
+void CoverageRasterizer::sweep(CellFn&& cell, RunFn&& run) {
   for (int y = firstRow_; y <= lastRow_; ++y) {
     const int first = rowFirst_[y];
     const int last = rowLast_[y];
@@ -221,26 +221,65 @@ void CoverageRasterizer::sweep(Cell&& cell, Run&& run) {
   setBox(0, 0, width_, height_);
 }
 
-void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha, FlatTiles* tiles) {
+void CoverageRasterizer::fill(const ImageView& image, uint32_t rgb, int alpha) {
   const SpanPainter paint(rgb, alpha);
   const auto scale = static_cast<float>(paint.alpha());
   sweep(
       [&](int x, int y, float coverage) {
         const int a = static_cast<int>(coverage * scale + 0.5f);
         if (a <= 0) return;
-        if (tiles) tiles->paintUnderRow(y, x, x + 1);
         paint.pixelAt(image.at(x, y), a);
       },
       [&](int x, int y, int count, float coverage) {
         const int a = static_cast<int>(coverage * alpha + 0.5f);
         if (a <= 0) return;
-        if (tiles) tiles->paintUnderRow(y, x, x + count);
         if (a == alpha) {
           paint.run(image.row(y) + x, count);
         } else {
           SpanPainter(rgb, a).run(image.row(y) + x, count);
         }
       });
+}
+
+void CoverageRasterizer::takeRuns(int alpha, std::vector<Run>& runs) {
+  // The alphas exactly as fill works them out.
+  const auto scale = static_cast<float>(std::clamp(alpha, 0, 256));
+  const auto add = [&runs](int x, int y, int count, int a) {
+    if (!runs.empty()) {
+      Run& last = runs.back();
+      if (last.y == y && last.x + last.count == x && last.a == a) {
+        last.count += count;
+        return;
+      }
+    }
+    runs.push_back({y, x, count, a});
+  };
+  sweep(
+      [&](int x, int y, float coverage) {
+        const int a = static_cast<int>(coverage * scale + 0.5f);
+        if (a > 0) add(x, y, 1, a);
+      },
+      [&](int x, int y, int count, float coverage) {
+        const int a = static_cast<int>(coverage * alpha + 0.5f);
+        if (a > 0) add(x, y, count, a);
+      });
+}
+
+void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run>& runs, uint32_t rgb,
+               const PixelBox& clip) {
+  const auto from = std::lower_bound(runs.begin(), runs.end(), clip.top,
+                                     [](const CoverageRasterizer::Run& r, int y) { return r.y < y; });
+  for (auto r = from; r != runs.end() && r->y < clip.bottom; ++r) {
+    const int x0 = std::max(r->x, clip.left);
+    const int x1 = std::min(r->x + r->count, clip.right);
+    if (x0 >= x1) continue;
+    uint32_t* row = image.row(r->y);
+    if (x1 - x0 == 1) {
+      row[x0] = r->a >= 256 ? rgb : blendPixel(row[x0], rgb, static_cast<uint32_t>(r->a));
+    } else {
+      SpanPainter(rgb, r->a).run(row + x0, x1 - x0);
+    }
+  }
 }
 
 void CoverageRasterizer::clear() {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "draw/ImageView.h"
-#include "draw/software/FlatTiles.h"
 
 // Exact area coverage of closed outlines on a pixel grid. Edges add signed
 // area to an accumulation row per scanline; a sweep along each row sums it
@@ -31,9 +30,21 @@ class CoverageRasterizer {
   void beginShape(double minX, double minY, double maxX, double maxY);
   void addEdge(double x0, double y0, double x1, double y1);
   // Blends the accumulated shape into image (of this size) in rgb at alpha
-  // 0..256 times the coverage, then empties the cells. The flat tiles of
-  // image under what it paints, if given, are painted first.
-  void fill(const ImageView& image, uint32_t rgb, int alpha, FlatTiles* tiles = nullptr);
+  // 0..256 times the coverage, then empties the cells.
+  void fill(const ImageView& image, uint32_t rgb, int alpha);
+
+  // Pixels of a row [x, x + count) that a fill at some alpha paints at the
+  // alpha a (1..256), as it rounds it.
+  struct Run {
+    int y;
+    int x;
+    int count;
+    int a;
+  };
+  // What fill would paint, as runs row by row, left to right, added to
+  // runs; then empties the cells. Laying the runs on an image in any
+  // pieces (see paintRuns) paints the pixels fill would.
+  void takeRuns(int alpha, std::vector<Run>& runs);
   // Empties the cells without painting.
   void clear();
 
@@ -49,8 +60,8 @@ class CoverageRasterizer {
   void touch(int y, int firstCell, int lastCell);
   // Sums each touched row into coverage: cell(x, y, c) for a pixel next to
   // an edge, run(x, y, count, c) for pixels between edges, all covered alike.
-  template <class Cell, class Run>
-  void sweep(Cell&& cell, Run&& run);
+  template <class CellFn, class RunFn>
+  void sweep(CellFn&& cell, RunFn&& run);
 
   int width_ = 0;
   int height_ = 0;
@@ -71,3 +82,7 @@ class CoverageRasterizer {
   int firstRow_ = 0;  // touched rows of the box, or first > last
   int lastRow_ = -1;
 };
+
+// Lays the runs of a shape that fall within clip on image in rgb.
+void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run>& runs, uint32_t rgb,
+               const PixelBox& clip);

@@ -104,33 +104,46 @@ const DiscMaskCache::Mask& DiscMaskCache::mask(int radiusSixteenths, int quarter
 
 void DiscMaskCache::paint(const ImageView& image, double cx, double cy, double r, const SpanPainter& paint) {
   if (!(r > 0.0) || paint.alpha() <= 0) return;
+  const PixelBox whole{0, 0, image.width, image.height};
   if (r > kLargestRadius) {
-    paintDisc(image, cx, cy, r, paint.rgb(), paint.alpha());
+    paintDisc(image, cx, cy, r, paint.rgb(), paint.alpha(), whole);
     return;
   }
+  DiscMaskCache::paint(image, place(cx, cy, r, image.width, image.height), paint, whole);
+}
+
+DiscMaskCache::Placement DiscMaskCache::place(double cx, double cy, double r, int imageWidth,
+                                              int imageHeight) {
+  if (!(r > 0.0) || r > kLargestRadius) return {};
   // The centre's pixel and quarter within it; a centre far outside the
   // image paints nothing and must not overflow on the way.
-  const double limit = image.width + image.height + 2 * kLargestRadius + 4;
-  if (!(std::fabs(cx) < limit && std::fabs(cy) < limit)) return;
+  const double limit = imageWidth + imageHeight + 2 * kLargestRadius + 4;
+  if (!(std::fabs(cx) < limit && std::fabs(cy) < limit)) return {};
   const auto qx = static_cast<long>(std::floor(cx * kSubpixels));
   const auto qy = static_cast<long>(std::floor(cy * kSubpixels));
-  const int pixelX = static_cast<int>(qx >> 2);
-  const int pixelY = static_cast<int>(qy >> 2);
   const Mask& m = mask(static_cast<int>(std::lround(r * kRadiusSteps)), static_cast<int>(qx & 3),
                        static_cast<int>(qy & 3));
+  return {&m, static_cast<int>(qx >> 2) + m.left, static_cast<int>(qy >> 2) + m.top, m.width,
+          static_cast<int>(m.rows.size())};
+}
 
+void DiscMaskCache::paint(const ImageView& image, const Placement& placement, const SpanPainter& paint,
+                          const PixelBox& clip) {
+  if (!placement.mask || paint.alpha() <= 0) return;
+  const Mask& m = *placement.mask;
   const int alpha = paint.alpha();
-  for (size_t i = 0; i < m.rows.size(); ++i) {
-    const int y = pixelY + m.top + static_cast<int>(i);
-    if (y < 0 || y >= image.height) continue;
-    const Mask::Row& row = m.rows[i];
+  const int originX = placement.x;
+  const int firstRow = std::max(0, clip.top - placement.y);
+  const int endRow = std::min(static_cast<int>(m.rows.size()), clip.bottom - placement.y);
+  for (int i = firstRow; i < endRow; ++i) {
+    const int y = placement.y + i;
+    const Mask::Row& row = m.rows[static_cast<size_t>(i)];
     if (row.left > row.right) continue;
-    const int originX = pixelX + m.left;
-    const int first = std::max(row.left, -originX);
-    const int last = std::min(row.right, image.width - 1 - originX);
+    const int first = std::max(row.left, clip.left - originX);
+    const int last = std::min(row.right, clip.right - 1 - originX);
     if (first > last) continue;
     uint32_t* out = image.row(y) + originX;
-    const uint8_t* coverage = m.coverage.data() + i * static_cast<size_t>(m.width);
+    const uint8_t* coverage = m.coverage.data() + static_cast<size_t>(i) * m.width;
     // Coverage 0..255 as 0..256, times the paint's alpha.
     const auto alphaAt = [&](int x) { return ((coverage[x] + (coverage[x] >> 7)) * alpha + 128) >> 8; };
     int x = first;

@@ -22,13 +22,29 @@ class DiscMaskCache {
   DiscMaskCache();
   ~DiscMaskCache();
 
+  struct Mask;
+  // Where a disc's mask lies: its pixel origin in the image, and the mask
+  // (null for a disc that paints nothing or is too large for a mask).
+  struct Placement {
+    const Mask* mask = nullptr;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+
   void paint(const ImageView& image, double cx, double cy, double r, const SpanPainter& paint);
+  // The mask of the disc at (cx, cy) of radius r in an image of this size,
+  // made now if it is new; it stays valid until the frame after next.
+  Placement place(double cx, double cy, double r, int imageWidth, int imageHeight);
+  // Paints a placed mask's pixels within clip (inside the image).
+  static void paint(const ImageView& image, const Placement& placement, const SpanPainter& paint,
+                    const PixelBox& clip);
   // Starts a frame: masks not used since the one before it may go.
   void nextFrame();
   size_t bytes() const { return bytes_; }
 
  private:
-  struct Mask;
   const Mask& mask(int radiusSixteenths, int quarterX, int quarterY);
 
   void dropStale();

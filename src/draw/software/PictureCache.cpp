@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "draw/software/PixelBlend.h"
 
@@ -83,9 +84,15 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
                                           const ImageView& layer, int left, int top) {
   const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
   Picture& p = it->second;
-  if (!fresh) bytes_ -= std::min(bytes_, bytesOf(p));
+  if (!fresh) {
+    bytes_ -= std::min(bytes_, bytesOf(p));
+    if (!p.pixels.empty()) retiredPixels_.push_back(std::move(p.pixels));
+    if (!p.coverage.empty()) retiredCoverage_.push_back(std::move(p.coverage));
+    p.pixels.clear();
+    p.coverage.clear();
+  }
   take(p, key, state, layer, left, top);
-  ++keeps_;
+  p.serial = ++keeps_;
   p.lastShown = frame_;
   p.keptAt = frame_;
   bytes_ += bytesOf(p);
@@ -140,6 +147,8 @@ size_t PictureCache::cutCount() const {
 
 void PictureCache::nextFrame() {
   ++frame_;
+  retiredPixels_.clear();
+  retiredCoverage_.clear();
   // What the last frame did not show is of an object that moved, changed or
   // went; a few frames' grace, then it goes too.
   if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes) return;

@@ -38,6 +38,9 @@ class PictureCache {
     int height = 0;
     std::vector<uint32_t> pixels;   // colour: width * height
     std::vector<uint8_t> coverage;  // shadow: width * height
+    // Which drawing the pixels are: a number no other keeping of this
+    // cache has, for the digests of the tiles it is laid on.
+    uint64_t serial = 0;
     unsigned lastShown = 0;
     unsigned keptAt = 0;  // the frame it was drawn in
     // Painted up to a side of its layer that the frame did not cut: most
@@ -59,7 +62,8 @@ class PictureCache {
   Picture* findRelative(const PictureKey& key, const PictureState& state);
   // Keeps what a layer holds as the picture of key: its pixels within
   // [left, left + width) x [top, top + height) of the image, trimmed to
-  // those it painted.
+  // those it painted. The pixels of a picture it replaces stay readable
+  // until the next frame starts: the frame's tiles may still lay them on.
   Picture& keep(const PictureKey& key, const PictureState& state, const ImageView& layer, int left, int top);
   // The same into a picture of the caller's, not kept.
   static void take(Picture& picture, const PictureKey& key, const PictureState& state, const ImageView& layer,
@@ -83,8 +87,10 @@ class PictureCache {
 
   static uint64_t familySlotOf(const PictureKey& key);
 
-  std::unordered_map<uint64_t, Picture> pictures_;   // looked up only, never walked in drawing order
-  std::unordered_map<uint64_t, uint64_t> families_;  // family slot to the slot of its last picture
+  std::unordered_map<uint64_t, Picture> pictures_;    // looked up only, never walked in drawing order
+  std::unordered_map<uint64_t, uint64_t> families_;   // family slot to the slot of its last picture
+  std::vector<std::vector<uint32_t>> retiredPixels_;  // replaced this frame
+  std::vector<std::vector<uint8_t>> retiredCoverage_;
   size_t bytes_ = 0;
   size_t keeps_ = 0;
   unsigned frame_ = 0;

@@ -56,8 +56,12 @@ void paintRect(const ImageView& image, double x0, double y0, double x1, double y
   }
 }
 
-void paintDisc(const ImageView& image, double centreX, double centreY, double radius, uint32_t rgb,
-               int alpha) {
+void paintDisc(const ImageView& image, double cx, double cy, double r, uint32_t rgb, int alpha) {
+  paintDisc(image, cx, cy, r, rgb, alpha, PixelBox{0, 0, image.width, image.height});
+}
+
+void paintDisc(const ImageView& image, double centreX, double centreY, double radius, uint32_t rgb, int alpha,
+               const PixelBox& clip) {
   if (!(radius > 0.0) || alpha <= 0) return;
   const SpanPainter paint(rgb, alpha);
   // Float is plenty within an image, and its square root is the cheaper.
@@ -66,15 +70,16 @@ void paintDisc(const ImageView& image, double centreX, double centreY, double ra
   const auto r = static_cast<float>(radius);
   const float outer = r + 0.5f;
   const float inner = r - 0.5f;
-  const int top = firstCentreFrom(cy - outer, image.height);
-  const int bottom = lastCentreTo(cy + outer, image.height);
+  // Each pixel's coverage comes from the whole disc; the clip only picks pixels.
+  const int top = std::max(firstCentreFrom(cy - outer, image.height), clip.top);
+  const int bottom = std::min(lastCentreTo(cy + outer, image.height), clip.bottom - 1);
   for (int y = top; y <= bottom; ++y) {
     const float dy = static_cast<float>(y) + 0.5f - cy;
     const float dy2 = dy * dy;
     if (dy2 >= outer * outer) continue;
     const float half = std::sqrt(outer * outer - dy2);
-    const int left = firstCentreFrom(cx - half, image.width);
-    const int right = lastCentreTo(cx + half, image.width);
+    const int left = std::max(firstCentreFrom(cx - half, image.width), clip.left);
+    const int right = std::min(lastCentreTo(cx + half, image.width), clip.right - 1);
     // Pixels whose centre lies within r - 0.5 are covered whole.
     int solidLeft = right + 1;
     int solidRight = right;
@@ -91,6 +96,23 @@ void paintDisc(const ImageView& image, double centreX, double centreY, double ra
     };
     for (int x = left; x < solidLeft && x <= right; ++x) edge(x);
     if (solidLeft <= solidRight) paint.run(row + solidLeft, solidRight - solidLeft + 1);
-    for (int x = std::max(solidRight + 1, solidLeft); x <= right; ++x) edge(x);
+    for (int x = std::max({solidRight + 1, solidLeft, left}); x <= right; ++x) edge(x);
+  }
+}
+
+void paintGlyph(const ImageView& image, const BitmapGlyph& g, int left, int lowest, uint32_t rgb, int alpha,
+                const PixelBox& clip) {
+  if (alpha <= 0) return;
+  const int from = std::max(0, clip.left - left);
+  const int to = std::min(g.width, clip.right - left);
+  for (int rowUp = 0; rowUp < g.height; ++rowUp) {
+    const int y = lowest - rowUp;
+    if (y < clip.top || y >= clip.bottom) continue;
+    uint32_t* row = image.row(y);
+    for (int column = from; column < to; ++column) {
+      if (!g.isLit(column, rowUp)) continue;
+      uint32_t& p = row[left + column];
+      p = alpha >= 256 ? rgb : blendPixel(p, rgb, static_cast<uint32_t>(alpha));
+    }
   }
 }

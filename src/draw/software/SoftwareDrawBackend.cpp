@@ -61,11 +61,17 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
   return t;
 }
 
-SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts) : fonts_(std::move(fonts)) {}
+SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts, int threads)
+    : fonts_(std::move(fonts)), pool_(std::make_unique<TilePool>(threads)) {
+  for (int i = 0; i < pool_->threads(); ++i) replays_.push_back(std::make_unique<TileReplay>());
+}
+
+SoftwareDrawBackend::~SoftwareDrawBackend() = default;
 
 void SoftwareDrawBackend::setFonts(BitmapFontSet fonts, float textScale) {
   fonts_ = std::move(fonts);
   textScale_ = textScale;
+  ++fontsVersion_;
 }
 
 double SoftwareDrawBackend::lineWidthPixels() const {
@@ -86,7 +92,6 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   transform_ = transform;
   raster_.setSize(target.width, target.height);
   raster_.clear();
-  shadows_.setSize(target.width, target.height);
   discs_.nextFrame();
   pictures_.nextFrame();
   if (!still) zoomedAt_ = pictures_.frame();
@@ -98,25 +103,137 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   sourceAlpha_ = 0;
   insideShape_ = false;
   points_.clear();
-  tiles_.beginFrame(target, clearRgb, keptFromLastFrame);
-  if (!keepFlatTiles_) tiles_.paintUnder(PixelBox{0, 0, target.width, target.height});
+  // The last frame's image is believed only if that frame was ended.
+  keptFromLastFrame_ = keptFromLastFrame && ended_;
+  ended_ = false;
+  clearRgb_ = clearRgb;
+  shadowsOpen_ = false;
+  passing_.clear();
+  resamplersUsed_ = 0;
+  const int tileShift = 5;  // tiles of 32 by 32 pixels
+  calls_.begin(target.empty() ? 0 : target.width, target.empty() ? 0 : target.height,
+               paintInTiles_ ? tileShift : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
 }
 
 void SoftwareDrawBackend::endFrame() {
   flushShadows();
-  tiles_.endFrame();
+  changed_ = PixelBox{};
+  paintedTiles_ = 0;
+  const int tiles = calls_.tileCount();
+  const bool same = keptFromLastFrame_ && paintInTiles_ && target_.pixels == shownImage_.pixels &&
+                    target_.width == shownImage_.width && target_.height == shownImage_.height &&
+                    target_.stride == shownImage_.stride && shownDigest_.size() == static_cast<size_t>(tiles);
+  if (!same) {
+    shownDigest_.assign(static_cast<size_t>(tiles), 0);
+    shownFlat_.assign(static_cast<size_t>(tiles), 0);
+    shownRgb_.assign(static_cast<size_t>(tiles), 0);
+  }
+  dirty_.clear();
+  for (int t = 0; t < tiles; ++t) {
+    if (!same || calls_.digestOf(t) != shownDigest_[static_cast<size_t>(t)]) dirty_.push_back(t);
+  }
+  changedTile_.assign(static_cast<size_t>(tiles), 0);
+  // The shapes the tiles to paint lay, each worked out once.
+  const uint32_t shapes = calls_.shapeCount();
+  if (shapeRuns_.size() < shapes) shapeRuns_.resize(shapes);
+  shapeDue_.assign(shapes, 0);
+  shapesDue_.clear();
+  shapesToRasterize_.clear();
+  const uint64_t size = static_cast<uint64_t>(static_cast<uint32_t>(target_.width)) << 32 |
+                        static_cast<uint32_t>(target_.height);
+  for (const int t : dirty_) {
+    for (const uint32_t i : calls_.opsOf(t)) {
+      const DrawOp& op = calls_.op(i);
+      if (op.kind != DrawOp::Kind::Shape || op.tiles == 1 || shapeDue_[op.shape]) continue;
+      shapeDue_[op.shape] = 1;
+      shapesDue_.push_back(i);
+      const auto kept = keptRuns_.find(mixDigest(op.digest, size));
+      if (kept != keptRuns_.end() && !kept->second.empty()) {
+        shapeRuns_[op.shape] = std::move(kept->second);
+        keptRuns_.erase(kept);  // a shape drawn twice the same takes them once
+      } else {
+        shapesToRasterize_.push_back(i);
+      }
+    }
+  }
+  // First the pictures resampled to this zoom, then those shapes: all of
+  // them before any tile.
+  const auto rasterize = [this](size_t i, int worker) {
+    if (i < resamplersUsed_) {
+      resamplers_[i]->paint();
+      return;
+    }
+    const DrawOp& op = calls_.op(shapesToRasterize_[i - resamplersUsed_]);
+    replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
+  };
+  const auto job = [this](size_t i, int worker) {
+    const int t = dirty_[i];
+    const auto at = static_cast<size_t>(t);
+    const TileReplay::Result r =
+        replays_[static_cast<size_t>(worker)]->play(target_, calls_, shapeRuns_, t, clearRgb_, paintInTiles_);
+    bool changed = true;
+    if (r.flat) {
+      // A tile the image already shows in its colour is left as it is.
+      changed = !(shownFlat_[at] && shownRgb_[at] == r.rgb);
+      if (changed) paintFlat(target_, calls_.tileBox(t), r.rgb);
+    }
+    shownFlat_[at] = r.flat;
+    shownRgb_[at] = r.rgb;
+    shownDigest_[at] = calls_.digestOf(t);
+    changedTile_[at] = changed;
+  };
+  if (paintInTiles_) {
+    pool_->run(resamplersUsed_ + shapesToRasterize_.size(), rasterize);
+    pool_->run(dirty_.size(), job);
+  } else {
+    for (size_t i = 0; i < resamplersUsed_ + shapesToRasterize_.size(); ++i) rasterize(i, 0);
+    for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
+  }
+  for (int t = 0; t < tiles; ++t) {
+    if (!changedTile_[static_cast<size_t>(t)]) continue;
+    const PixelBox b = calls_.tileBox(t);
+    changed_ = paintedTiles_ == 0
+                   ? b
+                   : PixelBox{std::min(changed_.left, b.left), std::min(changed_.top, b.top),
+                              std::max(changed_.right, b.right), std::max(changed_.bottom, b.bottom)};
+    ++paintedTiles_;
+  }
+  keptRuns_.clear();
+  for (const uint32_t i : shapesDue_) {
+    const DrawOp& op = calls_.op(i);
+    keptRuns_[mixDigest(op.digest, size)].swap(shapeRuns_[op.shape]);
+  }
+  shownImage_ = target_;
+  ended_ = !target_.empty();
 }
 
 void SoftwareDrawBackend::flushShadows() {
-  if (!shadows_.isOpen()) return;
-  for (const PixelBox& box : shadows_.boxes()) tiles_.paintUnder(box);
-  shadows_.flush(target_);
+  if (!shadowsOpen_ || recording_) return;
+  shadowsOpen_ = false;
+  calls_.closeShadows(shadowRgb_);
 }
 
-void SoftwareDrawBackend::prepare(const PixelBox& box) {
-  if (recording_) return;  // a picture's layer waits for neither
-  flushShadows();
-  tiles_.paintUnder(box);
+void SoftwareDrawBackend::lay(const DrawOp& op, const PixelBox& box, uint64_t identity) {
+  const PixelBox whole{0, 0, target_.width, target_.height};
+  if (!recording_) {
+    calls_.add(op, box, identity);
+    return;
+  }
+  // Into a picture's layer, at once.
+  switch (op.kind) {
+    case DrawOp::Kind::Rect:
+      paintRect(target_, op.x0, op.y0, op.x1, op.y1, op.rgb, op.alpha);
+      break;
+    case DrawOp::Kind::LargeDisc:
+      paintDisc(target_, op.x0, op.y0, op.x1, op.rgb, op.alpha);
+      break;
+    case DrawOp::Kind::Glyph:
+      paintGlyph(target_, *static_cast<const BitmapGlyph*>(op.data), op.left, op.top, op.rgb, op.alpha,
+                 whole);
+      break;
+    default:  // the others are never drawn into a layer
+      break;
+  }
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
@@ -178,10 +295,12 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
   }
   const bool quads = primitive_ == Primitive::Quads || primitive_ == Primitive::Polygon;
   if (quads && drawAsRectangle(rgb, alpha)) return;
-  raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
-  // The flat tiles under it are painted as the sweep reaches them: the box
-  // of an outline is mostly empty.
-  if (!recording_) flushShadows();
+  if (recording_) {
+    raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
+  } else {
+    flushShadows();
+  }
+  const size_t firstEdge = calls_.edges().size();
   switch (primitive_) {
     case Primitive::Points:  // drawn above
       break;
@@ -206,15 +325,44 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
       }
       break;
   }
-  raster_.fill(target_, rgb, alpha, recording_ ? nullptr : &tiles_);
+  if (recording_) {
+    raster_.fill(target_, rgb, alpha);
+    return;
+  }
+  DrawOp op;
+  op.kind = DrawOp::Kind::Shape;
+  op.rgb = rgb;
+  op.alpha = alpha;
+  op.x0 = minX - margin;
+  op.y0 = minY - margin;
+  op.x1 = maxX + margin;
+  op.y1 = maxY + margin;
+  op.firstEdge = static_cast<uint32_t>(firstEdge);
+  op.edgeCount = static_cast<uint32_t>(calls_.edges().size() - firstEdge);
+  if (op.edgeCount > 0) lay(op, pixelBoxOf(op.x0, op.y0, op.x1, op.y1), 0);
+}
+
+void SoftwareDrawBackend::addEdge(double x0, double y0, double x1, double y1) {
+  if (recording_) {
+    raster_.addEdge(x0, y0, x1, y1);
+  } else {
+    calls_.edges().push_back({x0, y0, x1, y1});
+  }
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
   // Unsmoothed OpenGL points are squares of the size rounded to whole pixels.
   const double side = pointSizePixels();
   for (const Point& p : points_) {
-    prepare(pixelBoxOf(p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5));
-    paintRect(target_, p.x - side * 0.5, p.y - side * 0.5, p.x + side * 0.5, p.y + side * 0.5, rgb, alpha);
+    flushShadows();
+    DrawOp op;
+    op.rgb = rgb;
+    op.alpha = alpha;
+    op.x0 = p.x - side * 0.5;
+    op.y0 = p.y - side * 0.5;
+    op.x1 = p.x + side * 0.5;
+    op.y1 = p.y + side * 0.5;
+    lay(op, pixelBoxOf(op.x0, op.y0, op.x1, op.y1), 0);
   }
 }
 
@@ -240,10 +388,10 @@ void SoftwareDrawBackend::addSegment(const Point& a, const Point& b, double half
   if (!(length > 0.0) || !isFinite(length)) return;
   const double nx = -dy / length * halfWidth;
   const double ny = dx / length * halfWidth;
-  raster_.addEdge(a.x + nx, a.y + ny, b.x + nx, b.y + ny);
-  raster_.addEdge(b.x + nx, b.y + ny, b.x - nx, b.y - ny);
-  raster_.addEdge(b.x - nx, b.y - ny, a.x - nx, a.y - ny);
-  raster_.addEdge(a.x - nx, a.y - ny, a.x + nx, a.y + ny);
+  addEdge(a.x + nx, a.y + ny, b.x + nx, b.y + ny);
+  addEdge(b.x + nx, b.y + ny, b.x - nx, b.y - ny);
+  addEdge(b.x - nx, b.y - ny, a.x - nx, a.y - ny);
+  addEdge(a.x - nx, a.y - ny, a.x + nx, a.y + ny);
 }
 
 // Every triangle is turned the same way round, so that the edge two
@@ -253,9 +401,9 @@ void SoftwareDrawBackend::addTriangle(const Point& a, const Point& b, const Poin
   if (twiceArea == 0.0 || !isFinite(twiceArea)) return;
   const Point& second = twiceArea > 0.0 ? b : c;
   const Point& third = twiceArea > 0.0 ? c : b;
-  raster_.addEdge(a.x, a.y, second.x, second.y);
-  raster_.addEdge(second.x, second.y, third.x, third.y);
-  raster_.addEdge(third.x, third.y, a.x, a.y);
+  addEdge(a.x, a.y, second.x, second.y);
+  addEdge(second.x, second.y, third.x, third.y);
+  addEdge(third.x, third.y, a.x, a.y);
 }
 
 void SoftwareDrawBackend::addTriangleStrip() {
@@ -275,7 +423,7 @@ void SoftwareDrawBackend::addPolygon() {
   for (size_t i = 0; i < n; ++i) {
     const Point& a = points_[i];
     const Point& b = points_[(i + 1) % n];
-    raster_.addEdge(a.x, a.y, b.x, b.y);
+    addEdge(a.x, a.y, b.x, b.y);
   }
 }
 
@@ -289,12 +437,15 @@ bool SoftwareDrawBackend::drawAsRectangle(uint32_t rgb, int alpha) {
   if (!rowsFirst && !columnsFirst) return false;
   const double x0 = std::min(v[0].x, v[2].x), x1 = std::max(v[0].x, v[2].x);
   const double y0 = std::min(v[0].y, v[2].y), y1 = std::max(v[0].y, v[2].y);
-  if (recording_) {
-    paintRect(target_, x0, y0, x1, y1, rgb, alpha);
-  } else {
-    flushShadows();
-    tiles_.paintRect(x0, y0, x1, y1, rgb, alpha);
-  }
+  flushShadows();
+  DrawOp op;
+  op.rgb = rgb;
+  op.alpha = alpha;
+  op.x0 = x0;
+  op.y0 = y0;
+  op.x1 = x1;
+  op.y1 = y1;
+  lay(op, pixelBoxOf(x0, y0, x1, y1), 0);
   return true;
 }
 
@@ -311,13 +462,29 @@ bool SoftwareDrawBackend::fillDisc(float cx, float cy, float radius, int segment
   // An opaque disc has its smoothed outline drawn over its edge, half
   // outside it.
   if (color_[3] == 1.0f) r += lineWidthPixels() * 0.5;
-  prepare(pixelBoxOf(c.x - r - 2.0, c.y - r - 2.0, c.x + r + 2.0, c.y + r + 2.0));
-  if (recording_) {
-    // Drawn once into a picture that is kept: a mask would not be used again.
-    paintDisc(target_, c.x, c.y, r, paint.rgb, paint.alpha);
-  } else {
-    discs_.paint(target_, c.x, c.y, r, SpanPainter(paint.rgb, paint.alpha));
+  flushShadows();
+  if (!(r > 0.0) || paint.alpha <= 0) return true;
+  DrawOp op;
+  op.kind = DrawOp::Kind::LargeDisc;
+  op.rgb = paint.rgb;
+  op.alpha = paint.alpha;
+  op.x0 = c.x;
+  op.y0 = c.y;
+  op.x1 = r;
+  // Drawn once into a picture that is kept, a mask would not be used again.
+  if (!recording_ && r <= DiscMaskCache::kLargestRadius) {
+    const DiscMaskCache::Placement at = discs_.place(c.x, c.y, r, target_.width, target_.height);
+    if (!at.mask) return true;
+    op.kind = DrawOp::Kind::Disc;
+    op.data = at.mask;
+    op.left = at.x;
+    op.top = at.y;
+    op.width = at.width;
+    op.height = at.height;
+    lay(op, PixelBox{at.x, at.y, at.x + at.width, at.y + at.height}, 0);
+    return true;
   }
+  lay(op, pixelBoxOf(c.x - r - 2.0, c.y - r - 2.0, c.x + r + 2.0, c.y + r + 2.0), 0);
   return true;
 }
 
@@ -371,17 +538,17 @@ void SoftwareDrawBackend::bitmapCharacter(TextFont font, int character) {
   const int baseX = static_cast<int>(std::floor(rasterPosition_.x + kRasterEpsilon));
   const int baseUp = static_cast<int>(std::floor(h - rasterPosition_.y + kRasterEpsilon));
   const int lowest = h - 1 - (baseUp + g->bottom);
-  prepare(PixelBox{baseX + g->left, lowest - g->height + 1, baseX + g->left + g->width, lowest + 1});
-  for (int rowUp = 0; rowUp < g->height && paint.alpha > 0; ++rowUp) {
-    const int y = h - 1 - (baseUp + g->bottom + rowUp);
-    if (y < 0 || y >= h) continue;
-    uint32_t* row = target_.row(y);
-    for (int column = 0; column < g->width; ++column) {
-      const int x = baseX + g->left + column;
-      if (x < 0 || x >= target_.width || !g->isLit(column, rowUp)) continue;
-      row[x] =
-          paint.alpha >= 256 ? paint.rgb : blendPixel(row[x], paint.rgb, static_cast<uint32_t>(paint.alpha));
-    }
+  flushShadows();
+  if (paint.alpha > 0) {
+    DrawOp op;
+    op.kind = DrawOp::Kind::Glyph;
+    op.rgb = paint.rgb;
+    op.alpha = paint.alpha;
+    op.left = baseX + g->left;
+    op.top = lowest;
+    op.data = g;
+    lay(op, PixelBox{op.left, lowest - g->height + 1, op.left + g->width, lowest + 1},
+        mixDigest(fontsVersion_, static_cast<uint64_t>(font) << 16 | static_cast<uint64_t>(character)));
   }
   rasterPosition_.x += g->advance;
 }
@@ -477,8 +644,10 @@ void SoftwareDrawBackend::endPicture() {
   transform_ = r.frameTransform;
   raster_.setSize(target_.width, target_.height);
   if (!r.keep) {
-    PictureCache::take(passing_, r.key, r.state, layer, r.left, r.top);
-    showKept(passing_);
+    PictureCache::Picture& passing = passing_.emplace_back();
+    PictureCache::take(passing, r.key, r.state, layer, r.left, r.top);
+    passing.serial = 0;  // pixels no other frame will show
+    showKept(passing);
     return;
   }
   PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
@@ -494,21 +663,46 @@ void SoftwareDrawBackend::endPicture() {
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
-  if (picture.key.kind != PictureKind::Shadow || recording_) {
-    prepare(PixelBox{picture.left, picture.top, picture.left + picture.width, picture.top + picture.height});
+  const uint64_t identity = picture.serial != 0 ? picture.serial : freshIdentity() | 1ull << 63;
+  if (recording_) {  // not reached: a picture inside another is drawn, not kept
     showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
     return;
   }
-  gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height);
+  if (picture.key.kind == PictureKind::Shadow) {
+    gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height, identity);
+    return;
+  }
+  flushShadows();
+  DrawOp op;
+  op.kind = DrawOp::Kind::Picture;
+  op.left = picture.left;
+  op.top = picture.top;
+  op.width = picture.width;
+  op.height = picture.height;
+  op.stride = picture.width;
+  op.data = picture.pixels.data();
+  lay(op, PixelBox{op.left, op.top, op.left + op.width, op.top + op.height}, identity);
 }
 
-void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height) {
+void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height,
+                                       uint64_t identity) {
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
-  if (!shadows_.isOpen() || shadows_.rgb() != rgb) {
+  if (!shadowsOpen_ || shadowRgb_ != rgb) {
     flushShadows();
-    shadows_.open(rgb);
+    shadowsOpen_ = true;
+    shadowRgb_ = rgb;
   }
-  shadows_.add(coverage, left, top, width, height, width);
+  if (width <= 0 || height <= 0) return;
+  DrawOp op;
+  op.kind = DrawOp::Kind::ShadowAdd;
+  op.rgb = rgb;
+  op.left = left;
+  op.top = top;
+  op.width = width;
+  op.height = height;
+  op.stride = width;
+  op.data = coverage;
+  lay(op, PixelBox{left, top, left + width, top + height}, identity);
 }
 
 bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureState& state) {
@@ -522,18 +716,31 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
   }
   if (!stale) return false;
   const uint64_t slot = PictureCache::slotOf(key);
-  if (redraws_.isDue(slot) || !resampler_.resample(*stale, state, target_.width, target_.height))
-    return false;
-  const ZoomResampler::Result& r = resampler_.result();
+  if (redraws_.isDue(slot)) return false;
+  // Its pixels are made in endFrame, on the tiles' threads, before any
+  // tile lays them on.
+  if (resamplersUsed_ == resamplers_.size()) resamplers_.push_back(std::make_unique<ZoomResampler>());
+  ZoomResampler& resampler = *resamplers_[resamplersUsed_];
+  if (!resampler.place(*stale, state, target_.width, target_.height)) return false;
+  const ZoomResampler::Result& r = resampler.result();
   if (r.width == 0 || r.height == 0) return true;
+  ++resamplersUsed_;
   redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height},
                stale->state.scale / state.scale);
+  const uint64_t identity = freshIdentity() | 1ull << 63;
   if (key.kind == PictureKind::Shadow) {
-    gatherShadow(r.coverage, r.left, r.top, r.width, r.height);
+    gatherShadow(r.coverage, r.left, r.top, r.width, r.height, identity);
     return true;
   }
-  prepare(PixelBox{r.left, r.top, r.left + r.width, r.top + r.height});
-  for (int y = 0; y < r.height; ++y)
-    compositeSpan(target_.row(r.top + y) + r.left, r.pixels + static_cast<size_t>(y) * r.width, r.width);
+  flushShadows();
+  DrawOp op;
+  op.kind = DrawOp::Kind::Picture;
+  op.left = r.left;
+  op.top = r.top;
+  op.width = r.width;
+  op.height = r.height;
+  op.stride = r.width;
+  op.data = r.pixels;
+  lay(op, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height}, identity);
   return true;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <deque>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/BitmapFont.h"
@@ -7,11 +10,12 @@
 #include "draw/ImageView.h"
 #include "draw/software/CoverageRasterizer.h"
 #include "draw/software/DiscMaskCache.h"
-#include "draw/software/FlatTiles.h"
+#include "draw/software/FrameRecording.h"
 #include "draw/software/PictureCache.h"
 #include "draw/software/PixelBlend.h"
 #include "draw/software/RedrawQueue.h"
-#include "draw/software/ShadowBatch.h"
+#include "draw/software/TilePool.h"
+#include "draw/software/TileReplay.h"
 #include "draw/software/ZoomResampler.h"
 #include "world/Geometry.h"
 
@@ -41,25 +45,39 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // when the view zooms they are laid on resampled from their last drawing
 // and drawn afresh a few a frame (see RedrawQueue).
 //
+// A frame's calls are recorded, not painted at once: endFrame paints the
+// image in tiles of 32 by 32 pixels, on several threads, each tile clipped
+// to itself, to the same pixels as painting the frame whole. A tile whose
+// calls are those of the last frame, on an image that still shows it, is
+// not painted again.
+//
 //   SoftwareDrawBackend software(fonts);
 //   software.beginFrame(image, viewTransform(800, 800, zoom, translation), 0xFFFFFF);
 //   setDrawBackend(&software);
 //   game.onDraw();
 class SoftwareDrawBackend : public DrawBackend {
  public:
-  explicit SoftwareDrawBackend(BitmapFontSet fonts = {});
-  // Text from now on: fonts drawn at textScale pixels per unit.
+  // threads: how many draw a frame's tiles (see drawingThreads).
+  explicit SoftwareDrawBackend(BitmapFontSet fonts = {}, int threads = drawingThreads());
+  ~SoftwareDrawBackend() override;
+  // Text from now on: fonts drawn at textScale pixels per unit. Between
+  // frames only.
   void setFonts(BitmapFontSet fonts, float textScale);
 
   // Clears the image to clearRgb and draws into it from now on. The image
-  // must stay valid until endFrame, which finishes the picture; only then
-  // are all its pixels drawn. keptFromLastFrame: the image still holds the
+  // must stay valid until endFrame, which paints the picture: before it
+  // the image is as it was. keptFromLastFrame: the image still holds the
   // last frame this backend drew on it, so what is unchanged need not be
   // painted again.
   void beginFrame(const ImageView& target, const ScreenTransform& transform, uint32_t clearRgb,
                   bool keptFromLastFrame = false);
   void endFrame();
   const ImageView& target() const { return target_; }
+  // The part of the image the last endFrame painted (empty when none).
+  const PixelBox& changedArea() const { return changed_; }
+  // How many tiles the last endFrame painted, of how many.
+  int paintedTiles() const { return paintedTiles_; }
+  int tileCount() const { return calls_.tileCount(); }
 
   void begin(Primitive primitive) override;
   void end() override;
@@ -78,9 +96,9 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
-  // Whether the frame's one-colour parts are kept as a colour until drawn
-  // on (the default) or painted at once, as a frame to compare with.
-  void keepFlatTiles(bool keep) { keepFlatTiles_ = keep; }
+  // Whether frames are painted in tiles (the default), or whole on the
+  // calling thread, every pixel anew: the frame tiles are compared with.
+  void paintInTiles(bool tiles) { paintInTiles_ = tiles; }
   const PictureCache& pictures() const { return pictures_; }
   // How many kept pictures the frame showed resampled from another view,
   // not yet drawn afresh at its own.
@@ -120,11 +138,14 @@ class SoftwareDrawBackend : public DrawBackend {
   bool showResampled(const PictureKey& key, const PictureState& state);
   // Coverage of a shadow, gathered with the shadows before it if they are
   // of its colour.
-  void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height);
-  // Before anything is painted on the frame within box: the shadows
-  // gathered so far, and the flat tiles under it.
-  void prepare(const PixelBox& box);
+  void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height, uint64_t identity);
+  // Before anything else is painted on the frame: the shadows gathered so far.
   void flushShadows();
+  // A call painted on the frame: recorded for its tiles, or, while a
+  // picture is drawn, painted into its layer at once.
+  void lay(const DrawOp& op, const PixelBox& box, uint64_t identity);
+  // An identity for pixels no other frame will show.
+  uint64_t freshIdentity() { return ++freshIdentities_; }
   const BitmapGlyph* glyph(TextFont font, int character) const;
   void drawShape(uint32_t rgb, int alpha);
   void drawPoints(uint32_t rgb, int alpha);
@@ -135,6 +156,7 @@ class SoftwareDrawBackend : public DrawBackend {
   bool drawAsRectangle(uint32_t rgb, int alpha);
   void addTriangle(const Point& a, const Point& b, const Point& c);
   void addSegment(const Point& a, const Point& b, double halfWidth);
+  void addEdge(double x0, double y0, double x1, double y1);
 
   // Line width and point size in image pixels.
   double lineWidthPixels() const;
@@ -153,8 +175,42 @@ class SoftwareDrawBackend : public DrawBackend {
   float lineWidth_ = 1.0f;
   float pointSize_ = 1.0f;
   RasterPosition rasterPosition_;
-  FlatTiles tiles_;
-  bool keepFlatTiles_ = true;
+  uint64_t fontsVersion_ = 0;
+
+  // The frame's calls, and how they are painted.
+  FrameRecording calls_;
+  uint32_t clearRgb_ = 0;
+  bool paintInTiles_ = true;
+  bool keptFromLastFrame_ = false;
+  bool shadowsOpen_ = false;
+  uint32_t shadowRgb_ = 0;
+  uint64_t freshIdentities_ = 0;
+  std::unique_ptr<TilePool> pool_;
+  std::vector<std::unique_ptr<TileReplay>> replays_;  // one per thread
+  // What the image shows of each tile since the last frame ended: the
+  // digest of its calls, and whether it is all one colour (and which).
+  ImageView shownImage_;
+  bool ended_ = false;  // a frame begun and not ended leaves the image unknown
+  std::vector<uint64_t> shownDigest_;
+  std::vector<uint8_t> shownFlat_;
+  std::vector<uint32_t> shownRgb_;
+  std::vector<int> dirty_;
+  std::vector<uint32_t> shapesDue_;          // shapes the dirty tiles lay
+  std::vector<uint8_t> shapeDue_;            // by shape number
+  std::vector<TileReplay::Runs> shapeRuns_;  // by shape number
+  // The runs of the last frame's shapes that spanned tiles, by digest (and
+  // the image's size): a shape drawn the same again is not worked out again.
+  std::unordered_map<uint64_t, TileReplay::Runs> keptRuns_;  // looked up only
+  std::vector<uint32_t> shapesToRasterize_;
+  std::vector<uint8_t> changedTile_;
+  PixelBox changed_;
+  int paintedTiles_ = 0;
+  // Pixels the frame's calls read that nothing else keeps until it ends:
+  // pictures shown once, and pictures resampled to another zoom (placed
+  // while the frame is recorded, their pixels made with the tiles').
+  std::deque<PictureCache::Picture> passing_;
+  std::vector<std::unique_ptr<ZoomResampler>> resamplers_;
+  size_t resamplersUsed_ = 0;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.
@@ -178,8 +234,6 @@ class SoftwareDrawBackend : public DrawBackend {
   Recording picture_;
   std::vector<uint32_t> layer_;
   uint32_t sourceAlpha_ = 0;
-  ShadowBatch shadows_;
-  ZoomResampler resampler_;
   RedrawQueue redraws_;
   unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
   // Pictures drawn afresh, as (owner and kind, state): the last frame's,
@@ -187,5 +241,4 @@ class SoftwareDrawBackend : public DrawBackend {
   // frame (one being dragged) is drawn in a layer but not kept.
   std::vector<std::pair<uint64_t, uint64_t>> drawnLastFrame_;
   std::vector<std::pair<uint64_t, uint64_t>> drawnThisFrame_;
-  PictureCache::Picture passing_;  // such a picture, laid on once
 };

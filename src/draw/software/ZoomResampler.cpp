@@ -236,9 +236,11 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
   }
 }
 
-bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState& now, int frameWidth,
-                             int frameHeight) {
+bool ZoomResampler::place(const PictureCache::Picture& p, const PictureState& now, int frameWidth,
+                          int frameHeight) {
   result_ = Result{};
+  sourcePixels_ = nullptr;
+  sourceCoverage_ = nullptr;
   const PictureState& kept = p.state;
   // Views far apart are not worth it (nor views that are not views).
   const double ratio = kept.scale / now.scale;
@@ -262,19 +264,14 @@ bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState&
   if (p.width == 0 || p.height == 0) return true;
   const bool shadow = p.key.kind == PictureKind::Shadow;
   int w = 0, h = 0;
-  if (kept.scale <= kPairsUpTo * now.scale) {
+  pairs_ = kept.scale <= kPairsUpTo * now.scale;
+  if (pairs_) {
     pairTaps(columnPairs_, result_.left, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width,
              frameWidth);
     pairTaps(rowPairs_, result_.top, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height,
              frameHeight);
     w = static_cast<int>(columnPairs_.size());
     h = static_cast<int>(rowPairs_.size());
-    if (w == 0 || h == 0) return true;
-    if (shadow) {
-      runPairs(p.coverage.data(), p.width, coverage_, mixedCoverage_);
-    } else {
-      runPairs(p.pixels.data(), p.width, pixels_, mixedPixels_);
-    }
   } else {
     axisTaps(columns_, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth);
     axisTaps(rows_, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight);
@@ -282,19 +279,39 @@ bool ZoomResampler::resample(const PictureCache::Picture& p, const PictureState&
     result_.top = rows_.first;
     w = static_cast<int>(columns_.from.size());
     h = static_cast<int>(rows_.from.size());
-    if (w == 0 || h == 0) return true;
-    if (shadow) {
-      run<Coverage>(p.coverage.data(), p.width, coverage_);
-    } else {
-      run<Colour>(p.pixels.data(), p.width, pixels_);
-    }
+  }
+  if (w == 0 || h == 0) {
+    result_ = Result{result_.left, result_.top, 0, 0, nullptr, nullptr};
+    return true;
   }
   result_.width = w;
   result_.height = h;
+  sourceWidth_ = p.width;
+  // Made to their size now, so that where the pixels will be is known.
+  const size_t n = static_cast<size_t>(w) * h;
   if (shadow) {
+    sourceCoverage_ = p.coverage.data();
+    coverage_.resize(n);
     result_.coverage = coverage_.data();
   } else {
+    sourcePixels_ = p.pixels.data();
+    pixels_.resize(n);
     result_.pixels = pixels_.data();
   }
   return true;
+}
+
+void ZoomResampler::paint() {
+  if (result_.width == 0 || result_.height == 0) return;
+  if (pairs_) {
+    if (sourceCoverage_) {
+      runPairs(sourceCoverage_, sourceWidth_, coverage_, mixedCoverage_);
+    } else {
+      runPairs(sourcePixels_, sourceWidth_, pixels_, mixedPixels_);
+    }
+  } else if (sourceCoverage_) {
+    run<Coverage>(sourceCoverage_, sourceWidth_, coverage_);
+  } else {
+    run<Colour>(sourcePixels_, sourceWidth_, pixels_);
+  }
 }

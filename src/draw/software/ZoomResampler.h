@@ -16,7 +16,10 @@
 // frame size and scale: the views are the pictures' pixel transforms.
 //
 //   ZoomResampler resampler;
-//   if (resampler.resample(picture, state, width, height)) lay(resampler.result());
+//   if (resampler.place(picture, state, width, height)) {  // where, at once
+//     use(resampler.result());  // its pixels' place in memory is known now
+//     resampler.paint();        // and they are there after this, on any thread
+//   }
 class ZoomResampler {
  public:
   // The picture under the new view, in frame pixels: premultiplied colour
@@ -34,8 +37,17 @@ class ZoomResampler {
   // now (its scale and offsets). False, with nothing made, when the frame
   // would show part of the picture that was cut off when it was drawn (it
   // lay beyond that frame's edge): then only drawing it afresh will do.
+  // place works out where (and, from the picture's size and states alone,
+  // whether); paint makes the pixels, reading the picture's pixels as they
+  // were when placed, which must stay until then.
   bool resample(const PictureCache::Picture& picture, const PictureState& now, int frameWidth,
-                int frameHeight);
+                int frameHeight) {
+    if (!place(picture, now, frameWidth, frameHeight)) return false;
+    paint();
+    return true;
+  }
+  bool place(const PictureCache::Picture& picture, const PictureState& now, int frameWidth, int frameHeight);
+  void paint();
   const Result& result() const { return result_; }
 
  private:
@@ -76,4 +88,9 @@ class ZoomResampler {
   std::vector<uint8_t> mixedCoverage_;
   std::vector<float> across_;  // the picture's rows, resampled across
   Result result_;
+  // What place left for paint: the picture's pixels, and how to resample them.
+  const uint32_t* sourcePixels_ = nullptr;
+  const uint8_t* sourceCoverage_ = nullptr;
+  int sourceWidth_ = 0;
+  bool pairs_ = false;
 };

@@ -62,6 +62,8 @@ void drawString(float x, float y, const std::string& s) {
 }
 
 void display() {
+  // Drawn when exposed or changed: shown whole either way.
+  renderer->showWholeNextFrame();
   ViewPlacement placement;
   placement.width = box.width;
   placement.height = box.height;

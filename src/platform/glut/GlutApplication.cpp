@@ -249,6 +249,7 @@ void GlutApplication::handleDisplay() {
   // not draw the same frame again.
   if (takeDueFrame()) {
     askRedraw();
+    renderer_->showWholeNextFrame();
     onFrame();
   } else if (isVisible() && !renderer_->showAgain()) {
     askRedraw();

@@ -91,6 +91,8 @@ ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const
                                         uint32_t clearRgb, bool& kept) {
   const ImageView whole = presenter_->frame(windowWidth, windowHeight);
   kept = presenter_->hasPresented();
+  viewLeft_ = 0;
+  viewTop_ = 0;
   const int width = std::min(placement.pixelWidth(), windowWidth - placement.left);
   const int height = std::min(placement.pixelHeight(), windowHeight - placement.top);
   if (whole.empty() ||
@@ -106,6 +108,8 @@ ImageView WindowRenderer::softwareFrame(int windowWidth, int windowHeight, const
     cleared_ = placement;
     kept = false;
   }
+  viewLeft_ = placement.left;
+  viewTop_ = placement.top;
   ImageView view = whole;
   view.pixels = whole.row(placement.top) + placement.left;
   view.width = width;
@@ -119,6 +123,8 @@ void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPla
   if (software_) {
     bool kept = false;
     const ImageView frame = softwareFrame(windowWidth, windowHeight, placement, clearRgb, kept);
+    showWhole_ = !kept || frame.empty() || wholeAsked_;
+    wholeAsked_ = false;
     software_->beginFrame(
         frame, viewTransform(placement.width, placement.height, zoom, translation, placement.scale), clearRgb,
         kept);
@@ -139,7 +145,13 @@ void WindowRenderer::beginFrame(int windowWidth, int windowHeight, const ViewPla
 void WindowRenderer::endFrame() {
   if (presenter_) {
     software_->endFrame();
-    presenter_->present();
+    if (showWhole_) {
+      presenter_->present();
+      return;
+    }
+    const PixelBox& changed = software_->changedArea();
+    presenter_->present(PixelBox{changed.left + viewLeft_, changed.top + viewTop_, changed.right + viewLeft_,
+                                 changed.bottom + viewTop_});
     return;
   }
   glutSwapBuffers();

@@ -57,6 +57,9 @@ class WindowRenderer {
   // Shows the last frame again, for a window that was covered: the X server
   // keeps nothing of it, the image has it all. False when there is none.
   bool showAgain();
+  // The next frame is shown whole, not only where it changed: the window
+  // was exposed and may show nothing of the last.
+  void showWholeNextFrame() { wholeAsked_ = true; }
 
  private:
   // Text and line widths for the view's scale, from the first frame at it.
@@ -75,4 +78,11 @@ class WindowRenderer {
   double scale_ = 1.0;
   // What the margins around the view were cleared for.
   ViewPlacement cleared_;
+  // Where the software renderer's view lies in the window's image, and
+  // whether the next frame must be shown whole (the image is new, or its
+  // margins were cleared) rather than only where it changed.
+  int viewLeft_ = 0;
+  int viewTop_ = 0;
+  bool showWhole_ = true;
+  bool wholeAsked_ = true;
 };

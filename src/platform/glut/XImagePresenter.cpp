@@ -4,6 +4,8 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
+
 namespace {
 
 // Set by the error handler while a shared-memory attach is tried: a server
@@ -69,14 +71,23 @@ ImageView XImagePresenter::frame(int width, int height) {
 }
 
 void XImagePresenter::present() {
+  if (image_) present(PixelBox{0, 0, image_->width, image_->height});
+}
+
+void XImagePresenter::present(const PixelBox& area) {
   if (!image_) return;
+  const int left = std::max(area.left, 0);
+  const int top = std::max(area.top, 0);
+  const int width = std::min(area.right, image_->width) - left;
+  const int height = std::min(area.bottom, image_->height) - top;
+  if (width <= 0 || height <= 0) return;  // the window shows it all already
   if (useSharedMemory_) {
-    XShmPutImage(display_, window_, gc_, image_, 0, 0, 0, 0, image_->width, image_->height, False);
+    XShmPutImage(display_, window_, gc_, image_, left, top, left, top, width, height, False);
     // The server reads the pixels when it gets to the request: wait for it,
     // so the next frame cannot draw into a picture still being shown.
     XSync(display_, False);
   } else {
-    XPutImage(display_, window_, gc_, image_, 0, 0, 0, 0, image_->width, image_->height);
+    XPutImage(display_, window_, gc_, image_, left, top, left, top, width, height);
     XFlush(display_);
   }
   presented_ = true;

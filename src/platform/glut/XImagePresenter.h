@@ -27,6 +27,9 @@ class XImagePresenter {
   ImageView frame(int width, int height);
   // Shows the image on the window; the next frame may draw at once.
   void present();
+  // Shows only the part of the image in area, the rest of the window
+  // showing what it did: cheaper when little has changed.
+  void present(const PixelBox& area);
   bool usesSharedMemory() const { return useSharedMemory_; }
   // True once a frame of the window's size has been presented.
   bool hasPresented() const { return presented_; }

@@ -58,8 +58,13 @@ class SoftwareBackendTest : public ::testing::Test {
     std::fill(pixels.begin(), pixels.end(), 0u);
     backend.beginFrame(image, t, 0x000000);
   }
-  uint32_t at(int x, int y) const { return image.at(x, y); }
-  double paintedArea() const {
+  // The frame so far: ending it paints every call since it began.
+  uint32_t at(int x, int y) {
+    backend.endFrame();
+    return image.at(x, y);
+  }
+  double paintedArea() {
+    backend.endFrame();
     double sum = 0;
     for (uint32_t p : pixels) sum += blue(p) / 255.0;
     return sum;
@@ -207,6 +212,71 @@ TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
   drawText(40.0f, 30.0f, "A");
   drawText(0.0f, 0.0f, "A");  // all but its bottom row fall off the top
   EXPECT_EQ(at(1, 0), 0x0000FFu);
+}
+
+// Frames drawn in tiles on two threads over the image of the last, against
+// each painted whole: the tiles under what moved, changed colour or zoomed
+// are painted again, to the same pixels, and only those.
+TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
+  constexpr int kSide = 128;  // sixteen tiles
+  SoftwareDrawBackend tiled({}, 2);
+  SoftwareDrawBackend whole({}, 1);
+  whole.paintInTiles(false);
+  std::vector<uint32_t> kept(kSide * kSide), fresh(kSide * kSide);
+  struct Scene {
+    float discX = 14.0f;
+    float red = 0.2f;
+    float zoom = 1.0f;
+  };
+  const auto draw = [&](SoftwareDrawBackend& backend, std::vector<uint32_t>& pixels, const Scene& scene) {
+    setDrawBackend(&backend);
+    resetPen();
+    backend.beginFrame({pixels.data(), kSide, kSide, kSide},
+                       viewTransform(kSide, kSide, scene.zoom, {kSide * 0.5f, kSide * 0.5f}), 0x336699,
+                       &backend == &tiled);
+    setColor(1.0f, 1.0f, 1.0f);
+    setAlpha(0.25f);
+    fillRect(Rect{0, kSide, 0, kSide});  // a veil over every tile
+    setAlpha(1.0f);
+    setColor(0.9f, 0.8f, 0.1f);
+    fillCircle(scene.discX, 20.0f, 9.0f);
+    setColor(scene.red, 0.5f, 0.3f);
+    setAlpha(0.75f);
+    polygon({{70, 70}, {120, 80}, {90, 120}});
+    backend.endFrame();
+    setDrawBackend(nullptr);
+  };
+  const auto frame = [&](const Scene& scene) {
+    draw(tiled, kept, scene);
+    draw(whole, fresh, scene);
+    EXPECT_TRUE(kept == fresh);
+    return tiled.paintedTiles();
+  };
+  Scene scene;
+  EXPECT_EQ(frame(scene), 16);
+  EXPECT_EQ(frame(scene), 0);  // nothing changed
+  scene.discX = 17.5f;         // in the top left quarter
+  EXPECT_GE(frame(scene), 1);
+  EXPECT_LE(tiled.changedArea().right, 64);
+  EXPECT_LE(tiled.changedArea().bottom, 64);
+  scene.red = 0.6f;  // the polygon, in the bottom right quarter
+  EXPECT_GE(frame(scene), 4);
+  EXPECT_EQ(tiled.changedArea().left, 64);
+  EXPECT_EQ(tiled.changedArea().top, 64);
+  // Zoomed, the veil leaves the empty tiles one colour, as they were.
+  scene.zoom = 1.1f;
+  const int zoomed = frame(scene);
+  EXPECT_GE(zoomed, 5);
+  EXPECT_LT(zoomed, 16);
+  EXPECT_EQ(frame(scene), 0);
+}
+
+TEST(SoftwareTiles, ThreadsAreTheSettingOrTheCoresUpToEight) {
+  EXPECT_EQ(drawingThreads("1", 4), 1);
+  EXPECT_EQ(drawingThreads("12", 2), 12);
+  EXPECT_EQ(drawingThreads(nullptr, 2), 2);
+  EXPECT_EQ(drawingThreads("", 32), 8);
+  for (const char* nonsense : {"0", "-3", "65", "two", "4x"}) EXPECT_EQ(drawingThreads(nonsense, 0), 1);
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include "draw/software/FrameRecording.h"
+
+#include <algorithm>
+#include <cstring>
+
+uint64_t mixDigest(uint64_t digest, uint64_t word) {
+  uint64_t h = (digest ^ word) * 0x9E3779B97F4A7C15ull;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ull;
+  return h ^ (h >> 32);
+}
+
+uint64_t doubleBits(double v) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
+
+void FrameRecording::begin(int width, int height, int tileShift, uint64_t seed) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  tileWidth_ = tileShift > 0 ? 1 << tileShift : std::max(width_, 1);
+  tileHeight_ = tileShift > 0 ? 1 << tileShift : std::max(height_, 1);
+  columns_ = width_ == 0 || height_ == 0 ? 0 : (width_ + tileWidth_ - 1) / tileWidth_;
+  rows_ = columns_ == 0 ? 0 : (height_ + tileHeight_ - 1) / tileHeight_;
+  const size_t tiles = static_cast<size_t>(columns_) * rows_;
+  if (tiles_.size() < tiles) tiles_.resize(tiles);
+  for (size_t t = 0; t < tiles; ++t) tiles_[t].clear();
+  digests_.assign(tiles, seed);
+  shadowBatchOf_.assign(tiles, 0);
+  shadowTiles_.clear();
+  ops_.clear();
+  edges_.clear();
+  shapes_ = 0;
+}
+
+PixelBox FrameRecording::tileBox(int tile) const {
+  const int left = tile % columns_ * tileWidth_;
+  const int top = tile / columns_ * tileHeight_;
+  return {left, top, std::min(left + tileWidth_, width_), std::min(top + tileHeight_, height_)};
+}
+
+void FrameRecording::file(uint32_t index, int tile, uint64_t digest) {
+  tiles_[static_cast<size_t>(tile)].push_back(index);
+  uint64_t& d = digests_[static_cast<size_t>(tile)];
+  d = mixDigest(d, digest);
+}
+
+void FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identity) {
+  const int left = std::max(box.left, 0);
+  const int top = std::max(box.top, 0);
+  const int right = std::min(box.right, width_);
+  const int bottom = std::min(box.bottom, height_);
+  if (left >= right || top >= bottom) return;
+  uint64_t d = mixDigest(static_cast<uint64_t>(op.kind), identity);
+  d = mixDigest(d, uint64_t{op.rgb} << 32 | static_cast<uint32_t>(op.alpha));
+  for (const double v : {op.x0, op.y0, op.x1, op.y1}) d = mixDigest(d, doubleBits(v));
+  d = mixDigest(d,
+                static_cast<uint64_t>(static_cast<uint32_t>(op.left)) << 32 | static_cast<uint32_t>(op.top));
+  d = mixDigest(
+      d, static_cast<uint64_t>(static_cast<uint32_t>(op.width)) << 32 | static_cast<uint32_t>(op.height));
+  d = mixDigest(d, static_cast<uint64_t>(static_cast<uint32_t>(op.stride)));
+  for (uint32_t e = 0; e < op.edgeCount; ++e) {
+    const Edge& edge = edges_[op.firstEdge + e];
+    for (const double v : {edge.x0, edge.y0, edge.x1, edge.y1}) d = mixDigest(d, doubleBits(v));
+  }
+  const auto index = static_cast<uint32_t>(ops_.size());
+  ops_.push_back(op);
+  if (op.kind == DrawOp::Kind::Shape) ops_.back().shape = shapes_++;
+  ops_.back().digest = d;
+  ops_.back().tiles = static_cast<uint32_t>(((bottom - 1) / tileHeight_ - top / tileHeight_ + 1) *
+                                            ((right - 1) / tileWidth_ - left / tileWidth_ + 1));
+  const bool shadow = op.kind == DrawOp::Kind::ShadowAdd;
+  for (int row = top / tileHeight_; row <= (bottom - 1) / tileHeight_; ++row) {
+    for (int column = left / tileWidth_; column <= (right - 1) / tileWidth_; ++column) {
+      const int tile = row * columns_ + column;
+      file(index, tile, d);
+      if (shadow && shadowBatchOf_[static_cast<size_t>(tile)] != shadowBatch_) {
+        shadowBatchOf_[static_cast<size_t>(tile)] = shadowBatch_;
+        shadowTiles_.push_back(tile);
+      }
+    }
+  }
+}
+
+void FrameRecording::closeShadows(uint32_t rgb) {
+  ++shadowBatch_;
+  if (shadowTiles_.empty()) return;
+  DrawOp flush;
+  flush.kind = DrawOp::Kind::ShadowFlush;
+  flush.rgb = rgb;
+  const auto index = static_cast<uint32_t>(ops_.size());
+  ops_.push_back(flush);
+  const uint64_t d = mixDigest(static_cast<uint64_t>(flush.kind), rgb);
+  for (const int tile : shadowTiles_) file(index, tile, d);
+  shadowTiles_.clear();
+}
