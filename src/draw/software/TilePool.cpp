@@ -13,7 +13,11 @@ int drawingThreads(const char* setting, unsigned cores) {
 }
 
 int drawingThreads() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  return 1;  // a browser build without threads: the page's own thread draws
+#else
   return drawingThreads(std::getenv("VERLOMBA_THREADS"), std::thread::hardware_concurrency());
+#endif
 }
 
 TilePool::TilePool(int threads) : threads_(std::max(threads, 1)) {}
