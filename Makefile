@@ -90,11 +90,19 @@ run: build
 	./build/verlomba
 
 # Unit tests run in the sanitizer build; the end-to-end tests drive the real
-# binary under Xvfb; then the install tree and the package are checked.
-test: deps-test format-check build build-e2e build-asan build-fuzz package web
+# binary under Xvfb, while the fuzzers' few seconds each run beside them (the
+# games mostly wait); then the install tree and the package are checked.
+# The builds go two at a time, so that one's configuring and linking
+# overlap the other's compiling; every package they need is installed first,
+# at once.
+TEST_GROUPS = game test fuzz package web windows
+test: format-check
+	@scripts/ensure-deps.sh $(TEST_GROUPS)
+	$(MAKE) --no-print-directory -j 2 build-e2e build-asan build-fuzz package web
 	cd build-asan && ctest -L unit --output-on-failure -j $(JOBS)
-	@$(call run-fuzzers,$(FUZZ_SMOKE_SECONDS))
-	cd build && ctest -L e2e --output-on-failure -j $(JOBS)
+	@( $(call run-fuzzers,$(FUZZ_SMOKE_SECONDS)) ) > build-fuzz/smoke.log 2>&1 & smoke=$$!; \
+	  ( cd build && ctest -L e2e --output-on-failure -j $(JOBS) ); e2e=$$?; \
+	  wait $$smoke; fuzz=$$?; cat build-fuzz/smoke.log; test $$e2e -eq 0 -a $$fuzz -eq 0
 	$(run-web-tests)
 	python3 tests/install/test_install_tree.py build
 	python3 tests/install/test_package.py build-package

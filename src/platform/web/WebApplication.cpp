@@ -157,6 +157,16 @@ void WebApplication::mouseUp(int x, int y, int modifiers) {
 
 void WebApplication::mouseMove(int x, int y) {
   setMouse(x, y);
+  dragViewTo(mouseX_, mouseY_);
+}
+
+void WebApplication::middleButton(int x, int y, bool down) {
+  setMouse(x, y);
+  if (down) {
+    beginViewDrag(mouseX_, mouseY_);
+  } else {
+    endViewDrag();
+  }
 }
 
 void WebApplication::wheel(int notches) {

@@ -54,6 +54,8 @@ class WebApplication : public Application {
   void mouseDown(int x, int y, int modifiers);
   void mouseUp(int x, int y, int modifiers);
   void mouseMove(int x, int y);
+  // The middle button: pressed, it carries the view along until released.
+  void middleButton(int x, int y, bool down);
   void wheel(int notches);
   // A key as the page names it (see WebExports); false when the game has
   // no use for it, so that the browser may.

@@ -100,7 +100,7 @@ int runGame(void (*prepare)(Game&), std::optional<double> scale, const std::stri
 // What the page's script calls. Positions are canvas pixels; modifiers are
 // kShiftBit, kCtrlBit and kAltBit; keys are character codes, 8 for
 // Backspace, 127 for Delete, 13 and 27 for Return and Escape, kKeyLeft and
-// the like for the arrows.
+// the like for the arrows, Home and F1.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void verlomba_mouse_down(int x, int y, int modifiers) {
@@ -117,6 +117,10 @@ EMSCRIPTEN_KEEPALIVE void verlomba_mouse_up(int x, int y, int modifiers) {
 
 EMSCRIPTEN_KEEPALIVE void verlomba_mouse_move(int x, int y) {
   if (WebApplication* app = session().app.get()) app->mouseMove(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void verlomba_middle_button(int x, int y, int down) {
+  if (WebApplication* app = session().app.get()) app->middleButton(x, y, down != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void verlomba_wheel(int notches) {

@@ -25,7 +25,8 @@ var verlombaPage = (function () {
   // The modifier bits of InputMapping.h.
   var SHIFT = 1, CTRL = 2, ALT = 4;
   var keyCodes = {Enter: 13, Escape: 27, Backspace: 8, Delete: 127, Tab: 9,
-                  ArrowLeft: 1000, ArrowRight: 1001, ArrowUp: 1002, ArrowDown: 1003};
+                  ArrowLeft: 1000, ArrowRight: 1001, ArrowUp: 1002, ArrowDown: 1003,
+                  Home: 1004, F1: 1005};
   var cursors = {0: 'none', 2: 'crosshair', 6: 'text'};
 
   function modifiers(e) {
@@ -123,6 +124,11 @@ var verlombaPage = (function () {
         closeMenu();
         var p = at(e);
         Module._verlomba_mouse_down(p[0], p[1], modifiers(e));
+      } else if (e.button === 1) {
+        // The middle button moves the view (and never scrolls the page).
+        closeMenu();
+        var q = at(e);
+        Module._verlomba_middle_button(q[0], q[1], 1);
       }
       e.preventDefault();
     });
@@ -134,6 +140,11 @@ var verlombaPage = (function () {
       Module._verlomba_mouse_move(p[0], p[1]);
     });
     window.addEventListener('mouseup', function (e) {
+      if (e.button === 1) {
+        var q = at(e);
+        Module._verlomba_middle_button(q[0], q[1], 0);
+        return;
+      }
       if (e.button !== 0) return;
       var p = at(e);
       Module._verlomba_mouse_up(p[0], p[1], modifiers(e));
@@ -153,7 +164,7 @@ var verlombaPage = (function () {
         return;
       }
       var code = e.key.length === 1 ? e.key.charCodeAt(0) : keyCodes[e.key];
-      if (code === undefined || code > 1003) return;
+      if (code === undefined || code > 1005) return;
       // The game has the key; the browser keeps its shortcuts.
       if (Module._verlomba_key(code, modifiers(e)) && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
     });

@@ -287,6 +287,12 @@ void WinApplication::onKeyDown(WPARAM key) {
     case VK_DOWN:
       onKey(kKeyDown);
       break;
+    case VK_HOME:
+      onKey(kKeyHome);
+      break;
+    case VK_F1:
+      onKey(kKeyF1);
+      break;
     case VK_DELETE:
       onKey(mapKeyboardKey(127, modifiers_ & ~kCtrlBit));
       break;
@@ -320,6 +326,18 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_MOUSEMOVE:
       readModifiers();
       setMouse(l);
+      dragViewTo(mouseX_, mouseY_);
+      return 0;
+    case WM_MBUTTONDOWN:
+      // The middle button carries the view along while zoomed in.
+      readModifiers();
+      setMouse(l);
+      SetCapture(window_);
+      beginViewDrag(mouseX_, mouseY_);
+      return 0;
+    case WM_MBUTTONUP:
+      ReleaseCapture();
+      endViewDrag();
       return 0;
     case WM_LBUTTONDOWN:
       onButton(true, l);
@@ -361,7 +379,8 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (w == VK_F11 || w == VK_LEFT || w == VK_RIGHT || w == VK_UP || w == VK_DOWN || w == VK_DELETE) {
+      if (w == VK_F11 || w == VK_LEFT || w == VK_RIGHT || w == VK_UP || w == VK_DOWN || w == VK_DELETE ||
+          w == VK_HOME || w == VK_F1) {
         onKeyDown(w);
         return 0;
       }
@@ -388,7 +407,9 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     }
     case WM_DESTROY:
-      // Closed: the message loop ends, and nothing draws to the window again.
+      // Closed: the game has its last word (the autosave), the message loop
+      // ends, and nothing draws to the window again.
+      onClose();
       window_ = nullptr;
       PostQuitMessage(0);
       return 0;
