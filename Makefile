@@ -207,8 +207,8 @@ icons: deps-icons
 # The bitmap fonts at a scale of 1, as freeglut holds them, which every
 # platform's software renderer draws text with, and the browser's fonts at
 # its other scales (from the URW fonts, as the desktop rasterizes them);
-# committed. The end-to-end
-# renderer comparison fails when OpenGL draws other glyphs: run this then.
+# committed. The end-to-end renderer comparison fails when OpenGL draws
+# other glyphs: run this then.
 fonts: deps-game build/CMakeCache.txt
 	cmake --build build -j $(JOBS) --target verlomba-fonts
 	./build/verlomba-fonts data/fonts/bitmap-fonts.bin
