@@ -69,8 +69,9 @@ class Game : public GameClient {
   WorldObject* objectAt(float x, float y);
   WorldObject* nearestPathObject(float x, float y, Vec2& point, float& distance, Vec2& direction);
   int selectedCount();
-  // The peeps of the city: those in play, in buildings and under arms. Play
-  // keeps it at kMaxAgents at most.
+  // The peeps alive in the city (not the palette's, not the people inside
+  // buildings, who went in as peeps and left room for more). Play keeps it
+  // at kMaxAgents at most, and so does a city file.
   int headCount();
   void orderSelected(float x, float y);
   void deselectAll();

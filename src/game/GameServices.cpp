@@ -131,9 +131,7 @@ void Game::deselectAll() {
 int Game::headCount() {
   int count = 0;
   for (WorldObject* o = worldHead; o; o = o->nextObject()) {
-    // Palette peeps are not of the city; a building's people always are.
-    if (!o->inactive || !dynamic_cast<Peep*>(o)) count += o->population();
-    if (auto* m = dynamic_cast<MilitaryBuilding*>(o)) count += m->soldiers;
+    if (!o->inactive && dynamic_cast<Peep*>(o)) ++count;
   }
   return count;
 }
