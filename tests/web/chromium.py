@@ -16,6 +16,7 @@ import zlib
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(ROOT, "scripts"))
 import serve_web  # noqa: E402
+import window_icon_data  # noqa: E402  (its PNG filters undone)
 
 # Frames as fast as the page draws them, timers and frames of a page not in
 # front kept going, nothing of a desktop session needed.
@@ -173,25 +174,7 @@ def read_png(data):
             idat += body
         at += 12 + length
     channels = 3 if colour == 2 else 4
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            corner = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append(bytes(line) if channels == 3 else bytes(b for i, b in enumerate(line) if i % 4 != 3))
-        previous = line
+    rows = window_icon_data.unfilter(zlib.decompress(idat), width, height, channels)
+    if channels == 4:
+        rows = [bytes(b for i, b in enumerate(row) if i % 4 != 3) for row in rows]
     return Image(width, height, b"".join(rows))
