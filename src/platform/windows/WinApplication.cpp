@@ -16,6 +16,7 @@
 #include "draw/ScaledFonts.h"
 #include "draw/software/SoftwareDrawBackend.h"
 #include "platform/windows/Utf16.h"
+#include "platform/windows/WinScaledFonts.h"
 
 namespace {
 
@@ -186,8 +187,7 @@ void WinApplication::beginDraw() {
   if (p.scale != fontScale_) {
     fontScale_ = p.scale;
     const BitmapFontSet& fonts = fontsAtScale(p.scale);
-    software_->setFonts(fonts.empty() ? builtInFonts() : fonts,
-                        fonts.empty() ? 1.0f : static_cast<float>(std::lround(p.scale)));
+    software_->setFonts(fonts.empty() ? builtInFonts() : fonts, static_cast<float>(textScaleAt(p.scale)));
   }
   int w = 0, h = 0;
   clientSize(w, h);
