@@ -25,6 +25,10 @@ constexpr wchar_t kWindowClass[] = L"VerlombaCity";
 constexpr uint32_t kClearRgb = 0xFFFFFF;
 constexpr DWORD kWindowedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The timer that keeps the frames going while a modal loop of Windows (a
+// menu open, the window being moved) runs instead of ours.
+constexpr UINT_PTR kFrameTimer = 1;
+
 WinApplication* current = nullptr;
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -254,6 +258,13 @@ void WinApplication::run(GameClient* client) {
   }
 }
 
+void WinApplication::armFrameTimer() {
+  // Windows' timers fire no sooner than 10 ms; the schedule's fixed step
+  // keeps 30 frames a second however late each one comes.
+  const UINT wait = static_cast<UINT>(std::ceil(secondsUntilNextFrame() * 1000.0f));
+  SetTimer(window_, kFrameTimer, std::max<UINT>(wait, USER_TIMER_MINIMUM), nullptr);
+}
+
 void WinApplication::onButton(bool down, LPARAM l) {
   readModifiers();
   setMouse(l);
@@ -394,6 +405,21 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       setVisible(w != SIZE_MINIMIZED);
       break;
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+      // The game goes on while the menu is open or the window moves, as it
+      // does on the desktop.
+      armFrameTimer();
+      return 0;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE:
+      KillTimer(window_, kFrameTimer);
+      return 0;
+    case WM_TIMER:
+      if (w != kFrameTimer) break;
+      if (takeDueFrame()) onFrame();
+      if (window_) armFrameTimer();
+      return 0;
     case WM_DPICHANGED:
       // The scale was chosen once at start-up; the window keeps its size.
       return 0;
