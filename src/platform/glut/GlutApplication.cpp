@@ -71,10 +71,7 @@ constexpr uint32_t kClearRgb = 0xFFFFFF;
 
 }  // namespace
 
-GlutApplication::GlutApplication() : menu_(glutMenuBackend()) {
-  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
-  translation_ = {width_ * 0.5f, height_ * 0.5f};
-}
+GlutApplication::GlutApplication() : WindowApplication(1.0), menu_(glutMenuBackend()) {}
 
 GlutApplication::~GlutApplication() {
   if (current == this) current = nullptr;
@@ -117,7 +114,6 @@ bool GlutApplication::init() {
   glutIdleFunc(idleCallback);
 
   view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
-  pixelScale_ = 1.0f;
   zoom_ = 1.0f;
   translation_ = {width_ * 0.5f, height_ * 0.5f};
   wheel_.clear();
@@ -129,63 +125,22 @@ Renderer GlutApplication::renderer() const {
   return renderer_ ? renderer_->renderer() : Renderer::OpenGL;
 }
 
-int GlutApplication::pixelWidth() const {
-  return static_cast<int>(std::lround(width_ * scale_));
-}
-
-int GlutApplication::pixelHeight() const {
-  return static_cast<int>(std::lround(height_ * scale_));
-}
-
 ViewPlacement GlutApplication::placement() const {
-  ViewPlacement p;
-  p.width = width_;
-  p.height = height_;
-  p.scale = scale_;
-  if (windowId_ == 0) return p;
+  if (windowId_ == 0) return {width_, height_, scale_};
   const int w = glutGet(GLUT_WINDOW_WIDTH);
   const int h = glutGet(GLUT_WINDOW_HEIGHT);
   // Fullscreen, the largest view that fits, centred on the background.
-  const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
-  if (fullscreen_ && fit > 0.0) p.scale = fit;
-  p.left = std::max(0, (w - p.pixelWidth()) / 2);
-  p.top = std::max(0, (h - p.pixelHeight()) / 2);
-  return p;
-}
-
-void GlutApplication::setMouse(int x, int y) {
-  const ViewPlacement p = placement();
-  mouseX_ = static_cast<float>((x - p.left) / p.scale);
-  mouseY_ = static_cast<float>((y - p.top) / p.scale);
-}
-
-ViewTransform GlutApplication::view() const {
-  ViewTransform t;
-  t.view = view_;
-  t.pixelScale = pixelScale_;
-  t.zoom = zoom_;
-  t.translation = translation_;
-  return t;
-}
-
-Vec2 GlutApplication::mouseWorldPosition() {
-  return windowToWorld(mouseX_, mouseY_, view());
-}
-
-bool GlutApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+  const double fit = scaleToFit(width_, height_, w, h);
+  return centredView(width_, height_, fullscreen_ && fit > 0.0 ? fit : scale_, w, h);
 }
 
 bool GlutApplication::setWindowSize(float w, float h) {
-  width_ = static_cast<int>(w);
-  height_ = static_cast<int>(h);
+  WindowApplication::setWindowSize(w, h);
   if (windowId_ != 0) {
     glutSetWindow(windowId_);
     glutReshapeWindow(pixelWidth(), pixelHeight());
     fixWindowSize(pixelWidth(), pixelHeight());
   }
-  view_ = {0.0f, w, 0.0f, h};
-  translation_ = {w * 0.5f, h * 0.5f};
   return true;
 }
 
@@ -225,14 +180,6 @@ void GlutApplication::setTitle(const char* text) {
 void GlutApplication::setCredit(const char* text) {
   hasCredit_ = text != nullptr;
   credit_ = text ? text : "";
-}
-
-void GlutApplication::setViewCentre(float x, float y) {
-  translation_ = translationForCentre(view_, x, y);
-}
-
-Vec2 GlutApplication::viewCentre() {
-  return centreForTranslation(view_, translation_);
 }
 
 void GlutApplication::beginDraw() {
@@ -283,48 +230,31 @@ void GlutApplication::handleIdle() {
 }
 
 void GlutApplication::handleMotion(int x, int y) {
-  setMouse(x, y);
-  dragViewTo(mouseX_, mouseY_);
+  pointerAt(x, y);
+  pointerMoved();
 }
 
 void GlutApplication::handleMouse(int button, int state, int x, int y) {
   modifiers_ = glutGetModifiers();
-  const float now = FrameClock::realSeconds();
-  setMouse(x, y);
-  if (button == GLUT_MIDDLE_BUTTON) {
-    if (state == GLUT_DOWN) {
-      beginViewDrag(mouseX_, mouseY_);
-    } else {
-      endViewDrag();
-    }
-    return;
-  }
-  if (button != GLUT_LEFT_BUTTON) return;
-  if (state == GLUT_DOWN) {
-    clicks_.press(mouseX_, mouseY_, now, pressTime());
-    const Vec2 p = mouseWorldPosition();
-    onMouseDown(p.x, p.y);
-  } else {
-    clicks_.release(mouseX_, mouseY_);
-    const Vec2 p = mouseWorldPosition();
-    onMouseUp(p.x, p.y);
-  }
+  pointerAt(x, y);
+  if (button == GLUT_MIDDLE_BUTTON) middleButton(state == GLUT_DOWN);
+  if (button == GLUT_LEFT_BUTTON) leftButton(state == GLUT_DOWN);
 }
 
 void GlutApplication::handleWheel(int direction, int x, int y) {
-  setMouse(x, y);
+  pointerAt(x, y);
   wheel_.add(direction);
 }
 
 void GlutApplication::handleKeyboard(unsigned char key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  setMouse(x, y);
+  pointerAt(x, y);
   onKey(mapKeyboardKey(key, modifiers_));
 }
 
 void GlutApplication::handleSpecial(int key, int x, int y) {
   modifiers_ = glutGetModifiers();
-  setMouse(x, y);
+  pointerAt(x, y);
   // The window's own key: the game never sees it.
   if (key == GLUT_KEY_F11) {
     toggleFullscreen();

@@ -31,14 +31,6 @@ bool saidFallback = false;
 
 }  // namespace
 
-int ViewPlacement::pixelWidth() const {
-  return static_cast<int>(std::lround(width * scale));
-}
-
-int ViewPlacement::pixelHeight() const {
-  return static_cast<int>(std::lround(height * scale));
-}
-
 WindowRenderer::WindowRenderer() {
   std::string complaint;
   const Renderer choice = chooseRenderer(std::getenv("VERLOMBA_RENDERER"),

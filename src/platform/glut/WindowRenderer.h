@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/ViewPlacement.h"
 #include "draw/BitmapFont.h"
 #include "draw/ImageView.h"
 #include "platform/glut/RendererChoice.h"
@@ -11,23 +12,6 @@
 class GlDrawBackend;
 class SoftwareDrawBackend;
 class XImagePresenter;
-
-// Where a window shows its view: the view, width x height units, drawn at
-// scale pixels per unit with its top left corner at (left, top) in window
-// pixels; the rest of the window shows the clear colour.
-struct ViewPlacement {
-  int width = 800;
-  int height = 800;
-  double scale = 1.0;
-  int left = 0;
-  int top = 0;
-
-  int pixelWidth() const;
-  int pixelHeight() const;
-  bool operator==(const ViewPlacement& o) const {
-    return width == o.width && height == o.height && scale == o.scale && left == o.left && top == o.top;
-  }
-};
 
 // Draws the frames of one GLUT window with the renderer chosen for this
 // machine: the software backend into an X image where OpenGL itself

@@ -11,14 +11,6 @@
 #include "platform/web/CanvasBytes.h"
 #include "platform/web/PageCalls.h"
 
-int CanvasPlacement::pixelWidth() const {
-  return static_cast<int>(std::lround(width * scale));
-}
-
-int CanvasPlacement::pixelHeight() const {
-  return static_cast<int>(std::lround(height * scale));
-}
-
 CanvasRenderer::CanvasRenderer() : software_(std::make_unique<SoftwareDrawBackend>(builtInFonts())) {
   setDrawBackend(software_.get());
 }
@@ -35,8 +27,8 @@ void CanvasRenderer::useScale(double scale) {
                       fonts.empty() ? 1.0f : static_cast<float>(scale));
 }
 
-void CanvasRenderer::beginFrame(int canvasWidth, int canvasHeight, const CanvasPlacement& placement,
-                                float zoom, Vec2 translation, uint32_t clearRgb) {
+void CanvasRenderer::beginFrame(int canvasWidth, int canvasHeight, const ViewPlacement& placement, float zoom,
+                                Vec2 translation, uint32_t clearRgb) {
   useScale(placement.scale);
   if (canvasWidth != width_ || canvasHeight != height_) {
     width_ = std::max(canvasWidth, 1);

@@ -4,27 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/ViewPlacement.h"
 #include "draw/ImageView.h"
 #include "world/Geometry.h"
 
 class SoftwareDrawBackend;
-
-// Where the canvas shows the view: width x height units at scale pixels a
-// unit, its top left corner at (left, top) in canvas pixels; the rest shows
-// the clear colour.
-struct CanvasPlacement {
-  int width = 800;
-  int height = 800;
-  double scale = 1.0;
-  int left = 0;
-  int top = 0;
-
-  int pixelWidth() const;
-  int pixelHeight() const;
-  bool operator==(const CanvasPlacement& o) const {
-    return width == o.width && height == o.height && scale == o.scale && left == o.left && top == o.top;
-  }
-};
 
 // Draws the frames of the page's canvas with the software renderer, then
 // puts them on the canvas in one call (the page's putImageData of a view on
@@ -38,7 +22,7 @@ class CanvasRenderer {
 
   // A frame on a canvas of this many pixels, cleared to clearRgb around the
   // view where placed.
-  void beginFrame(int canvasWidth, int canvasHeight, const CanvasPlacement& placement, float zoom,
+  void beginFrame(int canvasWidth, int canvasHeight, const ViewPlacement& placement, float zoom,
                   Vec2 translation, uint32_t clearRgb);
   // Finishes the frame and shows it.
   void endFrame();
@@ -53,5 +37,5 @@ class CanvasRenderer {
   int height_ = 0;
   bool presented_ = false;
   double scale_ = 1.0;
-  CanvasPlacement cleared_;
+  ViewPlacement cleared_;
 };

@@ -56,7 +56,7 @@ bool WebAboutBox::onButton(int px, int py) const {
 }
 
 void WebAboutBox::draw(CanvasRenderer& renderer) const {
-  CanvasPlacement placement;
+  ViewPlacement placement;
   placement.width = width_;
   placement.height = height_;
   placement.scale = scale_;

@@ -29,62 +29,21 @@ constexpr const char* kPassingCityPath = "/tmp/passing-city.txt";
 }  // namespace
 
 WebApplication::WebApplication(CanvasRenderer& renderer, double scale)
-    : menu_(menuBackend_), renderer_(renderer), scale_(scale) {
-  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
-  translation_ = {width_ * 0.5f, height_ * 0.5f};
+    : WindowApplication(scale), menu_(menuBackend_), renderer_(renderer) {
   canvasWidth_ = pixelWidth();
   canvasHeight_ = pixelHeight();
   verlomba_set_canvas(canvasWidth_, canvasHeight_);
 }
 
-int WebApplication::pixelWidth() const {
-  return static_cast<int>(std::lround(width_ * scale_));
-}
-
-int WebApplication::pixelHeight() const {
-  return static_cast<int>(std::lround(height_ * scale_));
-}
-
-CanvasPlacement WebApplication::placement() const {
-  CanvasPlacement p;
-  p.width = width_;
-  p.height = height_;
-  p.scale = scale_;
+ViewPlacement WebApplication::placement() const {
   // Fullscreen, the largest view that fits with fonts of its scale, centred.
-  const double fit = std::min(canvasWidth_ * 1.0 / width_, canvasHeight_ * 1.0 / height_);
-  if (fullscreen_ && fit > 0.0) p.scale = webScaleAtMost(fit);
-  p.left = std::max(0, (canvasWidth_ - p.pixelWidth()) / 2);
-  p.top = std::max(0, (canvasHeight_ - p.pixelHeight()) / 2);
-  return p;
-}
-
-ViewTransform WebApplication::view() const {
-  ViewTransform t;
-  t.view = view_;
-  t.zoom = zoom_;
-  t.translation = translation_;
-  return t;
-}
-
-void WebApplication::setMouse(int x, int y) {
-  const CanvasPlacement p = placement();
-  mouseX_ = static_cast<float>((x - p.left) / p.scale);
-  mouseY_ = static_cast<float>((y - p.top) / p.scale);
-}
-
-Vec2 WebApplication::mouseWorldPosition() {
-  return windowToWorld(mouseX_, mouseY_, view());
-}
-
-bool WebApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+  const double fit = scaleToFit(width_, height_, canvasWidth_, canvasHeight_);
+  return centredView(width_, height_, fullscreen_ && fit > 0.0 ? webScaleAtMost(fit) : scale_, canvasWidth_,
+                     canvasHeight_);
 }
 
 bool WebApplication::setWindowSize(float w, float h) {
-  width_ = static_cast<int>(w);
-  height_ = static_cast<int>(h);
-  view_ = {0.0f, w, 0.0f, h};
-  translation_ = {w * 0.5f, h * 0.5f};
+  WindowApplication::setWindowSize(w, h);
   if (!fullscreen_) {
     canvasWidth_ = pixelWidth();
     canvasHeight_ = pixelHeight();
@@ -99,14 +58,6 @@ void WebApplication::setCursor(int shape) {
 
 void WebApplication::setTitle(const char* text) {
   verlomba_set_title(text ? text : "");
-}
-
-void WebApplication::setViewCentre(float x, float y) {
-  translation_ = translationForCentre(view_, x, y);
-}
-
-Vec2 WebApplication::viewCentre() {
-  return centreForTranslation(view_, translation_);
 }
 
 void WebApplication::beginDraw() {
@@ -140,33 +91,24 @@ void WebApplication::animationFrame() {
 
 void WebApplication::mouseDown(int x, int y, int modifiers) {
   modifiers_ = modifiers;
-  setMouse(x, y);
-  clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
-  const Vec2 p = mouseWorldPosition();
-  onMouseDown(p.x, p.y);
+  pointerAt(x, y);
+  leftButton(true);
 }
 
 void WebApplication::mouseUp(int x, int y, int modifiers) {
   modifiers_ = modifiers;
-  setMouse(x, y);
-  if (!isButtonDown()) return;
-  clicks_.release(mouseX_, mouseY_);
-  const Vec2 p = mouseWorldPosition();
-  onMouseUp(p.x, p.y);
+  pointerAt(x, y);
+  if (isButtonDown()) leftButton(false);
 }
 
 void WebApplication::mouseMove(int x, int y) {
-  setMouse(x, y);
-  dragViewTo(mouseX_, mouseY_);
+  pointerAt(x, y);
+  pointerMoved();
 }
 
-void WebApplication::middleButton(int x, int y, bool down) {
-  setMouse(x, y);
-  if (down) {
-    beginViewDrag(mouseX_, mouseY_);
-  } else {
-    endViewDrag();
-  }
+void WebApplication::middleButtonAt(int x, int y, bool down) {
+  pointerAt(x, y);
+  middleButton(down);
 }
 
 void WebApplication::wheel(int notches) {

@@ -120,7 +120,7 @@ EMSCRIPTEN_KEEPALIVE void verlomba_mouse_move(int x, int y) {
 }
 
 EMSCRIPTEN_KEEPALIVE void verlomba_middle_button(int x, int y, int down) {
-  if (WebApplication* app = session().app.get()) app->middleButton(x, y, down != 0);
+  if (WebApplication* app = session().app.get()) app->middleButtonAt(x, y, down != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void verlomba_wheel(int notches) {

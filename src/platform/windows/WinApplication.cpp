@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/FrameClock.h"
 #include "app/WindowScale.h"
 #include "draw/BuiltInFonts.h"
 #include "draw/DrawBackend.h"
@@ -58,9 +57,7 @@ bool registerClass() {
 
 }  // namespace
 
-WinApplication::WinApplication() : menu_(menuBackend_) {
-  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
-  translation_ = {width_ * 0.5f, height_ * 0.5f};
+WinApplication::WinApplication() : WindowApplication(1.0), menu_(menuBackend_) {
   cursor_ = LoadCursorW(nullptr, IDC_ARROW);
 }
 
@@ -68,14 +65,6 @@ WinApplication::~WinApplication() {
   if (installedDrawBackend() == software_.get()) setDrawBackend(nullptr);
   if (window_) DestroyWindow(window_);
   if (current == this) current = nullptr;
-}
-
-int WinApplication::pixelWidth() const {
-  return static_cast<int>(std::lround(width_ * scale_));
-}
-
-int WinApplication::pixelHeight() const {
-  return static_cast<int>(std::lround(height_ * scale_));
 }
 
 RECT WinApplication::frameFor(int x, int y) const {
@@ -112,23 +101,16 @@ void WinApplication::clientSize(int& width, int& height) const {
   height = r.bottom - r.top;
 }
 
-WinApplication::Placement WinApplication::placement() const {
-  Placement p;
-  p.scale = scale_;
-  if (!fullscreen_) return p;
+ViewPlacement WinApplication::placement() const {
+  if (!fullscreen_) return {width_, height_, scale_};
   int w = 0, h = 0;
   clientSize(w, h);
-  const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
-  if (fit > 0.0) p.scale = fit;
-  p.left = std::max(0, (w - static_cast<int>(std::lround(width_ * p.scale))) / 2);
-  p.top = std::max(0, (h - static_cast<int>(std::lround(height_ * p.scale))) / 2);
-  return p;
+  const double fit = scaleToFit(width_, height_, w, h);
+  return centredView(width_, height_, fit > 0.0 ? fit : scale_, w, h);
 }
 
-void WinApplication::setMouse(LPARAM l) {
-  const Placement p = placement();
-  mouseX_ = static_cast<float>((GET_X_LPARAM(l) - p.left) / p.scale);
-  mouseY_ = static_cast<float>((GET_Y_LPARAM(l) - p.top) / p.scale);
+void WinApplication::pointerFrom(LPARAM l) {
+  pointerAt(GET_X_LPARAM(l), GET_Y_LPARAM(l));
 }
 
 void WinApplication::readModifiers() {
@@ -138,23 +120,8 @@ void WinApplication::readModifiers() {
   if (GetKeyState(VK_MENU) < 0) modifiers_ |= kAltBit;
 }
 
-Vec2 WinApplication::mouseWorldPosition() {
-  ViewTransform t;
-  t.view = view_;
-  t.zoom = zoom_;
-  t.translation = translation_;
-  return windowToWorld(mouseX_, mouseY_, t);
-}
-
-bool WinApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
-}
-
 bool WinApplication::setWindowSize(float w, float h) {
-  width_ = static_cast<int>(w);
-  height_ = static_cast<int>(h);
-  view_ = {0.0f, w, 0.0f, h};
-  translation_ = {w * 0.5f, h * 0.5f};
+  WindowApplication::setWindowSize(w, h);
   if (window_ && !fullscreen_) {
     const RECT r = frameFor(0, 0);
     SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
@@ -178,16 +145,8 @@ void WinApplication::setTitle(const char* text) {
   if (window_) SetWindowTextW(window_, toUtf16(text ? text : "").c_str());
 }
 
-void WinApplication::setViewCentre(float x, float y) {
-  translation_ = translationForCentre(view_, x, y);
-}
-
-Vec2 WinApplication::viewCentre() {
-  return centreForTranslation(view_, translation_);
-}
-
 void WinApplication::beginDraw() {
-  const Placement p = placement();
+  const ViewPlacement p = placement();
   if (p.scale != fontScale_) {
     fontScale_ = p.scale;
     const BitmapFontSet& fonts = fontsAtScale(p.scale);
@@ -200,14 +159,14 @@ void WinApplication::beginDraw() {
   ImageView view = whole;
   if (!whole.empty() && (p.left != 0 || p.top != 0 || fullscreen_)) {
     // Margins around the view need clearing only when they move.
-    if (cleared_.scale != p.scale || cleared_.left != p.left || cleared_.top != p.top || !kept) {
+    if (!(cleared_ == p) || !kept) {
       for (int y = 0; y < whole.height; ++y) std::fill(whole.row(y), whole.row(y) + whole.width, kClearRgb);
       cleared_ = p;
       kept = false;
     }
     view.pixels = whole.row(p.top) + p.left;
-    view.width = std::min(static_cast<int>(std::lround(width_ * p.scale)), w - p.left);
-    view.height = std::min(static_cast<int>(std::lround(height_ * p.scale)), h - p.top);
+    view.width = std::min(p.pixelWidth(), w - p.left);
+    view.height = std::min(p.pixelHeight(), h - p.top);
   } else if (!whole.empty()) {
     view.width = std::min(w, pixelWidth());
     view.height = std::min(h, pixelHeight());
@@ -267,17 +226,13 @@ void WinApplication::armFrameTimer() {
 
 void WinApplication::onButton(bool down, LPARAM l) {
   readModifiers();
-  setMouse(l);
-  const Vec2 p = mouseWorldPosition();
+  pointerFrom(l);
   if (down) {
     SetCapture(window_);
-    clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
-    onMouseDown(p.x, p.y);
   } else {
     ReleaseCapture();
-    clicks_.release(mouseX_, mouseY_);
-    onMouseUp(p.x, p.y);
   }
+  leftButton(down);
 }
 
 void WinApplication::onKeyDown(WPARAM key) {
@@ -336,19 +291,19 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_MOUSEMOVE:
       readModifiers();
-      setMouse(l);
-      dragViewTo(mouseX_, mouseY_);
+      pointerFrom(l);
+      pointerMoved();
       return 0;
     case WM_MBUTTONDOWN:
       // The middle button carries the view along while zoomed in.
       readModifiers();
-      setMouse(l);
+      pointerFrom(l);
       SetCapture(window_);
-      beginViewDrag(mouseX_, mouseY_);
+      middleButton(true);
       return 0;
     case WM_MBUTTONUP:
       ReleaseCapture();
-      endViewDrag();
+      middleButton(false);
       return 0;
     case WM_LBUTTONDOWN:
       onButton(true, l);
@@ -359,7 +314,7 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_RBUTTONUP: {
       // On the release, as Windows' context menus open.
       readModifiers();
-      setMouse(l);
+      pointerFrom(l);
       POINT p = {GET_X_LPARAM(l), GET_Y_LPARAM(l)};
       ClientToScreen(window_, &p);
       menuBackend_.popUp(window_, p.x, p.y);
