@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/Application.h"
 #include "app/GlutMenu.h"
@@ -35,6 +36,7 @@ class WebApplication : public Application {
   void reservedHook() override {}
   void reservedHook(int) override {}
   void setTitle(const char* text) override;
+  void onFileSaved(const char* name) override;
   void setCredit(const char*) override {}
   void setViewCentre(float x, float y) override;
   Vec2 viewCentre() override;
@@ -62,9 +64,14 @@ class WebApplication : public Application {
   bool key(int code, int modifiers);
   // The page's room for the canvas, in its pixels; fullscreen or not.
   void resize(int width, int height, bool fullscreen);
-  // The tab shown or hidden: hidden, the game pauses by itself, and goes on
+  // The tab shown or hidden: hidden, the game is autosaved as on closing
+  // (a hidden tab may never come back) and pauses by itself, and goes on
   // when shown unless the player had paused it.
   void setShown(bool shown);
+  // The browser's storage has written a file, or failed to: a failure is
+  // said under the field, once for a run of them unless the player's own
+  // Save City failed.
+  void fileKept(const std::string& name, bool kept, const std::string& problem);
   // The city to and from the player's disk.
   void downloadCity();
   void openCityFile(const char* path, const char* name);
@@ -98,6 +105,7 @@ class WebApplication : public Application {
   float mouseY_ = 0.0f;
   int modifiers_ = 0;
   bool pausedByHiding_ = false;
+  bool keepFailing_ = false;
   int frameSecond_ = 0;
   int framesThisSecond_ = 0;
   double frameMsThisSecond_ = 0.0;

@@ -2,6 +2,8 @@
 // page element, the files kept in the browser, and window.verlomba.
 // Runs before the module starts (emcc --pre-js).
 
+// The game's directory, kept in the browser's storage.
+var verlombaPlay = '/verlomba';
 // Files a host may put beside index.html; read before the game starts.
 var verlombaHostFiles = ['Verlomba.ini', 'copyright.txt'];
 // Asked for at once, while the module loads.
@@ -171,11 +173,59 @@ var verlombaPage = (function () {
     document.addEventListener('visibilitychange', function () {
       Module._verlomba_shown(document.hidden ? 0 : 1);
     });
+    // Closing or leaving the page hides it first in most browsers; where it
+    // does not, the page's end counts as its hiding (the game saves once).
+    window.addEventListener('pagehide', function () { Module._verlomba_shown(0); });
+    window.addEventListener('pageshow', function () { Module._verlomba_shown(document.hidden ? 0 : 1); });
     document.addEventListener('fullscreenchange', fitFullscreen);
     window.addEventListener('resize', function () { if (fullscreen()) fitFullscreen(); });
     fileInput.addEventListener('change', openCityFile);
     var button = document.getElementById('fullscreen');
     if (button) button.addEventListener('click', toggleFullscreen);
+  }
+
+  // One file of the game's directory into the browser's storage, where the
+  // start of the next page finds it (an entry as IDBFS keeps one). The
+  // write is begun before this returns: a page being closed may still
+  // finish it, which a whole-directory sync, begun by reading the storage
+  // first, would not. Its end, good or bad, is told to the game.
+  function keep(name) {
+    var path = verlombaPlay + '/' + name;
+    function told(error) {
+      var problem = error ? String(error.message || error.name || error) : '';
+      if (error) console.warn('verlomba: ' + name + ' was not kept:', problem);
+      // Never from within the game's call: it goes on as if the write were begun.
+      Promise.resolve().then(function () {
+        Module.ccall('verlomba_kept', null, ['string', 'number', 'string'], [name, error ? 0 : 1, problem]);
+      });
+    }
+    var entry;
+    try {
+      var stat = FS.stat(path);
+      entry = {timestamp: stat.mtime, mode: stat.mode, contents: FS.readFile(path)};
+    } catch (e) {
+      return told(e);
+    }
+    function write(error, db) {
+      if (error || !db) return told(error || 'no storage');
+      var ended = false;
+      function end(error) {
+        if (!ended) told(error);
+        ended = true;
+      }
+      try {
+        var transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+        transaction.oncomplete = function () { end(null); };
+        // A full storage aborts the write when it commits, without an error event.
+        transaction.onabort = function () { end(transaction.error || 'the write was abandoned'); };
+        transaction.objectStore(IDBFS.DB_STORE_NAME).put(entry, path);
+      } catch (e) {
+        end(e);
+      }
+    }
+    // Opened at the start, when the kept files were read.
+    if (IDBFS.dbs[verlombaPlay]) return write(null, IDBFS.dbs[verlombaPlay]);
+    IDBFS.getDB(verlombaPlay, write);
   }
 
   function toggleFullscreen() {
@@ -218,9 +268,7 @@ var verlombaPage = (function () {
       link.remove();
       setTimeout(function () { URL.revokeObjectURL(link.href); }, 1000);
     },
-    persist: function () {
-      FS.syncfs(false, function (error) { if (error) console.warn('verlomba: the city was not kept', error); });
-    },
+    keep: keep,
     toggleFullscreen: toggleFullscreen,
     // The page's room for the canvas, in CSS pixels.
     room: function () {
@@ -248,9 +296,9 @@ Module['canvas'] = document.getElementById('canvas');
 Module['preRun'] = [function () {
   // The game plays in a directory the browser keeps (IndexedDB): the saved
   // city outlives the page. The host's files are fetched afresh each time.
-  FS.mkdir('/verlomba');
-  FS.mount(IDBFS, {}, '/verlomba');
-  FS.chdir('/verlomba');
+  FS.mkdir(verlombaPlay);
+  FS.mount(IDBFS, {}, verlombaPlay);
+  FS.chdir(verlombaPlay);
   addRunDependency('verlomba-files');
   FS.syncfs(true, function () {
     Promise.all(verlombaFetches).then(function (files) {
