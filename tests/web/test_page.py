@@ -254,6 +254,14 @@ class PageTest(unittest.TestCase):
         time.sleep(0.3)
         below = (0, 650, 800, 800)
         self.assertGreater(self.shot().count(lambda p: p[0] > 200 and p[1] < 90 and p[2] < 90, below), 20)
+        # The city autosaved as the page goes still reaches the next one.
+        b.key("p", code="KeyP", text="p", vk=80)
+        time.sleep(0.5)
+        b.call("Page.reload")
+        b.wait_for("window.verlomba && window.verlomba.firstFrame")
+        closed = b.evaluate(AUTOSAVE)
+        self.assertNotEqual(closed, hidden)
+        self.assertFalse(paused_in(closed))
 
     def test_7_without_webassembly_the_page_says_so_in_a_line(self):
         b = self.browser

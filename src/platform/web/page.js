@@ -184,13 +184,25 @@ var verlombaPage = (function () {
     if (button) button.addEventListener('click', toggleFullscreen);
   }
 
+  // A saved file waits in localStorage until IndexedDB has it: a page being
+  // closed or reloaded abandons the IndexedDB write it began, but its
+  // localStorage is written at once. The next page takes what was left.
+  var UNKEPT = 'verlomba-unkept:';
+  function unkept() {
+    var names = [];
+    for (var i = 0; i < localStorage.length; i++) {
+      var key = localStorage.key(i);
+      if (key.indexOf(UNKEPT) === 0) names.push(key.slice(UNKEPT.length));
+    }
+    return names;
+  }
+
   // One file of the game's directory into the browser's storage, where the
-  // start of the next page finds it (an entry as IDBFS keeps one). The
-  // write is begun before this returns: a page being closed may still
-  // finish it, which a whole-directory sync, begun by reading the storage
-  // first, would not. Its end, good or bad, is told to the game.
+  // start of the next page finds it (an entry as IDBFS keeps one). Its end,
+  // good or bad, is told to the game.
   function keep(name) {
     var path = verlombaPlay + '/' + name;
+    var waiting = null;
     function told(error) {
       var problem = error ? String(error.message || error.name || error) : '';
       if (error) console.warn('verlomba: ' + name + ' was not kept:', problem);
@@ -206,6 +218,12 @@ var verlombaPage = (function () {
     } catch (e) {
       return told(e);
     }
+    try {
+      // Never an older copy left behind where this one does not fit.
+      localStorage.removeItem(UNKEPT + name);
+      waiting = new TextDecoder().decode(entry.contents);
+      localStorage.setItem(UNKEPT + name, waiting);
+    } catch (e) {}
     function write(error, db) {
       if (error || !db) return told(error || 'no storage');
       var ended = false;
@@ -215,7 +233,12 @@ var verlombaPage = (function () {
       }
       try {
         var transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
-        transaction.oncomplete = function () { end(null); };
+        transaction.oncomplete = function () {
+          try {
+            if (waiting !== null && localStorage.getItem(UNKEPT + name) === waiting) localStorage.removeItem(UNKEPT + name);
+          } catch (e) {}
+          end(null);
+        };
         // A full storage aborts the write when it commits, without an error event.
         transaction.onabort = function () { end(transaction.error || 'the write was abandoned'); };
         transaction.objectStore(IDBFS.DB_STORE_NAME).put(entry, path);
@@ -269,6 +292,13 @@ var verlombaPage = (function () {
       setTimeout(function () { URL.revokeObjectURL(link.href); }, 1000);
     },
     keep: keep,
+    // Before the game starts: the files the last page could not keep, newer
+    // than the kept ones.
+    takeUnkept: function () {
+      unkept().forEach(function (name) {
+        try { FS.writeFile(name, localStorage.getItem(UNKEPT + name)); } catch (e) {}
+      });
+    },
     toggleFullscreen: toggleFullscreen,
     // The page's room for the canvas, in CSS pixels.
     room: function () {
@@ -278,6 +308,7 @@ var verlombaPage = (function () {
     start: function () {
       started = true;
       listen();
+      unkept().forEach(keep);
     },
   };
 })();
@@ -306,6 +337,7 @@ Module['preRun'] = [function () {
         try { FS.unlink(name); } catch (e) {}
         if (files[i]) FS.writeFile(name, new Uint8Array(files[i]));
       });
+      verlombaPage.takeUnkept();
       removeRunDependency('verlomba-files');
     });
   });
