@@ -103,14 +103,14 @@ void addBuildings(Game& g) {
   }
 }
 
-// A small tree on every street corner but those inside the square, and a
+// A tree on every street corner but those inside the square, and a
 // grove of trees the size of start trees in the square making up the count.
 void addCityTrees(Game& g) {
   for (int row = 0; row <= kPlots; ++row) {
     for (int col = 0; col <= kPlots; ++col) {
       const bool insideSquare =
           row > kSquareFirst && row <= kSquareLast && col > kSquareFirst && col <= kSquareLast;
-      if (!insideSquare) addTree(g, {streetMiddle(col), streetMiddle(row)}, 3.0f);
+      if (!insideSquare) addTree(g, {streetMiddle(col), streetMiddle(row)}, 8.0f);
     }
   }
   const Rect square{plotEdge(kSquareFirst), plotEdge(kSquareLast) + kPlot, plotEdge(kSquareFirst),

@@ -12,7 +12,7 @@ add_compile_options(-msimd128)
 set(WEB_CORE_SOURCES ${GAME_SOURCES})
 list(REMOVE_ITEM WEB_CORE_SOURCES ${PROJECT_SOURCE_DIR}/src/draw/ScaledFonts.cpp)
 verlomba_embed(data/fonts/scaled-fonts.bin kScaledFontsData)
-list(APPEND WEB_CORE_SOURCES ${GENERATED_DIR}/data/kScaledFontsData.cpp)
+list(APPEND WEB_CORE_SOURCES ${COMPILED_IN_FONTS_SOURCES} ${GENERATED_DIR}/data/kScaledFontsData.cpp)
 add_library(verlomba_core STATIC ${WEB_CORE_SOURCES})
 target_include_directories(verlomba_core PUBLIC ${PROJECT_SOURCE_DIR}/src ${GENERATED_DIR})
 

@@ -2,10 +2,13 @@
 # windows): the game without a platform, the Win32 platform of
 # src/platform/windows, drawn by the software renderer and shown with GDI.
 # No OpenGL, no GLUT, no FreeType: the POSIX file functions and the
-# FreeType fonts are replaced by the platform's own.
+# FreeType fonts are replaced by the platform's own, the fonts by those the
+# browser build compiles in too.
 set(WINDOWS_CORE_SOURCES ${GAME_SOURCES})
 list(FILTER WINDOWS_CORE_SOURCES EXCLUDE REGEX "/src/files/(ReadSmallFile|SaveFileAtomically|UserDirectory)\\.cpp$")
 list(REMOVE_ITEM WINDOWS_CORE_SOURCES ${PROJECT_SOURCE_DIR}/src/draw/ScaledFonts.cpp)
+verlomba_embed(data/fonts/scaled-fonts.bin kScaledFontsData)
+list(APPEND WINDOWS_CORE_SOURCES ${COMPILED_IN_FONTS_SOURCES} ${GENERATED_DIR}/data/kScaledFontsData.cpp)
 file(GLOB WINDOWS_PLATFORM_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/platform/windows/*.cpp)
 list(REMOVE_ITEM WINDOWS_PLATFORM_SOURCES ${PROJECT_SOURCE_DIR}/src/platform/windows/WinMain.cpp)
 

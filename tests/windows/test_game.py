@@ -1,8 +1,8 @@
 """verlomba.exe under Wine on Xvfb, played with real input: the command
-line, the about box, buying from the palette, the wheel, F11's fullscreen, the native
-pop-up menu, and a
-saved city brought back by --city from a path that is not ASCII, in the
-per-user directory."""
+line, the about box, buying from the palette, the wheel, F11's fullscreen,
+the native pop-up menu (the game going on while it is open), and a saved
+city brought back by --city from a path that is not ASCII, in the per-user
+directory."""
 
 import os
 import shutil
@@ -35,8 +35,9 @@ def check_command_line(build_dir, checks):
     checks.check(status == 1 and "missing-city.txt" in err, f"missing city: status {status}, {err!r}")
 
 
-def pick(session, window, entry):
-    """Opens the menu with the right button and picks entry by keyboard."""
+def pick(session, window, entry, ticking=False):
+    """Opens the menu with the right button and picks entry by keyboard;
+    if ticking, first sees the game go on while the menu is open."""
     def opened(known):
         return lambda: [w for w in session.top_level_windows() if w not in known] or None
 
@@ -44,6 +45,12 @@ def pick(session, window, entry):
         session.click(window, 400, 400, button=3)
         root = wait_until(opened(before), 3.0, what="the pop-up menu")
         time.sleep(0.5)  # keys are the menu's once its loop runs
+        if ticking:
+            # Up and left of the menu, which opens down and right.
+            def field():
+                return list(session.screenshot(window).region(40, 40, 380, 380, step=2))
+            first = field()
+            wait_until(lambda: field() != first, 3.0, what="the game to go on while the menu is open")
         session.xdotool("key", "--delay", "100", "Down", "Right")
         wait_until(opened(before | set(root)), 3.0, what='the "Game" sub-menu')
         session.xdotool("key", "--delay", "100", *["Down"] * MENU_STEPS[entry], "Return")
@@ -102,7 +109,7 @@ def check_play(build_dir, checks):
         park_pointer(session, window)
 
         before = paused_mark(session.screenshot(window))
-        pick(session, window, "Pause")
+        pick(session, window, "Pause", ticking=True)
         wait_until(lambda: paused_mark(session.screenshot(window)) > before + 20, 5.0,
                    what='"Paused" after "Turn Pause On"')
         pick(session, window, "Save City")

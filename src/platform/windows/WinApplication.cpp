@@ -16,6 +16,7 @@
 #include "draw/ScaledFonts.h"
 #include "draw/software/SoftwareDrawBackend.h"
 #include "platform/windows/Utf16.h"
+#include "platform/windows/WinScaledFonts.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ constexpr wchar_t kWindowClass[] = L"VerlombaCity";
 // The background around the view and behind the first frame.
 constexpr uint32_t kClearRgb = 0xFFFFFF;
 constexpr DWORD kWindowedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The timer that keeps the frames going while a modal loop of Windows (a
+// menu open, the window being moved) runs instead of ours.
+constexpr UINT_PTR kFrameTimer = 1;
 
 WinApplication* current = nullptr;
 
@@ -186,8 +191,7 @@ void WinApplication::beginDraw() {
   if (p.scale != fontScale_) {
     fontScale_ = p.scale;
     const BitmapFontSet& fonts = fontsAtScale(p.scale);
-    software_->setFonts(fonts.empty() ? builtInFonts() : fonts,
-                        fonts.empty() ? 1.0f : static_cast<float>(std::lround(p.scale)));
+    software_->setFonts(fonts.empty() ? builtInFonts() : fonts, static_cast<float>(textScaleAt(p.scale)));
   }
   int w = 0, h = 0;
   clientSize(w, h);
@@ -252,6 +256,13 @@ void WinApplication::run(GameClient* client) {
     const DWORD wait = static_cast<DWORD>(std::ceil(secondsUntilNextFrame() * 1000.0f));
     MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
   }
+}
+
+void WinApplication::armFrameTimer() {
+  // Windows' timers fire no sooner than 10 ms; the schedule's fixed step
+  // keeps 30 frames a second however late each one comes.
+  const UINT wait = static_cast<UINT>(std::ceil(secondsUntilNextFrame() * 1000.0f));
+  SetTimer(window_, kFrameTimer, std::max<UINT>(wait, USER_TIMER_MINIMUM), nullptr);
 }
 
 void WinApplication::onButton(bool down, LPARAM l) {
@@ -394,6 +405,21 @@ LRESULT WinApplication::handleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       setVisible(w != SIZE_MINIMIZED);
       break;
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+      // The game goes on while the menu is open or the window moves, as it
+      // does on the desktop.
+      armFrameTimer();
+      return 0;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE:
+      KillTimer(window_, kFrameTimer);
+      return 0;
+    case WM_TIMER:
+      if (w != kFrameTimer) break;
+      if (takeDueFrame()) onFrame();
+      if (window_) armFrameTimer();
+      return 0;
     case WM_DPICHANGED:
       // The scale was chosen once at start-up; the window keeps its size.
       return 0;

@@ -73,6 +73,8 @@ class WinApplication : public Application {
   void onButton(bool down, LPARAM l);
   void onKeyDown(WPARAM key);
   void toggleFullscreen();
+  // Asks for WM_TIMER when the next frame is due.
+  void armFrameTimer();
   void showFrame(HDC dc);
 
   WinMenuBackend menuBackend_;  // before the menu, which makes its menus with it

@@ -22,8 +22,8 @@ class WinMenuBackend : public MenuBackend {
 
   // Shows the attached menu at (x, y) on the screen, for window, until the
   // player picks or dismisses it; a pick goes to the menu's callback. The
-  // game waits meanwhile, as in any modal loop: frames drawn from the
-  // menu's loop made Wine close the menu at once.
+  // menu's modal loop runs meanwhile: the window keeps the game going with
+  // a timer that loop dispatches.
   void popUp(HWND window, int x, int y);
 
  private:

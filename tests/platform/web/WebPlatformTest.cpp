@@ -8,13 +8,8 @@
 #include <vector>
 
 #include "app/GlutMenu.h"
-#include "draw/BuiltInFonts.h"
 #include "platform/web/CanvasBytes.h"
-#include "platform/web/FontSets.h"
 #include "platform/web/WebMenuBackend.h"
-
-extern const unsigned char kScaledFontsData[];
-extern const std::size_t kScaledFontsDataSize;
 
 namespace {
 
@@ -57,37 +52,6 @@ TEST(CanvasBytes, EachPixelBecomesOpaqueRgbaBytesRowByRowLeavingTheStrideOut) {
   for (int i = 0; i < 16; ++i) bytes[i] = static_cast<unsigned char>(out[i / 4] >> (8 * (i % 4)));
   EXPECT_EQ(bytes, (std::vector<unsigned char>{0x11, 0x22, 0x33, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,  //
                                                0x00, 0x00, 0x00, 0xFF, 0xAB, 0x00, 0x00, 0xFF}));
-}
-
-TEST(FontSets, TheCompiledInFontsAreThereAtTheirScalesAndPickTheScale) {
-  const FontSets sets = readFontSets(kScaledFontsData, kScaledFontsDataSize);
-  ASSERT_EQ(sets.size(), 8u);
-  const BitmapFontSet& one = builtInFonts();
-  for (const auto& [hundredths, fonts] : sets) {
-    ASSERT_EQ(fonts.size(), one.size()) << hundredths;
-    // As wide as the fonts at 1, scaled, give or take a pixel a glyph.
-    const int m = 'm';
-    EXPECT_NEAR(fonts[0].glyphs[m].advance, one[0].glyphs[m].advance * hundredths / 100.0,
-                1.0 + hundredths / 100.0)
-        << hundredths;
-  }
-  EXPECT_EQ(scaleWithFonts(1.0, sets), 1.0);
-  EXPECT_EQ(scaleWithFonts(1.4, sets), 1.25);
-  EXPECT_EQ(scaleWithFonts(2.0, sets), 2.0);
-  EXPECT_EQ(scaleWithFonts(0.9, sets), 0.75);
-  EXPECT_EQ(scaleWithFonts(0.2, sets), 0.5);
-  EXPECT_EQ(scaleWithFonts(4.0, sets), 3.0);
-  EXPECT_EQ(scaleWithFonts(1.6, {}), 1.0);
-  EXPECT_EQ(scaleWithFonts(0.6, {}), 1.0);
-
-  // Damaged bytes give nothing rather than part.
-  std::vector<unsigned char> bytes(kScaledFontsData, kScaledFontsData + kScaledFontsDataSize);
-  EXPECT_TRUE(readFontSets(bytes.data(), bytes.size() - 1).empty());
-  bytes[0] = 'X';
-  EXPECT_TRUE(readFontSets(bytes.data(), bytes.size()).empty());
-  bytes.push_back(0);
-  bytes[0] = 'V';
-  EXPECT_TRUE(readFontSets(bytes.data(), bytes.size()).empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-#include "platform/web/FontSets.h"
+#include "draw/FontSets.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "draw/BuiltInFonts.h"
@@ -34,6 +36,12 @@ FontSets readFontSets(const unsigned char* bytes, std::size_t size) {
   return at == size ? sets : FontSets{};
 }
 
+const BitmapFontSet* fontSetAt(const FontSets& sets, double scale) {
+  if (!std::isfinite(scale) || scale <= 0.0 || scale > 600.0) return nullptr;
+  const auto found = sets.find(static_cast<int>(std::lround(scale * 100.0)));
+  return found != sets.end() ? &found->second : nullptr;
+}
+
 double scaleWithFonts(double wanted, const FontSets& sets) {
   const long limit = std::lround(wanted * 100.0);
   int best = -1;
@@ -45,4 +53,19 @@ double scaleWithFonts(double wanted, const FontSets& sets) {
   consider(100);  // the built-in fonts
   for (const auto& set : sets) consider(set.first);
   return (best > 0 ? best : smallest) / 100.0;
+}
+
+double nearestTextSize(double scale, const FontSets& sets) {
+  if (!std::isfinite(scale)) return 1.0;
+  // In hundredths, within what a 32-bit long holds (Windows' long).
+  const long wanted = std::lround(std::min(std::max(scale, 0.0), 600.0) * 100.0);
+  long best = 100;
+  auto consider = [&](long size) {
+    if (std::labs(size - wanted) < std::labs(best - wanted)) best = size;
+  };
+  for (const auto& set : sets) consider(set.first);
+  const long largest = sets.empty() ? 100 : std::max(100L, static_cast<long>(sets.rbegin()->first));
+  const long magnified = (wanted + 50) / 100 * 100;
+  if (magnified > largest) consider(magnified);
+  return best / 100.0;
 }
