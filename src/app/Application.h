@@ -94,6 +94,10 @@ class Application {
   // The window is closing (its close button, the window manager, or its
   // destruction by another client): the client's last word.
   void onClose();
+  // A file of the play directory was saved whole. The browser's files live
+  // only as long as the page: its platform keeps the file in the browser's
+  // storage too. The desktop's are on the disk already.
+  virtual void onFileSaved(const char* /*name*/) {}
 
  protected:
   float lastFrameTime_ = 0.0f;

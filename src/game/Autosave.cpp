@@ -17,6 +17,7 @@ constexpr float kLongestFrameSeconds = 1.0f;
 std::string Autosave::outcome(const SaveResult& result) {
   if (result.saved) {
     failing_ = false;
+    saved_ = true;
     return {};
   }
   if (failing_) return {};
@@ -42,9 +43,11 @@ std::string Autosave::onFrame(Game& game, float now, bool paused) {
   return said;
 }
 
-void Autosave::onClose(Game& game) {
-  write_.wait();
-  if (kAutosaveMinutes > 0.0f) saveCityFile(game, kAutosaveFileName);
+std::string Autosave::onClose(Game& game) {
+  std::string said = finish();
+  if (!(kAutosaveMinutes > 0.0f)) return said;
+  const std::string failed = outcome(saveCityFile(game, kAutosaveFileName));
+  return failed.empty() ? said : failed;
 }
 
 std::string Autosave::finish() {

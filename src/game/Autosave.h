@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "files/BackgroundSave.h"
 
@@ -21,10 +22,13 @@ class Autosave {
   // (each is tried again at the next interval); else nothing.
   std::string onFrame(Game& game, float now, bool paused);
   // The save on close: waits for one under way, then saves at once.
-  // Nothing when autosaving is off.
-  void onClose(Game& game);
+  // Nothing when autosaving is off. Returns what onFrame would say of it.
+  std::string onClose(Game& game);
   // Until a save under way has ended; what onFrame would say of it.
   std::string finish();
+  // True once after each save that ended well, for a platform that keeps
+  // the file elsewhere too.
+  bool takeSaved() { return std::exchange(saved_, false); }
 
  private:
   std::string outcome(const SaveResult& result);
@@ -32,5 +36,6 @@ class Autosave {
   float playSeconds_ = 0.0f;
   float lastFrame_ = -1.0f;
   bool failing_ = false;
+  bool saved_ = false;
   BackgroundSave write_;
 };

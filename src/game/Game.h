@@ -124,6 +124,8 @@ class Game : public GameClient {
   void closeHelp();
   // The line under the field at the first start in a play directory.
   void showFirstStartHint();
+  // How a save or a load went, under the field; red for a problem.
+  void showOutcome(const std::string& text, bool problem);
   // Takes over every object, link and value of other (a game made Empty
   // and filled by the city reader), dropping its own world; other is left
   // empty. The frame rate follows the Slow toggle.
@@ -183,7 +185,6 @@ class Game : public GameClient {
   void drawHudText();
   void drawAnchorHint();
   void drawPausedText();
-  void showOutcome(const std::string& text, bool problem);
   // What a frame shows beyond the world, which stands still while paused:
   // a paused frame like the last one is neither drawn nor shown again.
   struct Look {

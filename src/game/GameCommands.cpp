@@ -53,6 +53,7 @@ void Game::onMenuCommand(int id) {
       const std::string name = kSavedTuningFileName;
       showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem,
                   !saved.saved);
+      if (saved.saved) app_->onFileSaved(kSavedTuningFileName);
       break;
     }
     case kReloadTuningCommand:
@@ -117,8 +118,14 @@ void Game::showFirstStartHint() {
 }
 
 void Game::onClose() {
-  closeHelp();  // the card's pause is not the city's
-  autosave.onClose(*this);
+  // The card's pause is not the city's. A browser's tab that was only
+  // hidden comes back to the card.
+  const bool card = helpShown;
+  closeHelp();
+  const std::string failed = autosave.onClose(*this);
+  if (!failed.empty()) showOutcome(failed, true);
+  if (autosave.takeSaved()) app_->onFileSaved(kAutosaveFileName);
+  if (card) showHelp();
 }
 
 void Game::setSlow(bool on) {
@@ -156,12 +163,15 @@ void Game::showOutcome(const std::string& text, bool problem) {
   // menu is not watching standard error. On the real clock, so that it
   // fades while paused.
   notice.show(text, problem, FrameClock::realSeconds());
+  // Paused, a notice in place of another looks to the frame like no change.
+  drawAsked_ = true;
 }
 
 void Game::saveCity() {
   const SaveResult saved = saveCityFile(*this, kCityFileName);
   const std::string name = kCityFileName;
   showOutcome(saved.saved ? "Saved " + name : "Could not save " + name + ": " + saved.problem, !saved.saved);
+  if (saved.saved) app_->onFileSaved(kCityFileName);
 }
 
 void Game::loadCity() {

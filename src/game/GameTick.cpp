@@ -19,6 +19,7 @@ void Game::onFrame() {
   if (needsDrawing()) renderFrame();
   const std::string failed = autosave.onFrame(*this, FrameClock::realSeconds(), paused);
   if (!failed.empty()) showOutcome(failed, true);
+  if (autosave.takeSaved()) app_->onFileSaved(kAutosaveFileName);
   if (paused) {
     stepZoom();  // the view still follows the wheel
     return;

@@ -37,8 +37,12 @@ TEST_F(AutosaveTest, SavesEveryIntervalOfUnpausedPlayAndOnClose) {
   // On close the city is saved whatever the interval; Load Autosave brings it back.
   h.tick(5);
   const std::string closed = describeWorld(g);
+  g.showHelp();  // its pause is not the city's; a tab only hidden comes back to it
   g.onClose();
+  EXPECT_TRUE(g.helpShown);
+  g.closeHelp();
   EXPECT_NE(dir_.read(kAutosaveFileName), first);
+  EXPECT_NE(dir_.read(kAutosaveFileName).find("\ntoggles 0 0 0 0 0"), std::string::npos);
   h.tick(10);
   h.app().pickMenu(Game::kLoadAutosaveCommand);
   EXPECT_EQ(describeWorld(g), closed);

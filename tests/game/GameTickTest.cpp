@@ -122,9 +122,12 @@ TEST_F(GameTick, PausedFramesLikeTheLastAreNotDrawnAgain) {
   g.showFirstStartHint();
   h.tick(60);  // drawn as it appears, then not until it fades
   EXPECT_EQ(app.drawCount(), zoomed + 3);
+  g.showOutcome("Could not save", true);  // a line under the field in place of another
+  h.tick(2);
+  EXPECT_EQ(app.drawCount(), zoomed + 4);
   app.pressKey('p');
   h.tick(5);
-  EXPECT_EQ(app.drawCount(), zoomed + 8);
+  EXPECT_EQ(app.drawCount(), zoomed + 9);
 }
 
 }  // namespace

@@ -6,9 +6,13 @@ events and looked at in screenshots.
 
 The cases run in order on one page, as a player would go: the about box,
 a purchase, the menu and the pause, a saved city across a reload, a
-city to the player's disk and back.
+city to the player's disk and back, the autosave. The host's Verlomba.ini
+beside the page asks for an autosave every 2.4 s of play.
 """
+import json
 import os
+import re
+import shutil
 import sys
 import tempfile
 import time
@@ -18,6 +22,15 @@ import chromium
 
 FOLDER = None
 OUTLINE = (217, 217, 255)  # a palette cell's outline
+AUTOSAVE = "FS.readFile('/verlomba/Verlomba-autosave.txt', {encoding: 'utf8'})"
+# The autosave as the browser's storage holds it ('' when it holds none).
+STORED = ("new Promise(done => { const q = IDBFS.dbs['/verlomba'].transaction(['FILE_DATA'])"
+          ".objectStore('FILE_DATA').get('/verlomba/Verlomba-autosave.txt');"
+          " q.onsuccess = () => done(q.result ? new TextDecoder().decode(q.result.contents) : ''); })")
+
+
+def paused_in(city):
+    return re.search(r"\ntoggles (?:[01] ){4}([01])", city).group(1) == "1"
 
 
 def green(p):
@@ -27,7 +40,12 @@ def green(p):
 class PageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.url = chromium.serve(FOLDER)
+        cls.folder = tempfile.mkdtemp(prefix="verlomba-page-")
+        for name in os.listdir(FOLDER):
+            os.symlink(os.path.join(FOLDER, name), os.path.join(cls.folder, name))
+        with open(os.path.join(cls.folder, "Verlomba.ini"), "w") as f:
+            f.write("kAutosaveMinutes = 0.04\n")
+        cls.url = chromium.serve(cls.folder)
         cls.browser = chromium.Browser()
         cls.browser.open(cls.url)
         cls.browser.wait_for("window.verlomba && window.verlomba.firstFrame")
@@ -35,6 +53,7 @@ class PageTest(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.browser.close()
+        shutil.rmtree(cls.folder, ignore_errors=True)
 
     def canvas(self):
         return self.browser.evaluate("(() => { const c = document.getElementById('canvas');"
@@ -189,27 +208,60 @@ class PageTest(unittest.TestCase):
             " return UTF8ToString(Module._verlomba_menu_describe(game)).match(/Turn Pause \\w+/)[0]; })()")
 
     def hide_and_show(self):
-        """Another tab in front a while, then this one again."""
+        """Another tab in front a while, then this one again; the pause's
+        label and the autosave while hidden."""
         b = self.browser
         page = b.call("Target.getTargetInfo")["targetInfo"]["targetId"]
         other = b.call("Target.createTarget", session=False, url="about:blank")["targetId"]
         b.call("Target.activateTarget", session=False, targetId=other)
         b.wait_for("document.hidden")
-        label = self.pause_label()
+        label, autosave = self.pause_label(), b.evaluate(AUTOSAVE)
         b.call("Target.activateTarget", session=False, targetId=page)
         b.call("Target.closeTarget", session=False, targetId=other)
         b.wait_for("!document.hidden")
-        return label
+        return label, autosave
 
-    def test_6_a_hidden_tab_pauses_until_shown_unless_the_player_paused(self):
-        self.browser.key("p", code="KeyP", text="p", vk=80)
+    def test_6_a_hidden_tab_autosaves_and_pauses_until_shown_unless_the_player_paused(self):
+        b = self.browser
+        earlier = b.evaluate(STORED)
+        b.key("p", code="KeyP", text="p", vk=80)
         self.assertEqual(self.pause_label(), "Turn Pause On")
-        self.assertEqual(self.hide_and_show(), "Turn Pause Off")
+        # The autosave of the interval reaches the browser's storage.
+        b.wait_for("%s.then(k => k != %s && k == %s)" % (STORED, json.dumps(earlier), AUTOSAVE), timeout=5)
+        # Hidden, the city is autosaved with the player's pause, not the hiding's.
+        label, hidden = self.hide_and_show()
+        self.assertEqual(label, "Turn Pause Off")
+        self.assertFalse(paused_in(hidden))
         self.assertEqual(self.pause_label(), "Turn Pause On")
         self.assertFalse(self.field_still())
-        self.browser.key("p", code="KeyP", text="p", vk=80)
-        self.hide_and_show()
+        b.key("p", code="KeyP", text="p", vk=80)
+        label, hidden = self.hide_and_show()
         self.assertEqual(self.pause_label(), "Turn Pause Off")
+        self.assertTrue(paused_in(hidden))
+
+        # A reload and Load Autosave bring it back.
+        b.call("Page.reload")
+        b.wait_for("window.verlomba && window.verlomba.firstFrame")
+        self.assertEqual(b.evaluate(AUTOSAVE), hidden)
+        self.start_game()
+        b.key("p", code="KeyP", text="p", vk=80)
+        self.menu_pick("Game", "Load Autosave")
+        self.assertEqual(self.save_city(), hidden)
+
+        # Storage that fails says so under the field, in red.
+        b.evaluate("IDBFS.dbs['/verlomba'].transaction = () => { throw new Error('the disk is full'); }")
+        self.save_city()
+        time.sleep(0.3)
+        below = (0, 650, 800, 800)
+        self.assertGreater(self.shot().count(lambda p: p[0] > 200 and p[1] < 90 and p[2] < 90, below), 20)
+        # The city autosaved as the page goes still reaches the next one.
+        b.key("p", code="KeyP", text="p", vk=80)
+        time.sleep(0.5)
+        b.call("Page.reload")
+        b.wait_for("window.verlomba && window.verlomba.firstFrame")
+        closed = b.evaluate(AUTOSAVE)
+        self.assertNotEqual(closed, hidden)
+        self.assertFalse(paused_in(closed))
 
     def test_7_without_webassembly_the_page_says_so_in_a_line(self):
         b = self.browser

@@ -11,8 +11,9 @@ void verlomba_set_title(const char* text);
 void verlomba_set_cursor(int shape);
 // Offers the file at path in the module's files as a download named name.
 void verlomba_download(const char* path, const char* name);
-// Writes the files of the game's directory to the browser's storage.
-void verlomba_persist();
+// Starts writing the file of the game's directory named name to the
+// browser's storage; the page answers with verlomba_kept.
+void verlomba_keep(const char* name);
 void verlomba_toggle_fullscreen();
 // The page's devicePixelRatio and its room in CSS pixels.
 double verlomba_device_pixel_ratio();

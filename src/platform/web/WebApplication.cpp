@@ -138,8 +138,11 @@ void WebApplication::resize(int width, int height, bool fullscreen) {
 }
 
 void WebApplication::setShown(bool shown) {
+  const bool hiding = !shown && isVisible();
   setVisible(shown);
   if (!game_) return;
+  // Before the hiding's own pause, so that the autosave keeps the player's.
+  if (hiding) onClose();
   if (!shown && !game_->paused) {
     game_->setPaused(true);
     pausedByHiding_ = true;
@@ -153,8 +156,22 @@ void WebApplication::onMenuCommand(int id) {
   // A pause of the player's own is theirs to end.
   if (id == Game::kPauseCommand) pausedByHiding_ = false;
   Application::onMenuCommand(id);
-  if (id == Game::kSaveCityCommand) verlomba_persist();
   if (id == Game::kSaveTuningCommand) verlomba_download(kSavedTuningFileName, kSavedTuningFileName);
+}
+
+void WebApplication::onFileSaved(const char* name) {
+  verlomba_keep(name);
+}
+
+void WebApplication::fileKept(const std::string& name, bool kept, const std::string& problem) {
+  if (kept) {
+    keepFailing_ = false;
+    return;
+  }
+  const bool asked = name == kCityFileName;  // the player's Save City
+  if (!game_ || (keepFailing_ && !asked)) return;
+  keepFailing_ = true;
+  game_->showOutcome("Could not keep " + name + " in the browser's storage: " + problem, true);
 }
 
 void WebApplication::downloadCity() {
@@ -163,8 +180,7 @@ void WebApplication::downloadCity() {
   if (saved.saved) {
     verlomba_download(kPassingCityPath, kCityFileName);
   } else {
-    game_->notice.show("Could not save " + std::string(kCityFileName) + ": " + saved.problem, true,
-                       FrameClock::realSeconds());
+    game_->showOutcome("Could not save " + std::string(kCityFileName) + ": " + saved.problem, true);
   }
   std::remove(kPassingCityPath);
 }

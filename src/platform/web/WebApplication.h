@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/GlutMenu.h"
 #include "app/WindowApplication.h"
@@ -21,6 +22,7 @@ class WebApplication : public WindowApplication {
   bool setWindowSize(float w, float h) override;
   void setCursor(int shape) override;
   void setTitle(const char* text) override;
+  void onFileSaved(const char* name) override;
   void setCredit(const char*) override {}
   void beginDraw() override;
   void endDraw() override;
@@ -43,9 +45,14 @@ class WebApplication : public WindowApplication {
   bool key(int code, int modifiers);
   // The page's room for the canvas, in its pixels; fullscreen or not.
   void resize(int width, int height, bool fullscreen);
-  // The tab shown or hidden: hidden, the game pauses by itself, and goes on
+  // The tab shown or hidden: hidden, the game is autosaved as on closing
+  // (a hidden tab may never come back) and pauses by itself, and goes on
   // when shown unless the player had paused it.
   void setShown(bool shown);
+  // The browser's storage has written a file, or failed to: a failure is
+  // said under the field, once for a run of them unless the player's own
+  // Save City failed.
+  void fileKept(const std::string& name, bool kept, const std::string& problem);
   // The city to and from the player's disk.
   void downloadCity();
   void openCityFile(const char* path, const char* name);
@@ -63,6 +70,7 @@ class WebApplication : public WindowApplication {
   int canvasWidth_ = 800;
   int canvasHeight_ = 800;
   bool pausedByHiding_ = false;
+  bool keepFailing_ = false;
   int frameSecond_ = 0;
   int framesThisSecond_ = 0;
   double frameMsThisSecond_ = 0.0;

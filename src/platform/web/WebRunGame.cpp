@@ -166,6 +166,11 @@ EMSCRIPTEN_KEEPALIVE void verlomba_download_city() {
   if (WebApplication* app = session().app.get()) app->downloadCity();
 }
 
+// How the browser's storage took a file that verlomba_keep was asked to keep.
+EMSCRIPTEN_KEEPALIVE void verlomba_kept(const char* name, int kept, const char* problem) {
+  if (WebApplication* app = session().app.get()) app->fileKept(name, kept != 0, problem);
+}
+
 // A city file the player chose, put at path in the module's files; shown
 // by name.
 EMSCRIPTEN_KEEPALIVE void verlomba_open_city(const char* path, const char* name) {

@@ -6,7 +6,7 @@ mergeInto(LibraryManager.library, {
   verlomba_set_title: function (text) { document.title = UTF8ToString(text); },
   verlomba_set_cursor: function (shape) { verlombaPage.setCursor(shape); },
   verlomba_download: function (path, name) { verlombaPage.download(UTF8ToString(path), UTF8ToString(name)); },
-  verlomba_persist: function () { verlombaPage.persist(); },
+  verlomba_keep: function (name) { verlombaPage.keep(UTF8ToString(name)); },
   verlomba_toggle_fullscreen: function () { verlombaPage.toggleFullscreen(); },
   verlomba_device_pixel_ratio: function () { return window.devicePixelRatio || 1; },
   verlomba_room_width: function () { return verlombaPage.room().width; },

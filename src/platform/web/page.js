@@ -2,6 +2,8 @@
 // page element, the files kept in the browser, and window.verlomba.
 // Runs before the module starts (emcc --pre-js).
 
+// The game's directory, kept in the browser's storage.
+var verlombaPlay = '/verlomba';
 // Files a host may put beside index.html; read before the game starts.
 var verlombaHostFiles = ['Verlomba.ini', 'copyright.txt'];
 // Asked for at once, while the module loads.
@@ -171,11 +173,82 @@ var verlombaPage = (function () {
     document.addEventListener('visibilitychange', function () {
       Module._verlomba_shown(document.hidden ? 0 : 1);
     });
+    // Closing or leaving the page hides it first in most browsers; where it
+    // does not, the page's end counts as its hiding (the game saves once).
+    window.addEventListener('pagehide', function () { Module._verlomba_shown(0); });
+    window.addEventListener('pageshow', function () { Module._verlomba_shown(document.hidden ? 0 : 1); });
     document.addEventListener('fullscreenchange', fitFullscreen);
     window.addEventListener('resize', function () { if (fullscreen()) fitFullscreen(); });
     fileInput.addEventListener('change', openCityFile);
     var button = document.getElementById('fullscreen');
     if (button) button.addEventListener('click', toggleFullscreen);
+  }
+
+  // A saved file waits in localStorage until IndexedDB has it: a page being
+  // closed or reloaded abandons the IndexedDB write it began, but its
+  // localStorage is written at once. The next page takes what was left.
+  var UNKEPT = 'verlomba-unkept:';
+  function unkept() {
+    var names = [];
+    for (var i = 0; i < localStorage.length; i++) {
+      var key = localStorage.key(i);
+      if (key.indexOf(UNKEPT) === 0) names.push(key.slice(UNKEPT.length));
+    }
+    return names;
+  }
+
+  // One file of the game's directory into the browser's storage, where the
+  // start of the next page finds it (an entry as IDBFS keeps one). Its end,
+  // good or bad, is told to the game.
+  function keep(name) {
+    var path = verlombaPlay + '/' + name;
+    var waiting = null;
+    function told(error) {
+      var problem = error ? String(error.message || error.name || error) : '';
+      if (error) console.warn('verlomba: ' + name + ' was not kept:', problem);
+      // Never from within the game's call: it goes on as if the write were begun.
+      Promise.resolve().then(function () {
+        Module.ccall('verlomba_kept', null, ['string', 'number', 'string'], [name, error ? 0 : 1, problem]);
+      });
+    }
+    var entry;
+    try {
+      var stat = FS.stat(path);
+      entry = {timestamp: stat.mtime, mode: stat.mode, contents: FS.readFile(path)};
+    } catch (e) {
+      return told(e);
+    }
+    try {
+      // Never an older copy left behind where this one does not fit.
+      localStorage.removeItem(UNKEPT + name);
+      waiting = new TextDecoder().decode(entry.contents);
+      localStorage.setItem(UNKEPT + name, waiting);
+    } catch (e) {}
+    function write(error, db) {
+      if (error || !db) return told(error || 'no storage');
+      var ended = false;
+      function end(error) {
+        if (!ended) told(error);
+        ended = true;
+      }
+      try {
+        var transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+        transaction.oncomplete = function () {
+          try {
+            if (waiting !== null && localStorage.getItem(UNKEPT + name) === waiting) localStorage.removeItem(UNKEPT + name);
+          } catch (e) {}
+          end(null);
+        };
+        // A full storage aborts the write when it commits, without an error event.
+        transaction.onabort = function () { end(transaction.error || 'the write was abandoned'); };
+        transaction.objectStore(IDBFS.DB_STORE_NAME).put(entry, path);
+      } catch (e) {
+        end(e);
+      }
+    }
+    // Opened at the start, when the kept files were read.
+    if (IDBFS.dbs[verlombaPlay]) return write(null, IDBFS.dbs[verlombaPlay]);
+    IDBFS.getDB(verlombaPlay, write);
   }
 
   function toggleFullscreen() {
@@ -218,8 +291,13 @@ var verlombaPage = (function () {
       link.remove();
       setTimeout(function () { URL.revokeObjectURL(link.href); }, 1000);
     },
-    persist: function () {
-      FS.syncfs(false, function (error) { if (error) console.warn('verlomba: the city was not kept', error); });
+    keep: keep,
+    // Before the game starts: the files the last page could not keep, newer
+    // than the kept ones.
+    takeUnkept: function () {
+      unkept().forEach(function (name) {
+        try { FS.writeFile(name, localStorage.getItem(UNKEPT + name)); } catch (e) {}
+      });
     },
     toggleFullscreen: toggleFullscreen,
     // The page's room for the canvas, in CSS pixels.
@@ -230,6 +308,7 @@ var verlombaPage = (function () {
     start: function () {
       started = true;
       listen();
+      unkept().forEach(keep);
     },
   };
 })();
@@ -248,9 +327,9 @@ Module['canvas'] = document.getElementById('canvas');
 Module['preRun'] = [function () {
   // The game plays in a directory the browser keeps (IndexedDB): the saved
   // city outlives the page. The host's files are fetched afresh each time.
-  FS.mkdir('/verlomba');
-  FS.mount(IDBFS, {}, '/verlomba');
-  FS.chdir('/verlomba');
+  FS.mkdir(verlombaPlay);
+  FS.mount(IDBFS, {}, verlombaPlay);
+  FS.chdir(verlombaPlay);
   addRunDependency('verlomba-files');
   FS.syncfs(true, function () {
     Promise.all(verlombaFetches).then(function (files) {
@@ -258,6 +337,7 @@ Module['preRun'] = [function () {
         try { FS.unlink(name); } catch (e) {}
         if (files[i]) FS.writeFile(name, new Uint8Array(files[i]));
       });
+      verlombaPage.takeUnkept();
       removeRunDependency('verlomba-files');
     });
   });
