@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AboutBoxLayout.h"
 #include "app/AboutText.h"
 #include "app/GameStart.h"
 #include "app/RunGame.h"
@@ -17,7 +18,6 @@
 #include "game/Game.h"
 #include "platform/web/CanvasRenderer.h"
 #include "platform/web/PageCalls.h"
-#include "platform/web/WebAboutBox.h"
 #include "platform/web/WebApplication.h"
 #include "platform/web/WebScaledFonts.h"
 
@@ -29,7 +29,7 @@ struct Session {
   std::string cityFile;
   double scale = 1.0;
   std::unique_ptr<CanvasRenderer> renderer;
-  std::unique_ptr<WebAboutBox> about;
+  std::unique_ptr<AboutBoxLayout> about;
   std::unique_ptr<WebApplication> app;
   std::unique_ptr<Game> game;
 };
@@ -51,6 +51,15 @@ double chooseScale(std::optional<double> asked) {
   sources.screenWidth = static_cast<int>(verlomba_room_width() * ratio);
   sources.screenHeight = static_cast<int>(verlomba_room_height() * ratio) + 48;
   return webScaleAtMost(chooseWindowScale(sources).scale);
+}
+
+// The about box fills the canvas at its scale.
+void drawAbout(const AboutBoxLayout& box, CanvasRenderer& renderer) {
+  const ViewPlacement p = box.placement();
+  renderer.beginFrame(p.pixelWidth(), p.pixelHeight(), p, 1.0f, {p.width * 0.5f, p.height * 0.5f},
+                      AboutBoxLayout::kBackgroundRgb);
+  box.draw();
+  renderer.endFrame();
 }
 
 void startPlaying() {
@@ -75,7 +84,7 @@ EM_BOOL animationFrame(double, void*) {
     if (s.about->dismissed()) {
       startPlaying();
     } else {
-      s.about->draw(*s.renderer);
+      drawAbout(*s.about, *s.renderer);
     }
   }
   if (s.app) s.app->animationFrame();
@@ -90,9 +99,9 @@ int runGame(void (*prepare)(Game&), std::optional<double> scale, const std::stri
   s.cityFile = cityFile;
   s.scale = chooseScale(scale);
   s.renderer = std::make_unique<CanvasRenderer>();
-  s.about = std::make_unique<WebAboutBox>(about::load(), s.scale);
-  verlomba_set_canvas(s.about->pixelWidth(), s.about->pixelHeight());
-  s.about->draw(*s.renderer);
+  s.about = std::make_unique<AboutBoxLayout>(about::load(), s.scale);
+  verlomba_set_canvas(s.about->placement().pixelWidth(), s.about->placement().pixelHeight());
+  drawAbout(*s.about, *s.renderer);
   emscripten_request_animation_frame_loop(animationFrame, nullptr);
   return 0;
 }

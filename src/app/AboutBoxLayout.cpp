@@ -1,4 +1,4 @@
-#include "platform/web/WebAboutBox.h"
+#include "app/AboutBoxLayout.h"
 
 #include <cmath>
 
@@ -8,15 +8,14 @@
 #include "draw/ScaledFonts.h"
 #include "draw/Shapes.h"
 #include "draw/Text.h"
-#include "platform/web/CanvasRenderer.h"
 
 namespace {
 
-// As on the desktop.
 constexpr TextFont kFont = TextFont::Helvetica12;
 constexpr int kBoxWidth = 480;
 constexpr int kMargin = 16;
 constexpr int kLineHeight = 15;
+// Enough for a licence notice; longer texts are cut so the button stays on screen.
 constexpr std::size_t kMaxLines = 30;
 constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 26;
@@ -33,7 +32,7 @@ const BitmapFont* boxFont(double scale, double& pixelsPerUnit) {
 
 }  // namespace
 
-WebAboutBox::WebAboutBox(const std::string& text, double scale) : scale_(scale), width_(kBoxWidth) {
+AboutBoxLayout::AboutBoxLayout(const std::string& text, double scale) : scale_(scale), width_(kBoxWidth) {
   double pixelsPerUnit = 1.0;
   const BitmapFont* font = boxFont(scale, pixelsPerUnit);
   const int width = static_cast<int>(std::lround((kBoxWidth - 2 * kMargin) * pixelsPerUnit));
@@ -45,23 +44,13 @@ WebAboutBox::WebAboutBox(const std::string& text, double scale) : scale_(scale),
   buttonY_ = height_ - kMargin - kButtonHeight;
 }
 
-int WebAboutBox::pixels(int units) const {
-  return static_cast<int>(std::lround(units * scale_));
-}
-
-bool WebAboutBox::onButton(int px, int py) const {
+bool AboutBoxLayout::onButton(int px, int py) const {
   const double x = px / scale_;
   const double y = py / scale_;
   return x >= buttonX_ && x < buttonX_ + kButtonWidth && y >= buttonY_ && y < buttonY_ + kButtonHeight;
 }
 
-void WebAboutBox::draw(CanvasRenderer& renderer) const {
-  ViewPlacement placement;
-  placement.width = width_;
-  placement.height = height_;
-  placement.scale = scale_;
-  renderer.beginFrame(pixelWidth(), pixelHeight(), placement, 1.0f, {width_ * 0.5f, height_ * 0.5f},
-                      0xF0F0F0);
+void AboutBoxLayout::draw() const {
   setFont(kFont);
   setColor(0.0f, 0.0f, 0.0f);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -81,18 +70,17 @@ void WebAboutBox::draw(CanvasRenderer& renderer) const {
   endShape();
   setColor(0.0f, 0.0f, 0.0f);
   drawText(bx + (kButtonWidth - textWidth("OK")) / 2.0f, by + kButtonHeight / 2.0f + 4.0f, "%s", "OK");
-  renderer.endFrame();
 }
 
-void WebAboutBox::mouseDown(int x, int y) {
+void AboutBoxLayout::mouseDown(int x, int y) {
   pressedOnButton_ = onButton(x, y);
 }
 
-void WebAboutBox::mouseUp(int x, int y) {
+void AboutBoxLayout::mouseUp(int x, int y) {
   if (pressedOnButton_ && onButton(x, y)) dismissed_ = true;
   pressedOnButton_ = false;
 }
 
-void WebAboutBox::key(int code) {
+void AboutBoxLayout::key(int code) {
   if (code == 13 || code == 27) dismissed_ = true;
 }
