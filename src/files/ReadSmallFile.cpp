@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -19,22 +18,13 @@ const char* kindOf(mode_t mode) {
   return "not a plain file";
 }
 
-std::string tooLong(std::size_t maxBytes) {
-  char reason[64];
-  if (maxBytes % 1024 == 0) {
-    std::snprintf(reason, sizeof reason, "it is longer than %zu KiB", maxBytes / 1024);
-  } else {
-    std::snprintf(reason, sizeof reason, "it is longer than %zu bytes", maxBytes);
-  }
-  return reason;
-}
-
 // Reads the open file into text; the result is the problem, empty on success.
 std::string readOpenFile(int fd, std::size_t maxBytes, std::string& text) {
   struct stat st;
   if (fstat(fd, &st) != 0) return std::strerror(errno);
   if (!S_ISREG(st.st_mode)) return std::string("it is ") + kindOf(st.st_mode) + ", not a regular file";
-  if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes) return tooLong(maxBytes);
+  if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maxBytes)
+    return tooLongReason(maxBytes);
 
   // One byte more than allowed tells a file that grew since the check.
   text.resize(maxBytes + 1);
@@ -46,7 +36,7 @@ std::string readOpenFile(int fd, std::size_t maxBytes, std::string& text) {
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
-  if (got > maxBytes) return tooLong(maxBytes);
+  if (got > maxBytes) return tooLongReason(maxBytes);
   text.resize(got);
   return {};
 }
@@ -63,8 +53,6 @@ SmallFile readSmallFile(const char* path, std::size_t maxBytes, bool quiet) {
     close(fd);
     file.read = file.problem.empty();
   }
-  if (!file.read) file.text.clear();
-  if (!quiet && !file.problem.empty())
-    std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
+  finishSmallFile(file, path, quiet);
   return file;
 }

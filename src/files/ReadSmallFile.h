@@ -22,3 +22,9 @@ struct SmallFile {
 // standard error naming the file and the reason, unless the caller, quiet,
 // says it in its own words.
 SmallFile readSmallFile(const char* path, std::size_t maxBytes = kSmallFileLimit, bool quiet = false);
+
+// What every platform's reader shares: the reason a file over maxBytes is
+// refused, and the end of a read (no text unless read whole; the problem
+// said on standard error unless quiet).
+std::string tooLongReason(std::size_t maxBytes);
+void finishSmallFile(SmallFile& file, const char* path, bool quiet);

@@ -1,23 +1,11 @@
 // Windows' reading of the small files (see files/ReadSmallFile.h).
 #include <windows.h>
 
-#include <cstdio>
-
 #include "files/ReadSmallFile.h"
 #include "platform/windows/Utf16.h"
 #include "platform/windows/WinError.h"
 
 namespace {
-
-std::string tooLong(std::size_t maxBytes) {
-  char reason[64];
-  if (maxBytes % 1024 == 0) {
-    std::snprintf(reason, sizeof reason, "it is longer than %zu KiB", maxBytes / 1024);
-  } else {
-    std::snprintf(reason, sizeof reason, "it is longer than %zu bytes", maxBytes);
-  }
-  return reason;
-}
 
 // Reads the open file into text; the result is the problem, empty on success.
 std::string readOpenFile(HANDLE file, std::size_t maxBytes, std::string& text) {
@@ -25,7 +13,7 @@ std::string readOpenFile(HANDLE file, std::size_t maxBytes, std::string& text) {
   if (GetFileType(file) != FILE_TYPE_DISK) return "it is not a plain file";
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size)) return winErrorText(GetLastError());
-  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return tooLong(maxBytes);
+  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) return tooLongReason(maxBytes);
   // One byte more than allowed tells a file that grew since the check.
   text.resize(maxBytes + 1);
   std::size_t got = 0;
@@ -36,7 +24,7 @@ std::string readOpenFile(HANDLE file, std::size_t maxBytes, std::string& text) {
     if (n == 0) break;
     got += n;
   }
-  if (got > maxBytes) return tooLong(maxBytes);
+  if (got > maxBytes) return tooLongReason(maxBytes);
   text.resize(got);
   return {};
 }
@@ -65,8 +53,6 @@ SmallFile readSmallFile(const char* path, std::size_t maxBytes, bool quiet) {
       file.read = file.problem.empty();
     }
   }
-  if (!file.read) file.text.clear();
-  if (!quiet && !file.problem.empty())
-    std::fprintf(stderr, "verlomba: ignoring %s: %s\n", path, file.problem.c_str());
+  finishSmallFile(file, path, quiet);
   return file;
 }
