@@ -158,8 +158,8 @@ ViewPlacement GlutApplication::placement() const {
   p.height = height_;
   p.scale = scale_;
   if (windowId_ == 0) return p;
-  const int w = glutGet(GLUT_WINDOW_WIDTH);
-  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  const int w = windowWidth();
+  const int h = windowHeight();
   // Fullscreen, the largest view that fits, centred on the background.
   const double fit = width_ > 0 && height_ > 0 ? std::min(w * 1.0 / width_, h * 1.0 / height_) : 0.0;
   if (fullscreen_ && fit > 0.0) p.scale = fit;
@@ -251,8 +251,7 @@ Vec2 GlutApplication::viewCentre() {
 }
 
 void GlutApplication::beginDraw() {
-  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement(), zoom_,
-                        translation_, kClearRgb);
+  renderer_->beginFrame(windowWidth(), windowHeight(), placement(), zoom_, translation_, kClearRgb);
 }
 
 void GlutApplication::endDraw() {
@@ -365,8 +364,21 @@ void GlutApplication::toggleFullscreen() {
   if (!on) fixWindowSize(pixelWidth(), pixelHeight());
 }
 
+int GlutApplication::windowWidth() const {
+  if (shownWidth_ < 0) shownWidth_ = glutGet(GLUT_WINDOW_WIDTH);
+  return shownWidth_;
+}
+
+int GlutApplication::windowHeight() const {
+  if (shownHeight_ < 0) shownHeight_ = glutGet(GLUT_WINDOW_HEIGHT);
+  return shownHeight_;
+}
+
 void GlutApplication::followWindowManager() {
   framesSinceFollow_ = 0;
+  // Asked again now and then, in case a reshape went unreported.
+  shownWidth_ = -1;
+  shownHeight_ = -1;
   if (fullscreenByHand_) return;
   if (isShownFullscreen()) {
     fullscreenPending_ = false;
@@ -386,6 +398,8 @@ void GlutApplication::followWindowManager() {
 void GlutApplication::handleReshape(int w, int h) {
   glutSetWindow(windowId_);
   followWindowManager();
+  shownWidth_ = w;
+  shownHeight_ = h;
   // Fullscreen the view fits any size; otherwise the window keeps the size
   // the game gave it: every resize is undone.
   if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;

@@ -85,6 +85,8 @@ class GlutApplication : public Application {
   // Follows the window manager's fullscreen state, which it may change
   // itself (from its menu, say) without changing the window's size.
   void followWindowManager();
+  int windowWidth() const;
+  int windowHeight() const;
 
   GlutMenu menu_;
   float pixelScale_ = 1.0f;
@@ -106,6 +108,11 @@ class GlutApplication : public Application {
   // Covering the screen by itself, with no window manager to ask.
   bool fullscreenByHand_ = false;
   int framesSinceFollow_ = 0;
+  // The window's size in pixels as its reshapes (and, every few frames, the
+  // server) last said, or -1 before either has: asking the server is a
+  // round trip, and every frame and pointer motion needs the size.
+  mutable int shownWidth_ = -1;
+  mutable int shownHeight_ = -1;
   int modifiers_ = 0;
   bool reshaping_ = false;
   WheelInput wheel_;
