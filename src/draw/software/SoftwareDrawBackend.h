@@ -211,6 +211,25 @@ class SoftwareDrawBackend : public DrawBackend {
   std::deque<PictureCache::Picture> passing_;
   std::vector<std::unique_ptr<ZoomResampler>> resamplers_;
   size_t resamplersUsed_ = 0;
+  // A picture resampled, by slot, and what from: made again from the same
+  // drawing under the same view, it is the same pixels, so a view that has
+  // stopped zooming neither resamples its stale pictures again nor paints
+  // again the tiles they lie on. This frame's, and the last frame's not yet
+  // taken up again.
+  struct Resampled {
+    std::unique_ptr<ZoomResampler> resampler;
+    uint64_t source = 0;  // the serial of the picture it was made from
+    double scale = 0.0;
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    uint64_t identity = 0;
+  };
+  std::unordered_map<uint64_t, Resampled> resampled_;      // looked up only
+  std::unordered_map<uint64_t, Resampled> resampledLast_;  // looked up only
+  // The resamplers whose pixels endFrame makes.
+  std::vector<ZoomResampler*> toResample_;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.
