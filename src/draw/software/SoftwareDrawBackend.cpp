@@ -27,10 +27,6 @@ constexpr double kLargestDiscPixels = 4096.0;
 constexpr double kRedrawShareZooming = 0.05;
 constexpr double kRedrawShareStill = 0.25;
 
-// Frames with fewer tiles to paint than this are painted on the calling
-// thread alone: some 3 us a tile, against tens for waking another thread.
-constexpr size_t kFewestTilesToShare = 96;
-
 // A picture's layer reaches this share of the frame's size beyond its
 // edges, so that the frames of a zoom out show it resampled, not cut.
 constexpr double kLayerMarginShare = 0.25;
@@ -193,7 +189,7 @@ void SoftwareDrawBackend::endFrame() {
   };
   // A frame with a few tiles to paint (people walking, a number ticking) is
   // painted on this thread: waking the others would cost more than it saves.
-  if (paintInTiles_ && dirty_.size() >= kFewestTilesToShare) {
+  if (paintInTiles_ && dirty_.size() >= fewestTilesToShare_) {
     pool_->run(toResample_.size() + shapesToRasterize_.size(), rasterize);
     pool_->run(dirty_.size(), job);
   } else {

@@ -96,6 +96,10 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
+  // Frames with fewer tiles to paint than this are painted on the calling
+  // thread alone; the default is what some 3 us a tile, against tens of us
+  // to wake another thread, makes worth sharing out.
+  void shareFrom(size_t tiles) { fewestTilesToShare_ = tiles; }
   // Whether frames are painted in tiles (the default), or whole on the
   // calling thread, every pixel anew: the frame tiles are compared with.
   void paintInTiles(bool tiles) { paintInTiles_ = tiles; }
@@ -181,6 +185,7 @@ class SoftwareDrawBackend : public DrawBackend {
   FrameRecording calls_;
   uint32_t clearRgb_ = 0;
   bool paintInTiles_ = true;
+  size_t fewestTilesToShare_ = 96;
   bool keptFromLastFrame_ = false;
   bool shadowsOpen_ = false;
   uint32_t shadowRgb_ = 0;
