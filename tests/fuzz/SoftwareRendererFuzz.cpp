@@ -168,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Afresh, so that an input replays alone: one in tiles on two threads,
   // one whole.
   SoftwareDrawBackend tiled(fonts, 2);
+  tiled.shareFrom(2);  // every frame this small would stay on one thread
   SoftwareDrawBackend whole(fonts, 1);
   whole.paintInTiles(false);
   std::vector<uint32_t> memory[2];

@@ -105,11 +105,16 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   points_.clear();
   // The last frame's image is believed only if that frame was ended.
   keptFromLastFrame_ = keptFromLastFrame && ended_;
+  // The pixels of pictures resampled in a frame not ended were never made.
+  if (!ended_) resampled_.clear();
+  resampledLast_.swap(resampled_);
+  resampled_.clear();
   ended_ = false;
   clearRgb_ = clearRgb;
   shadowsOpen_ = false;
   passing_.clear();
   resamplersUsed_ = 0;
+  toResample_.clear();
   const int tileShift = 5;  // tiles of 32 by 32 pixels
   calls_.begin(target.empty() ? 0 : target.width, target.empty() ? 0 : target.height,
                paintInTiles_ ? tileShift : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
@@ -159,11 +164,11 @@ void SoftwareDrawBackend::endFrame() {
   // First the pictures resampled to this zoom, then those shapes: all of
   // them before any tile.
   const auto rasterize = [this](size_t i, int worker) {
-    if (i < resamplersUsed_) {
-      resamplers_[i]->paint();
+    if (i < toResample_.size()) {
+      toResample_[i]->paint();
       return;
     }
-    const DrawOp& op = calls_.op(shapesToRasterize_[i - resamplersUsed_]);
+    const DrawOp& op = calls_.op(shapesToRasterize_[i - toResample_.size()]);
     replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
   };
   const auto job = [this](size_t i, int worker) {
@@ -182,11 +187,13 @@ void SoftwareDrawBackend::endFrame() {
     shownDigest_[at] = calls_.digestOf(t);
     changedTile_[at] = changed;
   };
-  if (paintInTiles_) {
-    pool_->run(resamplersUsed_ + shapesToRasterize_.size(), rasterize);
+  // A frame with a few tiles to paint (people walking, a number ticking) is
+  // painted on this thread: waking the others would cost more than it saves.
+  if (paintInTiles_ && dirty_.size() >= fewestTilesToShare_) {
+    pool_->run(toResample_.size() + shapesToRasterize_.size(), rasterize);
     pool_->run(dirty_.size(), job);
   } else {
-    for (size_t i = 0; i < resamplersUsed_ + shapesToRasterize_.size(); ++i) rasterize(i, 0);
+    for (size_t i = 0; i < toResample_.size() + shapesToRasterize_.size(); ++i) rasterize(i, 0);
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {
@@ -719,15 +726,48 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
   if (redraws_.isDue(slot)) return false;
   // Its pixels are made in endFrame, on the tiles' threads, before any
   // tile lays them on.
-  if (resamplersUsed_ == resamplers_.size()) resamplers_.push_back(std::make_unique<ZoomResampler>());
-  ZoomResampler& resampler = *resamplers_[resamplersUsed_];
-  if (!resampler.place(*stale, state, target_.width, target_.height)) return false;
-  const ZoomResampler::Result& r = resampler.result();
+  const ZoomResampler* made = nullptr;
+  uint64_t identity = 0;
+  // Painted whole, the frame is made anew: what the tiles are checked against.
+  if (paintInTiles_ && stale->serial != 0 && resampled_.find(slot) == resampled_.end()) {
+    Resampled entry;
+    const auto last = resampledLast_.find(slot);
+    if (last != resampledLast_.end()) {
+      entry = std::move(last->second);
+      resampledLast_.erase(last);
+    }
+    const bool same = entry.resampler && entry.source == stale->serial && entry.scale == state.scale &&
+                      entry.offsetX == state.offsetX && entry.offsetY == state.offsetY &&
+                      entry.frameWidth == target_.width && entry.frameHeight == target_.height;
+    if (!same) {
+      if (!entry.resampler) entry.resampler = std::make_unique<ZoomResampler>();
+      if (!entry.resampler->place(*stale, state, target_.width, target_.height)) return false;
+      entry.source = stale->serial;
+      entry.scale = state.scale;
+      entry.offsetX = state.offsetX;
+      entry.offsetY = state.offsetY;
+      entry.frameWidth = target_.width;
+      entry.frameHeight = target_.height;
+      entry.identity = freshIdentity() | 1ull << 63;
+      toResample_.push_back(entry.resampler.get());
+    }
+    made = entry.resampler.get();
+    identity = entry.identity;
+    resampled_.emplace(slot, std::move(entry));
+  } else {
+    // The same picture twice in a frame: made afresh, apart.
+    if (resamplersUsed_ == resamplers_.size()) resamplers_.push_back(std::make_unique<ZoomResampler>());
+    ZoomResampler& resampler = *resamplers_[resamplersUsed_];
+    if (!resampler.place(*stale, state, target_.width, target_.height)) return false;
+    ++resamplersUsed_;
+    toResample_.push_back(&resampler);
+    made = &resampler;
+    identity = freshIdentity() | 1ull << 63;
+  }
+  const ZoomResampler::Result& r = made->result();
   if (r.width == 0 || r.height == 0) return true;
-  ++resamplersUsed_;
   redraws_.add(slot, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height},
                stale->state.scale / state.scale);
-  const uint64_t identity = freshIdentity() | 1ull << 63;
   if (key.kind == PictureKind::Shadow) {
     gatherShadow(r.coverage, r.left, r.top, r.width, r.height, identity);
     return true;

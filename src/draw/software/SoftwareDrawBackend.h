@@ -96,6 +96,10 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
+  // Frames with fewer tiles to paint than this are painted on the calling
+  // thread alone; the default is what some 3 us a tile, against tens of us
+  // to wake another thread, makes worth sharing out.
+  void shareFrom(size_t tiles) { fewestTilesToShare_ = tiles; }
   // Whether frames are painted in tiles (the default), or whole on the
   // calling thread, every pixel anew: the frame tiles are compared with.
   void paintInTiles(bool tiles) { paintInTiles_ = tiles; }
@@ -181,6 +185,7 @@ class SoftwareDrawBackend : public DrawBackend {
   FrameRecording calls_;
   uint32_t clearRgb_ = 0;
   bool paintInTiles_ = true;
+  size_t fewestTilesToShare_ = 96;
   bool keptFromLastFrame_ = false;
   bool shadowsOpen_ = false;
   uint32_t shadowRgb_ = 0;
@@ -211,6 +216,25 @@ class SoftwareDrawBackend : public DrawBackend {
   std::deque<PictureCache::Picture> passing_;
   std::vector<std::unique_ptr<ZoomResampler>> resamplers_;
   size_t resamplersUsed_ = 0;
+  // A picture resampled, by slot, and what from: made again from the same
+  // drawing under the same view, it is the same pixels, so a view that has
+  // stopped zooming neither resamples its stale pictures again nor paints
+  // again the tiles they lie on. This frame's, and the last frame's not yet
+  // taken up again.
+  struct Resampled {
+    std::unique_ptr<ZoomResampler> resampler;
+    uint64_t source = 0;  // the serial of the picture it was made from
+    double scale = 0.0;
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    uint64_t identity = 0;
+  };
+  std::unordered_map<uint64_t, Resampled> resampled_;      // looked up only
+  std::unordered_map<uint64_t, Resampled> resampledLast_;  // looked up only
+  // The resamplers whose pixels endFrame makes.
+  std::vector<ZoomResampler*> toResample_;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) into its own layer while the frame waits.

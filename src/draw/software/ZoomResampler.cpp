@@ -70,21 +70,30 @@ bool usable(const PictureState& s) {
 
 }  // namespace
 
-void ZoomResampler::axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
-                             int pictureStart, int pictureSize, int frameSize) {
-  // Picture pixels per frame pixel; the tent reaches a frame pixel's width.
-  const double step = keptScale / scale;
-  const double reach = std::max(1.0, step);
+void ZoomResampler::span(const Axis& a, bool pairs, int& first, int& last) {
+  // Picture pixels per frame pixel; the tent reaches a frame pixel's width
+  // (a pair reaches one pixel of the picture).
+  const double reach = pairs ? 1.0 : std::max(1.0, a.keptScale / a.scale);
+  const auto frameOf = [&](double u) {
+    return mapEdge(u + 0.5 + a.pictureStart, a.keptScale, a.keptOffset, a.scale, a.offset) - 0.5;
+  };
+  first = std::max(0, pixelAt(std::floor(frameOf(-reach)), a.frameSize));
+  last =
+      std::min(a.frameSize - 1,
+               pixelAt(std::ceil(frameOf(pairs ? a.pictureSize : a.pictureSize - 1 + reach)), a.frameSize));
+}
+
+void ZoomResampler::axisTaps(Taps& taps, const Axis& a) {
+  const double keptScale = a.keptScale, keptOffset = a.keptOffset, scale = a.scale, offset = a.offset;
+  const int pictureStart = a.pictureStart, pictureSize = a.pictureSize;
+  const double reach = std::max(1.0, keptScale / scale);
   // The picture's pixel i has its centre at i; u is where frame pixel j's
   // centre comes from.
   const auto sourceOf = [&](double j) {
     return mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
   };
-  const auto frameOf = [&](double u) {
-    return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
-  };
-  const int first = std::max(0, pixelAt(std::floor(frameOf(-reach)), frameSize));
-  const int last = std::min(frameSize - 1, pixelAt(std::ceil(frameOf(pictureSize - 1 + reach)), frameSize));
+  int first = 0, last = -1;
+  span(a, false, first, last);
   taps.first = first;
   taps.from.clear();
   taps.count.clear();
@@ -148,15 +157,13 @@ void ZoomResampler::run(const typename Kind::Pixel* source, int sourceWidth,
   }
 }
 
-void ZoomResampler::pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
-                             double scale, double offset, int pictureStart, int pictureSize, int frameSize) {
+void ZoomResampler::pairTaps(std::vector<Pair>& pairs, const Axis& a) {
   // Plain linear interpolation: exact for a picture drawn smaller than it is
   // shown, and close enough for one drawn up to twice as large.
-  const auto frameOf = [&](double u) {
-    return mapEdge(u + 0.5 + pictureStart, keptScale, keptOffset, scale, offset) - 0.5;
-  };
-  first = std::max(0, pixelAt(std::floor(frameOf(-1.0)), frameSize));
-  const int last = std::min(frameSize - 1, pixelAt(std::ceil(frameOf(pictureSize)), frameSize));
+  const double keptScale = a.keptScale, keptOffset = a.keptOffset, scale = a.scale, offset = a.offset;
+  const int pictureStart = a.pictureStart, pictureSize = a.pictureSize;
+  int first = 0, last = -1;
+  span(a, true, first, last);
   pairs.clear();
   for (int j = first; j <= last; ++j) {
     const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
@@ -263,23 +270,14 @@ bool ZoomResampler::place(const PictureCache::Picture& p, const PictureState& no
     return false;
   if (p.width == 0 || p.height == 0) return true;
   const bool shadow = p.key.kind == PictureKind::Shadow;
-  int w = 0, h = 0;
   pairs_ = kept.scale <= kPairsUpTo * now.scale;
-  if (pairs_) {
-    pairTaps(columnPairs_, result_.left, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width,
-             frameWidth);
-    pairTaps(rowPairs_, result_.top, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height,
-             frameHeight);
-    w = static_cast<int>(columnPairs_.size());
-    h = static_cast<int>(rowPairs_.size());
-  } else {
-    axisTaps(columns_, kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth);
-    axisTaps(rows_, kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight);
-    result_.left = columns_.first;
-    result_.top = rows_.first;
-    w = static_cast<int>(columns_.from.size());
-    h = static_cast<int>(rows_.from.size());
-  }
+  columnAxis_ = Axis{kept.scale, kept.offsetX, now.scale, now.offsetX, p.left, p.width, frameWidth};
+  rowAxis_ = Axis{kept.scale, kept.offsetY, now.scale, now.offsetY, p.top, p.height, frameHeight};
+  int lastColumn = -1, lastRow = -1;
+  span(columnAxis_, pairs_, result_.left, lastColumn);
+  span(rowAxis_, pairs_, result_.top, lastRow);
+  const int w = std::max(0, lastColumn - result_.left + 1);
+  const int h = std::max(0, lastRow - result_.top + 1);
   if (w == 0 || h == 0) {
     result_ = Result{result_.left, result_.top, 0, 0, nullptr, nullptr};
     return true;
@@ -303,6 +301,13 @@ bool ZoomResampler::place(const PictureCache::Picture& p, const PictureState& no
 
 void ZoomResampler::paint() {
   if (result_.width == 0 || result_.height == 0) return;
+  if (pairs_) {
+    pairTaps(columnPairs_, columnAxis_);
+    pairTaps(rowPairs_, rowAxis_);
+  } else {
+    axisTaps(columns_, columnAxis_);
+    axisTaps(rows_, rowAxis_);
+  }
   if (pairs_) {
     if (sourceCoverage_) {
       runPairs(sourceCoverage_, sourceWidth_, coverage_, mixedCoverage_);

@@ -68,10 +68,22 @@ class ZoomResampler {
     uint32_t firstWeight;
     uint32_t secondWeight;
   };
-  static void pairTaps(std::vector<Pair>& pairs, int& first, double keptScale, double keptOffset,
-                       double scale, double offset, int pictureStart, int pictureSize, int frameSize);
-  static void axisTaps(Taps& taps, double keptScale, double keptOffset, double scale, double offset,
-                       int pictureStart, int pictureSize, int frameSize);
+  // One axis of a resampling: the picture's view and the frame's, where the
+  // picture starts and how long it is, and the frame's length.
+  struct Axis {
+    double keptScale = 1.0;
+    double keptOffset = 0.0;
+    double scale = 1.0;
+    double offset = 0.0;
+    int pictureStart = 0;
+    int pictureSize = 0;
+    int frameSize = 0;
+  };
+  // The frame's pixels on the axis that the picture makes, first to last
+  // (none when last < first), interpolated in pairs or averaged.
+  static void span(const Axis& axis, bool pairs, int& first, int& last);
+  static void pairTaps(std::vector<Pair>& pairs, const Axis& axis);
+  static void axisTaps(Taps& taps, const Axis& axis);
   template <class Kind>
   void run(const typename Kind::Pixel* source, int sourceWidth, std::vector<typename Kind::Pixel>& out);
 
@@ -93,4 +105,7 @@ class ZoomResampler {
   const uint8_t* sourceCoverage_ = nullptr;
   int sourceWidth_ = 0;
   bool pairs_ = false;
+  // The weights are worked out by paint, on the thread that makes the pixels.
+  Axis columnAxis_;
+  Axis rowAxis_;
 };

@@ -1,6 +1,9 @@
 #include "platform/glut/GlutApplication.h"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <poll.h>
 #include <time.h>
 
 #include <algorithm>
@@ -21,18 +24,30 @@ namespace {
 // The instance whose window the callbacks serve.
 GlutApplication* current = nullptr;
 
-// The idle callback sleeps until the next frame is due, but never longer
-// than this, so input waiting in the queue is handled promptly.
-constexpr float kMaxIdleSleepSeconds = 0.003f;
+// The idle callback sleeps until the next frame is due or input arrives;
+// while a menu is open, never longer than this, as its repaint is polled.
+constexpr float kMaxMenuSleepSeconds = 0.003f;
 constexpr float kMinIdleSleepSeconds = 0.0005f;
 // The window manager's fullscreen state is read every this many frames.
 constexpr int kFramesPerFollow = 10;
 
-void sleepSeconds(float seconds) {
+// Sleeps for seconds or until the X connection has something to read,
+// whichever comes first: waking only for frames and input, not every few
+// milliseconds to look, is most of what an idle game costs.
+void sleepUntilInput(float seconds) {
   timespec t;
-  t.tv_sec = 0;
-  t.tv_nsec = static_cast<long>(seconds * 1e9f);
-  nanosleep(&t, nullptr);
+  t.tv_sec = static_cast<time_t>(seconds);
+  t.tv_nsec = static_cast<long>((seconds - static_cast<float>(t.tv_sec)) * 1e9f);
+  Display* display = glXGetCurrentDisplay();
+  if (!display) {
+    nanosleep(&t, nullptr);
+    return;
+  }
+  // Events Xlib has already read (while waiting for a reply) are not on
+  // the socket any more: they are handled first.
+  if (XEventsQueued(display, QueuedAfterFlush) > 0) return;
+  pollfd connection{ConnectionNumber(display), POLLIN, 0};
+  ppoll(&connection, 1, &t, nullptr);
 }
 
 void displayCallback() {
@@ -127,8 +142,8 @@ Renderer GlutApplication::renderer() const {
 
 ViewPlacement GlutApplication::placement() const {
   if (windowId_ == 0) return {width_, height_, scale_};
-  const int w = glutGet(GLUT_WINDOW_WIDTH);
-  const int h = glutGet(GLUT_WINDOW_HEIGHT);
+  const int w = windowWidth();
+  const int h = windowHeight();
   // Fullscreen, the largest view that fits, centred on the background.
   const double fit = scaleToFit(width_, height_, w, h);
   return centredView(width_, height_, fullscreen_ && fit > 0.0 ? fit : scale_, w, h);
@@ -183,8 +198,7 @@ void GlutApplication::setCredit(const char* text) {
 }
 
 void GlutApplication::beginDraw() {
-  renderer_->beginFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), placement(), zoom_,
-                        translation_, kClearRgb);
+  renderer_->beginFrame(windowWidth(), windowHeight(), placement(), zoom_, translation_, kClearRgb);
 }
 
 void GlutApplication::endDraw() {
@@ -226,7 +240,8 @@ void GlutApplication::handleIdle() {
     return;
   }
   // Without a pause the main loop would call us back at once and spin a core.
-  sleepSeconds(std::clamp(secondsUntilNextFrame(), kMinIdleSleepSeconds, kMaxIdleSleepSeconds));
+  const float most = glutMenuBackend().isMenuOpen() ? kMaxMenuSleepSeconds : 1.0f;
+  sleepUntilInput(std::clamp(secondsUntilNextFrame(), kMinIdleSleepSeconds, most));
 }
 
 void GlutApplication::handleMotion(int x, int y) {
@@ -279,8 +294,21 @@ void GlutApplication::toggleFullscreen() {
   if (!on) fixWindowSize(pixelWidth(), pixelHeight());
 }
 
+int GlutApplication::windowWidth() const {
+  if (shownWidth_ < 0) shownWidth_ = glutGet(GLUT_WINDOW_WIDTH);
+  return shownWidth_;
+}
+
+int GlutApplication::windowHeight() const {
+  if (shownHeight_ < 0) shownHeight_ = glutGet(GLUT_WINDOW_HEIGHT);
+  return shownHeight_;
+}
+
 void GlutApplication::followWindowManager() {
   framesSinceFollow_ = 0;
+  // Asked again now and then, in case a reshape went unreported.
+  shownWidth_ = -1;
+  shownHeight_ = -1;
   if (fullscreenByHand_) return;
   if (isShownFullscreen()) {
     fullscreenPending_ = false;
@@ -300,6 +328,8 @@ void GlutApplication::followWindowManager() {
 void GlutApplication::handleReshape(int w, int h) {
   glutSetWindow(windowId_);
   followWindowManager();
+  shownWidth_ = w;
+  shownHeight_ = h;
   // Fullscreen the view fits any size; otherwise the window keeps the size
   // the game gave it: every resize is undone.
   if (fullscreen_ || (w == pixelWidth() && h == pixelHeight()) || reshaping_) return;

@@ -60,6 +60,8 @@ class GlutApplication : public WindowApplication {
   // Follows the window manager's fullscreen state, which it may change
   // itself (from its menu, say) without changing the window's size.
   void followWindowManager();
+  int windowWidth() const;
+  int windowHeight() const;
 
   GlutMenu menu_;
   bool hasCredit_ = false;
@@ -70,6 +72,11 @@ class GlutApplication : public WindowApplication {
   // Covering the screen by itself, with no window manager to ask.
   bool fullscreenByHand_ = false;
   int framesSinceFollow_ = 0;
+  // The window's size in pixels as its reshapes (and, every few frames, the
+  // server) last said, or -1 before either has: asking the server is a
+  // round trip, and every frame and pointer motion needs the size.
+  mutable int shownWidth_ = -1;
+  mutable int shownHeight_ = -1;
   bool reshaping_ = false;
   std::unique_ptr<WindowRenderer> renderer_;
   std::unique_ptr<WindowDestroyWatch> destroyWatch_;

@@ -220,6 +220,7 @@ TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
 TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
   constexpr int kSide = 128;  // sixteen tiles
   SoftwareDrawBackend tiled({}, 2);
+  tiled.shareFrom(2);
   SoftwareDrawBackend whole({}, 1);
   whole.paintInTiles(false);
   std::vector<uint32_t> kept(kSide * kSide), fresh(kSide * kSide);
