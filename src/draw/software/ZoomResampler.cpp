@@ -218,12 +218,81 @@ void mixRows(const T* a, uint32_t wa, const T* b, uint32_t wb, T* out, int count
 
 }  // namespace
 
+namespace {
+
+// Across a row already mixed down: each of the frame's pixels from two of
+// the row's, weighted as mixPixels weights them, several pixels at a time.
+// The vectors are built from the pixels in registers (not written and read
+// back) and weighted in sixteen bits, where no channel carries into the
+// next, so each channel comes out as mixPixels makes it.
+template <class Pair>
+void mixAcross(const uint32_t* m, const Pair* pairs, const uint16_t* weights, uint32_t* to, int w) {
+  using Quad = uint32_t __attribute__((vector_size(16)));
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  int x = 0;
+  for (; x + 4 <= w; x += 4) {
+    const auto* c = pairs + x;
+    const Quad a{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first]};
+    const Quad b{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second]};
+    Bytes ab, bb;
+    std::memcpy(&ab, &a, sizeof ab);
+    std::memcpy(&bb, &b, sizeof bb);
+    Wide wa, wb;
+    std::memcpy(&wa, weights + x * 8, sizeof wa);
+    std::memcpy(&wb, weights + x * 8 + 16, sizeof wb);
+    const Wide mixed =
+        (__builtin_convertvector(ab, Wide) * wa + __builtin_convertvector(bb, Wide) * wb + 128) >> 8;
+    const Bytes out = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(to + x, &out, sizeof out);
+  }
+  for (; x < w; ++x)
+    to[x] = mixPixels(m[pairs[x].first], pairs[x].firstWeight, m[pairs[x].second], pairs[x].secondWeight);
+}
+
+template <class Pair>
+void mixAcross(const uint8_t* m, const Pair* pairs, const uint16_t* weights, uint8_t* to, int w) {
+  using Half = uint16_t __attribute__((vector_size(16)));
+  using Bytes = uint8_t __attribute__((vector_size(8)));
+  int x = 0;
+  for (; x + 8 <= w; x += 8) {
+    const auto* c = pairs + x;
+    const Half a{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first],
+                 m[c[4].first], m[c[5].first], m[c[6].first], m[c[7].first]};
+    const Half b{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second],
+                 m[c[4].second], m[c[5].second], m[c[6].second], m[c[7].second]};
+    Half wa, wb;
+    std::memcpy(&wa, weights + x * 2, sizeof wa);
+    std::memcpy(&wb, weights + x * 2 + 8, sizeof wb);
+    const Bytes out = __builtin_convertvector((a * wa + b * wb + 128) >> 8, Bytes);
+    std::memcpy(to + x, &out, sizeof out);
+  }
+  for (; x < w; ++x)
+    to[x] = mixPixels(m[pairs[x].first], pairs[x].firstWeight, m[pairs[x].second], pairs[x].secondWeight);
+}
+
+}  // namespace
+
 template <class Pixel>
 void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out,
                              std::vector<Pixel>& mixed) {
   const int w = static_cast<int>(columnPairs_.size());
   const int h = static_cast<int>(rowPairs_.size());
   out.resize(static_cast<size_t>(w) * h);
+  // The columns' weights as the vectors across take them: per group of
+  // pixels, each pixel's first weight in its lanes, then its second.
+  constexpr int kGroup = sizeof(Pixel) == 4 ? 4 : 8;
+  constexpr int kLanes = sizeof(Pixel);
+  columnWeights_.resize(static_cast<size_t>(w) * kLanes * 2);
+  for (int g = 0; g + kGroup <= w; g += kGroup) {
+    uint16_t* to = columnWeights_.data() + static_cast<size_t>(g) * kLanes * 2;
+    for (int i = 0; i < kGroup; ++i) {
+      for (int k = 0; k < kLanes; ++k) {
+        to[i * kLanes + k] = static_cast<uint16_t>(columnPairs_[g + i].firstWeight);
+        to[(kGroup + i) * kLanes + k] = static_cast<uint16_t>(columnPairs_[g + i].secondWeight);
+      }
+    }
+  }
   // Down first, over the picture's columns the frame's row is made of (the
   // pairs go left to right); then across.
   const int lo = columnPairs_.front().first;
@@ -234,12 +303,8 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
     mixRows(source + static_cast<size_t>(r.first) * sourceWidth + lo, r.firstWeight,
             source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(),
             hi - lo + 1);
-    Pixel* to = out.data() + static_cast<size_t>(y) * w;
-    const Pixel* m = mixed.data() - lo;
-    for (int x = 0; x < w; ++x) {
-      const Pair& c = columnPairs_[x];
-      to[x] = mixPixels(m[c.first], c.firstWeight, m[c.second], c.secondWeight);
-    }
+    mixAcross(mixed.data() - lo, columnPairs_.data(), columnWeights_.data(),
+              out.data() + static_cast<size_t>(y) * w, w);
   }
 }
 
