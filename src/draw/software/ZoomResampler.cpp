@@ -164,18 +164,26 @@ void ZoomResampler::pairTaps(std::vector<Pair>& pairs, const Axis& a) {
   const int pictureStart = a.pictureStart, pictureSize = a.pictureSize;
   int first = 0, last = -1;
   span(a, true, first, last);
-  pairs.clear();
+  pairs.resize(static_cast<size_t>(std::max(0, last - first + 1)));
   for (int j = first; j <= last; ++j) {
     const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
     const double lower = std::floor(u);
-    const auto second = static_cast<uint32_t>(std::lround((u - lower) * 256.0));
-    Pair p{static_cast<int>(lower), static_cast<int>(lower) + 1, 256 - second, second};
+    // Rounded half up, as lround rounds the non-negative, without its call.
+    const double fraction = (u - lower) * 256.0;
+    auto second = static_cast<uint32_t>(fraction);
+    if (fraction - second >= 0.5) ++second;
+    // Written in place: a whole Pair built apart and copied in stalls on
+    // the copy.
+    Pair& p = pairs[static_cast<size_t>(j - first)];
+    p.first = static_cast<int>(lower);
+    p.second = p.first + 1;
+    p.firstWeight = 256 - second;
+    p.secondWeight = second;
     // Beyond the picture is nothing: a weight on its edge pixel, or none.
     if (p.first < 0) p.first = 0, p.firstWeight = 0;
     if (p.second > pictureSize - 1) p.second = pictureSize - 1, p.secondWeight = 0;
     if (p.first > pictureSize - 1) p.first = pictureSize - 1, p.firstWeight = 0;
     if (p.second < 0) p.second = 0, p.secondWeight = 0;
-    pairs.push_back(p);
   }
 }
 
