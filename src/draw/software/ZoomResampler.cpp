@@ -233,16 +233,37 @@ namespace {
 // The vectors are built from the pixels in registers (not written and read
 // back) and weighted in sixteen bits, where no channel carries into the
 // next, so each channel comes out as mixPixels makes it.
+// Where a group's pairs are each of two pixels side by side (most are; not
+// at the picture's edges), one load takes both (the machines the game runs
+// on are little-endian: the first pixel in the low half).
 template <class Pair>
-void mixAcross(const uint32_t* m, const Pair* pairs, const uint16_t* weights, uint32_t* to, int w) {
+void mixAcross(const uint32_t* m, const Pair* pairs, const uint16_t* weights, const uint8_t* adjacent,
+               uint32_t* to, int w) {
   using Quad = uint32_t __attribute__((vector_size(16)));
+  using Longs = uint64_t __attribute__((vector_size(16)));
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto both = [m](const Pair& c) {
+    uint64_t v;
+    std::memcpy(&v, m + c.first, sizeof v);
+    return v;
+  };
   int x = 0;
   for (; x + 4 <= w; x += 4) {
     const auto* c = pairs + x;
-    const Quad a{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first]};
-    const Quad b{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second]};
+    Quad a, b;
+    if (adjacent[x / 4]) {
+      const Longs low{both(c[0]), both(c[1])};
+      const Longs high{both(c[2]), both(c[3])};
+      Quad p, q;
+      std::memcpy(&p, &low, sizeof p);
+      std::memcpy(&q, &high, sizeof q);
+      a = __builtin_shufflevector(p, q, 0, 2, 4, 6);
+      b = __builtin_shufflevector(p, q, 1, 3, 5, 7);
+    } else {
+      a = Quad{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first]};
+      b = Quad{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second]};
+    }
     Bytes ab, bb;
     std::memcpy(&ab, &a, sizeof ab);
     std::memcpy(&bb, &b, sizeof bb);
@@ -258,17 +279,32 @@ void mixAcross(const uint32_t* m, const Pair* pairs, const uint16_t* weights, ui
     to[x] = mixPixels(m[pairs[x].first], pairs[x].firstWeight, m[pairs[x].second], pairs[x].secondWeight);
 }
 
+// Coverage likewise, eight at a time.
 template <class Pair>
-void mixAcross(const uint8_t* m, const Pair* pairs, const uint16_t* weights, uint8_t* to, int w) {
+void mixAcross(const uint8_t* m, const Pair* pairs, const uint16_t* weights, const uint8_t* adjacent,
+               uint8_t* to, int w) {
   using Half = uint16_t __attribute__((vector_size(16)));
   using Bytes = uint8_t __attribute__((vector_size(8)));
+  const auto both = [m](const Pair& c) {
+    uint16_t v;
+    std::memcpy(&v, m + c.first, sizeof v);
+    return v;
+  };
   int x = 0;
   for (; x + 8 <= w; x += 8) {
     const auto* c = pairs + x;
-    const Half a{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first],
-                 m[c[4].first], m[c[5].first], m[c[6].first], m[c[7].first]};
-    const Half b{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second],
-                 m[c[4].second], m[c[5].second], m[c[6].second], m[c[7].second]};
+    Half a, b;
+    if (adjacent[x / 8]) {
+      const Half p{both(c[0]), both(c[1]), both(c[2]), both(c[3]),
+                   both(c[4]), both(c[5]), both(c[6]), both(c[7])};
+      a = p & 0xFF;
+      b = p >> 8;
+    } else {
+      a = Half{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first],
+               m[c[4].first], m[c[5].first], m[c[6].first], m[c[7].first]};
+      b = Half{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second],
+               m[c[4].second], m[c[5].second], m[c[6].second], m[c[7].second]};
+    }
     Half wa, wb;
     std::memcpy(&wa, weights + x * 2, sizeof wa);
     std::memcpy(&wb, weights + x * 2 + 8, sizeof wb);
@@ -292,12 +328,15 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
   constexpr int kGroup = sizeof(Pixel) == 4 ? 4 : 8;
   constexpr int kLanes = sizeof(Pixel);
   columnWeights_.resize(static_cast<size_t>(w) * kLanes * 2);
+  adjacent_.assign(static_cast<size_t>(w / kGroup), 1);
   for (int g = 0; g + kGroup <= w; g += kGroup) {
     uint16_t* to = columnWeights_.data() + static_cast<size_t>(g) * kLanes * 2;
     for (int i = 0; i < kGroup; ++i) {
+      const Pair& c = columnPairs_[static_cast<size_t>(g + i)];
+      if (c.second != c.first + 1) adjacent_[static_cast<size_t>(g / kGroup)] = 0;
       for (int k = 0; k < kLanes; ++k) {
-        to[i * kLanes + k] = static_cast<uint16_t>(columnPairs_[g + i].firstWeight);
-        to[(kGroup + i) * kLanes + k] = static_cast<uint16_t>(columnPairs_[g + i].secondWeight);
+        to[i * kLanes + k] = static_cast<uint16_t>(c.firstWeight);
+        to[(kGroup + i) * kLanes + k] = static_cast<uint16_t>(c.secondWeight);
       }
     }
   }
@@ -311,8 +350,8 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
     mixRows(source + static_cast<size_t>(r.first) * sourceWidth + lo, r.firstWeight,
             source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(),
             hi - lo + 1);
-    mixAcross(mixed.data() - lo, columnPairs_.data(), columnWeights_.data(),
-              out.data() + static_cast<size_t>(y) * w, w);
+    Pixel* to = out.data() + static_cast<size_t>(y) * w;
+    mixAcross(mixed.data() - lo, columnPairs_.data(), columnWeights_.data(), adjacent_.data(), to, w);
   }
 }
 
