@@ -103,16 +103,28 @@ PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureSt
 void PictureCache::take(Picture& p, const PictureKey& key, const PictureState& state, const ImageView& layer,
                         int left, int top) {
   // Trim to the rows and columns that were painted.
+  // Most of a layer is empty: blocks of pixels are tested at once, and a
+  // row is searched from each end only as far as its first painted pixel.
+  constexpr int kBlock = 16;
+  const auto blank = [](const uint32_t* p) {
+    uint32_t any = 0;
+    for (int i = 0; i < kBlock; ++i) any |= p[i];
+    return any == 0;
+  };
   int x0 = layer.width, x1 = -1, y0 = layer.height, y1 = -1;
   for (int y = 0; y < layer.height; ++y) {
     const uint32_t* row = layer.row(y);
-    for (int x = 0; x < layer.width; ++x) {
-      if (row[x] == 0) continue;
-      x0 = std::min(x0, x);
-      x1 = std::max(x1, x);
-      y0 = std::min(y0, y);
-      y1 = y;
-    }
+    int first = 0;
+    while (first + kBlock <= layer.width && blank(row + first)) first += kBlock;
+    while (first < layer.width && row[first] == 0) ++first;
+    if (first == layer.width) continue;
+    int last = layer.width - 1;
+    while (last - kBlock + 1 > first && blank(row + last - kBlock + 1)) last -= kBlock;
+    while (row[last] == 0) --last;
+    x0 = std::min(x0, first);
+    x1 = std::max(x1, last);
+    y0 = std::min(y0, y);
+    y1 = y;
   }
   p.key = key;
   p.state = state;

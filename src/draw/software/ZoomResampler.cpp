@@ -164,18 +164,26 @@ void ZoomResampler::pairTaps(std::vector<Pair>& pairs, const Axis& a) {
   const int pictureStart = a.pictureStart, pictureSize = a.pictureSize;
   int first = 0, last = -1;
   span(a, true, first, last);
-  pairs.clear();
+  pairs.resize(static_cast<size_t>(std::max(0, last - first + 1)));
   for (int j = first; j <= last; ++j) {
     const double u = mapEdge(j + 0.5, scale, offset, keptScale, keptOffset) - 0.5 - pictureStart;
     const double lower = std::floor(u);
-    const auto second = static_cast<uint32_t>(std::lround((u - lower) * 256.0));
-    Pair p{static_cast<int>(lower), static_cast<int>(lower) + 1, 256 - second, second};
+    // Rounded half up, as lround rounds the non-negative, without its call.
+    const double fraction = (u - lower) * 256.0;
+    auto second = static_cast<uint32_t>(fraction);
+    if (fraction - second >= 0.5) ++second;
+    // Written in place: a whole Pair built apart and copied in stalls on
+    // the copy.
+    Pair& p = pairs[static_cast<size_t>(j - first)];
+    p.first = static_cast<int>(lower);
+    p.second = p.first + 1;
+    p.firstWeight = 256 - second;
+    p.secondWeight = second;
     // Beyond the picture is nothing: a weight on its edge pixel, or none.
     if (p.first < 0) p.first = 0, p.firstWeight = 0;
     if (p.second > pictureSize - 1) p.second = pictureSize - 1, p.secondWeight = 0;
     if (p.first > pictureSize - 1) p.first = pictureSize - 1, p.firstWeight = 0;
     if (p.second < 0) p.second = 0, p.secondWeight = 0;
-    pairs.push_back(p);
   }
 }
 
@@ -218,12 +226,120 @@ void mixRows(const T* a, uint32_t wa, const T* b, uint32_t wb, T* out, int count
 
 }  // namespace
 
+namespace {
+
+// Across a row already mixed down: each of the frame's pixels from two of
+// the row's, weighted as mixPixels weights them, several pixels at a time.
+// The vectors are built from the pixels in registers (not written and read
+// back) and weighted in sixteen bits, where no channel carries into the
+// next, so each channel comes out as mixPixels makes it.
+// Where a group's pairs are each of two pixels side by side (most are; not
+// at the picture's edges), one load takes both (the machines the game runs
+// on are little-endian: the first pixel in the low half).
+template <class Pair>
+void mixAcross(const uint32_t* m, const Pair* pairs, const uint16_t* weights, const uint8_t* adjacent,
+               uint32_t* to, int w) {
+  using Quad = uint32_t __attribute__((vector_size(16)));
+  using Longs = uint64_t __attribute__((vector_size(16)));
+  using Bytes = uint8_t __attribute__((vector_size(16)));
+  using Wide = uint16_t __attribute__((vector_size(32)));
+  const auto both = [m](const Pair& c) {
+    uint64_t v;
+    std::memcpy(&v, m + c.first, sizeof v);
+    return v;
+  };
+  int x = 0;
+  for (; x + 4 <= w; x += 4) {
+    const auto* c = pairs + x;
+    Quad a, b;
+    if (adjacent[x / 4]) {
+      const Longs low{both(c[0]), both(c[1])};
+      const Longs high{both(c[2]), both(c[3])};
+      Quad p, q;
+      std::memcpy(&p, &low, sizeof p);
+      std::memcpy(&q, &high, sizeof q);
+      a = __builtin_shufflevector(p, q, 0, 2, 4, 6);
+      b = __builtin_shufflevector(p, q, 1, 3, 5, 7);
+    } else {
+      a = Quad{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first]};
+      b = Quad{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second]};
+    }
+    Bytes ab, bb;
+    std::memcpy(&ab, &a, sizeof ab);
+    std::memcpy(&bb, &b, sizeof bb);
+    Wide wa, wb;
+    std::memcpy(&wa, weights + x * 8, sizeof wa);
+    std::memcpy(&wb, weights + x * 8 + 16, sizeof wb);
+    const Wide mixed =
+        (__builtin_convertvector(ab, Wide) * wa + __builtin_convertvector(bb, Wide) * wb + 128) >> 8;
+    const Bytes out = __builtin_convertvector(mixed, Bytes);
+    std::memcpy(to + x, &out, sizeof out);
+  }
+  for (; x < w; ++x)
+    to[x] = mixPixels(m[pairs[x].first], pairs[x].firstWeight, m[pairs[x].second], pairs[x].secondWeight);
+}
+
+// Coverage likewise, eight at a time.
+template <class Pair>
+void mixAcross(const uint8_t* m, const Pair* pairs, const uint16_t* weights, const uint8_t* adjacent,
+               uint8_t* to, int w) {
+  using Half = uint16_t __attribute__((vector_size(16)));
+  using Bytes = uint8_t __attribute__((vector_size(8)));
+  const auto both = [m](const Pair& c) {
+    uint16_t v;
+    std::memcpy(&v, m + c.first, sizeof v);
+    return v;
+  };
+  int x = 0;
+  for (; x + 8 <= w; x += 8) {
+    const auto* c = pairs + x;
+    Half a, b;
+    if (adjacent[x / 8]) {
+      const Half p{both(c[0]), both(c[1]), both(c[2]), both(c[3]),
+                   both(c[4]), both(c[5]), both(c[6]), both(c[7])};
+      a = p & 0xFF;
+      b = p >> 8;
+    } else {
+      a = Half{m[c[0].first], m[c[1].first], m[c[2].first], m[c[3].first],
+               m[c[4].first], m[c[5].first], m[c[6].first], m[c[7].first]};
+      b = Half{m[c[0].second], m[c[1].second], m[c[2].second], m[c[3].second],
+               m[c[4].second], m[c[5].second], m[c[6].second], m[c[7].second]};
+    }
+    Half wa, wb;
+    std::memcpy(&wa, weights + x * 2, sizeof wa);
+    std::memcpy(&wb, weights + x * 2 + 8, sizeof wb);
+    const Bytes out = __builtin_convertvector((a * wa + b * wb + 128) >> 8, Bytes);
+    std::memcpy(to + x, &out, sizeof out);
+  }
+  for (; x < w; ++x)
+    to[x] = mixPixels(m[pairs[x].first], pairs[x].firstWeight, m[pairs[x].second], pairs[x].secondWeight);
+}
+
+}  // namespace
+
 template <class Pixel>
 void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<Pixel>& out,
                              std::vector<Pixel>& mixed) {
   const int w = static_cast<int>(columnPairs_.size());
   const int h = static_cast<int>(rowPairs_.size());
   out.resize(static_cast<size_t>(w) * h);
+  // The columns' weights as the vectors across take them: per group of
+  // pixels, each pixel's first weight in its lanes, then its second.
+  constexpr int kGroup = sizeof(Pixel) == 4 ? 4 : 8;
+  constexpr int kLanes = sizeof(Pixel);
+  columnWeights_.resize(static_cast<size_t>(w) * kLanes * 2);
+  adjacent_.assign(static_cast<size_t>(w / kGroup), 1);
+  for (int g = 0; g + kGroup <= w; g += kGroup) {
+    uint16_t* to = columnWeights_.data() + static_cast<size_t>(g) * kLanes * 2;
+    for (int i = 0; i < kGroup; ++i) {
+      const Pair& c = columnPairs_[static_cast<size_t>(g + i)];
+      if (c.second != c.first + 1) adjacent_[static_cast<size_t>(g / kGroup)] = 0;
+      for (int k = 0; k < kLanes; ++k) {
+        to[i * kLanes + k] = static_cast<uint16_t>(c.firstWeight);
+        to[(kGroup + i) * kLanes + k] = static_cast<uint16_t>(c.secondWeight);
+      }
+    }
+  }
   // Down first, over the picture's columns the frame's row is made of (the
   // pairs go left to right); then across.
   const int lo = columnPairs_.front().first;
@@ -235,11 +351,7 @@ void ZoomResampler::runPairs(const Pixel* source, int sourceWidth, std::vector<P
             source + static_cast<size_t>(r.second) * sourceWidth + lo, r.secondWeight, mixed.data(),
             hi - lo + 1);
     Pixel* to = out.data() + static_cast<size_t>(y) * w;
-    const Pixel* m = mixed.data() - lo;
-    for (int x = 0; x < w; ++x) {
-      const Pair& c = columnPairs_[x];
-      to[x] = mixPixels(m[c.first], c.firstWeight, m[c.second], c.secondWeight);
-    }
+    mixAcross(mixed.data() - lo, columnPairs_.data(), columnWeights_.data(), adjacent_.data(), to, w);
   }
 }
 

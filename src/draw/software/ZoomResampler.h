@@ -94,6 +94,8 @@ class ZoomResampler {
   Taps rows_;
   std::vector<Pair> columnPairs_;
   std::vector<Pair> rowPairs_;
+  std::vector<uint16_t> columnWeights_;  // columnPairs_' weights, laid out for vectors
+  std::vector<uint8_t> adjacent_;        // per group of them: each pair's pixels side by side
   std::vector<uint32_t> pixels_;
   std::vector<uint8_t> coverage_;
   std::vector<uint32_t> mixedPixels_;  // a row mixed from two of the picture's
