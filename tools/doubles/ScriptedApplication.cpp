@@ -16,9 +16,10 @@ ScriptedClock::~ScriptedClock() {
 }
 
 ScriptedApplication::ScriptedApplication(uint32_t startMilliseconds)
-    : ScriptedClock(startMilliseconds), previousGlobal_(globalApplication()), menu_(menuBackend_) {
-  view_ = {0.0f, static_cast<float>(width_), 0.0f, static_cast<float>(height_)};
-  translation_ = {width_ * 0.5f, height_ * 0.5f};
+    : ScriptedClock(startMilliseconds),
+      WindowApplication(1.0),
+      previousGlobal_(globalApplication()),
+      menu_(menuBackend_) {
   setGlobalApplication(this);
   if (!installedDrawBackend()) {
     setDrawBackend(&nothing_);
@@ -31,47 +32,27 @@ ScriptedApplication::~ScriptedApplication() {
   if (drawsNowhere_ && installedDrawBackend() == &nothing_) setDrawBackend(nullptr);
 }
 
-ViewTransform ScriptedApplication::view() const {
-  ViewTransform t;
-  t.view = view_;
-  t.zoom = zoom_;
-  t.translation = translation_;
-  return t;
-}
-
 void ScriptedApplication::onFrame() {
   ++frames_;
   Application::onFrame();
 }
 
 Vec2 ScriptedApplication::mouseWorldPosition() {
-  return worldPinned_ ? pinnedWorld_ : windowToWorld(mouseX_, mouseY_, view());
-}
-
-bool ScriptedApplication::isDragging() {
-  return isButtonDown() && clicks_.movedFromPress(mouseX_, mouseY_);
+  return worldPinned_ ? pinnedWorld_ : WindowApplication::mouseWorldPosition();
 }
 
 bool ScriptedApplication::setWindowSize(float w, float h) {
-  width_ = static_cast<int>(w);
-  height_ = static_cast<int>(h);
-  view_ = {0.0f, w, 0.0f, h};
-  translation_ = {w * 0.5f, h * 0.5f};
   worldPinned_ = false;
-  return true;
+  return WindowApplication::setWindowSize(w, h);
 }
 
 void ScriptedApplication::setViewCentre(float x, float y) {
-  translation_ = translationForCentre(view_, x, y);
+  WindowApplication::setViewCentre(x, y);
   worldPinned_ = false;
 }
 
-Vec2 ScriptedApplication::viewCentre() {
-  return centreForTranslation(view_, translation_);
-}
-
 void ScriptedApplication::setZoom(float zoom) {
-  zoom_ = zoom;
+  WindowApplication::setZoom(zoom);
   worldPinned_ = false;  // the pixel stays put, so the world under it moves
 }
 
@@ -123,15 +104,11 @@ void ScriptedApplication::setMouseWorld(float x, float y) {
 }
 
 void ScriptedApplication::pressButton() {
-  clicks_.press(mouseX_, mouseY_, FrameClock::realSeconds(), pressTime());
-  const Vec2 p = mouseWorldPosition();
-  onMouseDown(p.x, p.y);
+  leftButton(true);
 }
 
 void ScriptedApplication::releaseButton() {
-  clicks_.release(mouseX_, mouseY_);
-  const Vec2 p = mouseWorldPosition();
-  onMouseUp(p.x, p.y);
+  leftButton(false);
 }
 
 void ScriptedApplication::clickAtWorld(float x, float y) {

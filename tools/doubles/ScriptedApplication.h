@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Application.h"
 #include "app/GlutMenu.h"
-#include "app/InputMapping.h"
 #include "app/MillisecondClock.h"
-#include "app/WheelInput.h"
+#include "app/WindowApplication.h"
 #include "doubles/NullDrawBackend.h"
 #include "doubles/RecordingMenuBackend.h"
 
@@ -27,37 +25,25 @@ class ScriptedClock {
 // runs of the game. While it lives it is the global application and owns the
 // clock; mouse, keys, wheel and menu picks go through the same rules as the
 // GLUT window's (key mapping, view conversion, double click and
-// click-in-place). Drawing goes to whatever draw backend is installed, or
+// click-in-place: the window's own WindowApplication). Drawing goes to whatever draw backend is installed, or
 // nowhere when none is.
-class ScriptedApplication : private ScriptedClock, public Application {
+class ScriptedApplication : private ScriptedClock, public WindowApplication {
  public:
   explicit ScriptedApplication(uint32_t startMilliseconds = 0);
   ~ScriptedApplication() override;
 
   // --- Application ---
-  Rect viewRect() override { return view_; }
   GlutMenu* menu() override { return &menu_; }
   void onFrame() override;
   Vec2 mouseWorldPosition() override;
-  bool isDoubleClick() override { return clicks_.isDoubleClick(); }
-  bool isClickInPlace() override { return clicks_.isClickInPlace(); }
-  bool isDragging() override;
-  bool isShiftDown() override { return (modifiers_ & kShiftBit) != 0; }
-  bool isCtrlDown() override { return (modifiers_ & kCtrlBit) != 0; }
-  bool isAltDown() override { return (modifiers_ & kAltBit) != 0; }
   bool setWindowSize(float w, float h) override;
   void setCursor(int shape) override { cursor_ = shape; }
-  void reservedHook() override {}
-  void reservedHook(int) override {}
   void setTitle(const char* text) override { title_ = text ? text : ""; }
   void setCredit(const char* text) override { credit_ = text ? text : ""; }
   void setViewCentre(float x, float y) override;
-  Vec2 viewCentre() override;
   void setZoom(float zoom) override;
-  float zoom() override { return zoom_; }
   void beginDraw() override { ++drawsBegun_; }
   void endDraw() override { ++drawsEnded_; }
-  int readWheel() override { return wheel_.read(); }
 
   // --- Clock and frames ---
   ManualMilliseconds& clock() { return clock_; }
@@ -131,8 +117,11 @@ class ScriptedApplication : private ScriptedClock, public Application {
   const std::string& title() const { return title_; }
   const std::string& credit() const { return credit_; }
 
+ protected:
+  // No window: the view is its own pixels.
+  ViewPlacement placement() const override { return {width_, height_, 1.0}; }
+
  private:
-  ViewTransform view() const;
   uint32_t frameIntervalMilliseconds() const;
 
   Application* previousGlobal_;
@@ -140,18 +129,8 @@ class ScriptedApplication : private ScriptedClock, public Application {
   bool drawsNowhere_ = false;  // nothing_ was installed for want of a backend
   RecordingMenuBackend menuBackend_;
   GlutMenu menu_;
-  WheelInput wheel_;
-  ClickTracker clicks_;
-  Rect view_;
-  Vec2 translation_;
-  float zoom_ = 1.0f;
-  int width_ = 640;
-  int height_ = 480;
-  float mouseX_ = 0.0f;
-  float mouseY_ = 0.0f;
   bool worldPinned_ = false;
   Vec2 pinnedWorld_;
-  int modifiers_ = 0;
   int cursor_ = 1;
   std::string title_;
   std::string credit_;
