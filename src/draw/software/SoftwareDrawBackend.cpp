@@ -679,16 +679,21 @@ void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
     gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height, identity);
     return;
   }
+  layPicture(picture.pixels.data(), picture.left, picture.top, picture.width, picture.height, identity);
+}
+
+void SoftwareDrawBackend::layPicture(const uint32_t* pixels, int left, int top, int width, int height,
+                                     uint64_t identity) {
   flushShadows();
   DrawOp op;
   op.kind = DrawOp::Kind::Picture;
-  op.left = picture.left;
-  op.top = picture.top;
-  op.width = picture.width;
-  op.height = picture.height;
-  op.stride = picture.width;
-  op.data = picture.pixels.data();
-  lay(op, PixelBox{op.left, op.top, op.left + op.width, op.top + op.height}, identity);
+  op.left = left;
+  op.top = top;
+  op.width = width;
+  op.height = height;
+  op.stride = width;
+  op.data = pixels;
+  lay(op, PixelBox{left, top, left + width, top + height}, identity);
 }
 
 void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height,
@@ -772,15 +777,6 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
     gatherShadow(r.coverage, r.left, r.top, r.width, r.height, identity);
     return true;
   }
-  flushShadows();
-  DrawOp op;
-  op.kind = DrawOp::Kind::Picture;
-  op.left = r.left;
-  op.top = r.top;
-  op.width = r.width;
-  op.height = r.height;
-  op.stride = r.width;
-  op.data = r.pixels;
-  lay(op, PixelBox{r.left, r.top, r.left + r.width, r.top + r.height}, identity);
+  layPicture(r.pixels, r.left, r.top, r.width, r.height, identity);
   return true;
 }

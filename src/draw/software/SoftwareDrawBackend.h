@@ -143,6 +143,8 @@ class SoftwareDrawBackend : public DrawBackend {
   // Coverage of a shadow, gathered with the shadows before it if they are
   // of its colour.
   void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height, uint64_t identity);
+  // A colour picture's pixels laid on the frame as one paint call.
+  void layPicture(const uint32_t* pixels, int left, int top, int width, int height, uint64_t identity);
   // Before anything else is painted on the frame: the shadows gathered so far.
   void flushShadows();
   // A call painted on the frame: recorded for its tiles, or, while a
