@@ -42,12 +42,17 @@ Vec2 ShadowPicture::roundedLight(uint64_t owner, float lightX, float lightY) {
 }
 
 Rect shadowReach(const Rect& b, Vec2 light) {
-  // A shadow moves 0.05 and grows 0.015 of the distance from the light, at
-  // most that of the farthest corner; a pixel more covers the smoothed edges.
+  // A shadow moves away from the light by 0.05 of the distance, so a side
+  // reaches as far as it would moved from its own place, and grows by 0.015
+  // of it, at most that of the farthest corner; two more units cover the
+  // smoothed edges and the rounding of the offset.
   float far = 0.0f;
   for (const float x : {b.minX, b.maxX}) {
     for (const float y : {b.minY, b.maxY}) far = std::fmax(far, maths::hypot(x - light.x, y - light.y));
   }
-  const float reach = 0.065f * far + 2.0f;
-  return Rect{b.minX - reach, b.maxX + reach, b.minY - reach, b.maxY + reach};
+  const float grow = 0.015f * far + 2.0f;
+  const auto low = [](float side, float l) { return side + std::fmin(0.0f, 0.05f * (side - l)); };
+  const auto high = [](float side, float l) { return side + std::fmax(0.0f, 0.05f * (side - l)); };
+  return Rect{low(b.minX, light.x) - grow, high(b.maxX, light.x) + grow, low(b.minY, light.y) - grow,
+              high(b.maxY, light.y) + grow};
 }

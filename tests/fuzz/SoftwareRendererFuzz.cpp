@@ -6,7 +6,9 @@
 // frame to the next only a few tiles change), some under another zoom or
 // at another size; painting in tiles on several threads, and leaving the
 // tiles whose calls are the last frame's as they are, changes no pixel of
-// any of them against painting each frame whole.
+// any of them against painting each frame whole. Still pictures are drawn
+// too, kept, shown again, resampled and nested, their layers painted with
+// the tiles.
 //
 // The first bytes choose the image size, the view, the clear colours and,
 // for each frame, where it ends and what changes; then each byte picks a
@@ -67,7 +69,7 @@ BitmapFontSet testFont() {
 // The calls of the stream up to byte until.
 void drawCalls(SoftwareDrawBackend& backend, Input& in, size_t until, float extent) {
   while (!in.empty() && in.at() < until) {
-    switch (in.byte() % 12) {
+    switch (in.byte() % 14) {
       case 0:
         backend.begin(static_cast<Primitive>(in.byte() % 7));
         break;
@@ -117,6 +119,18 @@ void drawCalls(SoftwareDrawBackend& backend, Input& in, size_t until, float exte
         backend.end();
         break;
       }
+      case 12: {  // a few objects' pictures, in a few states, some shadows
+        const unsigned which = in.byte();
+        const PictureKey key{1u + which % 4, which & 4 ? PictureKind::Shadow : PictureKind::Colour,
+                             which >> 3 & 3u, which >> 5 & 1u};
+        const float x0 = in.number(extent), y0 = in.number(extent), x1 = in.number(extent),
+                    y1 = in.number(extent);
+        backend.beginPicture(key, Rect{x0, x1, y0, y1});
+        break;
+      }
+      case 13:
+        backend.endPicture();
+        break;
     }
   }
   backend.end();

@@ -46,20 +46,24 @@ void FrameRecording::file(uint32_t index, int tile, uint64_t digest) {
   d = mixDigest(d, digest);
 }
 
-void FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identity) {
+uint32_t FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identity) {
   const int left = std::max(box.left, 0);
   const int top = std::max(box.top, 0);
   const int right = std::min(box.right, width_);
   const int bottom = std::min(box.bottom, height_);
-  if (left >= right || top >= bottom) return;
+  if (left >= right || top >= bottom) return kNotFiled;
   uint64_t d = mixDigest(static_cast<uint64_t>(op.kind), identity);
   d = mixDigest(d, uint64_t{op.rgb} << 32 | static_cast<uint32_t>(op.alpha));
   for (const double v : {op.x0, op.y0, op.x1, op.y1}) d = mixDigest(d, doubleBits(v));
-  d = mixDigest(d,
-                static_cast<uint64_t>(static_cast<uint32_t>(op.left)) << 32 | static_cast<uint32_t>(op.top));
-  d = mixDigest(
-      d, static_cast<uint64_t>(static_cast<uint32_t>(op.width)) << 32 | static_cast<uint32_t>(op.height));
-  d = mixDigest(d, static_cast<uint64_t>(static_cast<uint32_t>(op.stride)));
+  // A picture's identity says where its pixels lie too: one laid on before
+  // they were made (see placePixels) digests as it will when shown again.
+  if (op.kind != DrawOp::Kind::Picture && op.kind != DrawOp::Kind::ShadowAdd) {
+    d = mixDigest(
+        d, static_cast<uint64_t>(static_cast<uint32_t>(op.left)) << 32 | static_cast<uint32_t>(op.top));
+    d = mixDigest(
+        d, static_cast<uint64_t>(static_cast<uint32_t>(op.width)) << 32 | static_cast<uint32_t>(op.height));
+    d = mixDigest(d, static_cast<uint64_t>(static_cast<uint32_t>(op.stride)));
+  }
   for (uint32_t e = 0; e < op.edgeCount; ++e) {
     const Edge& edge = edges_[op.firstEdge + e];
     for (const double v : {edge.x0, edge.y0, edge.x1, edge.y1}) d = mixDigest(d, doubleBits(v));
@@ -81,6 +85,17 @@ void FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t identit
       }
     }
   }
+  return index;
+}
+
+void FrameRecording::placePixels(uint32_t index, int left, int top, int width, int height, const void* data) {
+  DrawOp& op = ops_[index];
+  op.left = left;
+  op.top = top;
+  op.width = width;
+  op.height = height;
+  op.stride = width;
+  op.data = data;
 }
 
 void FrameRecording::closeShadows(uint32_t rgb) {

@@ -61,9 +61,15 @@ class FrameRecording {
   void begin(int width, int height, int tileShift, uint64_t seed);
   // Where a shape's edges go before the shape is added.
   std::vector<Edge>& edges() { return edges_; }
+  static constexpr uint32_t kNotFiled = 0xFFFFFFFFu;
   // Files op under the tiles box meets; identity stands for the pixels op
-  // reads through data (what its value fields do not say).
-  void add(const DrawOp& op, const PixelBox& box, uint64_t identity);
+  // reads through data (what its value fields do not say), and for a
+  // picture's or a shadow's, for where they lie. Its number, or kNotFiled
+  // when it lies outside the frame.
+  uint32_t add(const DrawOp& op, const PixelBox& box, uint64_t identity);
+  // The pixels of a call filed before they were made: where they lie, within
+  // the box it was filed under, rows width apart. Before any tile is played.
+  void placePixels(uint32_t index, int left, int top, int width, int height, const void* data);
   // A ShadowFlush in rgb for every tile a shadow was added to since the last.
   void closeShadows(uint32_t rgb);
 

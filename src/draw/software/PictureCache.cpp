@@ -4,8 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "draw/software/PixelBlend.h"
-
 namespace {
 
 constexpr size_t kBudgetBytes = 32u << 20;
@@ -62,7 +60,7 @@ PictureCache::Picture* PictureCache::findRelative(const PictureKey& key, const P
   const auto family = families_.find(familySlotOf(key));
   if (family == families_.end()) return nullptr;
   const auto it = pictures_.find(family->second);
-  if (it == pictures_.end()) return nullptr;
+  if (it == pictures_.end() || !it->second.made) return nullptr;
   Picture& p = it->second;
   if (p.key.owner != key.owner || p.key.kind != key.kind || p.key.family != key.family ||
       p.key.state == key.state || !sameDrawing(p.state, state, key.kind))
@@ -73,31 +71,40 @@ PictureCache::Picture* PictureCache::findRelative(const PictureKey& key, const P
 
 PictureCache::Picture* PictureCache::findUnderAnyView(const PictureKey& key, const PictureState& state) {
   const auto it = pictures_.find(slotOf(key));
-  if (it == pictures_.end()) return nullptr;
+  if (it == pictures_.end() || !it->second.made) return nullptr;
   Picture& p = it->second;
   if (p.key.state != key.state || p.key.kind != key.kind || !sameDrawing(p.state, state, key.kind))
     return nullptr;
   return &p;
 }
 
-PictureCache::Picture& PictureCache::keep(const PictureKey& key, const PictureState& state,
-                                          const ImageView& layer, int left, int top) {
+PictureCache::Picture* PictureCache::reserve(const PictureKey& key, const PictureState& state) {
   const auto [it, fresh] = pictures_.try_emplace(slotOf(key));
   Picture& p = it->second;
   if (!fresh) {
+    if (!p.made) return nullptr;
     bytes_ -= std::min(bytes_, bytesOf(p));
     if (!p.pixels.empty()) retiredPixels_.push_back(std::move(p.pixels));
     if (!p.coverage.empty()) retiredCoverage_.push_back(std::move(p.coverage));
     p.pixels.clear();
     p.coverage.clear();
   }
-  take(p, key, state, layer, left, top);
+  p.key = key;
+  p.state = state;
+  p.width = p.height = 0;
   p.serial = ++keeps_;
   p.lastShown = frame_;
   p.keptAt = frame_;
-  bytes_ += bytesOf(p);
+  p.made = false;
+  ++unsettled_;
   if (key.family != 0) families_[familySlotOf(key)] = it->first;
-  return p;
+  return &p;
+}
+
+void PictureCache::settle(Picture& p) {
+  p.made = true;
+  --unsettled_;
+  bytes_ += bytesOf(p);
 }
 
 void PictureCache::take(Picture& p, const PictureKey& key, const PictureState& state, const ImageView& layer,
@@ -162,34 +169,20 @@ void PictureCache::nextFrame() {
   retiredPixels_.clear();
   retiredCoverage_.clear();
   // What the last frame did not show is of an object that moved, changed or
-  // went; a few frames' grace, then it goes too.
-  if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes) return;
+  // went; a few frames' grace, then it goes too. What a frame that was not
+  // ended reserved was never painted, and goes at once.
+  const bool unsettled = unsettled_ > 0;
+  unsettled_ = 0;
+  if (frame_ % 8 != 0 && bytes_ <= kBudgetBytes && !unsettled) return;
   for (auto it = pictures_.begin(); it != pictures_.end();) {
-    if (it->second.lastShown + 1 < frame_) {
-      bytes_ -= std::min(bytes_, bytesOf(it->second));
+    if (it->second.lastShown + 1 < frame_ || !it->second.made) {
+      if (it->second.made) bytes_ -= std::min(bytes_, bytesOf(it->second));
       const auto family = families_.find(familySlotOf(it->second.key));
       if (it->second.key.family != 0 && family != families_.end() && family->second == it->first)
         families_.erase(family);
       it = pictures_.erase(it);
     } else {
       ++it;
-    }
-  }
-}
-
-void showPicture(const ImageView& image, const PictureCache::Picture& p, uint32_t shadowRgb) {
-  const int x0 = std::max(p.left, 0);
-  const int x1 = std::min(p.left + p.width, image.width);
-  const int y0 = std::max(p.top, 0);
-  const int y1 = std::min(p.top + p.height, image.height);
-  if (x0 >= x1) return;
-  for (int y = y0; y < y1; ++y) {
-    uint32_t* out = image.row(y);
-    const size_t from = static_cast<size_t>(y - p.top) * p.width + (x0 - p.left);
-    if (p.key.kind == PictureKind::Shadow) {
-      coverSpan(out + x0, p.coverage.data() + from, x1 - x0, shadowRgb);
-    } else {
-      compositeSpan(out + x0, p.pixels.data() + from, x1 - x0);
     }
   }
 }

@@ -50,6 +50,9 @@ class PictureCache {
     // frame not cut it: what lies between the two was never drawn.
     PixelBox drawn;
     PixelBox whole;
+    // False from reserve to settle: its pixels are being painted, and no
+    // lookup finds it.
+    bool made = true;
   };
 
   // The picture kept for this key under this state, or null.
@@ -60,12 +63,16 @@ class PictureCache {
   // The last picture kept of the key's family (a shadow cast from another
   // light point), if it is not the key's own, or null.
   Picture* findRelative(const PictureKey& key, const PictureState& state);
-  // Keeps what a layer holds as the picture of key: its pixels within
+  // The picture of key to be kept, its pixels still to be taken (take)
+  // before settle; null if one for the same slot is still being made. The
+  // pixels of a picture it replaces stay readable until the next frame
+  // starts: the frame's tiles may still lay them on.
+  Picture* reserve(const PictureKey& key, const PictureState& state);
+  // A reserved picture's pixels have been taken: it counts, and is found.
+  void settle(Picture& picture);
+  // What a layer holds as picture's pixels: those within
   // [left, left + width) x [top, top + height) of the image, trimmed to
-  // those it painted. The pixels of a picture it replaces stay readable
-  // until the next frame starts: the frame's tiles may still lay them on.
-  Picture& keep(const PictureKey& key, const PictureState& state, const ImageView& layer, int left, int top);
-  // The same into a picture of the caller's, not kept.
+  // those it painted.
   static void take(Picture& picture, const PictureKey& key, const PictureState& state, const ImageView& layer,
                    int left, int top);
   // Starts a frame.
@@ -93,9 +100,6 @@ class PictureCache {
   std::vector<std::vector<uint8_t>> retiredCoverage_;
   size_t bytes_ = 0;
   size_t keeps_ = 0;
+  size_t unsettled_ = 0;  // reserved and not settled
   unsigned frame_ = 0;
 };
-
-// Shows a kept picture in an image: colour pictures over it, shadows in
-// rgb (0x00RRGGBB) by their coverage.
-void showPicture(const ImageView& image, const PictureCache::Picture& picture, uint32_t shadowRgb);

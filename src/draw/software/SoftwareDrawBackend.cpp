@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "draw/software/PixelBlend.h"
-#include "draw/software/PixelShapes.h"
 #include "world/Maths.h"
 
 namespace {
@@ -64,6 +63,7 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts, int threads)
     : fonts_(std::move(fonts)), pool_(std::make_unique<TilePool>(threads)) {
   for (int i = 0; i < pool_->threads(); ++i) replays_.push_back(std::make_unique<TileReplay>());
+  layerScratch_.resize(static_cast<size_t>(pool_->threads()));
 }
 
 SoftwareDrawBackend::~SoftwareDrawBackend() = default;
@@ -89,9 +89,9 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
                      (still ? kRedrawShareStill : kRedrawShareZooming) * target.width * target.height);
   target_ = target;
+  canvasWidth_ = target.width;
+  canvasHeight_ = target.height;
   transform_ = transform;
-  raster_.setSize(target.width, target.height);
-  raster_.clear();
   discs_.nextFrame();
   pictures_.nextFrame();
   if (!still) zoomedAt_ = pictures_.frame();
@@ -113,6 +113,9 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   clearRgb_ = clearRgb;
   shadowsOpen_ = false;
   passing_.clear();
+  layers_.clear();
+  placings_.clear();
+  settling_.clear();
   resamplersUsed_ = 0;
   toResample_.clear();
   const int tileShift = 5;  // tiles of 32 by 32 pixels
@@ -161,15 +164,32 @@ void SoftwareDrawBackend::endFrame() {
       }
     }
   }
-  // First the pictures resampled to this zoom, then those shapes: all of
-  // them before any tile.
-  const auto rasterize = [this](size_t i, int worker) {
+  // First the pictures drawn afresh, those resampled to this zoom and those
+  // shapes: all of them before any tile.
+  const size_t layers = layers_.count();
+  const size_t before = layers + toResample_.size() + shapesToRasterize_.size();
+  const auto rasterize = [this, layers](size_t i, int worker) {
+    if (i < layers) {
+      layers_.paint(i, layerScratch_[static_cast<size_t>(worker)]);
+      return;
+    }
+    i -= layers;
     if (i < toResample_.size()) {
       toResample_[i]->paint();
       return;
     }
     const DrawOp& op = calls_.op(shapesToRasterize_[i - toResample_.size()]);
     replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
+  };
+  // The pictures' pixels are where the calls that lay them now say.
+  const auto place = [this] {
+    for (const Placing& p : placings_) {
+      const PictureCache::Picture& pic = *p.picture;
+      const void* data = pic.key.kind == PictureKind::Shadow ? static_cast<const void*>(pic.coverage.data())
+                                                             : static_cast<const void*>(pic.pixels.data());
+      calls_.placePixels(p.op, pic.left, pic.top, pic.width, pic.height, data);
+    }
+    for (PictureCache::Picture* kept : settling_) pictures_.settle(*kept);
   };
   const auto job = [this](size_t i, int worker) {
     const int t = dirty_[i];
@@ -189,11 +209,15 @@ void SoftwareDrawBackend::endFrame() {
   };
   // A frame with a few tiles to paint (people walking, a number ticking) is
   // painted on this thread: waking the others would cost more than it saves.
-  if (paintInTiles_ && dirty_.size() >= fewestTilesToShare_) {
-    pool_->run(toResample_.size() + shapesToRasterize_.size(), rasterize);
+  // A picture's pixels cost about as much as a tile's.
+  const size_t work = dirty_.size() + layers_.pixels() / 1024;
+  if (paintInTiles_ && work >= fewestTilesToShare_) {
+    pool_->run(before, rasterize);
+    place();
     pool_->run(dirty_.size(), job);
   } else {
-    for (size_t i = 0; i < toResample_.size() + shapesToRasterize_.size(); ++i) rasterize(i, 0);
+    for (size_t i = 0; i < before; ++i) rasterize(i, 0);
+    place();
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {
@@ -220,27 +244,10 @@ void SoftwareDrawBackend::flushShadows() {
   calls_.closeShadows(shadowRgb_);
 }
 
-void SoftwareDrawBackend::lay(const DrawOp& op, const PixelBox& box, uint64_t identity) {
-  const PixelBox whole{0, 0, target_.width, target_.height};
-  if (!recording_) {
-    calls_.add(op, box, identity);
-    return;
-  }
-  // Into a picture's layer, at once.
-  switch (op.kind) {
-    case DrawOp::Kind::Rect:
-      paintRect(target_, op.x0, op.y0, op.x1, op.y1, op.rgb, op.alpha);
-      break;
-    case DrawOp::Kind::LargeDisc:
-      paintDisc(target_, op.x0, op.y0, op.x1, op.rgb, op.alpha);
-      break;
-    case DrawOp::Kind::Glyph:
-      paintGlyph(target_, *static_cast<const BitmapGlyph*>(op.data), op.left, op.top, op.rgb, op.alpha,
-                 whole);
-      break;
-    default:  // the others are never drawn into a layer
-      break;
-  }
+uint32_t SoftwareDrawBackend::lay(const DrawOp& op, const PixelBox& box, uint64_t identity) {
+  if (!recording_) return calls_.add(op, box, identity);
+  layers_.add(op);
+  return FrameRecording::kNotFiled;
 }
 
 SoftwareDrawBackend::Point SoftwareDrawBackend::toScreen(float x, float y) const {
@@ -302,12 +309,9 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
   }
   const bool quads = primitive_ == Primitive::Quads || primitive_ == Primitive::Polygon;
   if (quads && drawAsRectangle(rgb, alpha)) return;
-  if (recording_) {
-    raster_.beginShape(minX - margin, minY - margin, maxX + margin, maxY + margin);
-  } else {
-    flushShadows();
-  }
-  const size_t firstEdge = calls_.edges().size();
+  flushShadows();
+  const std::vector<FrameRecording::Edge>& edges = recording_ ? layers_.edges() : calls_.edges();
+  const size_t firstEdge = edges.size();
   switch (primitive_) {
     case Primitive::Points:  // drawn above
       break;
@@ -332,10 +336,6 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
       }
       break;
   }
-  if (recording_) {
-    raster_.fill(target_, rgb, alpha);
-    return;
-  }
   DrawOp op;
   op.kind = DrawOp::Kind::Shape;
   op.rgb = rgb;
@@ -345,16 +345,12 @@ void SoftwareDrawBackend::drawShape(uint32_t rgb, int alpha) {
   op.x1 = maxX + margin;
   op.y1 = maxY + margin;
   op.firstEdge = static_cast<uint32_t>(firstEdge);
-  op.edgeCount = static_cast<uint32_t>(calls_.edges().size() - firstEdge);
+  op.edgeCount = static_cast<uint32_t>(edges.size() - firstEdge);
   if (op.edgeCount > 0) lay(op, pixelBoxOf(op.x0, op.y0, op.x1, op.y1), 0);
 }
 
 void SoftwareDrawBackend::addEdge(double x0, double y0, double x1, double y1) {
-  if (recording_) {
-    raster_.addEdge(x0, y0, x1, y1);
-  } else {
-    calls_.edges().push_back({x0, y0, x1, y1});
-  }
+  (recording_ ? layers_.edges() : calls_.edges()).push_back({x0, y0, x1, y1});
 }
 
 void SoftwareDrawBackend::drawPoints(uint32_t rgb, int alpha) {
@@ -522,7 +518,7 @@ void SoftwareDrawBackend::rasterPos(float x, float y) {
   rasterPosition_.x = p.x;
   rasterPosition_.y = p.y;
   // Valid only inside the view, borders included, as OpenGL's clip test.
-  rasterPosition_.valid = p.x >= 0.0 && p.x <= target_.width && p.y >= 0.0 && p.y <= target_.height;
+  rasterPosition_.valid = p.x >= 0.0 && p.x <= canvasWidth_ && p.y >= 0.0 && p.y <= canvasHeight_;
   std::copy(color_, color_ + 4, rasterPosition_.color);
 }
 
@@ -541,7 +537,7 @@ void SoftwareDrawBackend::bitmapCharacter(TextFont font, int character) {
   const Paint paint = currentPaint(rasterPosition_.color);
   // The glyph's pixels count from the pixel the raster position is in, in
   // OpenGL's window coordinates, whose rows go upwards.
-  const int h = target_.height;
+  const int h = canvasHeight_;
   const int baseX = static_cast<int>(std::floor(rasterPosition_.x + kRasterEpsilon));
   const int baseUp = static_cast<int>(std::floor(h - rasterPosition_.y + kRasterEpsilon));
   const int lowest = h - 1 - (baseUp + g->bottom);
@@ -597,6 +593,8 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   // before the view zooms out more than a step or two.
   const Point a = toScreen(bounds.minX, bounds.minY);
   const Point b = toScreen(bounds.maxX, bounds.maxY);
+  // Bounds that are not numbers hold no layer: it is simply drawn.
+  if (!isFinite(a.x) || !isFinite(a.y) || !isFinite(b.x) || !isFinite(b.y)) return true;
   const auto edge = [](double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); };
   const PixelBox whole{edge(std::floor(std::min(a.x, b.x)) - 1.0), edge(std::floor(std::min(a.y, b.y)) - 1.0),
                        edge(std::ceil(std::max(a.x, b.x)) + 1.0), edge(std::ceil(std::max(a.y, b.y)) + 1.0)};
@@ -622,19 +620,23 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   r.state = state;
   r.state.usesColor = r.state.usesLineWidth = r.state.usesPointSize = false;
   r.colorSet = r.lineWidthSet = r.pointSizeSet = false;
-  r.left = drawn.left;
-  r.top = drawn.top;
+  r.drawn = drawn;
   r.whole = whole;
-  r.keep = keep;
-  r.frame = target_;
+  // The slot's picture may still be being made, drawn earlier this frame
+  // under another state: this one is shown once, not kept.
+  r.picture = keep ? pictures_.reserve(key, state) : nullptr;
+  r.keep = r.picture != nullptr;
+  if (!r.picture) r.picture = &passing_.emplace_back();
   r.frameTransform = transform_;
-  const int w = drawn.right - drawn.left;
-  const int h = drawn.bottom - drawn.top;
-  layer_.assign(static_cast<size_t>(w) * h, 0u);
-  target_ = ImageView{layer_.data(), w, h, w};
-  transform_.offsetX -= r.left;
-  transform_.offsetY -= r.top;
-  raster_.setSize(w, h);
+  PictureLayers::Layer layer;
+  layer.picture = r.picture;
+  layer.drawn = drawn;
+  layer.whole = whole;
+  layers_.begin(layer);
+  canvasWidth_ = drawn.right - drawn.left;
+  canvasHeight_ = drawn.bottom - drawn.top;
+  transform_.offsetX -= drawn.left;
+  transform_.offsetY -= drawn.top;
   sourceAlpha_ = 0xFF000000u;
   recording_ = true;
   return true;
@@ -646,44 +648,42 @@ void SoftwareDrawBackend::endPicture() {
   recording_ = false;
   sourceAlpha_ = 0;
   const Recording& r = picture_;
-  const ImageView layer = target_;
-  target_ = r.frame;
+  canvasWidth_ = target_.width;
+  canvasHeight_ = target_.height;
   transform_ = r.frameTransform;
-  raster_.setSize(target_.width, target_.height);
-  if (!r.keep) {
-    PictureCache::Picture& passing = passing_.emplace_back();
-    PictureCache::take(passing, r.key, r.state, layer, r.left, r.top);
-    passing.serial = 0;  // pixels no other frame will show
-    showKept(passing);
-    return;
+  // What it paints is not known until its layer is painted: until then it
+  // may lie anywhere in the layer, and is laid on the tiles that meet it.
+  PictureCache::Picture& p = *r.picture;
+  p.key = r.key;
+  p.state = r.state;
+  p.left = r.drawn.left;
+  p.top = r.drawn.top;
+  p.width = r.drawn.right - r.drawn.left;
+  p.height = r.drawn.bottom - r.drawn.top;
+  p.drawn = r.drawn;
+  p.whole = r.whole;
+  if (r.keep) {
+    settling_.push_back(&p);
+  } else {
+    p.serial = 0;  // pixels no other frame will show
   }
-  PictureCache::Picture& kept = pictures_.keep(r.key, r.state, layer, r.left, r.top);
-  kept.drawn = PixelBox{r.left, r.top, r.left + layer.width, r.top + layer.height};
-  kept.whole = r.whole;
-  // Painted up to a side its bounds set, not the margin.
-  const PixelBox& d = kept.drawn;
-  kept.cut = kept.width > 0 && ((kept.left == d.left && d.left == r.whole.left) ||
-                                (kept.top == d.top && d.top == r.whole.top) ||
-                                (kept.left + kept.width == d.right && d.right == r.whole.right) ||
-                                (kept.top + kept.height == d.bottom && d.bottom == r.whole.bottom));
-  showKept(kept);
+  showKept(p, true);
 }
 
-void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture) {
+void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture, bool pending) {
+  // Never while a picture is drawn: one inside another is drawn, not kept.
+  if (recording_) return;
   const uint64_t identity = picture.serial != 0 ? picture.serial : freshIdentity() | 1ull << 63;
-  if (recording_) {  // not reached: a picture inside another is drawn, not kept
-    showPicture(target_, picture, paintOf(color_[0], color_[1], color_[2], 1.0f).rgb);
-    return;
-  }
-  if (picture.key.kind == PictureKind::Shadow) {
-    gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width, picture.height, identity);
-    return;
-  }
-  layPicture(picture.pixels.data(), picture.left, picture.top, picture.width, picture.height, identity);
+  const uint32_t op = picture.key.kind == PictureKind::Shadow
+                          ? gatherShadow(picture.coverage.data(), picture.left, picture.top, picture.width,
+                                         picture.height, identity)
+                          : layPicture(picture.pixels.data(), picture.left, picture.top, picture.width,
+                                       picture.height, identity);
+  if (pending && op != FrameRecording::kNotFiled) placings_.push_back({op, &picture});
 }
 
-void SoftwareDrawBackend::layPicture(const uint32_t* pixels, int left, int top, int width, int height,
-                                     uint64_t identity) {
+uint32_t SoftwareDrawBackend::layPicture(const uint32_t* pixels, int left, int top, int width, int height,
+                                         uint64_t identity) {
   flushShadows();
   DrawOp op;
   op.kind = DrawOp::Kind::Picture;
@@ -693,18 +693,18 @@ void SoftwareDrawBackend::layPicture(const uint32_t* pixels, int left, int top, 
   op.height = height;
   op.stride = width;
   op.data = pixels;
-  lay(op, PixelBox{left, top, left + width, top + height}, identity);
+  return lay(op, PixelBox{left, top, left + width, top + height}, identity);
 }
 
-void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height,
-                                       uint64_t identity) {
+uint32_t SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int top, int width, int height,
+                                           uint64_t identity) {
   const uint32_t rgb = paintOf(color_[0], color_[1], color_[2], 1.0f).rgb;
   if (!shadowsOpen_ || shadowRgb_ != rgb) {
     flushShadows();
     shadowsOpen_ = true;
     shadowRgb_ = rgb;
   }
-  if (width <= 0 || height <= 0) return;
+  if (width <= 0 || height <= 0) return FrameRecording::kNotFiled;
   DrawOp op;
   op.kind = DrawOp::Kind::ShadowAdd;
   op.rgb = rgb;
@@ -714,7 +714,7 @@ void SoftwareDrawBackend::gatherShadow(const uint8_t* coverage, int left, int to
   op.height = height;
   op.stride = width;
   op.data = coverage;
-  lay(op, PixelBox{left, top, left + width, top + height}, identity);
+  return lay(op, PixelBox{left, top, left + width, top + height}, identity);
 }
 
 bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureState& state) {

@@ -8,10 +8,10 @@
 #include "draw/BitmapFont.h"
 #include "draw/DrawBackend.h"
 #include "draw/ImageView.h"
-#include "draw/software/CoverageRasterizer.h"
 #include "draw/software/DiscMaskCache.h"
 #include "draw/software/FrameRecording.h"
 #include "draw/software/PictureCache.h"
+#include "draw/software/PictureLayers.h"
 #include "draw/software/PixelBlend.h"
 #include "draw/software/RedrawQueue.h"
 #include "draw/software/TilePool.h"
@@ -43,7 +43,8 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // position rules. A shape with a vertex that is not finite is dropped whole.
 // Still pictures are kept and laid on whole while their keys stay the same;
 // when the view zooms they are laid on resampled from their last drawing
-// and drawn afresh a few a frame (see RedrawQueue).
+// and drawn afresh a few a frame (see RedrawQueue). A picture drawn afresh
+// is recorded too, and painted with the frame's tiles (see PictureLayers).
 //
 // A frame's calls are recorded, not painted at once: endFrame paints the
 // image in tiles of 32 by 32 pixels, on several threads, each tile clipped
@@ -136,20 +137,22 @@ class SoftwareDrawBackend : public DrawBackend {
   // While a picture is drawn: notes which of the state it began with its
   // drawing used, before setting its own.
   void noteUse(bool color, bool lineWidth, bool pointSize);
-  void showKept(const PictureCache::Picture& picture);
+  // pending: its pixels are painted as the frame ends, and placed then.
+  void showKept(const PictureCache::Picture& picture, bool pending = false);
   // A kept picture drawn under another view, if it can be laid on
   // resampled; false when it must be drawn afresh.
   bool showResampled(const PictureKey& key, const PictureState& state);
   // Coverage of a shadow, gathered with the shadows before it if they are
-  // of its colour.
-  void gatherShadow(const uint8_t* coverage, int left, int top, int width, int height, uint64_t identity);
+  // of its colour. The call's number in the frame's recording, as lay's.
+  uint32_t gatherShadow(const uint8_t* coverage, int left, int top, int width, int height, uint64_t identity);
   // A colour picture's pixels laid on the frame as one paint call.
-  void layPicture(const uint32_t* pixels, int left, int top, int width, int height, uint64_t identity);
+  uint32_t layPicture(const uint32_t* pixels, int left, int top, int width, int height, uint64_t identity);
   // Before anything else is painted on the frame: the shadows gathered so far.
   void flushShadows();
-  // A call painted on the frame: recorded for its tiles, or, while a
-  // picture is drawn, painted into its layer at once.
-  void lay(const DrawOp& op, const PixelBox& box, uint64_t identity);
+  // A call painted on the frame: recorded for its tiles (its number there,
+  // or FrameRecording::kNotFiled), or, while a picture is drawn, for its
+  // layer.
+  uint32_t lay(const DrawOp& op, const PixelBox& box, uint64_t identity);
   // An identity for pixels no other frame will show.
   uint64_t freshIdentity() { return ++freshIdentities_; }
   const BitmapGlyph* glyph(TextFont font, int character) const;
@@ -171,8 +174,11 @@ class SoftwareDrawBackend : public DrawBackend {
   BitmapFontSet fonts_;
   float textScale_ = 1.0f;
   ImageView target_;
+  // The size of what is drawn into: the frame, or while a picture is drawn
+  // its layer.
+  int canvasWidth_ = 0;
+  int canvasHeight_ = 0;
   ScreenTransform transform_;
-  CoverageRasterizer raster_;
   DiscMaskCache discs_;
   Primitive primitive_ = Primitive::Points;
   bool insideShape_ = false;
@@ -239,18 +245,17 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<ZoomResampler*> toResample_;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
-  // recording_) into its own layer while the frame waits.
+  // recording_) for its own layer.
   struct Recording {
     PictureKey key;
     PictureState state;  // its uses* say what was used before being set
     bool colorSet = false;
     bool lineWidthSet = false;
     bool pointSizeSet = false;
-    int left = 0;
-    int top = 0;
-    PixelBox whole;  // the layer had the frame not cut it
+    PixelBox drawn;                            // its layer, in the frame's pixels
+    PixelBox whole;                            // the layer had the frame not cut it
+    PictureCache::Picture* picture = nullptr;  // kept, or passing
     bool keep = true;
-    ImageView frame;
     ScreenTransform frameTransform;
   };
   bool keepPictures_ = true;
@@ -258,7 +263,16 @@ class SoftwareDrawBackend : public DrawBackend {
   int pictureDepth_ = 0;
   bool recording_ = false;
   Recording picture_;
-  std::vector<uint32_t> layer_;
+  // The pictures drawn afresh this frame, painted as it ends; the calls
+  // that lay them, to be told where their pixels are; the kept ones.
+  PictureLayers layers_;
+  std::vector<PictureLayers::Scratch> layerScratch_;  // one per thread
+  struct Placing {
+    uint32_t op;
+    const PictureCache::Picture* picture;
+  };
+  std::vector<Placing> placings_;
+  std::vector<PictureCache::Picture*> settling_;
   uint32_t sourceAlpha_ = 0;
   RedrawQueue redraws_;
   unsigned zoomedAt_ = 0;  // the last frame whose view differed from the one before
