@@ -3,6 +3,12 @@
 #include "draw/BitmapFont.h"
 #include "draw/software/PixelShapes.h"
 
+namespace {
+
+constexpr size_t kLargestKeptScratch = size_t{1} << 20;  // pixels
+
+}  // namespace
+
 void PictureLayers::clear() {
   layers_.clear();
   ops_.clear();
@@ -58,6 +64,9 @@ void PictureLayers::paint(size_t i, Scratch& scratch) const {
   }
   PictureCache::Picture& p = *l.picture;
   PictureCache::take(p, PictureKey(p.key), PictureState(p.state), image, l.drawn.left, l.drawn.top);
+  // Layers as large as a frame are rare (a picture over the whole field),
+  // and every thread has a scratch: their memory is not kept.
+  if (scratch.pixels.capacity() > kLargestKeptScratch) std::vector<uint32_t>().swap(scratch.pixels);
   // Painted up to a side its bounds set, not the margin.
   const PixelBox& d = l.drawn;
   p.cut = p.width > 0 &&
