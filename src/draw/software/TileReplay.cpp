@@ -87,6 +87,9 @@ TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording
         break;
     }
   }
+  // Shadows never laid (a frame ended inside a picture, before its shadows
+  // were) are not laid: the next tile starts with none, in its own shape.
+  dropShadows(clip);
   return {flat_, rgb_};
 }
 
@@ -134,16 +137,19 @@ void TileReplay::rasterize(const ImageView& image, const FrameRecording& recordi
 void TileReplay::addShadow(const DrawOp& op, const PixelBox& clip) {
   const int w = clip.right - clip.left;
   const int h = clip.bottom - clip.top;
-  if (shadow_.size() < static_cast<size_t>(w) * h) {
-    shadow_.assign(static_cast<size_t>(w) * h, 0);
-    shadowFirst_.assign(static_cast<size_t>(h), kNoColumn);
-    shadowLast_.assign(static_cast<size_t>(h), -1);
+  // Tiles differ in shape (those at the frame's edges, another tile size
+  // after a rescale): a tile of fewer pixels may still have more rows.
+  if (shadow_.size() < static_cast<size_t>(w) * h) shadow_.assign(static_cast<size_t>(w) * h, 0);
+  if (shadowFirst_.size() < static_cast<size_t>(h)) {
+    shadowFirst_.resize(static_cast<size_t>(h), kNoColumn);
+    shadowLast_.resize(static_cast<size_t>(h), -1);
   }
   const int x0 = std::max(op.left, clip.left);
   const int x1 = std::min(op.left + op.width, clip.right);
   const int y0 = std::max(op.top, clip.top);
   const int y1 = std::min(op.top + op.height, clip.bottom);
   if (x0 >= x1 || y0 >= y1) return;
+  shadowsPending_ = true;
   const auto* coverage = static_cast<const uint8_t*>(op.data);
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
@@ -182,4 +188,20 @@ void TileReplay::layShadows(const ImageView& image, uint32_t rgb, const PixelBox
     first = kNoColumn;
     last = -1;
   }
+  shadowsPending_ = false;
+}
+
+void TileReplay::dropShadows(const PixelBox& clip) {
+  if (!shadowsPending_) return;
+  const int w = clip.right - clip.left;
+  for (int r = 0; r < clip.bottom - clip.top; ++r) {
+    int& first = shadowFirst_[static_cast<size_t>(r)];
+    int& last = shadowLast_[static_cast<size_t>(r)];
+    if (first > last) continue;
+    std::memset(shadow_.data() + static_cast<size_t>(r) * w - clip.left + first, 0,
+                static_cast<size_t>(last - first + 1));
+    first = kNoColumn;
+    last = -1;
+  }
+  shadowsPending_ = false;
 }

@@ -39,6 +39,7 @@ class TileReplay {
   void fillShape(const ImageView& image, const FrameRecording& recording, const DrawOp& op);
   void addShadow(const DrawOp& op, const PixelBox& clip);
   void layShadows(const ImageView& image, uint32_t rgb, const PixelBox& clip);
+  void dropShadows(const PixelBox& clip);
   // Paints the tile in its colour, if it is still one.
   void unflatten(const ImageView& image, const PixelBox& clip);
 
@@ -49,6 +50,7 @@ class TileReplay {
   std::vector<uint8_t> shadow_;
   std::vector<int> shadowFirst_;  // gathered columns of each row, or first > last
   std::vector<int> shadowLast_;
+  bool shadowsPending_ = false;  // added and not yet laid
 };
 
 // Paints box of image all in rgb.
