@@ -83,13 +83,13 @@ TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording
         addShadow(op, clip);
         break;
       case DrawOp::Kind::ShadowFlush:
-        layShadows(image, op.rgb, clip);
+        layShadows(&image, op.rgb, clip);
         break;
     }
   }
   // Shadows never laid (a frame ended inside a picture, before its shadows
   // were) are not laid: the next tile starts with none, in its own shape.
-  dropShadows(clip);
+  if (shadowsPending_) layShadows(nullptr, 0, clip);
   return {flat_, rgb_};
 }
 
@@ -174,7 +174,7 @@ void TileReplay::addShadow(const DrawOp& op, const PixelBox& clip) {
   }
 }
 
-void TileReplay::layShadows(const ImageView& image, uint32_t rgb, const PixelBox& clip) {
+void TileReplay::layShadows(const ImageView* image, uint32_t rgb, const PixelBox& clip) {
   const int w = clip.right - clip.left;
   const int h = clip.bottom - clip.top;
   if (shadowFirst_.size() < static_cast<size_t>(h)) return;  // nothing was added
@@ -183,23 +183,8 @@ void TileReplay::layShadows(const ImageView& image, uint32_t rgb, const PixelBox
     int& last = shadowLast_[static_cast<size_t>(r)];
     if (first > last) continue;
     uint8_t* u = shadow_.data() + static_cast<size_t>(r) * w - clip.left;
-    coverSpan(image.row(clip.top + r) + first, u + first, last - first + 1, rgb);
+    if (image) coverSpan(image->row(clip.top + r) + first, u + first, last - first + 1, rgb);
     std::memset(u + first, 0, static_cast<size_t>(last - first + 1));
-    first = kNoColumn;
-    last = -1;
-  }
-  shadowsPending_ = false;
-}
-
-void TileReplay::dropShadows(const PixelBox& clip) {
-  if (!shadowsPending_) return;
-  const int w = clip.right - clip.left;
-  for (int r = 0; r < clip.bottom - clip.top; ++r) {
-    int& first = shadowFirst_[static_cast<size_t>(r)];
-    int& last = shadowLast_[static_cast<size_t>(r)];
-    if (first > last) continue;
-    std::memset(shadow_.data() + static_cast<size_t>(r) * w - clip.left + first, 0,
-                static_cast<size_t>(last - first + 1));
     first = kNoColumn;
     last = -1;
   }

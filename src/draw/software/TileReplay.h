@@ -38,8 +38,8 @@ class TileReplay {
   void rect(const ImageView& image, const DrawOp& op, const PixelBox& clip);
   void fillShape(const ImageView& image, const FrameRecording& recording, const DrawOp& op);
   void addShadow(const DrawOp& op, const PixelBox& clip);
-  void layShadows(const ImageView& image, uint32_t rgb, const PixelBox& clip);
-  void dropShadows(const PixelBox& clip);
+  // Lays the shadows added since the last flush, or with no image drops them.
+  void layShadows(const ImageView* image, uint32_t rgb, const PixelBox& clip);
   // Paints the tile in its colour, if it is still one.
   void unflatten(const ImageView& image, const PixelBox& clip);
 
