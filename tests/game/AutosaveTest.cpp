@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "FreshGame.h"
+#include "app/FrameClock.h"
 #include "app/GameStart.h"
 #include "game/Autosave.h"
 #include "game/CityFile.h"
@@ -59,8 +60,15 @@ TEST_F(AutosaveTest, AFailureIsSaidOnceAndTriedAgainAtTheNextInterval) {
   dir_.write(kCityFileName, "the player's own city");
   std::filesystem::create_directories(std::string(kAutosaveFileName) + "/kept");
   h.tick(20);
+  // Said once: by a frame if the save's thread was done before the last
+  // frame, else by finish. The notice is shown at the real time of the
+  // frame's end, which the frame's scheduled time may trail.
   const std::string said = g.autosave.finish();
-  EXPECT_EQ(said.rfind("Could not autosave Verlomba-autosave.txt: ", 0), 0u) << said;
+  if (said.empty()) {
+    EXPECT_TRUE(g.notice.isShown(FrameClock::realSeconds()));
+  } else {
+    EXPECT_EQ(said.rfind("Could not autosave Verlomba-autosave.txt: ", 0), 0u) << said;
+  }
   h.tick(20);
   EXPECT_EQ(g.autosave.finish(), "");  // failed again, not said again
   std::filesystem::remove_all(kAutosaveFileName);
@@ -69,14 +77,20 @@ TEST_F(AutosaveTest, AFailureIsSaidOnceAndTriedAgainAtTheNextInterval) {
   EXPECT_TRUE(std::filesystem::is_regular_file(kAutosaveFileName));
   EXPECT_EQ(dir_.read(kCityFileName), "the player's own city");
 
-  // The failure the frame finds is said under the field.
+  // The failure the frame finds is said under the field, once the first
+  // one's notice has gone.
+  for (int i = 0; i < 300 && g.notice.isShown(FrameClock::realSeconds()); ++i) h.tick();
+  ASSERT_FALSE(g.notice.isShown(FrameClock::realSeconds()));
   std::filesystem::remove(kAutosaveFileName);
   std::filesystem::create_directories(std::string(kAutosaveFileName) + "/kept");
-  for (int i = 0; i < 400 && !g.notice.isShown(h.app().lastFrameTime()); ++i) {
+  // The save's own thread writes and flushes the file, which a busy disk
+  // may take seconds to do: the frames go on until it is done.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!g.notice.isShown(FrameClock::realSeconds()) && std::chrono::steady_clock::now() < giveUp) {
     h.tick();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));  // the save's own thread
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  EXPECT_TRUE(g.notice.isShown(h.app().lastFrameTime()));
+  EXPECT_TRUE(g.notice.isShown(FrameClock::realSeconds()));
 }
 
 TEST(FirstStart, PointsToTheMenuAndHelpOnlyWhereNothingWasPlayed) {
