@@ -127,8 +127,15 @@ class PageTest(unittest.TestCase):
         self.assertEqual(labels, ["Game", "Download City", "Open City File..."])
         self.browser.key("Escape", vk=27)
 
+    def park_pointer(self):
+        """Puts the pointer where the menu opens: a road end under it is hinted in red."""
+        left, top, _, _ = self.canvas()
+        self.browser.mouse("mouseMoved", left + 400, top + 60, button="none")
+        time.sleep(0.3)  # the next frame draws it there
+
     def test_4_saved_city_comes_back_after_a_reload(self):
         b = self.browser
+        self.park_pointer()
         paused = self.shot()
         self.menu_pick("Game", "Save City")
         saved = b.wait_for("FS.analyzePath('/verlomba/Verlomba-city.txt').exists"
@@ -139,7 +146,7 @@ class PageTest(unittest.TestCase):
         self.start_game()
         b.key("p", code="KeyP", text="p", vk=80)
         self.menu_pick("Game", "Load City")
-        time.sleep(0.3)
+        self.park_pointer()
         loaded = self.shot()
         # The field as it was saved (below the notices and frame rate line).
         field = slice(800 * 3 * 100, 800 * 3 * 645)
