@@ -137,8 +137,8 @@ void TileReplay::rasterize(const ImageView& image, const FrameRecording& recordi
 void TileReplay::addShadow(const DrawOp& op, const PixelBox& clip) {
   const int w = clip.right - clip.left;
   const int h = clip.bottom - clip.top;
-  // Tiles differ in shape (those at the frame's edges, another tile size
-  // after a rescale): a tile of fewer pixels may still have more rows.
+  // Tiles differ in shape (those at the frame's edges, a whole frame
+  // painted as one): a tile of fewer pixels may still have more rows.
   if (shadow_.size() < static_cast<size_t>(w) * h) shadow_.assign(static_cast<size_t>(w) * h, 0);
   if (shadowFirst_.size() < static_cast<size_t>(h)) {
     shadowFirst_.resize(static_cast<size_t>(h), kNoColumn);
