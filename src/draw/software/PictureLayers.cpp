@@ -10,36 +10,33 @@ constexpr size_t kLargestKeptScratch = size_t{1} << 20;  // pixels
 }  // namespace
 
 void PictureLayers::clear() {
-  layers_.clear();
-  ops_.clear();
-  edges_.clear();
+  count_ = 0;
   pixels_ = 0;
 }
 
-void PictureLayers::begin(const Layer& layer) {
-  layers_.push_back(layer);
-  layers_.back().firstOp = static_cast<uint32_t>(ops_.size());
-  layers_.back().opCount = 0;
-  const PixelBox& d = layer.drawn;
-  pixels_ += static_cast<size_t>(d.right - d.left) * static_cast<size_t>(d.bottom - d.top);
+void PictureLayers::begin(PictureCache::Picture* picture, const PixelBox& drawn, const PixelBox& whole) {
+  if (count_ == layers_.size()) layers_.push_back(std::make_unique<Layer>());
+  Layer& l = *layers_[count_++];
+  l.picture = picture;
+  l.drawn = drawn;
+  l.whole = whole;
+  l.ops.clear();
+  l.edges.clear();
+  pixels_ += static_cast<size_t>(drawn.right - drawn.left) * static_cast<size_t>(drawn.bottom - drawn.top);
 }
 
 void PictureLayers::add(const DrawOp& op) {
-  if (layers_.empty()) return;
-  ops_.push_back(op);
-  ++layers_.back().opCount;
+  if (count_ > 0) layers_[count_ - 1]->ops.push_back(op);
 }
 
-void PictureLayers::paint(size_t i, Scratch& scratch) const {
-  const Layer& l = layers_[i];
+void PictureLayers::paint(const Layer& l, Scratch& scratch) {
   const int w = l.drawn.right - l.drawn.left;
   const int h = l.drawn.bottom - l.drawn.top;
   scratch.pixels.assign(static_cast<size_t>(w) * h, 0u);
   const ImageView image{scratch.pixels.data(), w, h, w};
   const PixelBox all{0, 0, w, h};
   scratch.raster.setSize(w, h);
-  for (uint32_t k = 0; k < l.opCount; ++k) {
-    const DrawOp& op = ops_[l.firstOp + k];
+  for (const DrawOp& op : l.ops) {
     switch (op.kind) {
       case DrawOp::Kind::Rect:
         paintRect(image, op.x0, op.y0, op.x1, op.y1, op.rgb, op.alpha);
@@ -53,7 +50,7 @@ void PictureLayers::paint(size_t i, Scratch& scratch) const {
       case DrawOp::Kind::Shape:
         scratch.raster.beginShape(op.x0, op.y0, op.x1, op.y1);
         for (uint32_t e = 0; e < op.edgeCount; ++e) {
-          const FrameRecording::Edge& edge = edges_[op.firstEdge + e];
+          const FrameRecording::Edge& edge = l.edges[op.firstEdge + e];
           scratch.raster.addEdge(edge.x0, edge.y0, edge.x1, edge.y1);
         }
         scratch.raster.fill(image, op.rgb, op.alpha);

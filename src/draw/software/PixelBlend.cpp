@@ -9,8 +9,11 @@
 
 // The span loops are most of a large window's frame: where the processor
 // has AVX2 they run in its wider registers, to the same results. The choice
-// is made when the program loads (an ifunc), which Windows' loader lacks.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(_WIN32)
+// is made when the program loads (an ifunc), which Windows' loader lacks,
+// and before ThreadSanitizer has started, which a build checked by it
+// does not survive.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(_WIN32) && \
+    !defined(__SANITIZE_THREAD__)
 #define WIDE_SPANS __attribute__((target_clones("avx2", "default")))
 #else
 #define WIDE_SPANS

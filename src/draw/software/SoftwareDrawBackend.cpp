@@ -26,6 +26,11 @@ constexpr double kLargestDiscPixels = 4096.0;
 constexpr double kRedrawShareZooming = 0.05;
 constexpr double kRedrawShareStill = 0.25;
 
+// Pictures to paint or resample waiting for the other threads to be lent
+// to them while the frame is recorded: waking them costs about what a few
+// small pictures do.
+constexpr size_t kJobsToLend = 8;
+
 // A picture's layer reaches this share of the frame's size beyond its
 // edges, so that the frames of a zoom out show it resampled, not cut.
 constexpr double kLayerMarginShare = 0.25;
@@ -66,7 +71,10 @@ SoftwareDrawBackend::SoftwareDrawBackend(BitmapFontSet fonts, int threads)
   layerScratch_.resize(static_cast<size_t>(pool_->threads()));
 }
 
-SoftwareDrawBackend::~SoftwareDrawBackend() = default;
+SoftwareDrawBackend::~SoftwareDrawBackend() {
+  // Lent threads may still paint what this backend holds.
+  finishQueue();
+}
 
 void SoftwareDrawBackend::setFonts(BitmapFontSet fonts, float textScale) {
   fonts_ = std::move(fonts);
@@ -84,6 +92,8 @@ double SoftwareDrawBackend::pointSizePixels() const {
 
 void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransform& transform,
                                      uint32_t clearRgb, bool keptFromLastFrame) {
+  // A frame begun and not ended may still be painting its pictures.
+  finishQueue();
   const bool still = transform.scale == transform_.scale && transform.offsetX == transform_.offsetX &&
                      transform.offsetY == transform_.offsetY;
   redraws_.nextFrame(target.width * 0.5, target.height * 0.5,
@@ -117,7 +127,8 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   placings_.clear();
   settling_.clear();
   resamplersUsed_ = 0;
-  toResample_.clear();
+  queue_.open();
+  layersQueued_ = 0;
   const int tileShift = 5;  // tiles of 32 by 32 pixels
   calls_.begin(target.empty() ? 0 : target.width, target.empty() ? 0 : target.height,
                paintInTiles_ ? tileShift : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
@@ -165,22 +176,11 @@ void SoftwareDrawBackend::endFrame() {
     }
   }
   // First the pictures drawn afresh, those resampled to this zoom and those
-  // shapes: all of them before any tile.
-  const size_t layers = layers_.count();
-  const size_t before = layers + toResample_.size() + shapesToRasterize_.size();
-  const auto rasterize = [this, layers](size_t i, int worker) {
-    if (i < layers) {
-      layers_.paint(i, layerScratch_[static_cast<size_t>(worker)]);
-      return;
-    }
-    i -= layers;
-    if (i < toResample_.size()) {
-      toResample_[i]->paint();
-      return;
-    }
-    const DrawOp& op = calls_.op(shapesToRasterize_[i - toResample_.size()]);
-    replays_[static_cast<size_t>(worker)]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
-  };
+  // shapes: all of them before any tile. A layer still open (a frame ended
+  // inside its picture) is painted as far as it was drawn.
+  while (layersQueued_ < layers_.count())
+    queue_.push({PaintQueue::Job::Kind::Layer, &layers_.layer(layersQueued_++), 0});
+  for (const uint32_t i : shapesToRasterize_) queue_.push({PaintQueue::Job::Kind::Shape, nullptr, i});
   // The pictures' pixels are where the calls that lay them now say.
   const auto place = [this] {
     for (const Placing& p : placings_) {
@@ -211,13 +211,13 @@ void SoftwareDrawBackend::endFrame() {
   // painted on this thread: waking the others would cost more than it saves.
   // A picture's pixels cost about as much as a tile's.
   const size_t work = dirty_.size() + layers_.pixels() / 1024;
-  if (paintInTiles_ && work >= fewestTilesToShare_) {
-    pool_->run(before, rasterize);
-    place();
+  const bool share = paintInTiles_ && work >= fewestTilesToShare_;
+  if (share) lendThreads();
+  finishQueue();
+  place();
+  if (share) {
     pool_->run(dirty_.size(), job);
   } else {
-    for (size_t i = 0; i < before; ++i) rasterize(i, 0);
-    place();
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
   for (int t = 0; t < tiles; ++t) {
@@ -236,6 +236,43 @@ void SoftwareDrawBackend::endFrame() {
   }
   shownImage_ = target_;
   ended_ = !target_.empty();
+}
+
+void SoftwareDrawBackend::queue(const PaintQueue::Job& job) {
+  const size_t waiting = queue_.push(job);
+  if (paintInTiles_ && waiting >= std::min(kJobsToLend, fewestTilesToShare_)) lendThreads();
+}
+
+void SoftwareDrawBackend::lendThreads() {
+  if (pool_->lent() || pool_->threads() == 1) return;
+  pool_->lend([this](int worker) {
+    PaintQueue::Job job;
+    while (queue_.take(job)) runJob(job, worker);
+  });
+}
+
+void SoftwareDrawBackend::runJob(const PaintQueue::Job& job, int worker) {
+  const auto w = static_cast<size_t>(worker);
+  switch (job.kind) {
+    case PaintQueue::Job::Kind::Layer:
+      PictureLayers::paint(*static_cast<const PictureLayers::Layer*>(job.what), layerScratch_[w]);
+      break;
+    case PaintQueue::Job::Kind::Resample:
+      static_cast<ZoomResampler*>(const_cast<void*>(job.what))->paint();
+      break;
+    case PaintQueue::Job::Kind::Shape: {
+      const DrawOp& op = calls_.op(job.op);
+      replays_[w]->rasterize(target_, calls_, op, shapeRuns_[op.shape]);
+      break;
+    }
+  }
+}
+
+void SoftwareDrawBackend::finishQueue() {
+  queue_.close();
+  PaintQueue::Job job;
+  while (queue_.take(job)) runJob(job, 0);
+  pool_->reclaim();
 }
 
 void SoftwareDrawBackend::flushShadows() {
@@ -628,11 +665,7 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   r.keep = r.picture != nullptr;
   if (!r.picture) r.picture = &passing_.emplace_back();
   r.frameTransform = transform_;
-  PictureLayers::Layer layer;
-  layer.picture = r.picture;
-  layer.drawn = drawn;
-  layer.whole = whole;
-  layers_.begin(layer);
+  layers_.begin(r.picture, drawn, whole);
   canvasWidth_ = drawn.right - drawn.left;
   canvasHeight_ = drawn.bottom - drawn.top;
   transform_.offsetX -= drawn.left;
@@ -668,6 +701,8 @@ void SoftwareDrawBackend::endPicture() {
     p.serial = 0;  // pixels no other frame will show
   }
   showKept(p, true);
+  // Recorded: its layer can be painted now.
+  queue({PaintQueue::Job::Kind::Layer, &layers_.layer(layersQueued_++), 0});
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture, bool pending) {
@@ -754,7 +789,7 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
       entry.frameWidth = target_.width;
       entry.frameHeight = target_.height;
       entry.identity = freshIdentity() | 1ull << 63;
-      toResample_.push_back(entry.resampler.get());
+      queue({PaintQueue::Job::Kind::Resample, entry.resampler.get(), 0});
     }
     made = entry.resampler.get();
     identity = entry.identity;
@@ -765,7 +800,7 @@ bool SoftwareDrawBackend::showResampled(const PictureKey& key, const PictureStat
     ZoomResampler& resampler = *resamplers_[resamplersUsed_];
     if (!resampler.place(*stale, state, target_.width, target_.height)) return false;
     ++resamplersUsed_;
-    toResample_.push_back(&resampler);
+    queue({PaintQueue::Job::Kind::Resample, &resampler, 0});
     made = &resampler;
     identity = freshIdentity() | 1ull << 63;
   }

@@ -10,6 +10,7 @@
 #include "draw/ImageView.h"
 #include "draw/software/DiscMaskCache.h"
 #include "draw/software/FrameRecording.h"
+#include "draw/software/PaintQueue.h"
 #include "draw/software/PictureCache.h"
 #include "draw/software/PictureLayers.h"
 #include "draw/software/PixelBlend.h"
@@ -44,7 +45,8 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // Still pictures are kept and laid on whole while their keys stay the same;
 // when the view zooms they are laid on resampled from their last drawing
 // and drawn afresh a few a frame (see RedrawQueue). A picture drawn afresh
-// is recorded too, and painted with the frame's tiles (see PictureLayers).
+// is recorded too, and painted on the other threads, while the rest of the
+// frame is recorded or with its tiles (see PictureLayers, PaintQueue).
 //
 // A frame's calls are recorded, not painted at once: endFrame paints the
 // image in tiles of 32 by 32 pixels, on several threads, each tile clipped
@@ -99,7 +101,9 @@ class SoftwareDrawBackend : public DrawBackend {
   void keepPictures(bool keep) { keepPictures_ = keep; }
   // Frames with fewer tiles to paint than this are painted on the calling
   // thread alone; the default is what some 3 us a tile, against tens of us
-  // to wake another thread, makes worth sharing out.
+  // to wake another thread, makes worth sharing out. Pictures to paint
+  // afresh or resample go to the other threads while the frame is still
+  // recorded, once this many (at most eight) wait.
   void shareFrom(size_t tiles) { fewestTilesToShare_ = tiles; }
   // Whether frames are painted in tiles (the default), or whole on the
   // calling thread, every pixel anew: the frame tiles are compared with.
@@ -149,6 +153,15 @@ class SoftwareDrawBackend : public DrawBackend {
   uint32_t layPicture(const uint32_t* pixels, int left, int top, int width, int height, uint64_t identity);
   // Before anything else is painted on the frame: the shadows gathered so far.
   void flushShadows();
+  // Hands out a job that is not a tile's; lends the other threads to the
+  // queue once enough wait.
+  void queue(const PaintQueue::Job& job);
+  // The threads but this one take from the queue until it is finished.
+  void lendThreads();
+  void runJob(const PaintQueue::Job& job, int worker);
+  // Closes the queue and waits until all it holds is done, this thread
+  // taking its share.
+  void finishQueue();
   // A call painted on the frame: recorded for its tiles (its number there,
   // or FrameRecording::kNotFiled), or, while a picture is drawn, for its
   // layer.
@@ -241,8 +254,12 @@ class SoftwareDrawBackend : public DrawBackend {
   };
   std::unordered_map<uint64_t, Resampled> resampled_;      // looked up only
   std::unordered_map<uint64_t, Resampled> resampledLast_;  // looked up only
-  // The resamplers whose pixels endFrame makes.
-  std::vector<ZoomResampler*> toResample_;
+  // The work that is not a tile's: pictures painted into layers and
+  // resampled, handed to the drawing threads as they are recorded (once a
+  // few are waiting, the other threads are lent to the queue until the
+  // frame ends), then the shapes that span tiles.
+  PaintQueue queue_;
+  size_t layersQueued_ = 0;
 
   // Still pictures: kept ones, and the one being drawn (picture_, while
   // recording_) for its own layer.

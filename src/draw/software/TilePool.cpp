@@ -42,16 +42,11 @@ void TilePool::take(int worker) {
   }
 }
 
-void TilePool::run(size_t count, const std::function<void(size_t, int)>& job) {
-  if (count == 0) return;
-  if (threads_ == 1 || count == 1) {
-    for (size_t i = 0; i < count; ++i) job(i, 0);
-    return;
-  }
+void TilePool::open(size_t count, const std::function<void(size_t, int)>* job) {
   if (workers_.empty()) start();
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    job_ = &job;
+    job_ = job;
     count_ = count;
     next_.store(0);
     finished_.store(0);
@@ -59,11 +54,37 @@ void TilePool::run(size_t count, const std::function<void(size_t, int)>& job) {
     ++generation_;
   }
   wake_.notify_all();
+}
+
+void TilePool::finish() {
   take(0);
   std::unique_lock<std::mutex> lock(mutex_);
   done_.wait(lock, [this] { return finished_.load() == count_ && active_ == 0; });
   open_ = false;
   job_ = nullptr;
+}
+
+void TilePool::run(size_t count, const std::function<void(size_t, int)>& job) {
+  if (count == 0) return;
+  if (threads_ == 1 || count == 1) {
+    for (size_t i = 0; i < count; ++i) job(i, 0);
+    return;
+  }
+  open(count, &job);
+  finish();
+}
+
+void TilePool::lend(const std::function<void(int)>& job) {
+  if (threads_ == 1 || lent_) return;
+  lentJob_ = [job](size_t, int worker) { job(worker); };
+  lent_ = true;
+  open(static_cast<size_t>(threads_ - 1), &lentJob_);
+}
+
+void TilePool::reclaim() {
+  if (!lent_) return;
+  finish();
+  lent_ = false;
 }
 
 void TilePool::work(int worker) {

@@ -33,11 +33,23 @@ class TilePool {
   // Calls job(i, worker) once for every i below count, spread over the
   // threads; returns when every call has.
   void run(size_t count, const std::function<void(size_t, int)>& job);
+  // Starts job(worker) once on each thread but the caller's, and returns
+  // at once, so that the others work while the caller does something else;
+  // reclaim waits for them. No run in between.
+  void lend(const std::function<void(int)>& job);
+  // Waits until every lent job has returned; one whose thread has not yet
+  // woken is run on the caller's, as worker 0.
+  void reclaim();
+  bool lent() const { return lent_; }
 
  private:
   void start();
   void work(int worker);
   void take(int worker);
+  // Hands out count jobs to the workers woken for them.
+  void open(size_t count, const std::function<void(size_t, int)>* job);
+  // Waits until the jobs handed out are done and their workers are back.
+  void finish();
 
   int threads_;
   std::vector<std::thread> workers_;
@@ -56,4 +68,6 @@ class TilePool {
   std::atomic<size_t> finished_{0};
   int active_ = 0;
   bool stopping_ = false;
+  std::function<void(size_t, int)> lentJob_;
+  bool lent_ = false;
 };
