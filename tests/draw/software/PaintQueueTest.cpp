@@ -46,7 +46,9 @@ TEST(PaintQueue, ThreadsLentToItRunEveryJobOnceAndTheCallerTheRest) {
     }
     // One thread has no others to lend; with more, a queue closed at once
     // may still leave them nothing, so only the sum is checked above.
-    if (threads == 1) EXPECT_EQ(onOthers.load(), 0);
+    if (threads == 1) {
+      EXPECT_EQ(onOthers.load(), 0);
+    }
   }
 }
 
