@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 // The span loops are most of a large window's frame: where the processor
 // has AVX2 they run in its wider registers, to the same results. The choice
 // is made when the program loads (an ifunc), which Windows' loader lacks,
@@ -80,24 +76,6 @@ WIDE_SPANS void SpanPainter::run(uint32_t* dst, int count) const {
   for (; i < count; ++i) dst[i] = blendPixel(dst[i], rgb_, static_cast<uint32_t>(alpha_));
 }
 
-namespace {
-
-// Whether sixteen bytes are all zero, tested in a vector register where
-// the processor has them (spilling the vector to test it stalls).
-inline bool blank(uint8_t __attribute__((vector_size(16))) v) {
-#if defined(__SSE2__)
-  __m128i m;
-  std::memcpy(&m, &v, sizeof m);
-  return _mm_movemask_epi8(_mm_cmpeq_epi8(m, _mm_setzero_si128())) == 0xFFFF;
-#else
-  uint64_t halves[2];
-  std::memcpy(halves, &v, sizeof halves);
-  return (halves[0] | halves[1]) == 0;
-#endif
-}
-
-}  // namespace
-
 WIDE_SPANS void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
@@ -110,7 +88,9 @@ WIDE_SPANS void compositeSpan(uint32_t* dst, const uint32_t* picture, int count)
   for (; i + 4 <= count; i += 4) {
     Bytes over;
     std::memcpy(&over, picture + i, sizeof over);
-    if (blank(over)) continue;  // the picture's empty corners
+    uint64_t any[2];
+    std::memcpy(any, &over, sizeof any);
+    if ((any[0] | any[1]) == 0) continue;  // the picture's empty corners
     Bytes under;
     std::memcpy(&under, dst + i, sizeof under);
     const Lanes alpha = __builtin_convertvector(

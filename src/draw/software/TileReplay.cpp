@@ -14,32 +14,16 @@ namespace {
 
 constexpr int kNoColumn = std::numeric_limits<int>::max();
 
-// A picture's rows lie far apart in memory, beyond what the processor
-// fetches ahead by itself: the rows this many below are asked for while
-// one is laid on.
-constexpr int kRowsAhead = 4;
-
-// Asks for the columns [x0, x1) of row y of a picture's or a shadow's call.
-template <class Value>
-void fetchRow(const DrawOp& op, int y, int x0, int x1) {
-  const Value* row = static_cast<const Value*>(op.data) + static_cast<size_t>(y - op.top) * op.stride;
-  __builtin_prefetch(row + (x0 - op.left));
-  __builtin_prefetch(row + (x1 - 1 - op.left));
-}
-
 void compositePicture(const ImageView& image, const DrawOp& op, const PixelBox& clip) {
   const int x0 = std::max(op.left, clip.left);
   const int x1 = std::min(op.left + op.width, clip.right);
   const int y0 = std::max(op.top, clip.top);
   const int y1 = std::min(op.top + op.height, clip.bottom);
   if (x0 >= x1) return;
-  for (int y = y0; y < std::min(y1, y0 + kRowsAhead); ++y) fetchRow<uint32_t>(op, y, x0, x1);
   const auto* pixels = static_cast<const uint32_t*>(op.data);
-  for (int y = y0; y < y1; ++y) {
-    if (y + kRowsAhead < y1) fetchRow<uint32_t>(op, y + kRowsAhead, x0, x1);
+  for (int y = y0; y < y1; ++y)
     compositeSpan(image.row(y) + x0, pixels + static_cast<size_t>(y - op.top) * op.stride + (x0 - op.left),
                   x1 - x0);
-  }
 }
 
 }  // namespace
@@ -169,9 +153,7 @@ void TileReplay::addShadow(const DrawOp& op, const PixelBox& clip) {
   const auto* coverage = static_cast<const uint8_t*>(op.data);
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
-  for (int y = y0; y < std::min(y1, y0 + kRowsAhead); ++y) fetchRow<uint8_t>(op, y, x0, x1);
   for (int y = y0; y < y1; ++y) {
-    if (y + kRowsAhead < y1) fetchRow<uint8_t>(op, y + kRowsAhead, x0, x1);
     const int r = y - clip.top;
     uint8_t* u = shadow_.data() + static_cast<size_t>(r) * w - clip.left;
     const uint8_t* c = coverage + static_cast<size_t>(y - op.top) * op.stride + (x0 - op.left);
