@@ -186,18 +186,20 @@ class PageTest(unittest.TestCase):
         time.sleep(0.5)
 
     def read_download(self, path):
-        # The browser may show the file empty, or part written, before the
-        # download is done: its text once it is there and the same twice.
-        last, end = None, time.monotonic() + 10
-        while time.monotonic() < end:
-            if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
-                with open(path) as f:
-                    text = f.read()
-                if text and text == last:
-                    return text
-                last = text
-            time.sleep(0.2)
-        self.fail(f"{os.path.basename(path)} was not downloaded whole")
+        """A download's text: the browser may show the file empty, or part
+        written, before it is done, so it counts once it reads the same twice."""
+        seen = [None]
+
+        def whole():
+            if not os.path.exists(path) or os.path.exists(path + ".crdownload"):
+                return False
+            with open(path) as f:
+                text = f.read()
+            done, seen[0] = bool(text) and text == seen[0], text
+            return done
+
+        self.assertTrue(within(10, whole), f"{os.path.basename(path)} was not downloaded whole")
+        return seen[0]
 
     def test_5_a_downloaded_city_opens_again_and_a_bad_file_changes_nothing(self):
         b = self.browser
