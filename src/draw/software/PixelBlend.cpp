@@ -91,6 +91,14 @@ WIDE_SPANS void compositeSpan(uint32_t* dst, const uint32_t* picture, int count)
     uint64_t any[2];
     std::memcpy(any, &over, sizeof any);
     if ((any[0] | any[1]) == 0) continue;  // the picture's empty corners
+    // Opaque pixels hide what is under them: the blend below would give
+    // the picture's own, so it is stored as it is.
+    constexpr uint64_t kAlphas = 0xFF000000FF000000ull;  // either byte order
+    if ((any[0] & any[1] & kAlphas) == kAlphas) {
+      over &= frameBytes;
+      std::memcpy(dst + i, &over, sizeof over);
+      continue;
+    }
     Bytes under;
     std::memcpy(&under, dst + i, sizeof under);
     const Lanes alpha = __builtin_convertvector(

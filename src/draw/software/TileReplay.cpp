@@ -163,6 +163,9 @@ void TileReplay::addShadow(const DrawOp& op, const PixelBox& clip) {
       Bytes b;
       std::memcpy(&a, u + x, sizeof a);
       std::memcpy(&b, c, sizeof b);
+      uint64_t any[2];
+      std::memcpy(any, &b, sizeof any);
+      if ((any[0] | any[1]) == 0) continue;  // the shadow's empty corners add nothing
       const Lanes ua = __builtin_convertvector(a, Lanes);
       const Lanes cb = __builtin_convertvector(b, Lanes);
       a = __builtin_convertvector(ua + cb - ((ua * cb + 255) >> 8), Bytes);

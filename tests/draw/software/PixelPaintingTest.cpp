@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -56,6 +57,46 @@ TEST(PixelBlend, RunsBlendLikeSinglePixelsAndBothMatchTheExactBlend) {
   EXPECT_EQ(paintOf(2.0f, -1.0f, 0.5f, 1.5f).alpha, 256);
   EXPECT_EQ(paintOf(nan, nan, nan, nan).rgb, 0u);
   EXPECT_EQ(paintOf(nan, nan, nan, nan).alpha, 0);
+}
+
+// A kept picture laid over a frame four pixels at a time, some groups blank,
+// some opaque and some mixed, gives what each pixel laid alone gives, and
+// the frame's pixels keep no alpha.
+TEST(PixelBlend, PicturesLaidInGroupsMatchTheBlendOfEachPixel) {
+  const auto premultiplied = [](uint32_t rgb, uint32_t alpha) {
+    uint32_t p = alpha << 24;
+    for (int shift : {0, 8, 16}) p |= ((rgb >> shift & 0xFFu) * alpha + 127) / 255 << shift;
+    return p;
+  };
+  const auto one = [](uint32_t dst, uint32_t p) {
+    const uint32_t alpha = p >> 24;
+    uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+      const uint32_t c =
+          (channel(dst, shift) * (256 - (alpha + (alpha >> 7))) + 128) / 256 + channel(p, shift);
+      out |= std::min(c, 255u) << shift;
+    }
+    return out;
+  };
+  std::srand(7);
+  for (int round = 0; round < 200; ++round) {
+    const int count = round % 23;
+    std::vector<uint32_t> picture(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      const int group = (i / 4 + round) % 3;  // blank, opaque, mixed
+      const int pick = group == 2 ? std::rand() % 3 : group;
+      const uint32_t alpha = pick == 0 ? 0 : pick == 1 ? 255 : static_cast<uint32_t>(std::rand() % 256);
+      picture[static_cast<size_t>(i)] = premultiplied(static_cast<uint32_t>(std::rand()) & 0xFFFFFF, alpha);
+    }
+    std::vector<uint32_t> frame(static_cast<size_t>(count));
+    for (uint32_t& p : frame) p = static_cast<uint32_t>(std::rand()) & 0xFFFFFF;
+    std::vector<uint32_t> laid = frame;
+    compositeSpan(laid.data(), picture.data(), count);
+    for (int i = 0; i < count; ++i) {
+      const auto at = static_cast<size_t>(i);
+      ASSERT_EQ(laid[at], one(frame[at], picture[at])) << std::hex << picture[at] << " over " << frame[at];
+    }
+  }
 }
 
 TEST(PixelShapes, RectanglesCoverTheirAreaExactlyAndClip) {
