@@ -183,6 +183,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // one whole.
   SoftwareDrawBackend tiled(fonts, 2);
   tiled.shareFrom(2);  // every frame this small would stay on one thread
+  // Tiles of 16 or 32 pixels, or the game's, so that frames this small
+  // still meet many tiles' edges; picked by the input's length, so that
+  // the bytes of the seeds keep their meaning.
+  const int shifts[] = {4, 5, SoftwareDrawBackend::kTileShift};
+  tiled.tileShift(shifts[size % 3]);
   SoftwareDrawBackend whole(fonts, 1);
   whole.paintInTiles(false);
   std::vector<uint32_t> memory[2];

@@ -122,16 +122,23 @@ void SoftwareDrawBackend::beginFrame(const ImageView& target, const ScreenTransf
   ended_ = false;
   clearRgb_ = clearRgb;
   shadowsOpen_ = false;
-  passing_.clear();
+  // Pictures shown once keep their buffers for the next frame's, as many
+  // as the last frame needed.
+  passing_.resize(passingUsed_);
+  passingUsed_ = 0;
   layers_.clear();
   placings_.clear();
   settling_.clear();
   resamplersUsed_ = 0;
   queue_.open();
   layersQueued_ = 0;
-  const int tileShift = 5;  // tiles of 32 by 32 pixels
   calls_.begin(target.empty() ? 0 : target.width, target.empty() ? 0 : target.height,
-               paintInTiles_ ? tileShift : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
+               paintInTiles_ ? tileShift_ : 0, mixDigest(paintInTiles_ ? 1 : 2, clearRgb));
+}
+
+void SoftwareDrawBackend::tileShift(int shift) {
+  tileShift_ = std::clamp(shift, 1, 12);
+  shownDigest_.clear();  // what the image shows was painted in other tiles
 }
 
 void SoftwareDrawBackend::endFrame() {
@@ -210,7 +217,7 @@ void SoftwareDrawBackend::endFrame() {
   // A frame with a few tiles to paint (people walking, a number ticking) is
   // painted on this thread: waking the others would cost more than it saves.
   // A picture's pixels cost about as much as a tile's.
-  const size_t work = dirty_.size() + layers_.pixels() / 1024;
+  const size_t work = dirty_.size() + (layers_.pixels() >> (2 * tileShift_));
   const bool share = paintInTiles_ && work >= fewestTilesToShare_;
   if (share) lendThreads();
   finishQueue();
@@ -663,7 +670,7 @@ bool SoftwareDrawBackend::beginPicture(const PictureKey& key, const Rect& bounds
   // under another state: this one is shown once, not kept.
   r.picture = keep ? pictures_.reserve(key, state) : nullptr;
   r.keep = r.picture != nullptr;
-  if (!r.picture) r.picture = &passing_.emplace_back();
+  if (!r.picture) r.picture = &nextPassing();
   r.frameTransform = transform_;
   layers_.begin(r.picture, drawn, whole);
   canvasWidth_ = drawn.right - drawn.left;
@@ -703,6 +710,17 @@ void SoftwareDrawBackend::endPicture() {
   showKept(p, true);
   // Recorded: its layer can be painted now.
   queue({PaintQueue::Job::Kind::Layer, &layers_.layer(layersQueued_++), 0});
+}
+
+PictureCache::Picture& SoftwareDrawBackend::nextPassing() {
+  if (passingUsed_ == passing_.size()) passing_.emplace_back();
+  PictureCache::Picture& p = passing_[passingUsed_++];
+  std::vector<uint32_t> pixels = std::move(p.pixels);
+  std::vector<uint8_t> coverage = std::move(p.coverage);
+  p = PictureCache::Picture{};
+  p.pixels = std::move(pixels);
+  p.coverage = std::move(coverage);
+  return p;
 }
 
 void SoftwareDrawBackend::showKept(const PictureCache::Picture& picture, bool pending) {

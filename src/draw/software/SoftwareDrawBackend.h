@@ -49,7 +49,7 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // frame is recorded or with its tiles (see PictureLayers, PaintQueue).
 //
 // A frame's calls are recorded, not painted at once: endFrame paints the
-// image in tiles of 32 by 32 pixels, on several threads, each tile clipped
+// image in tiles of 64 by 64 pixels, on several threads, each tile clipped
 // to itself, to the same pixels as painting the frame whole. A tile whose
 // calls are those of the last frame, on an image that still shows it, is
 // not painted again.
@@ -100,7 +100,7 @@ class SoftwareDrawBackend : public DrawBackend {
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
   // Frames with fewer tiles to paint than this are painted on the calling
-  // thread alone; the default is what some 3 us a tile, against tens of us
+  // thread alone; the default is what some 12 us a tile, against tens of us
   // to wake another thread, makes worth sharing out. Pictures to paint
   // afresh or resample go to the other threads while the frame is still
   // recorded, once this many (at most eight) wait.
@@ -108,6 +108,9 @@ class SoftwareDrawBackend : public DrawBackend {
   // Whether frames are painted in tiles (the default), or whole on the
   // calling thread, every pixel anew: the frame tiles are compared with.
   void paintInTiles(bool tiles) { paintInTiles_ = tiles; }
+  // Tiles of 2^shift pixels a side (kTileShift unless told), from the next
+  // frame on, which paints every tile.
+  void tileShift(int shift);
   const PictureCache& pictures() const { return pictures_; }
   // How many kept pictures the frame showed resampled from another view,
   // not yet drawn afresh at its own.
@@ -118,6 +121,13 @@ class SoftwareDrawBackend : public DrawBackend {
   // pixel of where it would be, and is drawn anew every dozen frames or so
   // as the light crosses the field.
   static constexpr float kShadowLightStep = 16.0f;
+
+  // The side of a tile in pixels. Smaller tiles paint less again where a
+  // little changed, but each call costs its setting up in every tile it
+  // meets: at 32 the zooming and large frames cost about a tenth more, at
+  // 128 the quiet ones a fifth more.
+  static constexpr int kTileShift = 6;
+  static constexpr int kTileSide = 1 << kTileShift;
 
  private:
   struct Point {
@@ -166,6 +176,8 @@ class SoftwareDrawBackend : public DrawBackend {
   // or FrameRecording::kNotFiled), or, while a picture is drawn, for its
   // layer.
   uint32_t lay(const DrawOp& op, const PixelBox& box, uint64_t identity);
+  // A picture to show once, with the buffers of one an earlier frame showed.
+  PictureCache::Picture& nextPassing();
   // An identity for pixels no other frame will show.
   uint64_t freshIdentity() { return ++freshIdentities_; }
   const BitmapGlyph* glyph(TextFont font, int character) const;
@@ -206,7 +218,8 @@ class SoftwareDrawBackend : public DrawBackend {
   FrameRecording calls_;
   uint32_t clearRgb_ = 0;
   bool paintInTiles_ = true;
-  size_t fewestTilesToShare_ = 96;
+  size_t fewestTilesToShare_ = 24;
+  int tileShift_ = kTileShift;
   bool keptFromLastFrame_ = false;
   bool shadowsOpen_ = false;
   uint32_t shadowRgb_ = 0;
@@ -235,6 +248,7 @@ class SoftwareDrawBackend : public DrawBackend {
   // pictures shown once, and pictures resampled to another zoom (placed
   // while the frame is recorded, their pixels made with the tiles').
   std::deque<PictureCache::Picture> passing_;
+  size_t passingUsed_ = 0;
   std::vector<std::unique_ptr<ZoomResampler>> resamplers_;
   size_t resamplersUsed_ = 0;
   // A picture resampled, by slot, and what from: made again from the same

@@ -218,14 +218,16 @@ TEST_F(SoftwareBackendTest, TextFollowsTheRasterPositionRules) {
 // each painted whole: the tiles under what moved, changed colour or zoomed
 // are painted again, to the same pixels, and only those.
 TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
-  constexpr int kSide = 128;  // sixteen tiles
+  constexpr int kTile = SoftwareDrawBackend::kTileSide;
+  constexpr int kSide = 4 * kTile;    // sixteen tiles
+  constexpr float u = kTile / 32.0f;  // the scene is laid out for tiles of 32
   SoftwareDrawBackend tiled({}, 2);
   tiled.shareFrom(2);
   SoftwareDrawBackend whole({}, 1);
   whole.paintInTiles(false);
   std::vector<uint32_t> kept(kSide * kSide), fresh(kSide * kSide);
   struct Scene {
-    float discX = 14.0f;
+    float discX = 14.0f * u;
     float red = 0.2f;
     float zoom = 1.0f;
   };
@@ -240,10 +242,10 @@ TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
     fillRect(Rect{0, kSide, 0, kSide});  // a veil over every tile
     setAlpha(1.0f);
     setColor(0.9f, 0.8f, 0.1f);
-    fillCircle(scene.discX, 20.0f, 9.0f);
+    fillCircle(scene.discX, 20.0f * u, 9.0f * u);
     setColor(scene.red, 0.5f, 0.3f);
     setAlpha(0.75f);
-    polygon({{70, 70}, {120, 80}, {90, 120}});
+    polygon({{70 * u, 70 * u}, {120 * u, 80 * u}, {90 * u, 120 * u}});
     backend.endFrame();
     setDrawBackend(nullptr);
   };
@@ -256,14 +258,14 @@ TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
   Scene scene;
   EXPECT_EQ(frame(scene), 16);
   EXPECT_EQ(frame(scene), 0);  // nothing changed
-  scene.discX = 17.5f;         // in the top left quarter
+  scene.discX = 17.5f * u;     // in the top left quarter
   EXPECT_GE(frame(scene), 1);
-  EXPECT_LE(tiled.changedArea().right, 64);
-  EXPECT_LE(tiled.changedArea().bottom, 64);
+  EXPECT_LE(tiled.changedArea().right, 2 * kTile);
+  EXPECT_LE(tiled.changedArea().bottom, 2 * kTile);
   scene.red = 0.6f;  // the polygon, in the bottom right quarter
   EXPECT_GE(frame(scene), 4);
-  EXPECT_EQ(tiled.changedArea().left, 64);
-  EXPECT_EQ(tiled.changedArea().top, 64);
+  EXPECT_EQ(tiled.changedArea().left, 2 * kTile);
+  EXPECT_EQ(tiled.changedArea().top, 2 * kTile);
   // Zoomed, the veil leaves the empty tiles one colour, as they were.
   scene.zoom = 1.1f;
   const int zoomed = frame(scene);
