@@ -269,6 +269,9 @@ void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run
                const PixelBox& clip) {
   const auto from = std::lower_bound(runs.begin(), runs.end(), clip.top,
                                      [](const CoverageRasterizer::Run& r, int y) { return r.y < y; });
+  // Most runs longer than a pixel are at the shape's own alpha: its paint
+  // is made again only when the alpha changes.
+  SpanPainter painter(rgb, 256);
   for (auto r = from; r != runs.end() && r->y < clip.bottom; ++r) {
     const int x0 = std::max(r->x, clip.left);
     const int x1 = std::min(r->x + r->count, clip.right);
@@ -277,7 +280,8 @@ void paintRuns(const ImageView& image, const std::vector<CoverageRasterizer::Run
     if (x1 - x0 == 1) {
       row[x0] = r->a >= 256 ? rgb : blendPixel(row[x0], rgb, static_cast<uint32_t>(r->a));
     } else {
-      SpanPainter(rgb, r->a).run(row + x0, x1 - x0);
+      if (painter.alpha() != r->a) painter = SpanPainter(rgb, r->a);
+      painter.run(row + x0, x1 - x0);
     }
   }
 }

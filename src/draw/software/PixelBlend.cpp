@@ -76,7 +76,10 @@ WIDE_SPANS void SpanPainter::run(uint32_t* dst, int count) const {
   for (; i < count; ++i) dst[i] = blendPixel(dst[i], rgb_, static_cast<uint32_t>(alpha_));
 }
 
-WIDE_SPANS void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
+namespace {
+
+// Four pixels of a kept picture over four of a frame.
+inline void compositeFour(uint32_t* dst, const uint32_t* picture) {
   using Bytes = uint8_t __attribute__((vector_size(16)));
   using Lanes = uint16_t __attribute__((vector_size(32)));
   // Each pixel's alpha byte in all four of its lanes.
@@ -84,43 +87,50 @@ WIDE_SPANS void compositeSpan(uint32_t* dst, const uint32_t* picture, int count)
   const uint8_t x = 0xFF;
   const Bytes frameBytes = a == 3 ? Bytes{x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x, 0}
                                   : Bytes{0, x, x, x, 0, x, x, x, 0, x, x, x, 0, x, x, x};
-  int i = 0;
-  for (; i + 4 <= count; i += 4) {
-    Bytes over;
-    std::memcpy(&over, picture + i, sizeof over);
-    uint64_t any[2];
-    std::memcpy(any, &over, sizeof any);
-    if ((any[0] | any[1]) == 0) continue;  // the picture's empty corners
-    // Opaque pixels hide what is under them: the blend below would give
-    // the picture's own, so it is stored as it is.
-    constexpr uint64_t kAlphas = 0xFF000000FF000000ull;  // either byte order
-    if ((any[0] & any[1] & kAlphas) == kAlphas) {
-      over &= frameBytes;
-      std::memcpy(dst + i, &over, sizeof over);
-      continue;
-    }
-    Bytes under;
-    std::memcpy(&under, dst + i, sizeof under);
-    const Lanes alpha = __builtin_convertvector(
-        __builtin_shufflevector(over, over, a, a, a, a, 4 + a, 4 + a, 4 + a, 4 + a, 8 + a, 8 + a, 8 + a,
-                                8 + a, 12 + a, 12 + a, 12 + a, 12 + a),
-        Lanes);
-    // 255 - alpha on the 0..256 scale the blends use.
-    const Lanes keep = 256 - (alpha + (alpha >> 7));
-    Lanes out =
-        ((__builtin_convertvector(under, Lanes) * keep + 128) >> 8) + __builtin_convertvector(over, Lanes);
-    out = out < 256 ? out : 255;                               // rounding must not carry a channel over
-    under = __builtin_convertvector(out, Bytes) & frameBytes;  // a frame's pixels keep no alpha
-
-    std::memcpy(dst + i, &under, sizeof under);
+  Bytes over;
+  std::memcpy(&over, picture, sizeof over);
+  uint64_t any[2];
+  std::memcpy(any, &over, sizeof any);
+  if ((any[0] | any[1]) == 0) return;  // the picture's empty corners
+  // Opaque pixels hide what is under them: the blend below would give
+  // the picture's own, so it is stored as it is.
+  constexpr uint64_t kAlphas = 0xFF000000FF000000ull;  // either byte order
+  if ((any[0] & any[1] & kAlphas) == kAlphas) {
+    over &= frameBytes;
+    std::memcpy(dst, &over, sizeof over);
+    return;
   }
-  for (; i < count; ++i) {
-    const uint32_t p = picture[i];
-    const uint32_t alpha = p >> 24;
-    const uint32_t keep = 256 - (alpha + (alpha >> 7));
-    const uint32_t rb = ((dst[i] & 0xFF00FFu) * keep + 0x800080u) >> 8 & 0xFF00FFu;
-    const uint32_t ag = ((dst[i] >> 8 & 0xFF00FFu) * keep + 0x800080u) >> 8 & 0xFF00FFu;
-    dst[i] = ((rb | ag << 8) + p) & 0xFFFFFFu;
+  Bytes under;
+  std::memcpy(&under, dst, sizeof under);
+  const Lanes alpha = __builtin_convertvector(
+      __builtin_shufflevector(over, over, a, a, a, a, 4 + a, 4 + a, 4 + a, 4 + a, 8 + a, 8 + a, 8 + a, 8 + a,
+                              12 + a, 12 + a, 12 + a, 12 + a),
+      Lanes);
+  // 255 - alpha on the 0..256 scale the blends use.
+  const Lanes keep = 256 - (alpha + (alpha >> 7));
+  Lanes out =
+      ((__builtin_convertvector(under, Lanes) * keep + 128) >> 8) + __builtin_convertvector(over, Lanes);
+  out = out < 256 ? out : 255;                               // rounding must not carry a channel over
+  under = __builtin_convertvector(out, Bytes) & frameBytes;  // a frame's pixels keep no alpha
+  std::memcpy(dst, &under, sizeof under);
+}
+
+}  // namespace
+
+WIDE_SPANS void compositeRows(uint32_t* dst, size_t dstStride, const uint32_t* picture, size_t pictureStride,
+                              int width, int height) {
+  for (int y = 0; y < height; ++y, dst += dstStride, picture += pictureStride) {
+    int i = 0;
+    for (; i + 4 <= width; i += 4) compositeFour(dst + i, picture + i);
+    if (i == width) continue;
+    // The last few through the same four lanes, the picture's missing
+    // pixels blank, which leave the frame as it is.
+    uint32_t under[4] = {};
+    uint32_t over[4] = {};
+    const int rest = width - i;
+    for (int k = 0; k < rest; ++k) under[k] = dst[i + k], over[k] = picture[i + k];
+    compositeFour(under, over);
+    for (int k = 0; k < rest; ++k) dst[i + k] = under[k];
   }
 }
 

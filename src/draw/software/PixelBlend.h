@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Source-alpha blending on 32-bit pixels with 8-bit channels. A frame's
@@ -26,8 +27,12 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t src, uint32_t a) {
 
 // A kept picture laid over a frame: dst * (255 - alpha) / 255 + picture on
 // every channel, the picture's pixels premultiplied 0xAARRGGBB; the frame's
-// pixels stay 0x00RRGGBB.
-void compositeSpan(uint32_t* dst, const uint32_t* picture, int count);
+// pixels stay 0x00RRGGBB. Rows of width pixels, strides apart.
+void compositeRows(uint32_t* dst, size_t dstStride, const uint32_t* picture, size_t pictureStride, int width,
+                   int height);
+inline void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
+  compositeRows(dst, 0, picture, 0, count, 1);
+}
 
 // One colour (0x00RRGGBB) laid over a frame by a coverage per pixel (0..255).
 void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb);

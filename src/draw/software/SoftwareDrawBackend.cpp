@@ -173,10 +173,14 @@ void SoftwareDrawBackend::endFrame() {
       if (op.kind != DrawOp::Kind::Shape || op.tiles == 1 || shapeDue_[op.shape]) continue;
       shapeDue_[op.shape] = 1;
       shapesDue_.push_back(i);
-      const auto kept = keptRuns_.find(mixDigest(op.digest, size));
-      if (kept != keptRuns_.end() && !kept->second.empty()) {
-        shapeRuns_[op.shape] = std::move(kept->second);
-        keptRuns_.erase(kept);  // a shape drawn twice the same takes them once
+      const uint64_t key = mixDigest(op.digest, size);
+      const auto byKey = [](const KeptRuns& k, uint64_t v) { return k.key < v; };
+      auto kept = std::lower_bound(keptRuns_.begin(), keptRuns_.begin() + keptCount_, key, byKey);
+      // A shape drawn twice the same takes them once.
+      while (kept != keptRuns_.begin() + keptCount_ && kept->key == key && kept->runs.empty()) ++kept;
+      if (kept != keptRuns_.begin() + keptCount_ && kept->key == key) {
+        shapeRuns_[op.shape].swap(kept->runs);
+        kept->runs.clear();
       } else {
         shapesToRasterize_.push_back(i);
       }
@@ -236,11 +240,15 @@ void SoftwareDrawBackend::endFrame() {
                               std::max(changed_.right, b.right), std::max(changed_.bottom, b.bottom)};
     ++paintedTiles_;
   }
-  keptRuns_.clear();
-  for (const uint32_t i : shapesDue_) {
-    const DrawOp& op = calls_.op(i);
-    keptRuns_[mixDigest(op.digest, size)].swap(shapeRuns_[op.shape]);
+  if (keptRuns_.size() < shapesDue_.size()) keptRuns_.resize(shapesDue_.size());
+  keptCount_ = shapesDue_.size();
+  for (size_t k = 0; k < keptCount_; ++k) {
+    const DrawOp& op = calls_.op(shapesDue_[k]);
+    keptRuns_[k].key = mixDigest(op.digest, size);
+    keptRuns_[k].runs.swap(shapeRuns_[op.shape]);
   }
+  std::sort(keptRuns_.begin(), keptRuns_.begin() + keptCount_,
+            [](const KeptRuns& a, const KeptRuns& b) { return a.key < b.key; });
   shownImage_ = target_;
   ended_ = !target_.empty();
 }

@@ -239,7 +239,14 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<TileReplay::Runs> shapeRuns_;  // by shape number
   // The runs of the last frame's shapes that spanned tiles, by digest (and
   // the image's size): a shape drawn the same again is not worked out again.
-  std::unordered_map<uint64_t, TileReplay::Runs> keptRuns_;  // looked up only
+  // The first keptCount_, sorted by key; runs taken again are left empty.
+  // Runs change hands by swapping, so their memory serves frame after frame.
+  struct KeptRuns {
+    uint64_t key = 0;
+    TileReplay::Runs runs;
+  };
+  std::vector<KeptRuns> keptRuns_;
+  size_t keptCount_ = 0;
   std::vector<uint32_t> shapesToRasterize_;
   std::vector<uint8_t> changedTile_;
   PixelBox changed_;

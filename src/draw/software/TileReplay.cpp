@@ -20,10 +20,11 @@ void compositePicture(const ImageView& image, const DrawOp& op, const PixelBox& 
   const int y0 = std::max(op.top, clip.top);
   const int y1 = std::min(op.top + op.height, clip.bottom);
   if (x0 >= x1) return;
+  if (y0 >= y1) return;
   const auto* pixels = static_cast<const uint32_t*>(op.data);
-  for (int y = y0; y < y1; ++y)
-    compositeSpan(image.row(y) + x0, pixels + static_cast<size_t>(y - op.top) * op.stride + (x0 - op.left),
-                  x1 - x0);
+  compositeRows(image.row(y0) + x0, static_cast<size_t>(image.stride),
+                pixels + static_cast<size_t>(y0 - op.top) * op.stride + (x0 - op.left),
+                static_cast<size_t>(op.stride), x1 - x0, y1 - y0);
 }
 
 }  // namespace

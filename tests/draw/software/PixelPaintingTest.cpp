@@ -60,8 +60,9 @@ TEST(PixelBlend, RunsBlendLikeSinglePixelsAndBothMatchTheExactBlend) {
 }
 
 // A kept picture laid over a frame four pixels at a time, some groups blank,
-// some opaque and some mixed, gives what each pixel laid alone gives, and
-// the frame's pixels keep no alpha.
+// some opaque and some mixed, row by row at the strides of each, gives what
+// each pixel laid alone gives; the frame's pixels keep no alpha, and those
+// beside the rows are left alone.
 TEST(PixelBlend, PicturesLaidInGroupsMatchTheBlendOfEachPixel) {
   const auto premultiplied = [](uint32_t rgb, uint32_t alpha) {
     uint32_t p = alpha << 24;
@@ -79,22 +80,30 @@ TEST(PixelBlend, PicturesLaidInGroupsMatchTheBlendOfEachPixel) {
     return out;
   };
   std::srand(7);
+  constexpr int kRows = 3;
   for (int round = 0; round < 200; ++round) {
-    const int count = round % 23;
-    std::vector<uint32_t> picture(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      const int group = (i / 4 + round) % 3;  // blank, opaque, mixed
+    const int width = round % 23;
+    const int pictureStride = width + round % 5;
+    const int frameStride = width + 7;
+    std::vector<uint32_t> picture(static_cast<size_t>(pictureStride) * kRows);
+    for (size_t i = 0; i < picture.size(); ++i) {
+      const int group = (static_cast<int>(i) / 4 + round) % 3;  // blank, opaque, mixed
       const int pick = group == 2 ? std::rand() % 3 : group;
       const uint32_t alpha = pick == 0 ? 0 : pick == 1 ? 255 : static_cast<uint32_t>(std::rand() % 256);
-      picture[static_cast<size_t>(i)] = premultiplied(static_cast<uint32_t>(std::rand()) & 0xFFFFFF, alpha);
+      picture[i] = premultiplied(static_cast<uint32_t>(std::rand()) & 0xFFFFFF, alpha);
     }
-    std::vector<uint32_t> frame(static_cast<size_t>(count));
+    std::vector<uint32_t> frame(static_cast<size_t>(frameStride) * kRows);
     for (uint32_t& p : frame) p = static_cast<uint32_t>(std::rand()) & 0xFFFFFF;
     std::vector<uint32_t> laid = frame;
-    compositeSpan(laid.data(), picture.data(), count);
-    for (int i = 0; i < count; ++i) {
-      const auto at = static_cast<size_t>(i);
-      ASSERT_EQ(laid[at], one(frame[at], picture[at])) << std::hex << picture[at] << " over " << frame[at];
+    compositeRows(laid.data(), static_cast<size_t>(frameStride), picture.data(),
+                  static_cast<size_t>(pictureStride), width, kRows);
+    for (int y = 0; y < kRows; ++y) {
+      for (int x = 0; x < frameStride; ++x) {
+        const auto at = static_cast<size_t>(y * frameStride + x);
+        const uint32_t over = x < width ? picture[static_cast<size_t>(y * pictureStride + x)] : 0;
+        ASSERT_EQ(laid[at], x < width ? one(frame[at], over) : frame[at])
+            << std::hex << over << " over " << frame[at] << " at " << std::dec << x << ", " << y;
+      }
     }
   }
 }
