@@ -1,6 +1,7 @@
 #include "draw/software/SoftwareDrawBackend.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <utility>
 
@@ -30,6 +31,8 @@ constexpr double kRedrawShareStill = 0.25;
 // to them while the frame is recorded: waking them costs about what a few
 // small pictures do.
 constexpr size_t kJobsToLend = 8;
+// As many waiting make a large frame whatever the last one was.
+constexpr size_t kJobsToLendAnyway = 64;
 
 // A picture's layer reaches this share of the frame's size beyond its
 // edges, so that the frames of a zoom out show it resampled, not cut.
@@ -218,19 +221,29 @@ void SoftwareDrawBackend::endFrame() {
     shownDigest_[at] = calls_.digestOf(t);
     changedTile_[at] = changed;
   };
-  // A frame with a few tiles to paint (people walking, a number ticking) is
-  // painted on this thread: waking the others would cost more than it saves.
-  // A picture's pixels cost about as much as a tile's.
+  // A frame with a few tiles to paint (people walking, a number ticking), or
+  // that this thread paints soon enough, is painted on this thread alone
+  // (see shareFrom). A picture's pixels cost about as much as a tile's.
   const size_t work = dirty_.size() + (layers_.pixels() >> (2 * tileShift_));
-  const bool share = paintInTiles_ && work >= fewestTilesToShare_;
+  const bool share = paintInTiles_ && work >= fewestTilesToShare_ &&
+                     (!tileMsKnown_ || tileMs_ * static_cast<double>(work) >= aloneUpToMs_);
   if (share) lendThreads();
   finishQueue();
   place();
+  const auto start = std::chrono::steady_clock::now();
   if (share) {
     pool_->run(dirty_.size(), job);
   } else {
     for (size_t i = 0; i < dirty_.size(); ++i) job(i, 0);
   }
+  if (!dirty_.empty()) {
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double perTile = ms * (share ? pool_->threads() : 1) / static_cast<double>(dirty_.size());
+    tileMs_ = tileMsKnown_ ? tileMs_ + 0.25 * (perTile - tileMs_) : perTile;
+    tileMsKnown_ = true;
+  }
+  sharedLast_ = share;
   for (int t = 0; t < tiles; ++t) {
     if (!changedTile_[static_cast<size_t>(t)]) continue;
     const PixelBox b = calls_.tileBox(t);
@@ -255,7 +268,10 @@ void SoftwareDrawBackend::endFrame() {
 
 void SoftwareDrawBackend::queue(const PaintQueue::Job& job) {
   const size_t waiting = queue_.push(job);
-  if (paintInTiles_ && waiting >= std::min(kJobsToLend, fewestTilesToShare_)) lendThreads();
+  const bool shareLikely = sharedLast_ || aloneUpToMs_ <= 0.0;
+  if (paintInTiles_ &&
+      waiting >= (shareLikely ? std::min(kJobsToLend, fewestTilesToShare_) : kJobsToLendAnyway))
+    lendThreads();
 }
 
 void SoftwareDrawBackend::lendThreads() {

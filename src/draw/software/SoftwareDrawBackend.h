@@ -99,12 +99,22 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
-  // Frames with fewer tiles to paint than this are painted on the calling
-  // thread alone; the default is what some 12 us a tile, against tens of us
-  // to wake another thread, makes worth sharing out. Pictures to paint
-  // afresh or resample go to the other threads while the frame is still
-  // recorded, once this many (at most eight) wait.
-  void shareFrom(size_t tiles) { fewestTilesToShare_ = tiles; }
+  // Frames with fewer tiles to paint than this, or whose tiles one thread
+  // would paint in less than aloneUpToMs (at what the last frames' tiles
+  // took), are painted on the calling thread alone. Waking another thread
+  // costs tens of us, and two threads spend about a tenth more CPU than
+  // one on the same tiles, which a frame due every 33 ms need not spend
+  // to be done a few milliseconds sooner. Pictures to paint afresh or
+  // resample go to the other threads while the frame is still recorded,
+  // once this many (at most eight) wait and the last frame was shared out,
+  // or once many wait.
+  void shareFrom(size_t tiles, double aloneUpToMs = 0.0) {
+    fewestTilesToShare_ = tiles;
+    aloneUpToMs_ = aloneUpToMs;
+  }
+  static constexpr double kAloneUpToMs = 6.0;
+  // Whether the last frame's tiles were painted on several threads.
+  bool sharedLastFrame() const { return sharedLast_; }
   // Whether frames are painted in tiles (the default), or whole on the
   // calling thread, every pixel anew: the frame tiles are compared with.
   void paintInTiles(bool tiles) { paintInTiles_ = tiles; }
@@ -219,6 +229,10 @@ class SoftwareDrawBackend : public DrawBackend {
   uint32_t clearRgb_ = 0;
   bool paintInTiles_ = true;
   size_t fewestTilesToShare_ = 24;
+  double aloneUpToMs_ = kAloneUpToMs;
+  double tileMs_ = 0.0;  // one thread's time for a tile, as the last frames' took
+  bool tileMsKnown_ = false;
+  bool sharedLast_ = false;
   int tileShift_ = kTileShift;
   bool keptFromLastFrame_ = false;
   bool shadowsOpen_ = false;

@@ -271,7 +271,20 @@ TEST(SoftwareTiles, OnlyTheTilesUnderWhatChangedArePaintedAgain) {
   const int zoomed = frame(scene);
   EXPECT_GE(zoomed, 5);
   EXPECT_LT(zoomed, 16);
+  EXPECT_TRUE(tiled.sharedLastFrame());  // from two tiles, whatever they cost
   EXPECT_EQ(frame(scene), 0);
+
+  // A frame that one thread paints soon enough stays on it, once it is
+  // known how soon: here any frame, after the first.
+  SoftwareDrawBackend alone({}, 2);
+  alone.shareFrom(2, 1e9);
+  draw(alone, kept, scene);
+  EXPECT_TRUE(alone.sharedLastFrame());
+  scene.discX = 14.0f * u;
+  draw(alone, kept, scene);
+  EXPECT_FALSE(alone.sharedLastFrame());
+  draw(whole, fresh, scene);
+  EXPECT_TRUE(kept == fresh);
 }
 
 TEST(SoftwareTiles, ThreadsAreTheSettingOrTheCoresUpToEight) {
