@@ -1,5 +1,7 @@
 #include "draw/software/PictureLayers.h"
 
+#include <cstring>
+
 #include "draw/BitmapFont.h"
 #include "draw/software/PixelShapes.h"
 
@@ -32,7 +34,10 @@ void PictureLayers::add(const DrawOp& op) {
 void PictureLayers::paint(const Layer& l, Scratch& scratch) {
   const int w = l.drawn.right - l.drawn.left;
   const int h = l.drawn.bottom - l.drawn.top;
-  scratch.pixels.assign(static_cast<size_t>(w) * h, 0u);
+  // Cleared in one sweep: assign stores a pixel at a time.
+  const size_t n = static_cast<size_t>(w) * h;
+  if (scratch.pixels.size() < n) scratch.pixels.resize(n);
+  std::memset(scratch.pixels.data(), 0, n * sizeof(uint32_t));
   const ImageView image{scratch.pixels.data(), w, h, w};
   const PixelBox all{0, 0, w, h};
   scratch.raster.setSize(w, h);

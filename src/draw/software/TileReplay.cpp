@@ -30,8 +30,9 @@ void compositePicture(const ImageView& image, const DrawOp& op, const PixelBox& 
 }  // namespace
 
 void paintFlat(const ImageView& image, const PixelBox& box, uint32_t rgb) {
-  for (int y = box.top; y < box.bottom; ++y)
-    std::fill(image.row(y) + box.left, image.row(y) + box.right, rgb);
+  // Four pixels a store: a plain fill is left a pixel at a time.
+  const SpanPainter fill(rgb, 256);
+  for (int y = box.top; y < box.bottom; ++y) fill.run(image.row(y) + box.left, box.right - box.left);
 }
 
 void TileReplay::unflatten(const ImageView& image, const PixelBox& clip) {
