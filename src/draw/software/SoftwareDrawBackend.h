@@ -99,13 +99,14 @@ class SoftwareDrawBackend : public DrawBackend {
 
   // Whether still pictures are kept (the default) or drawn every frame.
   void keepPictures(bool keep) { keepPictures_ = keep; }
-  // Frames with fewer tiles to paint than this, or whose tiles one thread
-  // would paint in less than aloneUpToMs (at what the last frames' tiles
-  // took), are painted on the calling thread alone. Waking another thread
-  // costs tens of us, and two threads spend about a tenth more CPU than
-  // one on the same tiles, which a frame due every 33 ms need not spend
-  // to be done a few milliseconds sooner. Pictures to paint afresh or
-  // resample go to the other threads while the frame is still recorded,
+  // Frames with fewer tiles to paint than tiles (24 unless told), or whose
+  // tiles one thread would paint in less than aloneUpToMs (kAloneUpToMs
+  // unless told; 0: whatever they cost) at what the last frames' tiles
+  // took, are painted on the calling thread alone. Waking another thread
+  // costs tens of us, and two threads spend a tenth to a quarter more CPU
+  // than one on the same tiles, which a frame due every 33 ms need not
+  // spend to be done a few milliseconds sooner. Pictures to paint afresh
+  // or resample go to the other threads while the frame is still recorded,
   // once this many (at most eight) wait and the last frame was shared out,
   // or once many wait.
   void shareFrom(size_t tiles, double aloneUpToMs = 0.0) {
