@@ -26,6 +26,8 @@ void FrameRecording::begin(int width, int height, int tileShift, uint64_t seed) 
   const size_t tiles = static_cast<size_t>(columns_) * rows_;
   if (tiles_.size() < tiles) tiles_.resize(tiles);
   for (size_t t = 0; t < tiles; ++t) tiles_[t].clear();
+  if (rowOps_.size() < static_cast<size_t>(rows_)) rowOps_.resize(static_cast<size_t>(rows_));
+  for (int r = 0; r < rows_; ++r) rowOps_[static_cast<size_t>(r)].clear();
   digests_.assign(tiles, seed);
   shadowBatchOf_.assign(tiles, 0);
   shadowTiles_.clear();
@@ -38,6 +40,21 @@ PixelBox FrameRecording::tileBox(int tile) const {
   const int left = tile % columns_ * tileWidth_;
   const int top = tile / columns_ * tileHeight_;
   return {left, top, std::min(left + tileWidth_, width_), std::min(top + tileHeight_, height_)};
+}
+
+PixelBox FrameRecording::tilesBox(int tile, int count) const {
+  const PixelBox first = tileBox(tile);
+  return {first.left, first.top, std::min(first.left + count * tileWidth_, width_), first.bottom};
+}
+
+void FrameRecording::opsOf(int tile, int count, std::vector<uint32_t>& ops) const {
+  ops.clear();
+  const int first = tile % columns_;
+  const int last = first + count - 1;
+  // A shadows' flush is filed tile by tile: its entries lie side by side.
+  for (const RowEntry& e : rowOps_[static_cast<size_t>(tile / columns_)]) {
+    if (e.first <= last && e.last >= first && (ops.empty() || ops.back() != e.index)) ops.push_back(e.index);
+  }
 }
 
 void FrameRecording::file(uint32_t index, int tile, uint64_t digest) {
@@ -76,6 +93,7 @@ uint32_t FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t ide
                                             ((right - 1) / tileWidth_ - left / tileWidth_ + 1));
   const bool shadow = op.kind == DrawOp::Kind::ShadowAdd;
   for (int row = top / tileHeight_; row <= (bottom - 1) / tileHeight_; ++row) {
+    rowOps_[static_cast<size_t>(row)].push_back({index, left / tileWidth_, (right - 1) / tileWidth_});
     for (int column = left / tileWidth_; column <= (right - 1) / tileWidth_; ++column) {
       const int tile = row * columns_ + column;
       file(index, tile, d);
@@ -107,6 +125,10 @@ void FrameRecording::closeShadows(uint32_t rgb) {
   const auto index = static_cast<uint32_t>(ops_.size());
   ops_.push_back(flush);
   const uint64_t d = mixDigest(static_cast<uint64_t>(flush.kind), rgb);
-  for (const int tile : shadowTiles_) file(index, tile, d);
+  for (const int tile : shadowTiles_) {
+    file(index, tile, d);
+    const int column = tile % columns_;
+    rowOps_[static_cast<size_t>(tile / columns_)].push_back({index, column, column});
+  }
   shadowTiles_.clear();
 }

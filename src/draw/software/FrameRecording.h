@@ -78,6 +78,10 @@ class FrameRecording {
   int tileCount() const { return columns_ * rows_; }
   PixelBox tileBox(int tile) const;
   const std::vector<uint32_t>& opsOf(int tile) const { return tiles_[static_cast<size_t>(tile)]; }
+  // The calls filed under any of count tiles side by side in a row, from
+  // tile on, in order, once each; and the box of those tiles.
+  void opsOf(int tile, int count, std::vector<uint32_t>& ops) const;
+  PixelBox tilesBox(int tile, int count) const;
   uint64_t digestOf(int tile) const { return digests_[static_cast<size_t>(tile)]; }
   const DrawOp& op(uint32_t i) const { return ops_[i]; }
   const Edge* edgesOf(const DrawOp& op) const { return edges_.data() + op.firstEdge; }
@@ -98,6 +102,13 @@ class FrameRecording {
   std::vector<Edge> edges_;
   uint32_t shapes_ = 0;
   std::vector<std::vector<uint32_t>> tiles_;
+  // Each row's calls, with the first and last columns they are filed under.
+  struct RowEntry {
+    uint32_t index;
+    int first;
+    int last;
+  };
+  std::vector<std::vector<RowEntry>> rowOps_;
   std::vector<uint64_t> digests_;
   // Tiles shadows were added to since the last flush, once each.
   std::vector<int> shadowTiles_;

@@ -49,8 +49,9 @@ ScreenTransform viewTransform(int width, int height, float zoom, Vec2 translatio
 // frame is recorded or with its tiles (see PictureLayers, PaintQueue).
 //
 // A frame's calls are recorded, not painted at once: endFrame paints the
-// image in tiles of 64 by 64 pixels, on several threads, each tile clipped
-// to itself, to the same pixels as painting the frame whole. A tile whose
+// image in tiles of 64 by 64 pixels, on several threads, each tile (or
+// stretch of tiles side by side) clipped to itself, to the same pixels as
+// painting the frame whole. A tile whose
 // calls are those of the last frame, on an image that still shows it, is
 // not painted again.
 //
@@ -249,6 +250,13 @@ class SoftwareDrawBackend : public DrawBackend {
   std::vector<uint8_t> shownFlat_;
   std::vector<uint32_t> shownRgb_;
   std::vector<int> dirty_;
+  // Tiles painted as one: count side by side in a row, from tile on.
+  struct Stretch {
+    int tile;
+    int count;
+    bool onlyRects;
+  };
+  std::vector<Stretch> stretches_;
   std::vector<uint32_t> shapesDue_;          // shapes the dirty tiles lay
   std::vector<uint8_t> shapeDue_;            // by shape number
   std::vector<TileReplay::Runs> shapeRuns_;  // by shape number

@@ -41,14 +41,21 @@ void TileReplay::unflatten(const ImageView& image, const PixelBox& clip) {
   paintFlat(image, clip, rgb_);
 }
 
+TileReplay::Result TileReplay::playTiles(const ImageView& image, const FrameRecording& recording,
+                                         const std::vector<Runs>& shapes, int tile, int count,
+                                         uint32_t clearRgb, bool startFlat) {
+  if (count == 1) return play(image, recording, shapes, tile, clearRgb, startFlat);
+  recording.opsOf(tile, count, ops_);
+  return play(image, recording, shapes, ops_, recording.tilesBox(tile, count), clearRgb, startFlat);
+}
+
 TileReplay::Result TileReplay::play(const ImageView& image, const FrameRecording& recording,
-                                    const std::vector<Runs>& shapes, int tile, uint32_t clearRgb,
-                                    bool startFlat) {
-  const PixelBox clip = recording.tileBox(tile);
+                                    const std::vector<Runs>& shapes, const std::vector<uint32_t>& ops,
+                                    const PixelBox& clip, uint32_t clearRgb, bool startFlat) {
   flat_ = true;
   rgb_ = clearRgb;
   if (!startFlat) unflatten(image, clip);
-  for (const uint32_t index : recording.opsOf(tile)) {
+  for (const uint32_t index : ops) {
     const DrawOp& op = recording.op(index);
     if (op.kind == DrawOp::Kind::Rect) {
       rect(image, op, clip);

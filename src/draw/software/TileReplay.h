@@ -7,10 +7,11 @@
 #include "draw/software/CoverageRasterizer.h"
 #include "draw/software/FrameRecording.h"
 
-// Paints one tile of a recorded frame: its calls in order, each clipped to
-// the tile, so that every pixel ends as it would had the frame been painted
-// whole. A shape within one tile is painted there; one over several is
-// worked out first, whole, once (rasterize), and its runs laid on each. The tile starts all of one colour
+// Paints one tile of a recorded frame, or a stretch of tiles side by side:
+// their calls in order, each clipped to them, so that every pixel ends as
+// it would had the frame been painted whole. A shape within one tile is
+// painted there; one over several is worked out first, whole, once
+// (rasterize), and its runs laid on each. The tile starts all of one colour
 // and, while only rectangles that cover it whole are laid on it, stays a
 // colour rather than pixels. One per thread: it keeps a rasterizer and the
 // tile's shadows.
@@ -30,11 +31,20 @@ class TileReplay {
   // clearRgb before anything is drawn on it.
   using Runs = std::vector<CoverageRasterizer::Run>;
   Result play(const ImageView& image, const FrameRecording& recording, const std::vector<Runs>& shapes,
-              int tile, uint32_t clearRgb, bool startFlat);
+              int tile, uint32_t clearRgb, bool startFlat) {
+    return play(image, recording, shapes, recording.opsOf(tile), recording.tileBox(tile), clearRgb,
+                startFlat);
+  }
+  // The same for count tiles side by side in a row, from tile on, played as
+  // one: a call over several of them is set up once, not in each.
+  Result playTiles(const ImageView& image, const FrameRecording& recording, const std::vector<Runs>& shapes,
+                   int tile, int count, uint32_t clearRgb, bool startFlat);
   // A shape's pixels in image, as runs.
   void rasterize(const ImageView& image, const FrameRecording& recording, const DrawOp& shape, Runs& runs);
 
  private:
+  Result play(const ImageView& image, const FrameRecording& recording, const std::vector<Runs>& shapes,
+              const std::vector<uint32_t>& ops, const PixelBox& clip, uint32_t clearRgb, bool startFlat);
   void rect(const ImageView& image, const DrawOp& op, const PixelBox& clip);
   void fillShape(const ImageView& image, const FrameRecording& recording, const DrawOp& op);
   void addShadow(const DrawOp& op, const PixelBox& clip);
@@ -44,6 +54,7 @@ class TileReplay {
   void unflatten(const ImageView& image, const PixelBox& clip);
 
   CoverageRasterizer raster_;
+  std::vector<uint32_t> ops_;  // those of the tiles played as one
   bool flat_ = false;
   uint32_t rgb_ = 0;
   // The union of the shadows added since the last flush, over the tile.

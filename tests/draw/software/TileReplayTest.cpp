@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <set>
 #include <vector>
 
 #include "draw/software/FrameRecording.h"
@@ -34,6 +36,72 @@ TEST(TileReplayShadows, EachTileLaysItsOwnPartWhateverTheShapeOfTheTileBefore) {
     replay.play(image, recording, {}, tile, 0xFFFFFF, false);
   }
   for (const uint32_t p : pixels) ASSERT_EQ(p, 0x000000u);
+}
+
+// Tiles side by side played as one stretch lay the pixels they lay one by
+// one: calls over some of them and not others, shadows flushed tile by
+// tile in two colours, a narrow last tile, a stretch that starts mid-row.
+TEST(TileReplayStretches, AStretchLaysWhatItsTilesLayOneByOne) {
+  constexpr int kWidth = 80;  // columns of 32, 32 and 16
+  constexpr int kHeight = 40;
+  std::vector<uint8_t> coverage(kWidth * kHeight);
+  std::vector<uint32_t> picture(kWidth * kHeight);
+  for (size_t i = 0; i < coverage.size(); ++i) {
+    coverage[i] = static_cast<uint8_t>(i * 37 % 251);
+    const uint32_t a = static_cast<uint32_t>(i * 13 % 256);
+    picture[i] = a << 24 | (a * 3 / 4) << 16 | (a / 2) << 8 | a / 5;  // premultiplied
+  }
+  FrameRecording recording;
+  recording.begin(kWidth, kHeight, 5, 1);
+  const auto shadow = [&](int left, int top, int width, int height) {
+    DrawOp op;
+    op.kind = DrawOp::Kind::ShadowAdd;
+    op.left = left;
+    op.top = top;
+    op.width = width;
+    op.height = height;
+    op.stride = kWidth;
+    op.data = coverage.data();
+    recording.add(op, PixelBox{left, top, left + width, top + height}, 7);
+  };
+  DrawOp rect;
+  rect.x0 = 3.5;
+  rect.y0 = 2.25;
+  rect.x1 = 70.75;
+  rect.y1 = 30.5;
+  rect.rgb = 0x204080;
+  rect.alpha = 160;
+  recording.add(rect, PixelBox{3, 2, 71, 31}, 0);
+  shadow(10, 5, 60, 30);
+  shadow(40, 0, 40, 12);
+  recording.closeShadows(0x101010);
+  DrawOp pic;
+  pic.kind = DrawOp::Kind::Picture;
+  pic.left = 20;
+  pic.top = 8;
+  pic.width = 45;
+  pic.height = 32;
+  pic.stride = kWidth;
+  pic.data = picture.data();
+  recording.add(pic, PixelBox{20, 8, 65, 40}, 9);
+  shadow(66, 20, 14, 20);
+  shadow(0, 30, 30, 10);
+  recording.closeShadows(0x800000);
+  ASSERT_EQ(recording.columns(), 3);
+
+  std::vector<uint32_t> apart(kWidth * kHeight, 0);
+  std::vector<uint32_t> together(kWidth * kHeight, 0);
+  TileReplay replay;
+  for (int tile = 0; tile < recording.tileCount(); ++tile)
+    replay.play({apart.data(), kWidth, kHeight, kWidth}, recording, {}, tile, 0xC0C0C0, false);
+  const ImageView image{together.data(), kWidth, kHeight, kWidth};
+  replay.playTiles(image, recording, {}, 0, 3, 0xC0C0C0, false);
+  replay.playTiles(image, recording, {}, 3, 1, 0xC0C0C0, false);
+  replay.playTiles(image, recording, {}, 4, 2, 0xC0C0C0, false);
+  EXPECT_TRUE(together == apart);
+  // Every pixel was laid, and the calls left their marks.
+  EXPECT_EQ(std::count(together.begin(), together.end(), 0u), 0);
+  EXPECT_GT(std::set<uint32_t>(together.begin(), together.end()).size(), 100u);
 }
 
 }  // namespace
