@@ -10,6 +10,18 @@ uint64_t mixDigest(uint64_t digest, uint64_t word) {
   return h ^ (h >> 32);
 }
 
+namespace {
+
+// One word into one lane of a digest: a multiply, a rotation and a
+// multiply, so that lanes side by side do not wait on each other.
+uint64_t digestRound(uint64_t lane, uint64_t word) {
+  lane += word * 0xC2B2AE3D27D4EB4Full;
+  lane = lane << 31 | lane >> 33;
+  return lane * 0x9E3779B185EBCA87ull;
+}
+
+}  // namespace
+
 uint64_t doubleBits(double v) {
   uint64_t bits = 0;
   std::memcpy(&bits, &v, sizeof bits);
@@ -81,9 +93,18 @@ uint32_t FrameRecording::add(const DrawOp& op, const PixelBox& box, uint64_t ide
         d, static_cast<uint64_t>(static_cast<uint32_t>(op.width)) << 32 | static_cast<uint32_t>(op.height));
     d = mixDigest(d, static_cast<uint64_t>(static_cast<uint32_t>(op.stride)));
   }
-  for (uint32_t e = 0; e < op.edgeCount; ++e) {
-    const Edge& edge = edges_[op.firstEdge + e];
-    for (const double v : {edge.x0, edge.y0, edge.x1, edge.y1}) d = mixDigest(d, doubleBits(v));
+  if (op.edgeCount > 0) {
+    // A shape's edges are most of what a frame digests: a lane for each
+    // coordinate, folded in at the end, lets the four run side by side.
+    uint64_t lanes[4] = {d, d + 1, d + 2, d + 3};
+    for (uint32_t e = 0; e < op.edgeCount; ++e) {
+      const Edge& edge = edges_[op.firstEdge + e];
+      lanes[0] = digestRound(lanes[0], doubleBits(edge.x0));
+      lanes[1] = digestRound(lanes[1], doubleBits(edge.y0));
+      lanes[2] = digestRound(lanes[2], doubleBits(edge.x1));
+      lanes[3] = digestRound(lanes[3], doubleBits(edge.y1));
+    }
+    for (const uint64_t lane : lanes) d = mixDigest(d, lane);
   }
   const auto index = static_cast<uint32_t>(ops_.size());
   ops_.push_back(op);
