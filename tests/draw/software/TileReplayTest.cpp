@@ -39,8 +39,9 @@ TEST(TileReplayShadows, EachTileLaysItsOwnPartWhateverTheShapeOfTheTileBefore) {
 }
 
 // Tiles side by side played as one stretch lay the pixels they lay one by
-// one: calls over some of them and not others, shadows flushed tile by
-// tile in two colours, a narrow last tile, a stretch that starts mid-row.
+// one: calls over some of them and not others, a shape's runs, shadows
+// flushed tile by tile in two colours, a narrow last tile, a stretch that
+// starts mid-row.
 TEST(TileReplayStretches, AStretchLaysWhatItsTilesLayOneByOne) {
   constexpr int kWidth = 80;  // columns of 32, 32 and 16
   constexpr int kHeight = 40;
@@ -53,15 +54,17 @@ TEST(TileReplayStretches, AStretchLaysWhatItsTilesLayOneByOne) {
   }
   FrameRecording recording;
   recording.begin(kWidth, kHeight, 5, 1);
-  const auto shadow = [&](int left, int top, int width, int height) {
+  // A shadow's coverage or a picture's pixels, a box of them from their
+  // top left, filed under the box.
+  const auto lay = [&](DrawOp::Kind kind, int left, int top, int width, int height) {
     DrawOp op;
-    op.kind = DrawOp::Kind::ShadowAdd;
+    op.kind = kind;
     op.left = left;
     op.top = top;
     op.width = width;
     op.height = height;
     op.stride = kWidth;
-    op.data = coverage.data();
+    op.data = kind == DrawOp::Kind::Picture ? static_cast<const void*>(picture.data()) : coverage.data();
     recording.add(op, PixelBox{left, top, left + width, top + height}, 7);
   };
   DrawOp rect;
@@ -72,32 +75,36 @@ TEST(TileReplayStretches, AStretchLaysWhatItsTilesLayOneByOne) {
   rect.rgb = 0x204080;
   rect.alpha = 160;
   recording.add(rect, PixelBox{3, 2, 71, 31}, 0);
-  shadow(10, 5, 60, 30);
-  shadow(40, 0, 40, 12);
+  lay(DrawOp::Kind::ShadowAdd, 10, 5, 60, 30);
+  lay(DrawOp::Kind::ShadowAdd, 40, 0, 40, 12);
   recording.closeShadows(0x101010);
-  DrawOp pic;
-  pic.kind = DrawOp::Kind::Picture;
-  pic.left = 20;
-  pic.top = 8;
-  pic.width = 45;
-  pic.height = 32;
-  pic.stride = kWidth;
-  pic.data = picture.data();
-  recording.add(pic, PixelBox{20, 8, 65, 40}, 9);
-  shadow(66, 20, 14, 20);
-  shadow(0, 30, 30, 10);
+  lay(DrawOp::Kind::Picture, 20, 8, 45, 32);
+  // A triangle over every tile, laid through its runs.
+  DrawOp shape;
+  shape.kind = DrawOp::Kind::Shape;
+  shape.x1 = kWidth;
+  shape.y1 = kHeight;
+  shape.edgeCount = 3;
+  recording.edges() = {{2.5, 1.0, 79.0, 20.25}, {79.0, 20.25, 30.75, 39.5}, {30.75, 39.5, 2.5, 1.0}};
+  shape.rgb = 0x30C030;
+  shape.alpha = 200;
+  const uint32_t triangle = recording.add(shape, PixelBox{2, 1, kWidth, kHeight}, 0);
+  lay(DrawOp::Kind::ShadowAdd, 66, 20, 14, 20);
+  lay(DrawOp::Kind::ShadowAdd, 0, 30, 30, 10);
   recording.closeShadows(0x800000);
   ASSERT_EQ(recording.columns(), 3);
 
   std::vector<uint32_t> apart(kWidth * kHeight, 0);
   std::vector<uint32_t> together(kWidth * kHeight, 0);
-  TileReplay replay;
-  for (int tile = 0; tile < recording.tileCount(); ++tile)
-    replay.play({apart.data(), kWidth, kHeight, kWidth}, recording, {}, tile, 0xC0C0C0, false);
   const ImageView image{together.data(), kWidth, kHeight, kWidth};
-  replay.playTiles(image, recording, {}, 0, 3, 0xC0C0C0, false);
-  replay.playTiles(image, recording, {}, 3, 1, 0xC0C0C0, false);
-  replay.playTiles(image, recording, {}, 4, 2, 0xC0C0C0, false);
+  TileReplay replay;
+  std::vector<TileReplay::Runs> runs(1);
+  replay.rasterize(image, recording, recording.op(triangle), runs[0]);
+  for (int tile = 0; tile < recording.tileCount(); ++tile)
+    replay.play({apart.data(), kWidth, kHeight, kWidth}, recording, runs, tile, 0xC0C0C0, false);
+  replay.playTiles(image, recording, runs, 0, 3, 0xC0C0C0, false);
+  replay.playTiles(image, recording, runs, 3, 1, 0xC0C0C0, false);
+  replay.playTiles(image, recording, runs, 4, 2, 0xC0C0C0, false);
   EXPECT_TRUE(together == apart);
   // Every pixel was laid, and the calls left their marks.
   EXPECT_EQ(std::count(together.begin(), together.end(), 0u), 0);
