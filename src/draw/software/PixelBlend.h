@@ -30,9 +30,6 @@ inline uint32_t blendPixel(uint32_t dst, uint32_t src, uint32_t a) {
 // pixels stay 0x00RRGGBB. Rows of width pixels, strides apart.
 void compositeRows(uint32_t* dst, size_t dstStride, const uint32_t* picture, size_t pictureStride, int width,
                    int height);
-inline void compositeSpan(uint32_t* dst, const uint32_t* picture, int count) {
-  compositeRows(dst, 0, picture, 0, count, 1);
-}
 
 // One colour (0x00RRGGBB) laid over a frame by a coverage per pixel (0..255).
 void coverSpan(uint32_t* dst, const uint8_t* coverage, int count, uint32_t rgb);
